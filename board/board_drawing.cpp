@@ -1,0 +1,93 @@
+// Drawing the grid, the clue numbers and the answer cells of the board model.
+#include "board/board_drawing.h"
+
+namespace zumeli {
+
+QString clueText(int value)
+{
+    const QString digits = QString::number(value);
+    return value >= 0 ? QStringLiteral(" ") + digits : digits;
+}
+
+void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout& layout)
+{
+    const int c = layout.cellSize;
+    const int band = layout.clueBandTw;
+    picture.clear();
+    picture.line(0, 0, band, band);
+    for (int i = 0; i < model.gridWidth; ++i) {
+        if (i == model.clueSize)
+            continue;
+        const int x = mul16(i, c);
+        picture.line(x, band, x, layout.boardHeightTw);
+        picture.line(x, 0, x, band);
+    }
+    for (int j = 0; j < model.gridHeight; ++j) {
+        if (j == model.clueSize)
+            continue;
+        const int y = mul16(j, c);
+        picture.line(band, y, layout.boardWidthTw, y);
+        picture.line(0, y, band, y);
+    }
+}
+
+QPoint clueTextOrigin(int value, int16 x, int16 y, const BoardLayout& layout, double zoom)
+{
+    const double s = zoom / 100.0;
+    const int cellLeft = mul16(x, layout.cellSize);
+    const int cellTop = mul16(y, layout.cellSize);
+    const bool oneCharacter = QString::number(value).size() == 1;
+    const double left = oneCharacter ? cellLeft + 15.0 * s : cellLeft - 25.0 * s;
+    const double top = cellTop + 25.0 * s;
+    return {roundHalfEven16(left), roundHalfEven16(top)};
+}
+
+void drawClueNumber(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout,
+                    double zoom)
+{
+    const QPoint origin = clueTextOrigin(value, x, y, layout, zoom);
+    picture.printText(origin.x(), origin.y(), clueText(value), clueFontPoints(zoom));
+}
+
+void drawClueNumbers(BoardPicture& picture, const BoardModel& model, const BoardLayout& layout,
+                     double zoom)
+{
+    const int16 band = model.clueSize;
+    for (int16 x = band; x < model.gridWidth; ++x)
+        for (int16 y = 0; y < band; ++y)
+            if (model.board(x, y) != 0 || y == band - 1)
+                drawClueNumber(picture, model.board(x, y), x, y, layout, zoom);
+    for (int16 y = band; y < model.gridHeight; ++y)
+        for (int16 x = 0; x < band; ++x)
+            if (model.board(x, y) != 0 || x == band - 1)
+                drawClueNumber(picture, model.board(x, y), x, y, layout, zoom);
+}
+
+void drawCell(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout)
+{
+    const int c = layout.cellSize;
+    const int left = mul16(x, c);
+    const int top = mul16(y, c);
+    picture.box(left, top, c, c, Qt::white);
+    if (value == kFilled)
+        picture.box(left, top, c, c, Qt::black);
+    else if (value == kCross) {
+        picture.line(left, top, left + c, top + c);
+        picture.line(left, top + c, left + c, top);
+    }
+}
+
+void drawAnswerCells(BoardPicture& picture, const BoardModel& model, const BoardLayout& layout)
+{
+    for (int16 x = model.clueSize; x < model.gridWidth; ++x)
+        for (int16 y = model.clueSize; y < model.gridHeight; ++y)
+            drawCell(picture, model.board(x, y), x, y, layout);
+}
+
+BorderLines borderLines(const BoardModel& model, const BoardLayout& layout)
+{
+    const int edge = mul16(model.clueSize, layout.cellSize);
+    return {QLine(edge, 0, edge, layout.boardHeightTw), QLine(0, edge, layout.boardWidthTw, edge)};
+}
+
+} // namespace zumeli

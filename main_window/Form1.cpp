@@ -1,0 +1,448 @@
+// The main window's make-up, start-up, zoom box, opacity slider, start-up timer and the
+// drawing operations that put the board model on screen.
+#include "main_window/Form1.h"
+
+#include "main_window/spin_buttons.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+// The icons and the title picture live in the static window library, whose resources must be
+// registered by hand before the first use.
+static void registerWindowResources() { Q_INIT_RESOURCE(resources); }
+
+namespace zumeli {
+
+namespace {
+
+// Design sizes in twips.
+constexpr int kClientWidthTw = 9000;   // smallest client area: the design size
+constexpr int kClientHeightTw = 6960;
+constexpr int kPanelWidthTw = 1815;     // the tool panel on the right
+constexpr int kStartupWidthTw = 4695;   // the start-up picture
+constexpr int kStartupHeightTw = 2655;
+constexpr int kStartupDelayMs = 2000;
+
+int px(int twips) { return twipsToPixels(twips); }
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QPixmap iconResource(int number)
+{
+    return QPixmap(QStringLiteral(":/icons/%1.xpm").arg(number));
+}
+
+QCursor toolCursor(int16 tool)
+{
+    // The pencil points with its tip at the lower left; the rectangle pointer is a cross
+    // whose centre is the point.
+    const QPixmap pixmap = iconResource(103 + tool);
+    return tool == 0 ? QCursor(pixmap, 1, 30) : QCursor(pixmap, 15, 15);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Board picture control
+
+BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
+    : QFrame(parent), picture_(picture)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorderPixels);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoardView::setBorderLines(const BorderLines& lines)
+{
+    lines_ = lines;
+    update();
+}
+
+void BoardView::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inner = contentsRect();
+    painter.fillRect(inner, Qt::white);
+    painter.drawImage(inner.topLeft(), picture_.image());
+    // The two border line objects lie on top of the picture and are not part of its image.
+    painter.setClipRect(inner);
+    painter.translate(inner.topLeft());
+    painter.setPen(QPen(Qt::black, kBorderPenPixels, Qt::SolidLine, Qt::FlatCap));
+    for (const QLine& line : {lines_.vertical, lines_.horizontal})
+        painter.drawLine(px(line.x1()), px(line.y1()), px(line.x2()), px(line.y2()));
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    int button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton: button = 1; break;
+    case Qt::RightButton: button = 2; break;
+    case Qt::MiddleButton: button = 4; break;
+    default: return;
+    }
+    int shift = 0;
+    if (event->modifiers() & Qt::ShiftModifier)
+        shift |= 1;
+    if (event->modifiers() & Qt::ControlModifier)
+        shift |= 2;
+    if (event->modifiers() & Qt::AltModifier)
+        shift |= 4;
+    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
+    emit mouseDown(button, shift, pixelsToTwips(1) * inner.x(), pixelsToTwips(1) * inner.y());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tool buttons
+
+ToolButtonBox::ToolButtonBox(QWidget* parent) : QFrame(parent)
+{
+    setBorderStyle(0);
+}
+
+void ToolButtonBox::setPicture(const QPixmap& pixmap)
+{
+    picture_ = pixmap;
+    update();
+}
+
+void ToolButtonBox::setBorderStyle(int style)
+{
+    setFrameShape(style == 1 ? QFrame::Box : QFrame::NoFrame);
+    setLineWidth(1);
+}
+
+void ToolButtonBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(contentsRect().topLeft(), picture_);
+}
+
+void ToolButtonBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Main window
+
+Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
+    : QMainWindow(parent), model(model_), desktop(desktop_)
+{
+    registerWindowResources();
+    buildControls();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    setWindowTitle(kTitlePrefix + kUntitled);
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Picture1 = new BoardView(picture, client);
+    connect(Picture1, &BoardView::mouseDown, this,
+            [this](int button, int shift, double x, double y) {
+                Picture1_MouseDown(button, shift, x, y);
+            });
+
+    Picture2 = new QWidget(client);
+    Picture2->setGeometry(twipsRect(7200, 0, kPanelWidthTw, 6495));
+
+    struct FrameDesign {
+        const char* caption;
+        int top;
+        int height;
+    };
+    const FrameDesign frames[] = {
+        {"問題エリア", 120, 855},      {"解答エリア", 1080, 855}, {"印刷・画像へ出力", 2040, 855},
+        {"問題作成", 3000, 1335},      {"描画ツール", 4440, 615}, {"不透明度", 5160, 615},
+        {"拡大率", 5880, 615},
+    };
+    for (std::size_t i = 0; i < Frame.size(); ++i) {
+        Frame[i] = new QGroupBox(QString::fromUtf8(frames[i].caption), Picture2);
+        Frame[i]->setGeometry(twipsRect(120, frames[i].top, 1575, frames[i].height));
+    }
+
+    auto makeButton = [](QGroupBox* frame, const char* caption, const char* tip,
+                         QStyle::StandardPixmap pixmap, int left, int top) {
+        auto* button = new QToolButton(frame);
+        button->setText(QString::fromUtf8(caption));
+        button->setToolTip(QString::fromUtf8(tip));
+        button->setIcon(button->style()->standardIcon(pixmap));
+        button->setIconSize(QSize(16, 16));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setGeometry(twipsRect(left, top, 615, 540));
+        return button;
+    };
+    Command1 = makeButton(Frame[0], "Load", "問題データの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
+    Command3 = makeButton(Frame[0], "Save", "作成したmondaiファイルを保存します",
+                          QStyle::SP_DialogSaveButton, 840, 240);
+    Command4[0] = makeButton(Frame[1], "Load", "解答エリアの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
+    Command4[1] = makeButton(Frame[1], "Save", "解答エリアの保存", QStyle::SP_DialogSaveButton, 840, 240);
+    Command5 = makeButton(Frame[2], "Print", "印刷します(サイズは拡大率で指定可能)",
+                          QStyle::SP_FileDialogDetailedView, 120, 240);
+    Command6 = makeButton(Frame[2], "Save", "BMPとして出力", QStyle::SP_DriveFDIcon, 840, 240);
+    Command7 = makeButton(Frame[3], "New", "サイズを指定して新規作成します", QStyle::SP_FileIcon, 120, 240);
+    Command9 = makeButton(Frame[3], "Open", "画像ファイルから問題を作成します", QStyle::SP_DirOpenIcon, 840, 240);
+    Command8 = makeButton(Frame[3], "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
+    Command2 = makeButton(Frame[3], "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
+
+    connect(Command1, &QToolButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QToolButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4[0], &QToolButton::clicked, this, [this] { Command4_Click(0); });
+    connect(Command4[1], &QToolButton::clicked, this, [this] { Command4_Click(1); });
+    connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command6, &QToolButton::clicked, this, [this] { Command6_Click(); });
+    connect(Command7, &QToolButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command8, &QToolButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command9, &QToolButton::clicked, this, [this] { Command9_Click(); });
+
+    const char* toolTips[] = {"鉛筆(左クリックで点 or 消去、右クリックで×を打てます)",
+                              "四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)"};
+    for (int16 i = 0; i < 2; ++i) {
+        Picture3[i] = new ToolButtonBox(Frame[4]);
+        Picture3[i]->setGeometry(twipsRect(i == 0 ? 120 : 405, 240, 280, 280));
+        Picture3[i]->setToolTip(QString::fromUtf8(toolTips[i]));
+        connect(Picture3[i], &ToolButtonBox::clicked, this, [this, i] { Picture3_Click(i); });
+    }
+
+    Slider1 = new QSlider(Qt::Horizontal, Frame[5]);
+    Slider1->setGeometry(twipsRect(120, 240, 1335, 255));
+    Slider1->setRange(64, 255);
+    Slider1->setSingleStep(16);
+    Slider1->setPageStep(32);
+    Slider1->setTickInterval(16);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setValue(255);
+    Slider1->setToolTip(QStringLiteral("このウインドウを半透明にできます(Win2000以降で有効)"));
+    connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(); });
+
+    Text1 = new QLineEdit(QStringLiteral("100"), Frame[6]);
+    Text1->setGeometry(twipsRect(240, 240, 600, 270));
+    Text1->setToolTip(QStringLiteral("画面の表示サイズと印刷時のサイズを指定します"));
+    UpDown1 = new SpinButtons(Text1, kMinZoom, kMaxZoom, kZoomStep, 100, Frame[6]);
+    UpDown1->setGeometry(twipsRect(840, 240, 255, 270));
+    Label1 = new QLabel(QStringLiteral("%"), Frame[6]);
+    Label1->setGeometry(twipsRect(1200, 360, 135, 150));
+    zoomPicture = new QLabel(Frame[6]);
+    zoomPicture->setGeometry(twipsRect(1335, 240, 240, 240));
+    zoomPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(16, 16));
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+
+    Picture4 = new QFrame(client);
+    Picture4->setFrameShape(QFrame::NoFrame);
+    Picture4->setAutoFillBackground(true);
+    QPalette startupPalette = Picture4->palette();
+    startupPalette.setColor(QPalette::Window, QColor(192, 255, 192));
+    Picture4->setPalette(startupPalette);
+    Picture4->setGeometry(twipsRect(1080, 1320, kStartupWidthTw, kStartupHeightTw));
+    Picture5 = new QLabel(Picture4);
+    Picture5->setPixmap(QPixmap(QStringLiteral(":/pictures/title.png")));
+    Picture5->setGeometry(px(480), px(240), 241, 115);
+    Label2 = new QLabel(QStringLiteral("問題をロードしてください..."), Picture4);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont labelFont = BoardPicture::defaultFont();
+    labelFont.setPointSizeF(20.25);
+    Label2->setFont(labelFont);
+    Label2->setGeometry(twipsRect(0, 2160, kStartupWidthTw, 615));
+    Picture4->raise();
+
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->setToolTip(QStringLiteral("ここには状態や説明などを表示します"));
+    statusPanels[0] = new QLabel(QStringLiteral("Ready"));
+    statusPanels[0]->setFixedWidth(px(800));
+    statusPanels[1] = new QLabel(QStringLiteral("ボタンやコントロールにあわせると説明が出ます..."));
+    statusPanels[1]->setMinimumWidth(px(2000));
+    statusPanels[2] = new QLabel(QStringLiteral("ズメリロジック！ Zumeli"));
+    statusPanels[2]->setFixedWidth(px(3000));
+    for (QLabel* panel : statusPanels)
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(statusPanels[0]);
+    bar->addWidget(statusPanels[1], 1);
+    bar->addWidget(statusPanels[2]);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kStartupDelayMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start();
+}
+
+void Form1::Form_Load()
+{
+    model.gridWidth = 20;
+    model.gridHeight = 20;
+    model.clueSize = 5;
+    LayoutBoard();
+    currentTool = 0;
+    rectStartX = -1;
+    Picture3[0]->setBorderStyle(1);
+    Picture3[1]->setBorderStyle(0);
+    DrawToolIcon(0, 1);
+    DrawToolIcon(1, 2);
+    Picture1->setCursor(toolCursor(0));
+    DrawClues();
+}
+
+double Form1::zoom() const { return readZoom(Text1->text().toStdString()); }
+
+void Form1::LayoutBoard()
+{
+    // Everything is computed first, so a layout that overflows moves nothing.
+    const BoardLayout layout = computeLayout(zoom(), model);
+    const int borderTw = pixelsToTwips(2 * BoardView::kBorderPixels);
+    const int statusTw = pixelsToTwips(statusBar()->sizeHint().height());
+    const int16 clientWidthTw =
+        std::max<int16>(add16(add16(layout.boardWidthTw, borderTw), kPanelWidthTw), kClientWidthTw);
+    const int16 clientHeightTw =
+        std::max<int16>(add16(add16(layout.boardHeightTw, borderTw), statusTw), kClientHeightTw);
+
+    cellSize = layout.cellSize;
+    boardWidthTw = layout.boardWidthTw;
+    boardHeightTw = layout.boardHeightTw;
+    clueBandTw = layout.clueBandTw;
+
+    setFixedSize(px(clientWidthTw), px(clientHeightTw));
+    const int areaHeight = px(clientHeightTw) - statusBar()->sizeHint().height();
+    Picture1->setGeometry(0, 0, px(boardWidthTw) + 2 * BoardView::kBorderPixels,
+                          px(boardHeightTw) + 2 * BoardView::kBorderPixels);
+    Picture2->setGeometry(px(clientWidthTw) - px(kPanelWidthTw), 0, px(kPanelWidthTw), areaHeight);
+    Picture4->move((px(clientWidthTw) - Picture4->width()) / 2, (areaHeight - Picture4->height()) / 2);
+    picture.resize(boardWidthTw, boardHeightTw);
+    DrawGrid();
+}
+
+BoardLayout currentLayout(const Form1& form)
+{
+    return {form.cellSize, form.boardWidthTw, form.boardHeightTw, form.clueBandTw};
+}
+
+void Form1::DrawGrid()
+{
+    drawGrid(picture, model, currentLayout(*this));
+    Picture1->setBorderLines(borderLines(model, currentLayout(*this)));
+    Picture1->update();
+}
+
+void Form1::DrawClues()
+{
+    LayoutBoard();
+    drawClueNumbers(picture, model, currentLayout(*this), zoom());
+    Picture1->update();
+}
+
+void Form1::RedrawBoard()
+{
+    DrawClues();
+    drawAnswerCells(picture, model, currentLayout(*this));
+    Picture1->update();
+}
+
+void Form1::DrawCell(int16 x, int16 y)
+{
+    drawCell(picture, model.board(x, y), x, y, currentLayout(*this));
+    Picture1->update();
+}
+
+void Form1::DrawClueNumber(int16 x, int16 y)
+{
+    drawClueNumber(picture, model.board(x, y), x, y, currentLayout(*this), zoom());
+    Picture1->update();
+}
+
+void Form1::DrawToolIcon(int16 index, int16 offset)
+{
+    // The 32 x 32 icon drawn scaled into a 16 x 16 square at the button's top-left corner.
+    const QPixmap icon = iconResource(100 + offset);
+    Picture3.at(index)->setPicture(
+        icon.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void Form1::showZoomMessageAndReset()
+{
+    desktop.messageBox(kZoomMessage, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
+    if (Text1->text() == QStringLiteral("100"))
+        Text1_Change();  // the text does not change, so lay out at 100 here
+    else
+        Text1->setText(QStringLiteral("100"));  // runs Text1_Change, which lays out at 100
+}
+
+void Form1::Text1_Change()
+{
+    try {
+        LayoutBoard();
+        DrawGrid();
+        RedrawBoard();
+    } catch (const ZoomError&) {
+        showZoomMessageAndReset();
+    } catch (const OverflowError&) {
+        showZoomMessageAndReset();
+    }
+}
+
+void Form1::redrawOrResetZoom(Redraw kind)
+{
+    try {
+        if (kind == Redraw::Full) {
+            LayoutBoard();
+            DrawGrid();
+            RedrawBoard();
+        } else {
+            DrawClues();
+        }
+    } catch (const ZoomError&) {
+        showZoomMessageAndReset();
+    } catch (const OverflowError&) {
+        showZoomMessageAndReset();
+    }
+}
+
+void Form1::Slider1_Change()
+{
+    // The slider's byte is the window's opacity: 255 opaque, 64 the most transparent.
+    setWindowOpacity(Slider1->value() / 255.0);
+}
+
+void Form1::Timer1_Timer()
+{
+    Picture4->hide();
+    Timer1->stop();
+}
+
+void Form1::forgetRectangleStart() { rectStartX = -1; }
+
+void Form1::setTitleName(const QString& name) { setWindowTitle(kTitlePrefix + name); }
+
+void Form1::setStatusText(const QString& text) { statusPanels[1]->setText(text); }
+
+QString Form1::statusText() const { return statusPanels[1]->text(); }
+
+void Form1::selectToolAppearance(int16 index)
+{
+    Picture1->setCursor(toolCursor(index));
+    Picture3[0]->setBorderStyle(index == 0 ? 1 : 0);
+    Picture3[1]->setBorderStyle(index == 0 ? 0 : 1);
+}
+
+} // namespace zumeli

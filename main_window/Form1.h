@@ -1,0 +1,181 @@
+// The main window: the board picture, the tool panel, the status bar and every command handler.
+#pragma once
+
+#include "board/board_drawing.h"
+#include "board/board_model.h"
+#include "board/board_picture.h"
+#include "board/layout.h"
+#include "files/desktop.h"
+
+#include <QFrame>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSlider;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+namespace zumeli {
+
+class BoardView;
+class SpinButtons;
+class ToolButtonBox;
+
+// Texts of the main window shown in more than one place.
+inline const QString kTitlePrefix = QStringLiteral("ズメリロジック！ - ");
+inline const QString kUntitled = QStringLiteral("名称未指定");
+inline const QString kZoomMessage = QStringLiteral("10以上500以下の数値を入力してください");
+inline const QString kBadValueTitle = QStringLiteral("正しい値を入力してください");
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(Desktop& desktop, BoardModel& model = theBoard(), QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Drawing operations of the board picture. They throw ZoomError or OverflowError.
+    void LayoutBoard();
+    void DrawGrid();
+    void DrawClues();
+    void RedrawBoard();
+    void DrawCell(int16 x, int16 y);
+    void DrawClueNumber(int16 x, int16 y);
+    void DrawToolIcon(int16 index, int16 offset);
+
+    // What the board needs after it was changed or replaced: a full rebuild
+    // (LayoutBoard, DrawGrid, RedrawBoard) or the clue band (DrawClues). A layout that does
+    // not fit at the current zoom is answered like a bad zoom: the zoom message, the zoom back
+    // to 100 and the board laid out at 100.
+    enum class Redraw { Full, Clues };
+    void redrawOrResetZoom(Redraw kind);
+
+    // A pending rectangle corner never survives a change of board.
+    void forgetRectangleStart();
+
+    void setTitleName(const QString& name);  // "ズメリロジック！ - " + name
+    void setStatusText(const QString& text); // the second status-bar panel
+    QString statusText() const;
+    double zoom() const;                     // the zoom box read as a number
+
+    // Event handlers.
+    void Form_Load();
+    void Text1_Change();
+    void Slider1_Change();
+    void Timer1_Timer();
+    void Picture3_Click(int16 index);
+    void Picture1_MouseDown(int button, int shift, double x, double y);
+    void Command1_Click();  // load puzzle
+    void Command2_Click();  // answer check
+    void Command3_Click();  // save puzzle
+    void Command4_Click(int16 index);  // answer state: 0 load, 1 save
+    void Command5_Click();  // print
+    void Command6_Click();  // bitmap export
+    void Command7_Click();  // new puzzle
+    void Command8_Click();  // clues from the drawing
+    void Command9_Click();  // puzzle from image
+
+    BoardModel& model;
+    Desktop& desktop;
+
+    // Layout values (twips) and tool state.
+    int16 cellSize = 200;
+    int16 boardWidthTw = 4000;
+    int16 boardHeightTw = 4000;
+    int16 clueBandTw = 1000;
+    int16 currentTool = 0;
+    int16 rectStartX = -1;
+    int16 rectStartY = 0;
+
+    // The file dialog's file name, carried from one file command to the next.
+    QString dialogFileName;
+    // The full path of the image chosen by the Open command.
+    QString imagePath;
+
+    BoardPicture picture;  // the board picture's persistent image
+
+    // Controls.
+    BoardView* Picture1 = nullptr;
+    QWidget* Picture2 = nullptr;
+    std::array<ToolButtonBox*, 2> Picture3{};
+    QFrame* Picture4 = nullptr;
+    QLabel* Picture5 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* zoomPicture = nullptr;
+    std::array<QGroupBox*, 7> Frame{};
+    QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
+    QToolButton* Command3 = nullptr;
+    std::array<QToolButton*, 2> Command4{};
+    QToolButton* Command5 = nullptr;
+    QToolButton* Command6 = nullptr;
+    QToolButton* Command7 = nullptr;
+    QToolButton* Command8 = nullptr;
+    QToolButton* Command9 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    SpinButtons* UpDown1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    std::array<QLabel*, 3> statusPanels{};
+
+private:
+    void buildControls();
+    void selectToolAppearance(int16 index);
+    void showZoomMessageAndReset();
+};
+
+// The board picture control: shows the persistent image and the two border line objects on
+// top of it, and reports mouse presses in twips of the picture's inner area.
+class BoardView : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit BoardView(const BoardPicture& picture, QWidget* parent = nullptr);
+
+    // Moves the two border line objects (twips of the inner area).
+    void setBorderLines(const BorderLines& lines);
+    BorderLines Line1AndLine2() const { return lines_; }
+    static constexpr int kBorderPixels = 2;  // the control's own frame, each side
+
+signals:
+    void mouseDown(int button, int shift, double xTw, double yTw);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    const BoardPicture& picture_;
+    BorderLines lines_;
+};
+
+// A square picture button of the drawing-tool frame; a bordered one is the selected tool.
+class ToolButtonBox : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit ToolButtonBox(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& pixmap);
+    const QPixmap& picture() const { return picture_; }
+    void setBorderStyle(int style);  // 0 none, 1 fixed single
+    int borderStyle() const { return frameShape() == QFrame::Box ? 1 : 0; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace zumeli

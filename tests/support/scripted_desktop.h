@@ -1,0 +1,68 @@
+// A desktop door for tests: records every message box and answers dialogs from a script.
+#pragma once
+
+#include "files/desktop.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zumeli::test {
+
+struct ShownMessage {
+    QString text;
+    QString caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+struct FileDialogCall {
+    bool save;
+    QString filter;
+    QString suggestedPath;
+};
+
+// What a scripted print job was asked to do, in order.
+struct PrintCall {
+    enum Kind { Image, PenWidth, Line, End } kind;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // position (Image, Line) or width (PenWidth: x1)
+    QImage image;
+};
+
+class ScriptedDesktop : public Desktop {
+public:
+    // Answers given to message boxes with Yes/No, in order; Yes when the queue is empty.
+    std::deque<MessageAnswer> answers;
+    // Paths returned by file dialogs, in order; nothing (a cancel) when the queue is empty.
+    std::deque<std::optional<QString>> chosenFiles;
+    // Run instead of showing a dialog; returns the dialog's result code.
+    std::function<int(QDialog&)> dialogScript;
+    // When set, startPrintJob or the job's calls throw PrintError.
+    bool printerMissing = false;
+    bool printerFailsAtEnd = false;
+
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogCall> fileDialogs;
+    std::vector<PrintCall> printCalls;
+    int documentsEnded = 0;
+
+    MessageAnswer messageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<QString> chooseOpenFile(const QString& filter,
+                                          const QString& suggestedPath) override;
+    std::optional<QString> chooseSaveFile(const QString& filter,
+                                          const QString& suggestedPath) override;
+    bool fileExists(const QString& path) override;
+    int execDialog(QDialog& dialog) override;
+    std::unique_ptr<PrintJob> startPrintJob() override;
+
+    // The last message shown, or an empty one.
+    ShownMessage lastMessage() const;
+};
+
+} // namespace zumeli::test
