@@ -1,0 +1,103 @@
+// The shared open/save flow of the file commands.
+#include "files/file_flow.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace zumeli {
+
+namespace {
+
+bool isSaveCommand(FileCommand command)
+{
+    return command == FileCommand::SavePuzzle || command == FileCommand::SaveAnswerState
+        || command == FileCommand::ExportBitmap;
+}
+
+QString overwriteQuestion(const QString& path)
+{
+    return path + QStringLiteral("はすでに存在します。\r\n上書きしますか？");
+}
+
+} // namespace
+
+QString fileFilter(FileCommand command)
+{
+    switch (command) {
+    case FileCommand::SavePuzzle: return QStringLiteral("ズメリファイル(*.zml)|*.zml");
+    case FileCommand::LoadPuzzle:
+        return QStringLiteral("ズメリファイル(*.zml)|*.zml|すべてのファイル(*.*)|*");
+    case FileCommand::LoadAnswerState:
+    case FileCommand::SaveAnswerState: return QStringLiteral("ズメリ状態ファイル(*.sts)|*.sts");
+    case FileCommand::ExportBitmap: return QStringLiteral("ビットマップファイル(*.bmp)|*.bmp");
+    case FileCommand::ImportImage:
+        return QStringLiteral("画像ファイル(*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif)|"
+                              "*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif");
+    }
+    return {};
+}
+
+QString suggestedFileName(FileCommand command, const QString& lastFileName)
+{
+    QString name = lastFileName;
+    auto rewrite = [&name](const char* from, const char* to) {
+        name.replace(QLatin1String(from), QLatin1String(to), Qt::CaseSensitive);
+    };
+    switch (command) {
+    case FileCommand::SavePuzzle:
+    case FileCommand::LoadPuzzle:
+        rewrite(".sts", ".zml");
+        rewrite(".bmp", ".zml");
+        break;
+    case FileCommand::LoadAnswerState:
+    case FileCommand::SaveAnswerState:
+        rewrite(".zml", ".sts");
+        rewrite(".bmp", ".sts");
+        break;
+    case FileCommand::ExportBitmap:
+        rewrite(".zml", ".bmp");
+        rewrite(".sts", ".bmp");
+        break;
+    case FileCommand::ImportImage: name.clear(); break;
+    }
+    return name;
+}
+
+QString fileTitle(const QString& path) { return QFileInfo(path).fileName(); }
+
+void showFailure(Desktop& desktop)
+{
+    desktop.messageBox(kFailedMessage, kApplicationName, MessageButtons::Ok, MessageIcon::None);
+}
+
+FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFileName,
+                       const std::function<void(const QString& path)>& step)
+{
+    dialogFileName = suggestedFileName(command, dialogFileName);
+    const QString filter = fileFilter(command);
+    const bool save = isSaveCommand(command);
+    const auto chosen = save ? desktop.chooseSaveFile(filter, dialogFileName)
+                             : desktop.chooseOpenFile(filter, dialogFileName);
+    if (!chosen) {
+        // The bitmap export reports a cancel like any other failure.
+        if (command == FileCommand::ExportBitmap)
+            showFailure(desktop);
+        return FlowResult::Cancelled;
+    }
+    dialogFileName = *chosen;
+    if (save && desktop.fileExists(*chosen)
+        && desktop.messageBox(overwriteQuestion(*chosen), QStringLiteral("上書き確認"),
+                              MessageButtons::YesNo, MessageIcon::Information)
+               == MessageAnswer::No)
+        return FlowResult::Declined;
+    try {
+        step(*chosen);
+    } catch (const std::exception&) {
+        showFailure(desktop);
+        return FlowResult::Failed;
+    }
+    return FlowResult::Done;
+}
+
+} // namespace zumeli
