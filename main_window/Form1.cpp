@@ -430,7 +430,13 @@ void Form1::Timer1_Timer()
     Timer1->stop();
 }
 
-void Form1::forgetRectangleStart() { rectStartX = -1; }
+void Form1::forgetRectangleStart()
+{
+    // A corner chosen on the old board is abandoned; the prompt asks for a start point again.
+    if (rectStartX != -1 && currentTool == 1)
+        setStatusText(QStringLiteral("始点を指定してください"));
+    rectStartX = -1;
+}
 
 void Form1::setTitleName(const QString& name) { setWindowTitle(kTitlePrefix + name); }
 

@@ -1,14 +1,75 @@
-// Main-window handlers of the tools commands.
+// Main-window handlers of the drawing tools, clue derivation (Make) and the answer check.
 #include "main_window/Form1.h"
+
+#include "author/clue_derivation.h"
+#include "solve/answer_check.h"
+#include "solve/drawing_tools.h"
 
 namespace zumeli {
 
-void Form1::Picture3_Click(int16) {}
+namespace {
 
-void Form1::Picture1_MouseDown(int, int, double, double) {}
+const QString kPromptStart = QStringLiteral("始点を指定してください");
+const QString kPromptEnd = QStringLiteral("終点を指定してください");
+const QString kNotAnswerArea = QStringLiteral("ここは解答エリアではありません");
 
-void Form1::Command8_Click() {}
+} // namespace
 
-void Form1::Command2_Click() {}
+void Form1::Picture3_Click(int16 index)
+{
+    currentTool = index;
+    forgetRectangleStart();  // also when the selected tool is clicked again
+    selectToolAppearance(index);
+    if (index == 1)
+        setStatusText(kPromptStart);
+}
+
+void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
+{
+    const BoardCell hit = cellAt(x, y, cellSize);
+    if (!model.isAnswerCell(hit.column, hit.row)) {
+        // The clue band (or the picture's frame around the board): only the notice; a
+        // pending rectangle corner stays pending.
+        setStatusText(kNotAnswerArea);
+        return;
+    }
+    const int16 column = toInt16(hit.column);
+    const int16 row = toInt16(hit.row);
+    if (currentTool == 0) {
+        model.board(column, row) = pencilValue(model.board(column, row), button);
+    } else {
+        switch (pressRectangle(model, {rectStartX, rectStartY}, column, row, button)) {
+        case RectanglePress::StartChosen:
+            setStatusText(kPromptEnd);
+            break;
+        case RectanglePress::Applied:
+            RedrawBoard();
+            setStatusText(kPromptStart);
+            break;
+        case RectanglePress::Ignored:
+            break;
+        }
+    }
+    DrawCell(column, row);
+}
+
+void Form1::Command8_Click()
+{
+    deriveClues(model);
+    // The clue band and every answer cell; the dimensions did not change, so the layout fits.
+    redrawOrResetZoom(Redraw::Full);
+}
+
+void Form1::Command2_Click()
+{
+    if (answerMatchesClues(model)) {
+        desktop.messageBox(QStringLiteral("答えと一致しました"), QStringLiteral("大当たり！"),
+                           MessageButtons::Ok, MessageIcon::Information);
+    } else {
+        desktop.messageBox(QStringLiteral("残念！\r\n答えと一致しませんでした"),
+                           QStringLiteral("間違いです"), MessageButtons::Ok,
+                           MessageIcon::Information);
+    }
+}
 
 } // namespace zumeli
