@@ -3,8 +3,6 @@
 
 #include <QFileInfo>
 
-#include <exception>
-
 namespace zumeli {
 
 namespace {
@@ -93,7 +91,8 @@ FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFil
         return FlowResult::Declined;
     try {
         step(*chosen);
-    } catch (const std::exception&) {
+    } catch (...) {
+        // Whatever the step raises ends the command the same way.
         showFailure(desktop);
         return FlowResult::Failed;
     }
