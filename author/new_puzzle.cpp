@@ -1,0 +1,50 @@
+// Reading and checking the new-puzzle dialog's boxes, and the empty board of a new puzzle.
+#include "author/new_puzzle.h"
+
+#include "board/number_text.h"
+
+namespace zumeli {
+
+namespace {
+
+// The box's whole number when it lies within minimum..maximum.
+std::optional<int16> boxInRange(const QString& text, int minimum, int maximum)
+{
+    const auto value = readNumberBox(text);
+    if (!value || *value < minimum || *value > maximum)
+        return std::nullopt;
+    return static_cast<int16>(*value);
+}
+
+} // namespace
+
+std::optional<long long> readNumberBox(const QString& text)
+{
+    return parseFloor(text.toStdString());
+}
+
+NewPuzzleEntry checkNewPuzzleEntries(const QString& clueSizeText, const QString& widthText,
+                                     const QString& heightText)
+{
+    const auto clueSize = boxInRange(clueSizeText, 1, kMaxClueSize);
+    if (!clueSize)
+        return {std::nullopt, kClueSizeRangeMessage};
+    const auto width = boxInRange(widthText, 1, kMaxAnswerSide);
+    if (!width)
+        return {std::nullopt, kAnswerSideRangeMessage};
+    const auto height = boxInRange(heightText, 1, kMaxAnswerSide);
+    if (!height)
+        return {std::nullopt, kAnswerSideRangeMessage};
+    return {NewPuzzleSize{*clueSize, *width, *height}, QString()};
+}
+
+BoardModel newPuzzleBoard(const NewPuzzleSize& size)
+{
+    BoardModel model;  // every cell 0
+    model.clueSize = size.clueSize;
+    model.gridWidth = add16(size.clueSize, size.width);
+    model.gridHeight = add16(size.clueSize, size.height);
+    return model;
+}
+
+} // namespace zumeli
