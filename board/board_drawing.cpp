@@ -14,6 +14,7 @@ void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout&
     const int c = layout.cellSize;
     const int band = layout.clueBandTw;
     picture.clear();
+    const BoardPicture::Batch batch(picture);
     picture.line(0, 0, band, band);
     for (int i = 0; i < model.gridWidth; ++i) {
         if (i == model.clueSize)
@@ -53,6 +54,7 @@ void drawClueNumbers(BoardPicture& picture, const BoardModel& model, const Board
                      double zoom)
 {
     const int16 band = model.clueSize;
+    const BoardPicture::Batch batch(picture);
     for (int16 x = band; x < model.gridWidth; ++x)
         for (int16 y = 0; y < band; ++y)
             if (model.board(x, y) != 0 || y == band - 1)
@@ -79,6 +81,7 @@ void drawCell(BoardPicture& picture, int value, int16 x, int16 y, const BoardLay
 
 void drawAnswerCells(BoardPicture& picture, const BoardModel& model, const BoardLayout& layout)
 {
+    const BoardPicture::Batch batch(picture);
     for (int16 x = model.clueSize; x < model.gridWidth; ++x)
         for (int16 y = model.clueSize; y < model.gridHeight; ++y)
             drawCell(picture, model.board(x, y), x, y, layout);

@@ -7,11 +7,34 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
+class QPainter;
+
 namespace zumeli {
 
 class BoardPicture {
 public:
     BoardPicture();
+    ~BoardPicture();
+    BoardPicture(const BoardPicture&) = delete;
+    BoardPicture& operator=(const BoardPicture&) = delete;
+
+    // Keeps one painter open on the image while it lives, so that a run of drawing calls (a
+    // whole grid, every clue number, every cell) shares it instead of opening one per line,
+    // box or text; what is drawn is the same. Batches nest; the image must not be resized or
+    // cleared while one is open.
+    class Batch {
+    public:
+        explicit Batch(BoardPicture& picture);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        BoardPicture& picture_;
+        bool opened_ = false;
+    };
 
     // Makes the inner area widthTw x heightTw twips (whole pixels) and clears it to white.
     void resize(int widthTw, int heightTw);
@@ -29,8 +52,18 @@ public:
     static QFont defaultFont();
 
 private:
+    // Runs `draw` with the batch's painter, or with a painter of its own outside a batch.
+    template <typename Draw>
+    void paint(Draw&& draw);
+    // The font at `pointSize` and its ascent in pixels on the image, kept for the last size.
+    void selectFontSize(double pointSize);
+
     QImage image_;
     QFont font_;
+    std::unique_ptr<QPainter> batchPainter_;
+    double fontPoints_ = -1;
+    QFont sizedFont_;
+    qreal ascent_ = 0;
 };
 
 } // namespace zumeli

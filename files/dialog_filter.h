@@ -7,8 +7,12 @@
 namespace zumeli {
 
 // "ズメリファイル(*.zml)|*.zml|すべてのファイル(*.*)|*" becomes
-// "ズメリファイル(*.zml) (*.zml);;すべてのファイル(*.*) (*)": each description keeps its text,
-// its patterns follow in parentheses, separated by blanks instead of ";".
+// "ズメリファイル(*.zml);;すべてのファイル(*.*) (*)": a description that ends in its own single
+// pattern stays as it is; otherwise its patterns follow in parentheses, separated by blanks.
 QString qtFileDialogFilter(const QString& filter);
+
+// The extension a name typed without one gets in a save dialog: the first pattern's
+// ("*.zml" gives "zml"), or nothing when the first pattern names no extension.
+QString defaultSuffix(const QString& filter);
 
 } // namespace zumeli

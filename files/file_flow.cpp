@@ -10,7 +10,8 @@ namespace {
 bool isSaveCommand(FileCommand command)
 {
     return command == FileCommand::SavePuzzle || command == FileCommand::SaveAnswerState
-        || command == FileCommand::ExportBitmap;
+        || command == FileCommand::ExportBitmap || command == FileCommand::ExportNon
+        || command == FileCommand::ExportWebpbnXml;
 }
 
 QString overwriteQuestion(const QString& path)
@@ -29,6 +30,8 @@ QString fileFilter(FileCommand command)
     case FileCommand::LoadAnswerState:
     case FileCommand::SaveAnswerState: return QStringLiteral("ズメリ状態ファイル(*.sts)|*.sts");
     case FileCommand::ExportBitmap: return QStringLiteral("ビットマップファイル(*.bmp)|*.bmp");
+    case FileCommand::ExportNon: return QStringLiteral("NONファイル(*.non)|*.non");
+    case FileCommand::ExportWebpbnXml: return QStringLiteral("webpbn XMLファイル(*.xml)|*.xml");
     case FileCommand::ImportImage:
         return QStringLiteral("画像ファイル(*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif)|"
                               "*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif");
@@ -56,6 +59,14 @@ QString suggestedFileName(FileCommand command, const QString& lastFileName)
     case FileCommand::ExportBitmap:
         rewrite(".zml", ".bmp");
         rewrite(".sts", ".bmp");
+        break;
+    case FileCommand::ExportNon:
+        for (const char* from : {".zml", ".sts", ".bmp", ".xml"})
+            rewrite(from, ".non");
+        break;
+    case FileCommand::ExportWebpbnXml:
+        for (const char* from : {".zml", ".sts", ".bmp", ".non"})
+            rewrite(from, ".xml");
         break;
     case FileCommand::ImportImage: name.clear(); break;
     }

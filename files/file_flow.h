@@ -10,7 +10,16 @@
 
 namespace zumeli {
 
-enum class FileCommand { SavePuzzle, LoadPuzzle, LoadAnswerState, SaveAnswerState, ExportBitmap, ImportImage };
+enum class FileCommand {
+    SavePuzzle,
+    LoadPuzzle,
+    LoadAnswerState,
+    SaveAnswerState,
+    ExportBitmap,
+    ImportImage,
+    ExportNon,        // the puzzle written in the widely used .non text format
+    ExportWebpbnXml,  // the puzzle written as webpbn XML
+};
 
 inline const QString kFailedMessage = QStringLiteral("失敗しました");
 inline const QString kApplicationName = QStringLiteral("Zumeli");

@@ -160,13 +160,18 @@ std::optional<QString> QtDesktop::chooseOpenFile(const QString& filter, const QS
 
 std::optional<QString> QtDesktop::chooseSaveFile(const QString& filter, const QString& suggestedPath)
 {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(qtFileDialogFilter(filter));
+    // A name typed without an extension gets the command's own.
+    dialog.setDefaultSuffix(defaultSuffix(filter));
     // The file commands ask their own overwrite question.
-    const QString path = QFileDialog::getSaveFileName(parent_, QString(), suggestedPath,
-                                                      qtFileDialogFilter(filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty())
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtDesktop::fileExists(const QString& path)

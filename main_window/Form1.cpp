@@ -35,6 +35,16 @@ constexpr int kStartupDelayMs = 2000;
 
 int px(int twips) { return twipsToPixels(twips); }
 
+bool isAcceptableZoom(const QString& text)
+{
+    try {
+        readZoom(text.toStdString());
+        return true;
+    } catch (const ZoomError&) {
+        return false;
+    }
+}
+
 QRect twipsRect(int left, int top, int width, int height)
 {
     return {px(left), px(top), px(width), px(height)};
@@ -64,6 +74,7 @@ BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorderPixels);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);  // a press on the board ends typing in the zoom box
 }
 
 void BoardView::setBorderLines(const BorderLines& lines)
@@ -148,6 +159,7 @@ Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
 {
     registerWindowResources();
     buildControls();
+    buildMenus();
     Form_Load();
 }
 
@@ -162,7 +174,7 @@ void Form1::buildControls()
     Picture1 = new BoardView(picture, client);
     connect(Picture1, &BoardView::mouseDown, this,
             [this](int button, int shift, double x, double y) {
-                Picture1_MouseDown(button, shift, x, y);
+                runAsStep([=, this] { Picture1_MouseDown(button, shift, x, y); });
             });
 
     Picture2 = new QWidget(client);
@@ -207,16 +219,20 @@ void Form1::buildControls()
     Command8 = makeButton(Frame[3], "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
     Command2 = makeButton(Frame[3], "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
 
-    connect(Command1, &QToolButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QToolButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4[0], &QToolButton::clicked, this, [this] { Command4_Click(0); });
-    connect(Command4[1], &QToolButton::clicked, this, [this] { Command4_Click(1); });
-    connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
-    connect(Command6, &QToolButton::clicked, this, [this] { Command6_Click(); });
-    connect(Command7, &QToolButton::clicked, this, [this] { Command7_Click(); });
-    connect(Command8, &QToolButton::clicked, this, [this] { Command8_Click(); });
-    connect(Command9, &QToolButton::clicked, this, [this] { Command9_Click(); });
+    // Every command runs as one undoable step.
+    auto onClick = [this](QToolButton* button, std::function<void()> handler) {
+        connect(button, &QToolButton::clicked, this, [this, handler] { runAsStep(handler); });
+    };
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command2, [this] { Command2_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
+    onClick(Command4[0], [this] { Command4_Click(0); });
+    onClick(Command4[1], [this] { Command4_Click(1); });
+    onClick(Command5, [this] { Command5_Click(); });
+    onClick(Command6, [this] { Command6_Click(); });
+    onClick(Command7, [this] { Command7_Click(); });
+    onClick(Command8, [this] { Command8_Click(); });
+    onClick(Command9, [this] { Command9_Click(); });
 
     const char* toolTips[] = {"鉛筆(左クリックで点 or 消去、右クリックで×を打てます)",
                               "四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)"};
@@ -248,7 +264,18 @@ void Form1::buildControls()
     zoomPicture = new QLabel(Frame[6]);
     zoomPicture->setGeometry(twipsRect(1335, 240, 240, 240));
     zoomPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(16, 16));
-    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    // A zoom typed key by key passes through texts that are no zoom yet ("1" on the way to
+    // "150", or an empty box): while the user is typing such a text waits until the box is
+    // left or Enter is pressed. Every acceptable zoom, and every change the program or the
+    // spin buttons make, is laid out at once.
+    connect(Text1, &QLineEdit::textChanged, this, [this] {
+        if (!Text1->hasFocus() || isAcceptableZoom(Text1->text()))
+            Text1_Change();
+    });
+    connect(Text1, &QLineEdit::editingFinished, this, [this] {
+        if (!isAcceptableZoom(Text1->text()))
+            Text1_Change();
+    });
 
     Picture4 = new QFrame(client);
     Picture4->setFrameShape(QFrame::NoFrame);
@@ -323,7 +350,8 @@ void Form1::LayoutBoard()
     boardHeightTw = layout.boardHeightTw;
     clueBandTw = layout.clueBandTw;
 
-    setFixedSize(px(clientWidthTw), px(clientHeightTw));
+    // The menu bar sits above all of it: the window grows by its height.
+    setFixedSize(px(clientWidthTw), px(clientHeightTw) + menuBarHeight());
     const int areaHeight = px(clientHeightTw) - statusBar()->sizeHint().height();
     Picture1->setGeometry(0, 0, px(boardWidthTw) + 2 * BoardView::kBorderPixels,
                           px(boardHeightTw) + 2 * BoardView::kBorderPixels);
@@ -331,6 +359,11 @@ void Form1::LayoutBoard()
     Picture4->move((px(clientWidthTw) - Picture4->width()) / 2, (areaHeight - Picture4->height()) / 2);
     picture.resize(boardWidthTw, boardHeightTw);
     DrawGrid();
+}
+
+int Form1::menuBarHeight() const
+{
+    return menuWidget() ? menuWidget()->sizeHint().height() : 0;
 }
 
 BoardLayout currentLayout(const Form1& form)
@@ -438,7 +471,11 @@ void Form1::forgetRectangleStart()
     rectStartX = -1;
 }
 
-void Form1::setTitleName(const QString& name) { setWindowTitle(kTitlePrefix + name); }
+void Form1::setTitleName(const QString& name)
+{
+    titleName_ = name;
+    setWindowTitle(kTitlePrefix + name);
+}
 
 void Form1::setStatusText(const QString& text) { statusPanels[1]->setText(text); }
 

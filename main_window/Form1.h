@@ -5,18 +5,22 @@
 #include "board/board_model.h"
 #include "board/board_picture.h"
 #include "board/layout.h"
+#include "board/undo_history.h"
 #include "files/desktop.h"
+#include "files/file_flow.h"
 
 #include <QFrame>
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
+class QAction;
 class QTimer;
 class QToolButton;
 class QWidget;
@@ -24,6 +28,7 @@ class QWidget;
 namespace zumeli {
 
 class BoardView;
+class PuzzleCheckWindow;
 class SpinButtons;
 class ToolButtonBox;
 
@@ -60,6 +65,20 @@ public:
     void forgetRectangleStart();
 
     void setTitleName(const QString& name);  // "ズメリロジック！ - " + name
+    QString titleName() const { return titleName_; }
+
+    // Runs a handler as one undoable step: whatever it changes on the board (and the title
+    // with it) is recorded, so Undo brings the board back as it was before.
+    void runAsStep(const std::function<void()>& handler);
+    void Undo();
+    void Redo();
+    UndoHistory history;
+
+    // Writes the puzzle as .non or webpbn XML through the shared file flow.
+    void exportPuzzle(FileCommand command);
+    // Shows the puzzle check window and starts checking the clue band as it stands.
+    void openCheckWindow();
+    PuzzleCheckWindow* checkWindow = nullptr;
     void setStatusText(const QString& text); // the second status-bar panel
     QString statusText() const;
     double zoom() const;                     // the zoom box read as a number
@@ -124,9 +143,16 @@ public:
     SpinButtons* UpDown1 = nullptr;
     QTimer* Timer1 = nullptr;
     std::array<QLabel*, 3> statusPanels{};
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
 
 private:
     void buildControls();
+    void buildMenus();
+    void updateUndoActions();
+    int menuBarHeight() const;
+    void restoreState(const BoardState& state);
+    QString titleName_ = kUntitled;
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
 };

@@ -5,6 +5,7 @@
 #include "files/file_flow.h"
 #include "files/file_io.h"
 #include "files/puzzle_file.h"
+#include "files/puzzle_formats.h"
 
 namespace zumeli {
 
@@ -13,7 +14,9 @@ void Form1::Command1_Click()
     runFileFlow(desktop, FileCommand::LoadPuzzle, dialogFileName, [this](const QString& path) {
         // The whole file is read and checked before the board is touched, so a bad file
         // leaves the board, its dimensions, the picture and the title as they were.
-        const BoardModel loaded = parsePuzzleText(readWholeFile(path, kMaxTextFileBytes));
+        // .non and webpbn XML puzzles open too, recognised by their content or extension.
+        const BoardModel loaded =
+            boardFromPuzzleFile(path.toStdString(), readWholeFile(path, kMaxTextFileBytes));
         model = loaded;
         forgetRectangleStart();
         redrawOrResetZoom(Redraw::Clues);

@@ -48,13 +48,15 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        QCOMPARE(form.size(), QSize(600, 464));  // 9000 x 6960 twips
+        // 9000 x 6960 twips below the menu bar.
+        QCOMPARE(form.size(), QSize(600, 464 + form.menuWidget()->sizeHint().height()));
         form.Text1->setText(QStringLiteral("300"));
         QCOMPARE(form.cellSize, 600);
         // 20 cells of 40 pixels, the picture's frame and the 121-pixel tool panel.
         QCOMPARE(form.width(), 800 + 2 * BoardView::kBorderPixels + 121);
         QCOMPARE(form.Picture2->x() + form.Picture2->width(), form.width());
-        QVERIFY(form.height() >= 800 + form.statusBar()->sizeHint().height());
+        QCOMPARE(form.height(), 800 + 2 * BoardView::kBorderPixels + form.statusBar()->sizeHint().height()
+                                    + form.menuWidget()->sizeHint().height());
     }
 
     void toolPanelControlsSitWhereDesigned()

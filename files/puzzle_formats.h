@@ -1,0 +1,22 @@
+// Telling the puzzle formats apart (.zml, .non, webpbn XML) and reading any of them into a board.
+#pragma once
+
+#include "board/board_model.h"
+
+#include <string>
+#include <string_view>
+
+namespace zumeli {
+
+enum class PuzzleFormat { Zml, Non, WebpbnXml };
+
+// By content first (an XML document), then by the file's extension (any case), then by
+// content again: a .zml file starts with its numeric header, a .non file with keywords.
+PuzzleFormat detectPuzzleFormat(std::string_view path, std::string_view text);
+
+// Reads a puzzle of any of the formats into a new board: a .zml file exactly as written,
+// the others with the clue band sized to their longest clue line. Throws FileFormatError,
+// PuzzleFormatError or BoardLimitError (a puzzle the board cannot hold).
+BoardModel boardFromPuzzleFile(std::string_view path, std::string_view text);
+
+} // namespace zumeli

@@ -1,0 +1,104 @@
+// Turning a solver result into the sentences and pictures of the puzzle check window.
+#include "solve/check_report.h"
+
+#include <algorithm>
+
+namespace zumeli {
+
+namespace {
+
+bool hasFilledCell(const solver::CellGrid& grid)
+{
+    return std::find(grid.cells.begin(), grid.cells.end(), solver::Cell::Filled) != grid.cells.end();
+}
+
+// Unknown and empty both count as empty when pictures are compared.
+bool samePicture(const solver::CellGrid& a, const solver::CellGrid& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return false;
+    for (std::size_t i = 0; i < a.cells.size(); ++i)
+        if ((a.cells[i] == solver::Cell::Filled) != (b.cells[i] == solver::Cell::Filled))
+            return false;
+    return true;
+}
+
+std::vector<bool> undecidedCells(const solver::CellGrid& grid)
+{
+    std::vector<bool> marks(grid.cells.size());
+    for (std::size_t i = 0; i < grid.cells.size(); ++i)
+        marks[i] = grid.cells[i] == solver::Cell::Unknown;
+    return marks;
+}
+
+QString lineLogicSentence(const solver::SolveResult& result)
+{
+    return result.lineSolvable
+        ? QStringLiteral("縦と横の数字だけで、順に最後まで解けます。")
+        : QStringLiteral("縦と横の数字だけでは解き切れません。印のマスは、仮定を置かないと決まりません。");
+}
+
+} // namespace
+
+std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b)
+{
+    std::vector<bool> marks(a.cells.size());
+    for (std::size_t i = 0; i < a.cells.size() && i < b.cells.size(); ++i)
+        marks[i] = a.cells[i] != b.cells[i];
+    return marks;
+}
+
+CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn)
+{
+    CheckReport report;
+    const bool authorDrew = hasFilledCell(drawn);
+    const std::size_t needed = result.verdict == solver::Verdict::Unique     ? 1
+                             : result.verdict == solver::Verdict::Multiple ? 2
+                                                                            : 0;
+    if (result.solutions.size() < needed) {
+        report.lines << QStringLiteral("検査の結果を読み取れませんでした。");
+        return report;
+    }
+    switch (result.verdict) {
+    case solver::Verdict::NoSolution:
+        report.lines << QStringLiteral("この問題には解がありません。数字を見直してください。");
+        break;
+    case solver::Verdict::Unique:
+        report.lines << QStringLiteral("解はただ一つです。") << lineLogicSentence(result);
+        if (authorDrew)
+            report.lines << (samePicture(result.solutions.front(), drawn)
+                                 ? QStringLiteral("その解は、描かれた絵と一致します。")
+                                 : QStringLiteral("その解は、描かれた絵と一致しません。"));
+        report.grids.push_back(result.solutions.front());
+        report.gridCaptions << QStringLiteral("解");
+        report.marked.emplace_back();
+        if (!result.lineSolvable) {
+            report.grids.push_back(result.lineGrid);
+            report.gridCaptions << QStringLiteral("縦横の数字だけで決まるマス");
+            report.marked.push_back(undecidedCells(result.lineGrid));
+        }
+        break;
+    case solver::Verdict::Multiple:
+        report.lines << QStringLiteral("解が2つ以上あります。印のマスが、下の2つの解で異なります。");
+        if (authorDrew) {
+            const bool drawnIsASolution = std::any_of(
+                result.solutions.begin(), result.solutions.end(),
+                [&drawn](const solver::CellGrid& s) { return samePicture(s, drawn); });
+            report.lines << (drawnIsASolution
+                                 ? QStringLiteral("描かれた絵はそのうちの1つです。")
+                                 : QStringLiteral("描かれた絵は、数字と一致しません。"));
+        }
+        report.grids = {result.solutions[0], result.solutions[1]};
+        report.gridCaptions << QStringLiteral("解 1") << QStringLiteral("解 2");
+        report.marked.assign(2, differingCells(result.solutions[0], result.solutions[1]));
+        break;
+    case solver::Verdict::Stopped:
+        report.lines << (result.stopReason == solver::StopReason::Cancelled
+                             ? QStringLiteral("検査を中止しました。")
+                             : QStringLiteral("制限時間内に判定できませんでした。"));
+        break;
+    }
+    return report;
+}
+
+} // namespace zumeli

@@ -1,0 +1,29 @@
+// What the puzzle check tells the author, in the program's words: the verdict of the solver
+// engine on the clue band, line logic, and how the drawn picture relates to the solution.
+#pragma once
+
+#include "solve/engine/solver.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace zumeli {
+
+struct CheckReport {
+    QStringList lines;                   // sentences to show, in order
+    std::vector<solver::CellGrid> grids; // pictures to show: a solution, two solutions, or the
+                                         // line-logic picture
+    QStringList gridCaptions;            // one caption per picture
+    std::vector<std::vector<bool>> marked; // per picture: cells to mark, row by row (empty: none)
+};
+
+// `drawn` is the answer area's picture (filled cells only); it is compared with a unique
+// solution when the author has drawn anything.
+CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn);
+
+// Cells where two pictures differ, row by row.
+std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b);
+
+} // namespace zumeli

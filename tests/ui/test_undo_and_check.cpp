@@ -1,0 +1,324 @@
+// Undo and redo across every kind of board change, the menu bar, the puzzle check window and
+// the widely used puzzle formats through the real Load and export commands.
+#include "author/Form2.h"
+#include "author/Form3.h"
+#include "files/file_io.h"
+#include "main_window/Form1.h"
+#include "main_window/puzzle_check_window.h"
+#include "support/ascii_board.h"
+#include "support/scripted_desktop.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zumeli;
+
+namespace {
+
+QString sharedPuzzle(const char* name)
+{
+    return QStringLiteral(ZUMELI_SHARED_DATA "/") + QString::fromUtf8(name);
+}
+
+void pressCell(Form1& form, int x, int y, int button = 1)
+{
+    form.runAsStep([&] {
+        form.Picture1_MouseDown(button, 0, x * form.cellSize + 10.0, y * form.cellSize + 10.0);
+    });
+}
+
+QAction* findAction(Form1& form, const QString& text)
+{
+    for (QAction* action : form.menuBar()->findChildren<QAction*>())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+// Waits for the check window's verdict and returns its text.
+QString checkResult(Form1& form)
+{
+    form.openCheckWindow();
+    if (!QTest::qWaitFor([&] { return !form.checkWindow->isRunning(); }, 20000))
+        return QStringLiteral("(still running)");
+    return form.checkWindow->resultText();
+}
+
+} // namespace
+
+class UndoAndCheckTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyKindOfStepIsUndoneAndRedone()
+    {
+        QTemporaryDir dir;
+        const QString puzzlePath = dir.filePath(QStringLiteral("cat.zml"));
+        const QString statePath = dir.filePath(QStringLiteral("cat.sts"));
+        const QString imagePath = dir.filePath(QStringLiteral("dot.bmp"));
+        writeFileAtomically(puzzlePath, "1,2,2\r\n1\r\n0\r\n1\r\n0\r\n");
+        writeFileAtomically(statePath, "1,2\r\n2,0\r\n");
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setPixel(1, 1, qRgb(0, 0, 0));
+        QVERIFY(image.save(imagePath, "BMP"));
+
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        struct Snapshot {
+            BoardModel model;
+            QString title;
+        };
+        std::vector<Snapshot> snapshots{{model, form.windowTitle()}};
+        auto step = [&](const std::function<void()>& action) {
+            form.runAsStep(action);
+            snapshots.push_back({model, form.windowTitle()});
+        };
+
+        step([&] { form.Picture1_MouseDown(1, 0, 6 * 200 + 10, 6 * 200 + 10); });  // pencil
+        step([&] {                                                                 // rectangle
+            form.Picture3_Click(1);
+            form.Picture1_MouseDown(1, 0, 7 * 200 + 10, 7 * 200 + 10);
+            form.Picture1_MouseDown(1, 0, 9 * 200 + 10, 8 * 200 + 10);
+        });
+        step([&] { form.Command8_Click(); });  // Make
+        desktop.dialogScript = [](QDialog& dialog) {
+            auto& newPuzzle = static_cast<Form2&>(dialog);
+            newPuzzle.Text2->setText(QStringLiteral("4"));
+            newPuzzle.Command1_Click();
+            return dialog.result();
+        };
+        step([&] { form.Command7_Click(); });  // New
+        desktop.chosenFiles.push_back(puzzlePath);
+        step([&] { form.Command1_Click(); });  // puzzle load
+        desktop.chosenFiles.push_back(statePath);
+        step([&] { form.Command4_Click(0); });  // answer-state load
+        desktop.chosenFiles.push_back(imagePath);
+        desktop.dialogScript = [](QDialog& dialog) {
+            static_cast<Form3&>(dialog).Command1_Click();
+            return dialog.result();
+        };
+        step([&] { form.Command9_Click(); });  // image import
+        QVERIFY(desktop.messages.empty());
+        QCOMPARE(form.history.undoDepth(), snapshots.size() - 1);
+        QCOMPARE(model.gridWidth, 13);  // the image's 3 columns after a band of 10
+
+        for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
+            form.Undo();
+            QVERIFY2(model == snapshots[i].model, qPrintable(QStringLiteral("undo to %1").arg(i)));
+            QCOMPARE(form.windowTitle(), snapshots[i].title);
+        }
+        QVERIFY(!form.undoAction->isEnabled());
+        for (std::size_t i = 1; i < snapshots.size(); ++i) {
+            form.Redo();
+            QVERIFY(model == snapshots[i].model);
+            QCOMPARE(form.windowTitle(), snapshots[i].title);
+        }
+        QVERIFY(!form.redoAction->isEnabled());
+        // The picture shows the board the history brought back.
+        QCOMPARE(form.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
+    }
+
+    void undoBringsBackABoardReplacedByNewAndForgetsTheRectangleCorner()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        pressCell(form, 5, 5);
+        form.Picture3_Click(1);
+        pressCell(form, 6, 6);  // a pending corner: no change, so no step
+        QCOMPARE(form.history.undoDepth(), 1u);
+        desktop.dialogScript = [](QDialog& dialog) {
+            static_cast<Form2&>(dialog).Command1_Click();
+            return dialog.result();
+        };
+        form.runAsStep([&] { form.Command7_Click(); });
+        QCOMPARE(model.gridWidth, 15);
+        form.Undo();
+        QCOMPARE(model.gridWidth, 20);
+        QCOMPARE(model.board(5, 5), kFilled);
+        QCOMPARE(form.rectStartX, -1);
+    }
+
+    void saveIsNoStepAndCancelledCommandsRecordNothing()
+    {
+        QTemporaryDir dir;
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
+        form.runAsStep([&] { form.Command3_Click(); });
+        form.runAsStep([&] { form.Command1_Click(); });  // cancelled
+        form.runAsStep([&] { form.Command2_Click(); });  // the check changes nothing
+        QVERIFY(!form.history.canUndo());
+    }
+
+    void menuBarHoldsTheCommandsWithTheirShortcuts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::newRow("open") << "問題を開く(&O)..." << QKeySequence(QKeySequence::Open);
+        QTest::newRow("save") << "問題を保存(&S)..." << QKeySequence(QKeySequence::Save);
+        QTest::newRow("print") << "印刷(&P)" << QKeySequence(QKeySequence::Print);
+        QTest::newRow("new") << "新規作成(&N)..." << QKeySequence(QKeySequence::New);
+        QTest::newRow("undo") << "元に戻す(&U)" << QKeySequence(Qt::CTRL | Qt::Key_Z);
+        QTest::newRow("redo") << "やり直し(&R)" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+    void menuBarHoldsTheCommandsWithTheirShortcuts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QKeySequence, shortcut);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        QAction* action = findAction(form, text);
+        QVERIFY(action);
+        QCOMPARE(action->shortcut(), shortcut);
+    }
+
+    void menuCommandRunsTheSameHandlerAsAStep()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        test::drawAnswer(model, {"##"});
+        findAction(form, QStringLiteral("解答から問題を作成(&M)"))->trigger();
+        QCOMPARE(model.board(4, 5), 2);
+        QVERIFY(form.undoAction->isEnabled());
+        findAction(form, QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(model.board(4, 5), 0);
+    }
+
+    void checkWindowTellsTheVerdict_data()
+    {
+        QTest::addColumn<int>("clueSize");
+        QTest::addColumn<QStringList>("picture");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unique by line logic") << 1 << QStringList{"#.", "##"}
+                                              << "解はただ一つです。\n縦と横の数字だけで、順に最後まで解けます。\n"
+                                                 "その解は、描かれた絵と一致します。";
+        QTest::newRow("two solutions") << 1 << QStringList{"#.", ".#"}
+                                       << "解が2つ以上あります。印のマスが、下の2つの解で異なります。\n"
+                                          "描かれた絵はそのうちの1つです。";
+    }
+    void checkWindowTellsTheVerdict()
+    {
+        QFETCH(int, clueSize);
+        QFETCH(QStringList, picture);
+        QFETCH(QString, expected);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        model = test::boardWithAnswer(clueSize, {"..", ".."});
+        std::vector<std::string> rows;
+        for (const QString& row : picture)
+            rows.push_back(row.toStdString());
+        test::drawAnswer(model, {rows[0].c_str(), rows[1].c_str()});
+        form.Command8_Click();
+        const BoardModel before = model;
+        QVERIFY(checkResult(form).startsWith(expected));
+        QVERIFY(model == before);  // the check never changes the board
+        if (expected.startsWith(QStringLiteral("解が2つ")))
+            QCOMPARE(form.checkWindow->report().grids.size(), 2u);
+    }
+
+    void checkWindowFindsContradictionsAndMarksWhatLineLogicLeavesOpen()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        model = test::boardWithAnswer(1, {"..", ".."});
+        model.board(1, 0) = 2;  // a run of 2 in a column, no run in any row
+        QVERIFY(checkResult(form).startsWith(QStringLiteral("この問題には解がありません。")));
+
+        desktop.chosenFiles.push_back(sharedPuzzle("dom/5-Dom.non"));
+        form.Command1_Click();
+        const QString result = checkResult(form);
+        QVERIFY2(result.startsWith(QStringLiteral("解はただ一つです。\n縦と横の数字だけでは解き切れません。")),
+                 qPrintable(result));
+        const auto& marks = form.checkWindow->report().marked;
+        QCOMPARE(marks.size(), 2u);
+        QVERIFY(std::count(marks[1].begin(), marks[1].end(), true) > 0);
+    }
+
+    void sharedPuzzleFormatsLoadThroughTheLoadCommand()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        desktop.chosenFiles.push_back(sharedPuzzle("webpbn/webpbn-00016-knot.non"));
+        form.Command1_Click();
+        QVERIFY(desktop.messages.empty());
+        QCOMPARE(model.answerWidth(), 34);
+        QCOMPARE(model.answerHeight(), 34);
+        QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - webpbn-00016-knot.non"));
+        // The clue band is as thick as the longest clue line; its numbers are packed inward.
+        int longest = 0;
+        for (int x = model.clueSize; x < model.gridWidth; ++x) {
+            const auto cells = test::columnClueCells(model, x);
+            longest = std::max<int>(longest, std::count_if(cells.begin(), cells.end(), [](int v) { return v != 0; }));
+            QVERIFY(cells.back() != 0);
+        }
+        QVERIFY(longest <= model.clueSize);
+    }
+
+    void exportedNonAndXmlLoadBackToTheSameClues_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("non") << int(FileCommand::ExportNon) << "heart.non";
+        QTest::newRow("xml") << int(FileCommand::ExportWebpbnXml) << "heart.xml";
+    }
+    void exportedNonAndXmlLoadBackToTheSameClues()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        model = test::boardWithAnswer(2, {"#.#", "###", ".#."});
+        form.Command8_Click();
+        const BoardModel authored = model;
+        form.dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
+        desktop.chosenFiles.push_back(dir.filePath(name));
+        form.exportPuzzle(static_cast<FileCommand>(command));
+        QCOMPARE(desktop.fileDialogs.back().suggestedPath, dir.filePath(name));
+        QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
+
+        desktop.chosenFiles.push_back(dir.filePath(name));
+        form.Command1_Click();
+        QVERIFY(desktop.messages.empty());
+        for (int x = 2; x < 5; ++x)
+            QCOMPARE(test::columnClueCells(model, x), test::columnClueCells(authored, x));
+        for (int y = 2; y < 5; ++y)
+            QCOMPARE(test::rowClueCells(model, y), test::rowClueCells(authored, y));
+    }
+
+    void puzzleTooLargeForTheBoardIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wide.non"));
+        std::string text = "width 81\nheight 1\nrows\n1\ncolumns\n";
+        for (int i = 0; i < 81; ++i)
+            text += i == 0 ? "1\n" : "0\n";
+        writeFileAtomically(path, text);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        const BoardModel before = model;
+        desktop.chosenFiles.push_back(path);
+        form.Command1_Click();
+        QCOMPARE(desktop.lastMessage().text, QStringLiteral("失敗しました"));
+        QVERIFY(model == before);
+    }
+};
+
+QTEST_MAIN(UndoAndCheckTest)
+#include "test_undo_and_check.moc"
