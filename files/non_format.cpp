@@ -1,0 +1,281 @@
+// The .non puzzle format: a tolerant line-by-line reader and a writer.
+#include "files/non_format.h"
+
+#include <cctype>
+#include <optional>
+#include <vector>
+
+namespace zumeli {
+
+namespace {
+
+using solver::Puzzle;
+
+[[noreturn]] void fail(std::size_t lineNumber, const std::string& what)
+{
+    if (lineNumber == 0)
+        throw PuzzleFormatError(".non: " + what);
+    throw PuzzleFormatError(".non line " + std::to_string(lineNumber) + ": " + what);
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// A number of lines: 0..kMaxPuzzleLines.
+int parseCount(std::string_view s, std::size_t lineNumber, const char* what)
+{
+    s = trim(s);
+    if (s.empty())
+        fail(lineNumber, std::string(what) + " has no number");
+    if (s.front() == '-')
+        fail(lineNumber, std::string(what) + " is negative");
+    long value = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9')
+            fail(lineNumber, std::string(what) + " is not a whole number: \"" + std::string(s) + "\"");
+        value = value * 10 + (c - '0');
+        if (value > kMaxPuzzleLines)
+            fail(lineNumber, std::string(what) + " exceeds " + std::to_string(kMaxPuzzleLines));
+    }
+    return static_cast<int>(value);
+}
+
+// One clue line: run lengths separated by commas and/or spaces; "0" or nothing for no runs.
+std::vector<int> parseClueLine(std::string_view s, std::size_t lineNumber)
+{
+    std::vector<int> runs;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (c == ',' || c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '-')
+            fail(lineNumber, "negative run length");
+        if (c < '0' || c > '9')
+            fail(lineNumber, std::string("unexpected character '") + c + "' in a clue line");
+        long value = 0;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+            value = value * 10 + (s[i] - '0');
+            if (value > kMaxPuzzleLines)
+                fail(lineNumber, "run length exceeds " + std::to_string(kMaxPuzzleLines));
+            ++i;
+        }
+        if (value > 0)
+            runs.push_back(static_cast<int>(value));
+        if (runs.size() > static_cast<std::size_t>(kMaxPuzzleLines))
+            fail(lineNumber, "too many runs in one line");
+    }
+    return runs;
+}
+
+// The text of a property: what lies between the first and last double quote, or the whole
+// rest of the line when it is not quoted.
+std::string propertyValue(std::string_view rest)
+{
+    rest = trim(rest);
+    const std::size_t first = rest.find('"');
+    const std::size_t last = rest.rfind('"');
+    if (first != std::string_view::npos && last > first)
+        return std::string(rest.substr(first + 1, last - first - 1));
+    return std::string(rest);
+}
+
+bool startsClueLine(std::string_view s)
+{
+    return !s.empty() && (std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '-'
+                          || s.front() == ',');
+}
+
+struct Block {
+    std::vector<std::vector<int>> lines;
+    std::size_t lineNumber = 0;
+};
+
+} // namespace
+
+Puzzle parseNonText(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3); // a UTF-8 byte order mark
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\n' && c != '\r' && c != '\t')
+            fail(0, "binary data (control character " + std::to_string(u) + ")");
+    }
+    const std::vector<std::string_view> lines = splitLines(text);
+    Puzzle puzzle;
+    std::optional<int> width;
+    std::optional<int> height;
+    std::optional<Block> rows;
+    std::optional<Block> columns;
+
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const std::size_t lineNumber = i + 1;
+        const std::string_view line = trim(lines[i++]);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (startsClueLine(line))
+            fail(lineNumber, "clue numbers outside a rows or columns block");
+        std::size_t wordEnd = 0;
+        while (wordEnd < line.size() && line[wordEnd] != ' ' && line[wordEnd] != '\t')
+            ++wordEnd;
+        std::string keyword(line.substr(0, wordEnd));
+        for (char& c : keyword)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::string_view rest = line.substr(wordEnd);
+
+        if (keyword == "width") {
+            width = parseCount(rest, lineNumber, "width");
+        } else if (keyword == "height") {
+            height = parseCount(rest, lineNumber, "height");
+        } else if (keyword == "rows" || keyword == "columns") {
+            const bool isRows = keyword == "rows";
+            if ((isRows ? rows : columns).has_value())
+                fail(lineNumber, "second " + keyword + " block");
+            const std::optional<int> expected = isRows ? height : width;
+            Block block;
+            block.lineNumber = lineNumber;
+            if (expected) {
+                // Exactly that many lines; a blank one is a line without runs.
+                while (static_cast<int>(block.lines.size()) < *expected) {
+                    if (i >= lines.size())
+                        fail(0, keyword + " block ends after " + std::to_string(block.lines.size())
+                                    + " of " + std::to_string(*expected) + " lines");
+                    const std::string_view clue = trim(lines[i]);
+                    if (!clue.empty() && !startsClueLine(clue))
+                        fail(i + 1, keyword + " block has " + std::to_string(block.lines.size())
+                                        + " lines where " + std::to_string(*expected)
+                                        + " are expected");
+                    block.lines.push_back(parseClueLine(clue, i + 1));
+                    ++i;
+                }
+            } else {
+                // Up to the next blank line or keyword.
+                while (i < lines.size() && startsClueLine(trim(lines[i]))) {
+                    block.lines.push_back(parseClueLine(trim(lines[i]), i + 1));
+                    ++i;
+                    if (block.lines.size() > static_cast<std::size_t>(kMaxPuzzleLines))
+                        fail(i, keyword + " block has more than " + std::to_string(kMaxPuzzleLines)
+                                    + " lines");
+                }
+            }
+            (isRows ? rows : columns) = std::move(block);
+        } else if (keyword == "title") {
+            puzzle.title = propertyValue(rest);
+        } else if (keyword == "by" || keyword == "author") {
+            puzzle.author = propertyValue(rest);
+        } else if (keyword == "copyright") {
+            puzzle.copyright = propertyValue(rest);
+        } else if (keyword == "catalogue" || keyword == "catalog") {
+            puzzle.catalogue = propertyValue(rest);
+        } else if (keyword == "goal") {
+            puzzle.goal = propertyValue(rest);
+        }
+        // Anything else is a property this program does not use.
+    }
+
+    if (!rows)
+        fail(0, "no rows block");
+    if (!columns)
+        fail(0, "no columns block");
+    const int rowCount = static_cast<int>(rows->lines.size());
+    const int columnCount = static_cast<int>(columns->lines.size());
+    if (height && *height != rowCount)
+        fail(rows->lineNumber, "rows block has " + std::to_string(rowCount) + " lines but height is "
+                                   + std::to_string(*height));
+    if (width && *width != columnCount)
+        fail(columns->lineNumber, "columns block has " + std::to_string(columnCount)
+                                      + " lines but width is " + std::to_string(*width));
+    if (rowCount == 0 || columnCount == 0)
+        fail(0, "puzzle has no rows or no columns");
+    auto checkLengths = [](const Block& block, int length, const char* kind) {
+        for (std::size_t l = 0; l < block.lines.size(); ++l)
+            for (const int run : block.lines[l])
+                if (run > length)
+                    fail(0, std::string(kind) + " " + std::to_string(l + 1) + ": run " + std::to_string(run)
+                                + " is longer than the line (" + std::to_string(length) + ")");
+    };
+    checkLengths(*rows, columnCount, "row");
+    checkLengths(*columns, rowCount, "column");
+    puzzle.rows = std::move(rows->lines);
+    puzzle.columns = std::move(columns->lines);
+    if (!puzzle.goal.empty() && solver::CellGrid::fromGoal(puzzle).cells.empty())
+        puzzle.goal.clear(); // a goal that does not fit the size is of no use
+    return puzzle;
+}
+
+namespace {
+
+// A property value on one line without double quotes.
+std::string quoted(const std::string& value)
+{
+    std::string out = "\"";
+    for (const char c : value)
+        out += c == '"' ? '\'' : (c == '\n' || c == '\r') ? ' ' : c;
+    return out + "\"";
+}
+
+void appendBlock(std::string& out, const std::vector<std::vector<int>>& lines)
+{
+    for (const auto& runs : lines) {
+        bool any = false;
+        for (const int r : runs) {
+            if (r <= 0)
+                continue;
+            if (any)
+                out += ',';
+            out += std::to_string(r);
+            any = true;
+        }
+        if (!any)
+            out += '0';
+        out += '\n';
+    }
+}
+
+} // namespace
+
+std::string nonText(const Puzzle& puzzle)
+{
+    std::string out;
+    if (!puzzle.catalogue.empty())
+        out += "catalogue " + quoted(puzzle.catalogue) + "\n";
+    if (!puzzle.title.empty())
+        out += "title " + quoted(puzzle.title) + "\n";
+    if (!puzzle.author.empty())
+        out += "by " + quoted(puzzle.author) + "\n";
+    if (!puzzle.copyright.empty())
+        out += "copyright " + quoted(puzzle.copyright) + "\n";
+    out += "width " + std::to_string(puzzle.width()) + "\n";
+    out += "height " + std::to_string(puzzle.height()) + "\n\nrows\n";
+    appendBlock(out, puzzle.rows);
+    out += "\ncolumns\n";
+    appendBlock(out, puzzle.columns);
+    if (!solver::CellGrid::fromGoal(puzzle).cells.empty())
+        out += "\ngoal " + quoted(puzzle.goal) + "\n";
+    return out;
+}
+
+} // namespace zumeli

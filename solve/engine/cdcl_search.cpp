@@ -1,0 +1,913 @@
+// Conflict-driven search: line logic explains its deductions, contradictions become clauses.
+#include "solve/engine/cdcl_search.h"
+
+#include "solve/engine/line_solver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace zumeli::solver {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A literal is 2 * cell + 1 for "cell filled" and 2 * cell for "cell empty".
+using Lit = int;
+inline int cellOf(Lit p) { return p >> 1; }
+inline bool saysFilled(Lit p) { return (p & 1) != 0; }
+inline Lit opposite(Lit p) { return p ^ 1; }
+inline Lit literal(int cell, bool filled) { return 2 * cell + (filled ? 1 : 0); }
+
+constexpr std::uint64_t kWorkBetweenChecks = 1 << 16; // line cells solved between clock checks
+
+constexpr int kDecision = -1; // a branch, or a fact known from the start
+// Reasons >= 0 are clause indexes; <= -2 name line -(reason + 2).
+inline int lineReason(int line) { return -line - 2; }
+
+struct Clause {
+    std::vector<Lit> lits;
+    int lbd = 0;
+    bool learnt = false;
+    bool deleted = false;
+};
+
+struct CacheEntry {
+    Word filled = 0;
+    Word empty = 0;
+    Word outFilled = 0;
+    Word outEmpty = 0;
+    int line = -1;
+    bool consistent = false;
+};
+
+struct Watch {
+    int clause;
+    Lit blocker;
+};
+
+// Max-heap of cells by activity.
+class ActivityHeap {
+public:
+    void init(int n, const std::vector<double>* activity)
+    {
+        activity_ = activity;
+        index_.assign(static_cast<std::size_t>(n), -1);
+        heap_.clear();
+    }
+    bool contains(int v) const { return index_[v] >= 0; }
+    bool empty() const { return heap_.empty(); }
+    void insert(int v)
+    {
+        if (contains(v))
+            return;
+        index_[v] = static_cast<int>(heap_.size());
+        heap_.push_back(v);
+        up(index_[v]);
+    }
+    void increased(int v)
+    {
+        if (contains(v))
+            up(index_[v]);
+    }
+    int pop()
+    {
+        const int top = heap_[0];
+        const int last = heap_.back();
+        heap_.pop_back();
+        index_[top] = -1;
+        if (!heap_.empty()) {
+            heap_[0] = last;
+            index_[last] = 0;
+            down(0);
+        }
+        return top;
+    }
+
+private:
+    bool before(int a, int b) const { return (*activity_)[a] > (*activity_)[b]; }
+    void up(int i)
+    {
+        const int v = heap_[i];
+        while (i > 0) {
+            const int parent = (i - 1) / 2;
+            if (!before(v, heap_[parent]))
+                break;
+            heap_[i] = heap_[parent];
+            index_[heap_[i]] = i;
+            i = parent;
+        }
+        heap_[i] = v;
+        index_[v] = i;
+    }
+    void down(int i)
+    {
+        const int v = heap_[i];
+        const int n = static_cast<int>(heap_.size());
+        for (;;) {
+            int child = 2 * i + 1;
+            if (child >= n)
+                break;
+            if (child + 1 < n && before(heap_[child + 1], heap_[child]))
+                ++child;
+            if (!before(heap_[child], v))
+                break;
+            heap_[i] = heap_[child];
+            index_[heap_[i]] = i;
+            i = child;
+        }
+        heap_[i] = v;
+        index_[v] = i;
+    }
+
+    const std::vector<double>* activity_ = nullptr;
+    std::vector<int> heap_;
+    std::vector<int> index_;
+};
+
+double luby(double y, int x)
+{
+    int size = 1;
+    int seq = 0;
+    while (size < x + 1) {
+        ++seq;
+        size = 2 * size + 1;
+    }
+    while (size - 1 != x) {
+        size = (size - 1) >> 1;
+        --seq;
+        x = x % size;
+    }
+    double r = 1;
+    for (int i = 0; i < seq; ++i)
+        r *= y;
+    return r;
+}
+
+// For each cell of a line, the share of the arrangements agreeing with the known cells in
+// which it is filled (counted in floating point: the counts can be astronomically large).
+std::vector<double> filledShares(const std::vector<int>& runs, const std::vector<Cell>& line)
+{
+    const int n = static_cast<int>(line.size());
+    const int k = static_cast<int>(runs.size());
+    std::vector<double> share(static_cast<std::size_t>(n), 0.0);
+    std::vector<int> emptyBefore(static_cast<std::size_t>(n) + 1, 0);
+    for (int i = 0; i < n; ++i)
+        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
+    auto mayEmpty = [&](int i) { return line[i] != Cell::Filled; };
+    auto mayFill = [&](int s, int e) { return emptyBefore[e] == emptyBefore[s]; };
+    const std::size_t stride = static_cast<std::size_t>(n) + 1;
+    std::vector<double> ahead((k + 1) * stride, 0.0);
+    std::vector<double> behind((k + 1) * stride, 0.0);
+    auto A = [&](int j, int i) -> double& { return ahead[j * stride + i]; };
+    auto B = [&](int j, int i) -> double& { return behind[j * stride + i]; };
+    // Ways for run j to start at s as far as the cells before it go, and to end before e as
+    // far as the cells after it go.
+    auto startWays = [&](int j, int s) {
+        if (j == 0)
+            return A(0, s);
+        return s >= 1 && mayEmpty(s - 1) ? A(j, s - 1) : 0.0;
+    };
+    auto endWays = [&](int j, int e) {
+        if (j == k - 1)
+            return B(k, e);
+        return e < n && mayEmpty(e) ? B(j + 1, e + 1) : 0.0;
+    };
+    A(0, 0) = 1;
+    for (int i = 1; i <= n; ++i)
+        A(0, i) = mayEmpty(i - 1) ? A(0, i - 1) : 0.0;
+    for (int j = 1; j <= k; ++j) {
+        const int len = runs[j - 1];
+        for (int i = 0; i <= n; ++i) {
+            double ways = i > 0 && mayEmpty(i - 1) ? A(j, i - 1) : 0.0;
+            if (i >= len && mayFill(i - len, i))
+                ways += startWays(j - 1, i - len);
+            A(j, i) = ways;
+        }
+    }
+    B(k, n) = 1;
+    for (int i = n - 1; i >= 0; --i)
+        B(k, i) = mayEmpty(i) ? B(k, i + 1) : 0.0;
+    for (int j = k - 1; j >= 0; --j) {
+        const int len = runs[j];
+        for (int i = n; i >= 0; --i) {
+            double ways = i < n && mayEmpty(i) ? B(j, i + 1) : 0.0;
+            if (i + len <= n && mayFill(i, i + len))
+                ways += endWays(j, i + len);
+            B(j, i) = ways;
+        }
+    }
+    const double total = A(k, n);
+    if (!(total > 0))
+        return share;
+    std::vector<double> cover(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int j = 0; j < k; ++j) {
+        const int len = runs[j];
+        for (int s = 0; s + len <= n; ++s) {
+            if (!mayFill(s, s + len))
+                continue;
+            const double ways = startWays(j, s) * endWays(j, s + len);
+            cover[s] += ways;
+            cover[s + len] -= ways;
+        }
+    }
+    double running = 0;
+    for (int c = 0; c < n; ++c) {
+        running += cover[c];
+        share[c] = std::clamp(running / total, 0.0, 1.0);
+    }
+    return share;
+}
+
+class ConflictSearch {
+public:
+    ConflictSearch(const std::vector<std::vector<int>>& rows, const std::vector<std::vector<int>>& columns,
+                   const SolveOptions& options, Clock::time_point startTime, std::uint64_t nodesUsed)
+        : options_(options), nodesUsed_(nodesUsed)
+    {
+        height_ = static_cast<int>(rows.size());
+        width_ = static_cast<int>(columns.size());
+        cells_ = width_ * height_;
+        const int lines = height_ + width_;
+        runs_ = rows;
+        runs_.insert(runs_.end(), columns.begin(), columns.end());
+        length_.resize(lines);
+        offset_.resize(lines);
+        std::size_t total = 0;
+        int widest = 1;
+        for (int l = 0; l < lines; ++l) {
+            length_[l] = l < height_ ? width_ : height_;
+            offset_[l] = total;
+            total += static_cast<std::size_t>(wordsForLength(length_[l]));
+            widest = std::max(widest, wordsForLength(length_[l]));
+        }
+        filled_.assign(total, 0);
+        empty_.assign(total, 0);
+        outFilled_.assign(static_cast<std::size_t>(widest), 0);
+        outEmpty_.assign(static_cast<std::size_t>(widest), 0);
+        testFilled_.assign(static_cast<std::size_t>(widest), 0);
+        testEmpty_.assign(static_cast<std::size_t>(widest), 0);
+        queued_.assign(static_cast<std::size_t>(lines), 0);
+        value_.assign(static_cast<std::size_t>(cells_), Cell::Unknown);
+        level_.assign(static_cast<std::size_t>(cells_), 0);
+        reason_.assign(static_cast<std::size_t>(cells_), kDecision);
+        trailPos_.assign(static_cast<std::size_t>(cells_), 0);
+        phase_.assign(static_cast<std::size_t>(cells_), 0);
+        seen_.assign(static_cast<std::size_t>(cells_), 0);
+        activity_.assign(static_cast<std::size_t>(cells_), 0.0);
+        explained_.assign(static_cast<std::size_t>(cells_), 0);
+        explanation_.resize(static_cast<std::size_t>(cells_));
+        watches_.resize(static_cast<std::size_t>(2 * cells_));
+        // Small enough to stay cheap for easy puzzles (fresh memory costs page faults), large
+        // enough to hold the line states a long search keeps returning to.
+        std::size_t cacheSize = 256;
+        const std::size_t wanted = static_cast<std::size_t>(lines) * 16;
+        while (cacheSize < 8192 && cacheSize < wanted)
+            cacheSize *= 2;
+        cache_.resize(cacheSize);
+        heap_.init(cells_, &activity_);
+        for (int v = 0; v < cells_; ++v)
+            heap_.insert(v);
+        if (options.timeLimitSeconds > 0)
+            deadline_ = startTime + std::chrono::duration_cast<Clock::duration>(
+                                        std::chrono::duration<double>(options.timeLimitSeconds));
+    }
+
+    ConflictSearchResult run(const CellGrid& start)
+    {
+        ConflictSearchResult result;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (start.at(x, y) != Cell::Unknown)
+                    assign(literal(y * width_ + x, start.at(x, y) == Cell::Filled), kDecision);
+        for (int l = 0; l < height_ + width_; ++l)
+            enqueue(l);
+        seedHeuristic(start);
+        result.verdict = search();
+        result.stopReason = stopReason_;
+        result.solutions = std::move(solutions_);
+        result.decisions = decisions_;
+        result.conflicts = conflicts_;
+        result.lineSolves = lineSolves_;
+        return result;
+    }
+
+private:
+    // Starting phases and activities from how likely each open cell is to be filled, by its
+    // row and its column taken as independent: the likelier value is tried first, and the
+    // least certain cells are branched on first (their branches settle the most).
+    void seedHeuristic(const CellGrid& start)
+    {
+        std::vector<double> rowShare(static_cast<std::size_t>(cells_), 0.5);
+        std::vector<double> columnShare(static_cast<std::size_t>(cells_), 0.5);
+        std::vector<Cell> line;
+        for (int l = 0; l < height_ + width_; ++l) {
+            if (length_[l] > 1023 || tick(length_[l] * static_cast<int>(runs_[l].size() + 1)))
+                continue; // very long lines (or a run out of time) keep the even odds
+            line.assign(static_cast<std::size_t>(length_[l]), Cell::Unknown);
+            for (int i = 0; i < length_[l]; ++i) {
+                const int v = cellAt(l, i);
+                line[i] = start.cells[v];
+            }
+            const std::vector<double> share = filledShares(runs_[l], line);
+            for (int i = 0; i < length_[l]; ++i)
+                (l < height_ ? rowShare : columnShare)[cellAt(l, i)] = share[i];
+        }
+        for (int v = 0; v < cells_; ++v) {
+            const double a = rowShare[v];
+            const double b = columnShare[v];
+            const double yes = a * b;
+            const double no = (1 - a) * (1 - b);
+            const double p = yes + no > 0 ? yes / (yes + no) : 0.5;
+            phase_[v] = p > 0.5 ? 1 : 0;
+            activity_[v] = (0.5 - std::abs(p - 0.5)) * 1e-3;
+            heap_.increased(v);
+        }
+    }
+
+    int level() const { return static_cast<int>(trailLimit_.size()); }
+
+    bool stopped() const { return stopReason_ != StopReason::None; }
+
+    bool checkStop()
+    {
+        if (stopped())
+            return true;
+        if (options_.cancel && options_.cancel->load(std::memory_order_relaxed))
+            stopReason_ = StopReason::Cancelled;
+        else if (deadline_ && Clock::now() >= *deadline_)
+            stopReason_ = StopReason::TimeLimit;
+        return stopped();
+    }
+
+    // Counts line cells processed and looks at the clock and the cancel flag every so often;
+    // true once the run must stop.
+    bool tick(int cells)
+    {
+        work_ += static_cast<std::uint64_t>(cells);
+        if (work_ < kWorkBetweenChecks)
+            return stopped();
+        work_ = 0;
+        return checkStop();
+    }
+
+    // The literal's truth: 1 true, 0 false, -1 open.
+    int truth(Lit p) const
+    {
+        const Cell c = value_[cellOf(p)];
+        if (c == Cell::Unknown)
+            return -1;
+        return (c == Cell::Filled) == saysFilled(p) ? 1 : 0;
+    }
+
+    void enqueue(int line)
+    {
+        if (!queued_[line]) {
+            queued_[line] = 1;
+            queue_.push_back(line);
+        }
+    }
+
+    void clearQueue()
+    {
+        for (std::size_t i = queueHead_; i < queue_.size(); ++i)
+            queued_[queue_[i]] = 0;
+        queue_.clear();
+        queueHead_ = 0;
+    }
+
+    void assign(Lit p, int reason)
+    {
+        const int v = cellOf(p);
+        const int y = v / width_;
+        const int x = v % width_;
+        const bool filled = saysFilled(p);
+        value_[v] = filled ? Cell::Filled : Cell::Empty;
+        level_[v] = level();
+        reason_[v] = reason;
+        trailPos_[v] = static_cast<int>(trail_.size());
+        explained_[v] = 0;
+        std::vector<Word>& masks = filled ? filled_ : empty_;
+        masks[offset_[y] + static_cast<std::size_t>(x >> 6)] |= Word(1) << (x & 63);
+        masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)] |= Word(1) << (y & 63);
+        trail_.push_back(p);
+        if (reason != lineReason(y))
+            enqueue(y);
+        if (reason != lineReason(height_ + x))
+            enqueue(height_ + x);
+    }
+
+    void backjump(int target)
+    {
+        if (level() <= target)
+            return;
+        const std::size_t keep = static_cast<std::size_t>(trailLimit_[target]);
+        while (trail_.size() > keep) {
+            const Lit p = trail_.back();
+            trail_.pop_back();
+            const int v = cellOf(p);
+            const int y = v / width_;
+            const int x = v % width_;
+            std::vector<Word>& masks = saysFilled(p) ? filled_ : empty_;
+            masks[offset_[y] + static_cast<std::size_t>(x >> 6)] &= ~(Word(1) << (x & 63));
+            masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)] &= ~(Word(1) << (y & 63));
+            value_[v] = Cell::Unknown;
+            phase_[v] = saysFilled(p) ? 1 : 0;
+            heap_.insert(v);
+        }
+        trailLimit_.resize(static_cast<std::size_t>(target));
+        propagated_ = trail_.size();
+        clearQueue();
+    }
+
+    // The cells of a line, in line order.
+    int cellAt(int line, int i) const
+    {
+        return line < height_ ? line * width_ + i : i * width_ + (line - height_);
+    }
+
+    // The position of cell v within `line`.
+    int positionIn(int line, int v) const { return line < height_ ? v % width_ : v / width_; }
+
+    void toggleTest(int line, Lit p)
+    {
+        const int i = positionIn(line, cellOf(p));
+        (saysFilled(p) ? testFilled_ : testEmpty_)[static_cast<std::size_t>(i >> 6)] ^= Word(1) << (i & 63);
+    }
+
+    bool testContradictory(int line)
+    {
+        ++lineSolves_;
+        work_ += static_cast<std::uint64_t>(length_[line]);
+        const auto& runs = runs_[line];
+        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), length_[line], testFilled_.data(),
+                             testEmpty_.data());
+    }
+
+    // The fewest known cells of `line` (assigned before trail position `before`) that still
+    // make it contradictory together with `extra`: dropped one by one, latest first. Cells
+    // known from the start stay in the test line but never in the answer.
+    void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
+    {
+        const int words = wordsForLength(length_[line]);
+        std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
+        std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
+        candidates_.clear();
+        for (int i = 0; i < length_[line]; ++i) {
+            const int v = cellAt(line, i);
+            if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
+                continue;
+            const Lit p = literal(v, value_[v] == Cell::Filled);
+            toggleTest(line, p);
+            if (level_[v] != 0)
+                candidates_.push_back(p);
+        }
+        if (extra)
+            toggleTest(line, *extra);
+        std::sort(candidates_.begin(), candidates_.end(),
+                  [&](Lit a, Lit b) { return trailPos_[cellOf(a)] > trailPos_[cellOf(b)]; });
+        out.clear();
+        for (const Lit p : candidates_) {
+            if (stopped() || tick(0)) {
+                out.push_back(p); // keeping a cell never makes the explanation wrong
+                continue;
+            }
+            toggleTest(line, p);
+            if (!testContradictory(line)) {
+                toggleTest(line, p);
+                out.push_back(p);
+            }
+        }
+    }
+
+    // The true literals that forced cell v (its reason), computed once per assignment.
+    const std::vector<Lit>& antecedents(int v)
+    {
+        std::vector<Lit>& out = explanation_[v];
+        if (explained_[v])
+            return out;
+        explained_[v] = 1;
+        const int reason = reason_[v];
+        out.clear();
+        if (reason >= 0) {
+            const Lit self = literal(v, value_[v] == Cell::Filled);
+            for (const Lit q : clauses_[reason].lits)
+                if (q != self)
+                    out.push_back(opposite(q));
+        } else if (reason <= -2) {
+            const int line = -reason - 2;
+            const Lit flipped = literal(v, value_[v] != Cell::Filled);
+            std::vector<Lit> reasonLits;
+            minimalExplanation(line, trailPos_[v], flipped, reasonLits);
+            out = std::move(reasonLits);
+        }
+        return out;
+    }
+
+    void attach(int index)
+    {
+        const Clause& c = clauses_[index];
+        watches_[c.lits[0]].push_back({index, c.lits[1]});
+        watches_[c.lits[1]].push_back({index, c.lits[0]});
+    }
+
+    // Clause and line propagation to a fixed point; false on a contradiction, whose true
+    // literals are left in conflict_.
+    bool propagate()
+    {
+        for (;;) {
+            while (propagated_ < trail_.size()) {
+                const Lit falseLit = opposite(trail_[propagated_++]);
+                std::vector<Watch>& list = watches_[falseLit];
+                std::size_t keep = 0;
+                bool conflict = false;
+                for (std::size_t i = 0; i < list.size(); ++i) {
+                    const Watch w = list[i];
+                    if (conflict) {
+                        list[keep++] = w;
+                        continue;
+                    }
+                    Clause& c = clauses_[w.clause];
+                    if (c.deleted)
+                        continue;
+                    if (truth(w.blocker) == 1) {
+                        list[keep++] = w;
+                        continue;
+                    }
+                    if (c.lits[0] == falseLit)
+                        std::swap(c.lits[0], c.lits[1]);
+                    const Lit other = c.lits[0];
+                    if (truth(other) == 1) {
+                        list[keep++] = {w.clause, other};
+                        continue;
+                    }
+                    bool moved = false;
+                    for (std::size_t k = 2; k < c.lits.size(); ++k)
+                        if (truth(c.lits[k]) != 0) {
+                            std::swap(c.lits[1], c.lits[k]);
+                            watches_[c.lits[1]].push_back({w.clause, other});
+                            moved = true;
+                            break;
+                        }
+                    if (moved)
+                        continue;
+                    list[keep++] = w;
+                    if (truth(other) == 0) {
+                        conflict = true;
+                        conflict_.clear();
+                        for (const Lit q : c.lits)
+                            conflict_.push_back(opposite(q));
+                    } else {
+                        assign(other, w.clause);
+                    }
+                }
+                list.resize(keep);
+                if (conflict) {
+                    clearQueue();
+                    return false;
+                }
+            }
+            if (queueHead_ >= queue_.size()) {
+                queue_.clear();
+                queueHead_ = 0;
+                return true;
+            }
+            const int line = queue_[queueHead_++];
+            queued_[line] = 0;
+            ++lineSolves_;
+            if (tick(length_[line])) {
+                clearQueue();
+                return false;
+            }
+            const int n = length_[line];
+            const Word* f = filled_.data() + offset_[line];
+            const Word* e = empty_.data() + offset_[line];
+            if (!solveCached(line, f, e)) {
+                minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
+                clearQueue();
+                return false;
+            }
+            const int words = wordsForLength(n);
+            for (int w = 0; w < words; ++w) {
+                Word freshFilled = outFilled_[w] & ~f[w];
+                Word freshEmpty = outEmpty_[w] & ~e[w];
+                while (freshFilled) {
+                    const int i = w * 64 + __builtin_ctzll(freshFilled);
+                    freshFilled &= freshFilled - 1;
+                    assign(literal(cellAt(line, i), true), lineReason(line));
+                }
+                while (freshEmpty) {
+                    const int i = w * 64 + __builtin_ctzll(freshEmpty);
+                    freshEmpty &= freshEmpty - 1;
+                    assign(literal(cellAt(line, i), false), lineReason(line));
+                }
+            }
+        }
+    }
+
+    // The line solver behind a direct-mapped table of recent results for lines of one word:
+    // searches meet the same line states again and again.
+    bool solveCached(int line, const Word* f, const Word* e)
+    {
+        const auto& runs = runs_[line];
+        const int n = length_[line];
+        if (n > 64)
+            return solveLine(runs.data(), static_cast<int>(runs.size()), n, f, e, outFilled_.data(), outEmpty_.data());
+        std::uint64_t h = (f[0] * 0x9E3779B97F4A7C15ULL) ^ (e[0] * 0xC2B2AE3D27D4EB4FULL) ^ (static_cast<std::uint64_t>(line) * 0x165667B19E3779F9ULL);
+        h ^= h >> 29;
+        CacheEntry& entry = cache_[h & (cache_.size() - 1)];
+        if (entry.line == line && entry.filled == f[0] && entry.empty == e[0]) {
+            outFilled_[0] = entry.outFilled;
+            outEmpty_[0] = entry.outEmpty;
+            return entry.consistent;
+        }
+        const bool ok = solveLine(runs.data(), static_cast<int>(runs.size()), n, f, e, outFilled_.data(), outEmpty_.data());
+        entry = {f[0], e[0], outFilled_[0], outEmpty_[0], line, ok};
+        return ok;
+    }
+
+    void bump(int v)
+    {
+        activity_[v] += activityStep_;
+        if (activity_[v] > 1e100) {
+            for (double& a : activity_)
+                a *= 1e-100;
+            activityStep_ *= 1e-100;
+        }
+        heap_.increased(v);
+    }
+
+    // First-unique-implication-point learning from conflict_. Leaves the learned clause in
+    // learnt_ (asserting literal first) and returns the level to jump back to.
+    int analyze()
+    {
+        learnt_.clear();
+        learnt_.push_back(0);
+        int open = 0;
+        auto consider = [&](Lit q) {
+            const int v = cellOf(q);
+            if (seen_[v] || level_[v] == 0)
+                return;
+            seen_[v] = 1;
+            bump(v);
+            if (level_[v] >= level())
+                ++open;
+            else
+                learnt_.push_back(opposite(q));
+        };
+        for (const Lit q : conflict_)
+            consider(q);
+        if (open == 0) {
+            // Nothing from the newest level: the conflict already held lower down.
+            for (const Lit q : conflict_)
+                seen_[cellOf(q)] = 0;
+            return -1;
+        }
+        int index = static_cast<int>(trail_.size()) - 1;
+        Lit uip = 0;
+        for (;;) {
+            while (!seen_[cellOf(trail_[index])])
+                --index;
+            uip = trail_[index--];
+            const int v = cellOf(uip);
+            seen_[v] = 0;
+            if (--open == 0)
+                break;
+            for (const Lit q : antecedents(v))
+                consider(q);
+        }
+        learnt_[0] = opposite(uip);
+        for (std::size_t i = 1; i < learnt_.size(); ++i)
+            seen_[cellOf(learnt_[i])] = 0;
+
+        int jump = 0;
+        if (learnt_.size() > 1) {
+            std::size_t best = 1;
+            for (std::size_t i = 2; i < learnt_.size(); ++i)
+                if (level_[cellOf(learnt_[i])] > level_[cellOf(learnt_[best])])
+                    best = i;
+            std::swap(learnt_[1], learnt_[best]);
+            jump = level_[cellOf(learnt_[1])];
+        }
+        return jump;
+    }
+
+    int addClause(const std::vector<Lit>& lits, bool learnt)
+    {
+        Clause c;
+        c.lits = lits;
+        c.learnt = learnt;
+        if (learnt) {
+            levelsSeen_.clear();
+            for (const Lit p : lits)
+                levelsSeen_.push_back(level_[cellOf(p)]);
+            std::sort(levelsSeen_.begin(), levelsSeen_.end());
+            c.lbd = static_cast<int>(std::unique(levelsSeen_.begin(), levelsSeen_.end()) - levelsSeen_.begin());
+        }
+        clauses_.push_back(std::move(c));
+        const int index = static_cast<int>(clauses_.size()) - 1;
+        attach(index);
+        return index;
+    }
+
+    // Drops the less useful half of the learned clauses that are not reasons right now.
+    void reduceClauses()
+    {
+        std::vector<int> candidates;
+        for (int i = 0; i < static_cast<int>(clauses_.size()); ++i) {
+            const Clause& c = clauses_[i];
+            if (!c.learnt || c.deleted || c.lbd <= 2)
+                continue;
+            const int v = cellOf(c.lits[0]);
+            if (reason_[v] == i && value_[v] != Cell::Unknown)
+                continue;
+            candidates.push_back(i);
+        }
+        std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
+            if (clauses_[a].lbd != clauses_[b].lbd)
+                return clauses_[a].lbd > clauses_[b].lbd;
+            return clauses_[a].lits.size() > clauses_[b].lits.size();
+        });
+        for (std::size_t i = 0; i < candidates.size() / 2; ++i) {
+            Clause& c = clauses_[candidates[i]];
+            c.deleted = true;
+            c.lits.clear();
+            c.lits.shrink_to_fit();
+        }
+    }
+
+    void recordSolution()
+    {
+        CellGrid g(width_, height_);
+        for (int v = 0; v < cells_; ++v)
+            g.cells[v] = value_[v];
+        for (const CellGrid& s : solutions_)
+            if (s == g)
+                return;
+        solutions_.push_back(std::move(g));
+    }
+
+    Verdict finished() const
+    {
+        return solutions_.empty() ? Verdict::NoSolution
+            : solutions_.size() == 1 ? Verdict::Unique
+                                     : Verdict::Multiple;
+    }
+
+    Verdict search()
+    {
+        int restarts = 0;
+        double restartBudget = luby(2, 0) * 64;
+        std::uint64_t conflictsAtRestart = 0;
+        std::uint64_t nextReduce = 2000;
+        if (checkStop())
+            return Verdict::Stopped;
+        for (;;) {
+            if (!propagate()) {
+                if (stopped())
+                    return Verdict::Stopped;
+                ++conflicts_;
+                if ((conflicts_ & 255) == 0 && checkStop())
+                    return Verdict::Stopped;
+                if (level() == 0)
+                    return finished();
+                int jump = analyze();
+                if (jump < 0) {
+                    // The conflict belongs to a lower level: go there and analyse again.
+                    int highest = 0;
+                    for (const Lit q : conflict_)
+                        highest = std::max(highest, level_[cellOf(q)]);
+                    if (highest == 0)
+                        return finished();
+                    backjump(highest);
+                    jump = analyze();
+                    if (jump < 0)
+                        return finished();
+                }
+                backjump(jump);
+                if (learnt_.size() == 1) {
+                    assign(learnt_[0], kDecision);
+                } else {
+                    const int index = addClause(learnt_, true);
+                    assign(learnt_[0], index);
+                }
+                activityStep_ /= 0.95;
+                if (static_cast<double>(conflicts_ - conflictsAtRestart) >= restartBudget) {
+                    conflictsAtRestart = conflicts_;
+                    restartBudget = luby(2, ++restarts) * 64;
+                    backjump(0);
+                }
+                if (conflicts_ >= nextReduce) {
+                    nextReduce = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts);
+                    reduceClauses();
+                }
+                continue;
+            }
+            if (stopped())
+                return Verdict::Stopped;
+            if (static_cast<int>(trail_.size()) == cells_) {
+                recordSolution();
+                if (solutions_.size() >= 2)
+                    return Verdict::Multiple;
+                if (level() == 0)
+                    return finished();
+                // Any other solution differs from this one in some branch taken.
+                std::vector<Lit> block;
+                for (int l = level(); l >= 1; --l)
+                    block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
+                backjump(level() - 1);
+                if (block.size() == 1) {
+                    assign(block[0], kDecision);
+                } else {
+                    const int index = addClause(block, false);
+                    assign(block[0], index);
+                }
+                continue;
+            }
+            ++decisions_;
+            if (options_.nodeLimit > 0 && nodesUsed_ + decisions_ > options_.nodeLimit) {
+                stopReason_ = StopReason::NodeLimit;
+                return Verdict::Stopped;
+            }
+            if ((decisions_ & 255) == 0 && checkStop())
+                return Verdict::Stopped;
+            int v = -1;
+            while (!heap_.empty()) {
+                v = heap_.pop();
+                if (value_[v] == Cell::Unknown)
+                    break;
+                v = -1;
+            }
+            if (v < 0)
+                return finished(); // cannot happen: open cells are always in the heap
+            trailLimit_.push_back(static_cast<int>(trail_.size()));
+            assign(literal(v, phase_[v] != 0), kDecision);
+        }
+    }
+
+    const SolveOptions& options_;
+    std::uint64_t nodesUsed_ = 0;
+    std::optional<Clock::time_point> deadline_;
+    int width_ = 0;
+    int height_ = 0;
+    int cells_ = 0;
+    std::vector<std::vector<int>> runs_;
+    std::vector<int> length_;
+    std::vector<std::size_t> offset_;
+    std::vector<Word> filled_;
+    std::vector<Word> empty_;
+    std::vector<Word> outFilled_;
+    std::vector<Word> outEmpty_;
+    std::vector<Word> testFilled_;
+    std::vector<Word> testEmpty_;
+    std::vector<int> queue_;
+    std::size_t queueHead_ = 0;
+    std::vector<std::uint8_t> queued_;
+
+    std::vector<Cell> value_;
+    std::vector<int> level_;
+    std::vector<int> reason_;
+    std::vector<int> trailPos_;
+    std::vector<std::uint8_t> phase_;
+    std::vector<std::uint8_t> seen_;
+    std::vector<Lit> trail_;
+    std::vector<int> trailLimit_;
+    std::size_t propagated_ = 0;
+
+    std::vector<Clause> clauses_;
+    std::vector<std::vector<Watch>> watches_;
+    std::vector<int> levelsSeen_;
+
+    std::vector<double> activity_;
+    double activityStep_ = 1;
+    ActivityHeap heap_;
+
+    std::vector<std::uint8_t> explained_;
+    std::vector<std::vector<Lit>> explanation_;
+    std::vector<Lit> candidates_;
+    std::vector<Lit> conflict_;
+    std::vector<Lit> learnt_;
+
+    std::vector<CacheEntry> cache_;
+    std::vector<CellGrid> solutions_;
+    StopReason stopReason_ = StopReason::None;
+    std::uint64_t decisions_ = 0;
+    std::uint64_t conflicts_ = 0;
+    std::uint64_t lineSolves_ = 0;
+    std::uint64_t work_ = 0;
+};
+
+} // namespace
+
+ConflictSearchResult conflictSearch(const std::vector<std::vector<int>>& rows,
+                                    const std::vector<std::vector<int>>& columns,
+                                    const CellGrid& start, const SolveOptions& options,
+                                    std::chrono::steady_clock::time_point startTime,
+                                    std::uint64_t nodesUsed)
+{
+    ConflictSearch search(rows, columns, options, startTime, nodesUsed);
+    return search.run(start);
+}
+
+} // namespace zumeli::solver

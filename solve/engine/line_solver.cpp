@@ -1,0 +1,570 @@
+// Exact line logic by dynamic programming over run placements, bit-parallel up to 1023 cells.
+#include "solve/engine/line_solver.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+namespace zumeli::solver {
+
+namespace {
+
+using U128 = unsigned __int128;
+
+inline int lowestBit(std::uint64_t x) { return __builtin_ctzll(x); }
+inline int highestBit(std::uint64_t x) { return 63 - __builtin_clzll(x); }
+inline int lowestBit(U128 x)
+{
+    const auto lo = static_cast<std::uint64_t>(x);
+    return lo ? __builtin_ctzll(lo) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(x >> 64));
+}
+inline int highestBit(U128 x)
+{
+    const auto hi = static_cast<std::uint64_t>(x >> 64);
+    return hi ? 127 - __builtin_clzll(hi) : 63 - __builtin_clzll(static_cast<std::uint64_t>(x));
+}
+
+// A fixed-width bit set of N words with the integer operators the bit form uses, for lines
+// of 128 to 1023 cells.
+template <int N>
+struct WideMask {
+    Word w[N] = {};
+
+    WideMask() = default;
+    explicit WideMask(Word low) { w[0] = low; }
+
+    explicit operator bool() const
+    {
+        Word any = 0;
+        for (int i = 0; i < N; ++i)
+            any |= w[i];
+        return any != 0;
+    }
+    bool operator==(const WideMask&) const = default;
+
+    WideMask operator~() const
+    {
+        WideMask r;
+        for (int i = 0; i < N; ++i)
+            r.w[i] = ~w[i];
+        return r;
+    }
+    WideMask& operator&=(const WideMask& o)
+    {
+        for (int i = 0; i < N; ++i)
+            w[i] &= o.w[i];
+        return *this;
+    }
+    WideMask& operator|=(const WideMask& o)
+    {
+        for (int i = 0; i < N; ++i)
+            w[i] |= o.w[i];
+        return *this;
+    }
+    WideMask& operator^=(const WideMask& o)
+    {
+        for (int i = 0; i < N; ++i)
+            w[i] ^= o.w[i];
+        return *this;
+    }
+    friend WideMask operator&(WideMask a, const WideMask& b) { return a &= b; }
+    friend WideMask operator|(WideMask a, const WideMask& b) { return a |= b; }
+    friend WideMask operator^(WideMask a, const WideMask& b) { return a ^= b; }
+    friend WideMask operator+(const WideMask& a, const WideMask& b)
+    {
+        WideMask r;
+        Word carry = 0;
+        for (int i = 0; i < N; ++i) {
+            const Word sum = a.w[i] + b.w[i];
+            const Word c1 = sum < a.w[i] ? 1 : 0;
+            r.w[i] = sum + carry;
+            carry = c1 | (r.w[i] < sum ? 1 : 0);
+        }
+        return r;
+    }
+    friend WideMask operator<<(const WideMask& a, int s)
+    {
+        WideMask r;
+        const int words = s / 64;
+        const int bits = s % 64;
+        for (int i = N - 1; i >= words; --i) {
+            Word v = a.w[i - words] << bits;
+            if (bits != 0 && i - words - 1 >= 0)
+                v |= a.w[i - words - 1] >> (64 - bits);
+            r.w[i] = v;
+        }
+        return r;
+    }
+    friend WideMask operator>>(const WideMask& a, int s)
+    {
+        WideMask r;
+        const int words = s / 64;
+        const int bits = s % 64;
+        for (int i = 0; i + words < N; ++i) {
+            Word v = a.w[i + words] >> bits;
+            if (bits != 0 && i + words + 1 < N)
+                v |= a.w[i + words + 1] << (64 - bits);
+            r.w[i] = v;
+        }
+        return r;
+    }
+};
+
+template <int N>
+constexpr int kWideBits = 64 * N;
+
+template <int N>
+inline int lowestBit(const WideMask<N>& x)
+{
+    for (int i = 0; i < N; ++i)
+        if (x.w[i])
+            return 64 * i + __builtin_ctzll(x.w[i]);
+    return -1;
+}
+template <int N>
+inline int highestBit(const WideMask<N>& x)
+{
+    for (int i = N - 1; i >= 0; --i)
+        if (x.w[i])
+            return 64 * i + 63 - __builtin_clzll(x.w[i]);
+    return -1;
+}
+
+template <typename M>
+inline bool testBit(const M& x, int i)
+{
+    if constexpr (std::is_integral_v<M> || std::is_same_v<M, U128>)
+        return ((x >> i) & 1) != 0;
+    else
+        return (x.w[i / 64] >> (i % 64)) & 1;
+}
+
+template <typename M>
+struct MaskTraits {
+    static constexpr int bits = static_cast<int>(sizeof(M) * 8);
+    static M zero() { return M(0); }
+    // Bits 0..n-1 set.
+    static M low(int n) { return n >= bits ? ~M(0) : ((M(1) << n) - 1); }
+};
+
+template <int N>
+struct MaskTraits<WideMask<N>> {
+    static constexpr int bits = 64 * N;
+    static WideMask<N> zero() { return WideMask<N>(); }
+    static WideMask<N> low(int n)
+    {
+        WideMask<N> r;
+        for (int i = 0; i < N; ++i) {
+            const int inWord = std::clamp(n - 64 * i, 0, 64);
+            r.w[i] = inWord == 64 ? ~Word(0) : ((Word(1) << inWord) - 1);
+        }
+        return r;
+    }
+};
+
+// Bit p set when the `len` bits p-len+1..p of `allowed` are all set.
+template <typename M>
+inline M stretchEnds(M allowed, int len)
+{
+    for (int have = 1; have < len;) {
+        const int step = std::min(have, len - have);
+        allowed &= allowed << step;
+        have += step;
+    }
+    return allowed;
+}
+
+// Every set bit s widened to bits s..s+len-1.
+template <typename M>
+inline M widenUp(M v, int len)
+{
+    for (int have = 1; have < len;) {
+        const int step = std::min(have, len - have);
+        v |= v << step;
+        have += step;
+    }
+    return v;
+}
+
+// The per-run masks of the bit form: on the stack for one- and two-word lines (at most 64
+// runs), in a reused per-thread buffer for wider ones.
+template <typename M>
+struct RunMasks {
+    static constexpr bool small = MaskTraits<M>::bits <= 128;
+    M* ahead;
+    M* behind;
+    M* firstOk;
+    M* lastOk;
+};
+
+// The bit form proper; see solveBits for what the masks mean.
+template <typename M>
+bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty,
+                   RunMasks<M> masks)
+{
+    using T = MaskTraits<M>;
+    const M cells = T::low(n);
+    const M positions = T::low(n + 1);
+    const M mayEmpty = cells & ~filled;
+    const M mayFill = cells & ~empty;
+    M* ahead = masks.ahead;
+    M* behind = masks.behind;
+    M* firstOk = masks.firstOk;
+    M* lastOk = masks.lastOk;
+
+    // Forward: a boundary moves from i-1 to i over cell i-1 when that cell may be empty.
+    const M stepUp = (mayEmpty << 1) & positions;
+    ahead[0] = filled ? T::low(lowestBit(filled) + 1) : positions;
+    for (int j = 1; j <= k; ++j) {
+        const int len = runs[j - 1];
+        const M starts = j == 1 ? ahead[0] : ((ahead[j - 1] & mayEmpty) << 1);
+        firstOk[j - 1] = starts;
+        const M ends = (starts << len) & (stretchEnds(mayFill, len) << 1) & positions;
+        // Carry the ends upward through cells that may be empty: the addition's carry runs
+        // through each stretch of allowed steps that a seed enters.
+        const M seeds = (ends << 1) & stepUp;
+        ahead[j] = ends | seeds | (((stepUp + seeds) ^ stepUp) & stepUp);
+    }
+    if (!testBit(ahead[k], n))
+        return false;
+
+    // Backward, the mirror image, spreading downward by doubling steps.
+    behind[k] = filled ? (positions & ~T::low(highestBit(filled) + 1)) : positions;
+    for (int j = k - 1; j >= 0; --j) {
+        const int len = runs[j];
+        const M endsOk = j == k - 1 ? behind[k] : ((behind[j + 1] >> 1) & mayEmpty);
+        const M starts = (endsOk >> len) & (stretchEnds(mayFill, len) >> (len - 1));
+        lastOk[j] = starts;
+        M reach = starts;
+        M allowed = mayEmpty;
+        for (int shift = 1; shift <= n; shift <<= 1) {
+            reach |= (reach >> shift) & allowed;
+            allowed &= allowed >> shift;
+        }
+        behind[j] = reach;
+    }
+
+    M canEmpty = T::zero();
+    for (int j = 0; j <= k; ++j)
+        canEmpty |= ahead[j] & (behind[j] >> 1);
+    canEmpty &= mayEmpty;
+    M canFill = T::zero();
+    for (int j = 0; j < k; ++j)
+        canFill |= widenUp(firstOk[j] & lastOk[j], runs[j]);
+    canFill &= mayFill;
+    if ((canFill | canEmpty) != cells)
+        return false;
+    outFilled = cells & ~canEmpty;
+    outEmpty = cells & ~canFill;
+    return true;
+}
+
+// Positions are 0..n (n+1 bits): position i is the boundary before cell i.
+//  ahead[j]  bit i: cells [0, i) can hold exactly runs 0..j-1.
+//  behind[j] bit i: cells [i, n) can hold exactly runs j..k-1.
+//  firstOk[j] bit s: run j may start at s as far as the cells before it go.
+//  lastOk[j]  bit s: run j may start at s as far as its own cells and those after it go.
+template <typename M>
+bool solveBits(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty)
+{
+    using T = MaskTraits<M>;
+    if (filled & empty)
+        return false;
+    if (k == 0) {
+        if (filled)
+            return false;
+        outFilled = T::zero();
+        outEmpty = T::low(n);
+        return true;
+    }
+    long need = k - 1;
+    for (int j = 0; j < k; ++j)
+        need += runs[j];
+    if (need > n)
+        return false;
+    if constexpr (RunMasks<M>::small) {
+        M ahead[65];
+        M behind[65];
+        M firstOk[64];
+        M lastOk[64];
+        return solveBitsWith<M>(runs, k, n, filled, empty, outFilled, outEmpty, {ahead, behind, firstOk, lastOk});
+    } else {
+        thread_local std::vector<M> buffer;
+        const std::size_t size = static_cast<std::size_t>(k) + 1;
+        if (buffer.size() < 4 * size)
+            buffer.resize(4 * size);
+        M* base = buffer.data();
+        return solveBitsWith<M>(runs, k, n, filled, empty, outFilled, outEmpty,
+                                {base, base + size, base + 2 * size, base + 3 * size});
+    }
+}
+
+// Whether any arrangement agrees with the known cells: the forward half of the bit form.
+template <typename M>
+bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
+{
+    using T = MaskTraits<M>;
+    if (filled & empty)
+        return false;
+    long need = k > 0 ? k - 1 : 0;
+    for (int j = 0; j < k; ++j)
+        need += runs[j];
+    if (need > n)
+        return false;
+    const M cells = T::low(n);
+    const M positions = T::low(n + 1);
+    const M mayEmpty = cells & ~filled;
+    const M mayFill = cells & ~empty;
+    const M stepUp = (mayEmpty << 1) & positions;
+    M ahead = filled ? T::low(lowestBit(filled) + 1) : positions;
+    for (int j = 1; j <= k; ++j) {
+        const int len = runs[j - 1];
+        const M starts = j == 1 ? ahead : ((ahead & mayEmpty) << 1);
+        const M ends = (starts << len) & (stretchEnds(mayFill, len) << 1) & positions;
+        if (!ends)
+            return false;
+        const M seeds = (ends << 1) & stepUp;
+        ahead = ends | seeds | (((stepUp + seeds) ^ stepUp) & stepUp);
+    }
+    return testBit(ahead, n);
+}
+
+// The cell-by-cell table. Same meaning as the bit form, one byte per position.
+bool solveTable(const std::vector<int>& runs, std::vector<Cell>& line)
+{
+    const int n = static_cast<int>(line.size());
+    const int k = static_cast<int>(runs.size());
+    long need = k > 0 ? k - 1 : 0;
+    for (const int r : runs) {
+        if (r <= 0)
+            return false;
+        need += r;
+    }
+    if (need > n)
+        return false;
+
+    std::vector<int> emptyBefore(n + 1, 0);
+    for (int i = 0; i < n; ++i)
+        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
+    auto mayEmpty = [&](int i) { return line[i] != Cell::Filled; };
+    auto mayFillAll = [&](int s, int e) { return emptyBefore[e] == emptyBefore[s]; };
+
+    const std::size_t stride = static_cast<std::size_t>(n) + 1;
+    std::vector<std::uint8_t> ahead((k + 1) * stride, 0);
+    std::vector<std::uint8_t> behind((k + 1) * stride, 0);
+    auto A = [&](int j, int i) -> std::uint8_t& { return ahead[j * stride + i]; };
+    auto B = [&](int j, int i) -> std::uint8_t& { return behind[j * stride + i]; };
+
+    auto startOk = [&](int j, int s) {
+        // Run j may start at s as far as cells [0, s) go.
+        if (j == 0)
+            return A(0, s) != 0;
+        return s >= 1 && mayEmpty(s - 1) && A(j, s - 1) != 0;
+    };
+    auto endOk = [&](int j, int e) {
+        // Run j may end just before e as far as cells [e, n) go.
+        if (j == k - 1)
+            return B(k, e) != 0;
+        return e < n && mayEmpty(e) && B(j + 1, e + 1) != 0;
+    };
+
+    A(0, 0) = 1;
+    for (int i = 1; i <= n; ++i)
+        A(0, i) = A(0, i - 1) && mayEmpty(i - 1);
+    for (int j = 1; j <= k; ++j) {
+        const int len = runs[j - 1];
+        for (int i = 0; i <= n; ++i) {
+            bool v = i > 0 && mayEmpty(i - 1) && A(j, i - 1);
+            if (!v && i >= len && mayFillAll(i - len, i))
+                v = startOk(j - 1, i - len);
+            A(j, i) = v;
+        }
+    }
+    if (!A(k, n))
+        return false;
+
+    B(k, n) = 1;
+    for (int i = n - 1; i >= 0; --i)
+        B(k, i) = B(k, i + 1) && mayEmpty(i);
+    for (int j = k - 1; j >= 0; --j) {
+        const int len = runs[j];
+        for (int i = n; i >= 0; --i) {
+            bool v = i < n && mayEmpty(i) && B(j, i + 1);
+            if (!v && i + len <= n && mayFillAll(i, i + len))
+                v = endOk(j, i + len);
+            B(j, i) = v;
+        }
+    }
+
+    std::vector<int> cover(n + 1, 0);
+    for (int j = 0; j < k; ++j) {
+        const int len = runs[j];
+        for (int s = 0; s + len <= n; ++s)
+            if (mayFillAll(s, s + len) && startOk(j, s) && endOk(j, s + len)) {
+                ++cover[s];
+                --cover[s + len];
+            }
+    }
+    std::vector<Cell> result(line);
+    int covered = 0;
+    for (int c = 0; c < n; ++c) {
+        covered += cover[c];
+        bool canEmpty = false;
+        if (mayEmpty(c))
+            for (int j = 0; j <= k && !canEmpty; ++j)
+                canEmpty = A(j, c) && B(j, c + 1);
+        const bool canFill = covered > 0;
+        if (!canEmpty && !canFill)
+            return false;
+        result[c] = canEmpty && canFill ? Cell::Unknown : canFill ? Cell::Filled : Cell::Empty;
+    }
+    line.swap(result);
+    return true;
+}
+
+template <typename M>
+M loadMask(const Word* words, int n)
+{
+    if constexpr (std::is_same_v<M, std::uint64_t>) {
+        (void)n;
+        return words[0];
+    } else if constexpr (std::is_same_v<M, U128>) {
+        return n > 64 ? (M(words[1]) << 64) | M(words[0]) : M(words[0]);
+    } else {
+        M mask;
+        for (int i = 0; i < wordsForLength(n); ++i)
+            mask.w[i] = words[i];
+        return mask;
+    }
+}
+
+template <typename M>
+void storeMask(const M& mask, int n, Word* words)
+{
+    if constexpr (std::is_same_v<M, std::uint64_t>) {
+        (void)n;
+        words[0] = mask;
+    } else if constexpr (std::is_same_v<M, U128>) {
+        words[0] = static_cast<Word>(mask);
+        if (n > 64)
+            words[1] = static_cast<Word>(mask >> 64);
+    } else {
+        for (int i = 0; i < wordsForLength(n); ++i)
+            words[i] = mask.w[i];
+    }
+}
+
+template <typename M>
+bool solveWords(const int* runs, int k, int n, const Word* filled, const Word* empty,
+                Word* outFilled, Word* outEmpty)
+{
+    M f{};
+    M e{};
+    if (!solveBits<M>(runs, k, n, loadMask<M>(filled, n), loadMask<M>(empty, n), f, e))
+        return false;
+    storeMask(f, n, outFilled);
+    storeMask(e, n, outEmpty);
+    return true;
+}
+
+} // namespace
+
+bool solveLine(const int* runs, int runCount, int length, const Word* filled, const Word* empty,
+               Word* outFilled, Word* outEmpty)
+{
+    if (length <= 0) {
+        return runCount == 0;
+    }
+    if (length <= 63)
+        return solveWords<std::uint64_t>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    if (length <= 127)
+        return solveWords<U128>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    if (length <= 255)
+        return solveWords<WideMask<4>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    if (length <= 511)
+        return solveWords<WideMask<8>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    if (length <= 1023)
+        return solveWords<WideMask<16>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+
+    std::vector<Cell> line(static_cast<std::size_t>(length), Cell::Unknown);
+    for (int i = 0; i < length; ++i) {
+        const Word bit = Word(1) << (i % 64);
+        const bool f = filled[i / 64] & bit;
+        const bool e = empty[i / 64] & bit;
+        if (f && e)
+            return false;
+        line[i] = f ? Cell::Filled : e ? Cell::Empty : Cell::Unknown;
+    }
+    if (!solveTable(std::vector<int>(runs, runs + runCount), line))
+        return false;
+    const int words = wordsForLength(length);
+    std::fill(outFilled, outFilled + words, Word(0));
+    std::fill(outEmpty, outEmpty + words, Word(0));
+    for (int i = 0; i < length; ++i) {
+        const Word bit = Word(1) << (i % 64);
+        if (line[i] == Cell::Filled)
+            outFilled[i / 64] |= bit;
+        else if (line[i] == Cell::Empty)
+            outEmpty[i / 64] |= bit;
+    }
+    return true;
+}
+
+bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty)
+{
+    if (length <= 0)
+        return runCount == 0;
+    if (length <= 63)
+        return feasibleBits<std::uint64_t>(runs, runCount, length, filled[0], empty[0]);
+    if (length <= 127)
+        return feasibleBits<U128>(runs, runCount, length, loadMask<U128>(filled, length), loadMask<U128>(empty, length));
+    if (length <= 255)
+        return feasibleBits<WideMask<4>>(runs, runCount, length, loadMask<WideMask<4>>(filled, length),
+                                         loadMask<WideMask<4>>(empty, length));
+    if (length <= 511)
+        return feasibleBits<WideMask<8>>(runs, runCount, length, loadMask<WideMask<8>>(filled, length),
+                                         loadMask<WideMask<8>>(empty, length));
+    if (length <= 1023)
+        return feasibleBits<WideMask<16>>(runs, runCount, length, loadMask<WideMask<16>>(filled, length),
+                                          loadMask<WideMask<16>>(empty, length));
+    std::vector<Word> outFilled(static_cast<std::size_t>(wordsForLength(length)));
+    std::vector<Word> outEmpty(outFilled.size());
+    return solveLine(runs, runCount, length, filled, empty, outFilled.data(), outEmpty.data());
+}
+
+bool solveLineCells(const std::vector<int>& runs, std::vector<Cell>& line)
+{
+    const int n = static_cast<int>(line.size());
+    for (const int r : runs)
+        if (r <= 0)
+            return false;
+    const std::size_t words = static_cast<std::size_t>(wordsForLength(n)) + 1;
+    std::vector<Word> filled(words, 0);
+    std::vector<Word> empty(words, 0);
+    for (int i = 0; i < n; ++i) {
+        if (line[i] == Cell::Filled)
+            filled[i / 64] |= Word(1) << (i % 64);
+        else if (line[i] == Cell::Empty)
+            empty[i / 64] |= Word(1) << (i % 64);
+    }
+    std::vector<Word> outFilled(words, 0);
+    std::vector<Word> outEmpty(words, 0);
+    if (!solveLine(runs.data(), static_cast<int>(runs.size()), n, filled.data(), empty.data(), outFilled.data(), outEmpty.data()))
+        return false;
+    for (int i = 0; i < n; ++i) {
+        const Word bit = Word(1) << (i % 64);
+        if (outFilled[i / 64] & bit)
+            line[i] = Cell::Filled;
+        else if (outEmpty[i / 64] & bit)
+            line[i] = Cell::Empty;
+    }
+    return true;
+}
+
+bool solveLineCellsTable(const std::vector<int>& runs, std::vector<Cell>& line)
+{
+    return solveTable(runs, line);
+}
+
+} // namespace zumeli::solver

@@ -1,0 +1,68 @@
+// The puzzle solver: decides whether a puzzle has no solution, exactly one, or several.
+#pragma once
+
+#include "solve/engine/puzzle.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+namespace zumeli::solver {
+
+enum class Verdict {
+    NoSolution,
+    Unique,
+    Multiple,
+    Stopped, // a time or node limit, or the cancel flag, ended the run before a verdict
+};
+
+enum class StopReason { None, TimeLimit, NodeLimit, Cancelled };
+
+// "none", "unique", "multiple" or "timeout".
+const char* verdictName(Verdict verdict);
+
+struct SolveOptions {
+    double timeLimitSeconds = 0;              // 0: no limit
+    // Search nodes: branches taken by the learning search, nodes visited by backtracking (the
+    // start counts). 0: no limit.
+    std::uint64_t nodeLimit = 0;
+    const std::atomic<bool>* cancel = nullptr; // stops the run once it reads true
+    // Search by learning clauses from contradictions (true) or by plain backtracking (false).
+    bool learning = true;
+    // Backtracking only: try every open cell both ways at each node (refuting values that
+    // contradict, keeping what both agree on) and branch on the most telling cell.
+    bool probing = true;
+};
+
+struct SolveStats {
+    std::uint64_t nodes = 0;      // search nodes, counted as for SolveOptions::nodeLimit
+    std::uint64_t probes = 0;     // single-cell trials
+    std::uint64_t lineSolves = 0; // exact line solver calls
+    std::uint64_t conflicts = 0;  // contradictions met by the learning search
+};
+
+struct SolveResult {
+    Verdict verdict = Verdict::Stopped;
+    StopReason stopReason = StopReason::None;
+    // Line logic alone (propagation without probing or search) decides the verdict: it fills
+    // the whole picture, or shows the clues contradict each other.
+    bool lineSolvable = false;
+    // What pure line propagation decides; Unknown for the cells it leaves open.
+    CellGrid lineGrid;
+    // No solution, the one solution, or two different ones. A stopped run keeps any it found.
+    std::vector<CellGrid> solutions;
+    double elapsedMs = 0;
+    SolveStats stats;
+};
+
+// Decides `puzzle`. Run lengths of 0 are ignored. Throws std::invalid_argument for a negative
+// run length or a puzzle of more than kMaxSolverCells cells. Never runs past the limits in
+// `options` by more than a few milliseconds.
+constexpr long kMaxSolverCells = 4L * 1024 * 1024;
+SolveResult solve(const Puzzle& puzzle, const SolveOptions& options = {});
+
+// Pure line propagation only: the cells line logic decides (all Unknown when the clues
+// contradict each other, with `consistent` set false).
+CellGrid lineSolve(const Puzzle& puzzle, bool* consistent = nullptr);
+
+} // namespace zumeli::solver

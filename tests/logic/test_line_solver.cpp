@@ -1,0 +1,208 @@
+// The exact line solver against enumeration of every arrangement, and a few hand-checked lines.
+#include "solve/engine/line_solver.h"
+
+#include <QtTest>
+
+#include <random>
+
+using namespace zumeli::solver;
+
+namespace {
+
+std::vector<Cell> lineFromText(const QString& text)
+{
+    std::vector<Cell> line;
+    for (const QChar c : text)
+        line.push_back(c == '#' ? Cell::Filled : c == '.' ? Cell::Empty : Cell::Unknown);
+    return line;
+}
+
+QString lineText(const std::vector<Cell>& line)
+{
+    QString text;
+    for (const Cell c : line)
+        text += c == Cell::Filled ? '#' : c == Cell::Empty ? '.' : '?';
+    return text;
+}
+
+std::vector<int> runsFromText(const QString& text)
+{
+    std::vector<int> runs;
+    for (const QString& part : text.split(',', Qt::SkipEmptyParts))
+        runs.push_back(part.toInt());
+    return runs;
+}
+
+// What every arrangement agreeing with `line` has in common, by trying all 2^n fillings;
+// false when none agrees.
+bool enumerate(const std::vector<int>& runs, const std::vector<Cell>& line, std::vector<Cell>& out)
+{
+    const int n = static_cast<int>(line.size());
+    std::vector<bool> canFill(n, false);
+    std::vector<bool> canEmpty(n, false);
+    bool any = false;
+    std::vector<Cell> trial(n);
+    for (unsigned mask = 0; mask < (1u << n); ++mask) {
+        bool agrees = true;
+        for (int i = 0; i < n && agrees; ++i) {
+            trial[i] = (mask >> i) & 1 ? Cell::Filled : Cell::Empty;
+            agrees = line[i] == Cell::Unknown || line[i] == trial[i];
+        }
+        if (!agrees || runsOfLine(trial) != runs)
+            continue;
+        any = true;
+        for (int i = 0; i < n; ++i)
+            (trial[i] == Cell::Filled ? canFill : canEmpty)[i] = true;
+    }
+    out = line;
+    for (int i = 0; i < n; ++i)
+        out[i] = canFill[i] && canEmpty[i] ? Cell::Unknown : canFill[i] ? Cell::Filled : Cell::Empty;
+    return any;
+}
+
+} // namespace
+
+class TestLineSolver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handChecked_data()
+    {
+        QTest::addColumn<QString>("runs");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected"); // "!" for a contradiction
+
+        QTest::newRow("overlap of a long run") << "7" << "??????????" << "???####???";
+        QTest::newRow("exact fit") << "3,1,2" << "????????" << "###.#.##";
+        QTest::newRow("no runs empties the line") << "" << "?????" << ".....";
+        QTest::newRow("no runs but a filled cell") << "" << "??#??" << "!";
+        QTest::newRow("filled cell anchors the run") << "3" << "#?????" << "###...";
+        QTest::newRow("empty cell splits the room") << "3" << "??.????" << "...?##?";
+        QTest::newRow("runs longer than the line") << "4,4" << "????????" << "!";
+        QTest::newRow("too many filled cells") << "1,1" << "#.#.#" << "!";
+        QTest::newRow("complete and right") << "2,1" << "##..#" << "##..#";
+        QTest::newRow("complete and wrong") << "2,1" << "#..##" << "!";
+        QTest::newRow("empty line") << "" << "" << "";
+        QTest::newRow("gap cells between fixed runs") << "2,2" << "?#??#?" << "?#??#?";
+        QTest::newRow("second run pinned by the edge") << "1,3" << "?????#" << "??.###";
+    }
+
+    void handChecked()
+    {
+        QFETCH(QString, runs);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        for (const bool table : {false, true}) {
+            std::vector<Cell> cells = lineFromText(line);
+            const bool ok = table ? solveLineCellsTable(runsFromText(runs), cells)
+                                  : solveLineCells(runsFromText(runs), cells);
+            if (expected == "!") {
+                QVERIFY2(!ok, table ? "table form" : "bit form");
+            } else {
+                QVERIFY2(ok, table ? "table form" : "bit form");
+                QCOMPARE(lineText(cells), expected);
+            }
+        }
+    }
+
+    // Every line of length 0..12 with random clues and random known cells (some of them
+    // wrong, so contradictions come up too), both forms against enumeration.
+    void againstEnumeration()
+    {
+        std::mt19937 random(12345);
+        int contradictions = 0;
+        int cases = 0;
+        for (int n = 0; n <= 12; ++n) {
+            for (int iteration = 0; iteration < 1500; ++iteration) {
+                std::vector<Cell> picture(n);
+                for (Cell& c : picture)
+                    c = random() % 2 ? Cell::Filled : Cell::Empty;
+                std::vector<int> runs = runsOfLine(picture);
+                if (!runs.empty() && random() % 5 == 0)
+                    runs[random() % runs.size()] += 1 + static_cast<int>(random() % 2);
+                std::vector<Cell> line(n);
+                for (Cell& c : line) {
+                    const unsigned r = random() % 6;
+                    c = r == 0 ? Cell::Filled : r == 1 ? Cell::Empty : Cell::Unknown;
+                }
+                std::vector<Cell> expected;
+                const bool possible = enumerate(runs, line, expected);
+                contradictions += possible ? 0 : 1;
+                ++cases;
+                for (const bool table : {false, true}) {
+                    std::vector<Cell> cells = line;
+                    const bool ok = table ? solveLineCellsTable(runs, cells) : solveLineCells(runs, cells);
+                    const QByteArray where = QStringLiteral("%1 form, runs %2, line %3")
+                                                 .arg(table ? "table" : "bit")
+                                                 .arg(QString::fromStdString([&] {
+                                                     std::string s;
+                                                     for (int r : runs)
+                                                         s += std::to_string(r) + ",";
+                                                     return s;
+                                                 }()))
+                                                 .arg(lineText(line))
+                                                 .toUtf8();
+                    QVERIFY2(ok == possible, where.constData());
+                    if (ok)
+                        QVERIFY2(cells == expected, where.constData());
+                }
+            }
+        }
+        // The random lines must exercise both outcomes.
+        QVERIFY(contradictions > cases / 10);
+        QVERIFY(contradictions < cases - cases / 10);
+    }
+
+    // Lines of 50 to 1100 cells cross every width of the bit form (one, two, four, eight and
+    // sixteen words) and the table beyond: all must agree with the table.
+    void longLinesAgree()
+    {
+        std::mt19937 random(777);
+        for (const int n : {50, 63, 64, 65, 100, 127, 128, 129, 200, 255, 256, 300, 700, 1023, 1024, 1100}) {
+            for (int iteration = 0; iteration < (n < 300 ? 300 : 30); ++iteration) {
+                std::vector<Cell> picture(n);
+                const unsigned density = 2 + random() % 6;
+                for (Cell& c : picture)
+                    c = random() % density ? Cell::Filled : Cell::Empty;
+                const std::vector<int> runs = runsOfLine(picture);
+                std::vector<Cell> line(n, Cell::Unknown);
+                const unsigned known = 2 + random() % 15;
+                for (int i = 0; i < n; ++i)
+                    if (random() % known == 0)
+                        line[i] = random() % 8 == 0 ? (picture[i] == Cell::Filled ? Cell::Empty : Cell::Filled)
+                                                    : picture[i];
+                std::vector<Cell> bits = line;
+                std::vector<Cell> table = line;
+                const bool okBits = solveLineCells(runs, bits);
+                const bool okTable = solveLineCellsTable(runs, table);
+                QCOMPARE(okBits, okTable);
+                if (okBits)
+                    QCOMPARE(lineText(bits), lineText(table));
+            }
+        }
+    }
+
+    // The mask interface: outputs keep the known cells and never set bits past the end.
+    void masksStayInsideTheLine()
+    {
+        const int runs[] = {2, 3};
+        for (const int n : {7, 63, 64, 65, 127, 128, 200}) {
+            std::vector<Word> filled(wordsForLength(n), 0);
+            std::vector<Word> empty(wordsForLength(n), 0);
+            filled[0] = 0b10; // cell 1 filled
+            std::vector<Word> outFilled(wordsForLength(n), ~Word(0));
+            std::vector<Word> outEmpty(wordsForLength(n), ~Word(0));
+            QVERIFY(solveLine(runs, 2, n, filled.data(), empty.data(), outFilled.data(), outEmpty.data()));
+            QVERIFY(outFilled[0] & 0b10);
+            const int lastBits = n % 64;
+            if (lastBits != 0) {
+                const Word outside = ~((Word(1) << lastBits) - 1);
+                QCOMPARE(outFilled.back() & outside, Word(0));
+                QCOMPARE(outEmpty.back() & outside, Word(0));
+            }
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLineSolver)
+#include "test_line_solver.moc"
