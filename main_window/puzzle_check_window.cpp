@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -20,7 +21,7 @@ void CellGridView::setGrid(const solver::CellGrid& grid, const std::vector<bool>
 {
     grid_ = grid;
     marked_ = marked;
-    updateGeometry();
+    setFixedSize(sizeHint());
     update();
 }
 
@@ -69,8 +70,10 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("問題の検査"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);  // never smaller than its pictures
     text_ = new QLabel(QStringLiteral("「検査する」を押すと、いまの数字で解がいくつあるかを調べます。"), this);
-    text_->setWordWrap(true);
+    // One sentence a line, unwrapped: a wrapped label makes the window misjudge its height.
+    text_->setWordWrap(false);
     text_->setMinimumWidth(360);
     layout->addWidget(text_);
     progress_ = new QProgressBar(this);
@@ -163,7 +166,9 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
         pictures_->addWidget(box);
         pictureWidgets_.push_back(box);
     }
-    adjustSize();
+    // The window grows to show the new pictures and sentences.
+    layout()->activate();
+    resize(sizeHint().expandedTo(size()));
     emit finished();
 }
 
