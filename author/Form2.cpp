@@ -1,5 +1,6 @@
 // The "新規作成" dialog's controls and its two buttons.
 #include "author/Form2.h"
+#include "main_window/twips_rect.h"
 
 #include "board/board_picture.h"
 #include "board/layout.h"
@@ -18,10 +19,6 @@ namespace {
 constexpr int kClientWidthTw = 6240;
 constexpr int kClientHeightTw = 1455;
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The "画像ファイルから問題作成" dialog's controls, start-up and buttons.
 #include "author/Form3.h"
+#include "main_window/twips_rect.h"
 
 #include "board/board_picture.h"
 #include "board/layout.h"
@@ -19,10 +20,6 @@ namespace {
 constexpr int kClientWidthTw = 6255;
 constexpr int kClientHeightTw = 2505;
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The main window's make-up, start-up, zoom box, opacity slider, start-up timer and the
 // drawing operations that put the board model on screen.
 #include "main_window/Form1.h"
+#include "main_window/twips_rect.h"
 
 #include "main_window/spin_buttons.h"
 
@@ -45,10 +46,6 @@ bool isAcceptableZoom(const QString& text)
     }
 }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
 
 QPixmap iconResource(int number)
 {
