@@ -3,6 +3,7 @@
 
 #include "author/new_puzzle.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -55,12 +56,12 @@ quint32 littleEndian(const QByteArray& bytes, int at, int size)
 // Qt's bitmap reader leaves the rows missing from a cut-off file black and reports success,
 // which would turn a damaged file into a puzzle of filled rows. An uncompressed bitmap must
 // hold every row its header announces.
-bool bitmapRowsComplete(const QString& path)
+bool bitmapRowsComplete(QIODevice& file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    const qint64 start = file.pos();
+    file.seek(0);
     const QByteArray header = file.read(34);
+    file.seek(start);
     if (header.size() < 26)
         return false;
     const qint64 pixelOffset = littleEndian(header, 10, 4);
@@ -85,8 +86,14 @@ bool bitmapRowsComplete(const QString& path)
     constexpr quint32 kBitFields = 3;
     if (compression != kUncompressed && compression != kBitFields)
         return true;  // run-length data has no fixed size to check against
+    // Sizes come from the file and may be absurd: each step stays far inside 64 bits (a
+    // width below 2^31 times a depth below 2^16), and a picture whose rows would need more
+    // bytes than any file holds is refused before the product could overflow.
     const qint64 rowBytes = (qAbs(width) * bitsPerPixel + 31) / 32 * 4;
-    return file.size() >= pixelOffset + rowBytes * qAbs(height);
+    const qint64 rows = qAbs(height);
+    if (rowBytes > 0 && rows > (file.size() - pixelOffset) / rowBytes)
+        return false;
+    return file.size() >= pixelOffset + rowBytes * rows;
 }
 
 } // namespace
@@ -95,21 +102,42 @@ int16 RedFromRGB(ColourValue colour) { return static_cast<int16>(colour & 0xFF);
 int16 GreenFromRGB(ColourValue colour) { return static_cast<int16>((colour >> 8) & 0xFF); }
 int16 BlueFromRGB(ColourValue colour) { return static_cast<int16>((colour >> 16) & 0xFF); }
 
-QImage decodeImageFile(const QString& path)
+namespace {
+
+// Decodes the picture `device` holds; `name` names it in the error.
+QImage decodeImage(QIODevice& device, const QString& name)
 {
-    QImageReader reader(path);
+    QImageReader reader(&device);
     // The content decides, so a picture saved under another extension still opens.
     reader.setDecideFormatFromContent(true);
     if (!isOfferedFormat(reader.format()))
-        throw ImageReadError(readFailure(path, reader).toStdString());
-    if (reader.format() == "bmp" && !bitmapRowsComplete(path))
-        throw ImageReadError((path + QStringLiteral(": the bitmap is cut off")).toStdString());
+        throw ImageReadError(readFailure(name, reader).toStdString());
+    if (reader.format() == "bmp" && !bitmapRowsComplete(device))
+        throw ImageReadError((name + QStringLiteral(": the bitmap is cut off")).toStdString());
     const QImage picture = reader.format() == "ico" && reader.imageCount() > 1
                                ? bestIconPicture(reader)
                                : reader.read();
     if (picture.isNull() || picture.width() < 1 || picture.height() < 1)
-        throw ImageReadError(readFailure(path, reader).toStdString());
+        throw ImageReadError(readFailure(name, reader).toStdString());
     return picture;
+}
+
+} // namespace
+
+QImage decodeImageFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ImageReadError((path + QStringLiteral(": ") + file.errorString()).toStdString());
+    return decodeImage(file, path);
+}
+
+QImage decodeImageBytes(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodeImage(buffer, QStringLiteral("the image"));
 }
 
 QImage imageOnBackground(const QImage& image, const QColor& background)

@@ -4,6 +4,7 @@
 
 #include "board/board_model.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -46,6 +47,8 @@ int16 BlueFromRGB(ColourValue colour);
 // frame; an icon holding several pictures gives the largest that fits 80 x 80 (the first
 // picture when none fits). Throws ImageReadError for anything else, unreadable or corrupt.
 QImage decodeImageFile(const QString& path);
+// The same for a file's bytes already in memory.
+QImage decodeImageBytes(const QByteArray& bytes);
 
 // The picture as it shows on a surface of the given background colour: transparent and
 // half-transparent pixels are blended with the background. The result is opaque.

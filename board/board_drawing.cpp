@@ -13,23 +13,33 @@ void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout&
 {
     const int c = layout.cellSize;
     const int band = layout.clueBandTw;
+    // The window lays out and draws the grid several times in one redraw; a picture that
+    // already holds exactly this grid on white keeps it.
+    const BoardPicture::DrawingKey grid{c,           band,           layout.boardWidthTw,
+                                        layout.boardHeightTw, model.gridWidth, model.gridHeight,
+                                        model.clueSize, 0};
+    if (picture.restoreDrawing(grid))
+        return;
     picture.clear();
-    const BoardPicture::Batch batch(picture);
-    picture.line(0, 0, band, band);
-    for (int i = 0; i < model.gridWidth; ++i) {
-        if (i == model.clueSize)
-            continue;
-        const int x = mul16(i, c);
-        picture.line(x, band, x, layout.boardHeightTw);
-        picture.line(x, 0, x, band);
+    {
+        const BoardPicture::Batch batch(picture);
+        picture.line(0, 0, band, band);
+        for (int i = 0; i < model.gridWidth; ++i) {
+            if (i == model.clueSize)
+                continue;
+            const int x = mul16(i, c);
+            picture.line(x, band, x, layout.boardHeightTw);
+            picture.line(x, 0, x, band);
+        }
+        for (int j = 0; j < model.gridHeight; ++j) {
+            if (j == model.clueSize)
+                continue;
+            const int y = mul16(j, c);
+            picture.line(band, y, layout.boardWidthTw, y);
+            picture.line(0, y, band, y);
+        }
     }
-    for (int j = 0; j < model.gridHeight; ++j) {
-        if (j == model.clueSize)
-            continue;
-        const int y = mul16(j, c);
-        picture.line(band, y, layout.boardWidthTw, y);
-        picture.line(0, y, band, y);
-    }
+    picture.markDrawing(grid);
 }
 
 QPoint clueTextOrigin(int value, int16 x, int16 y, const BoardLayout& layout, double zoom)

@@ -38,7 +38,10 @@ void writeFileAtomically(const QString& path, std::string_view bytes)
     if (!file.open(QIODevice::WriteOnly))
         throw FileAccessError("the file cannot be created");
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // A small file stays in QSaveFile's buffer until commit, and a commit whose final flush
+    // fails (a disk that fills up) still puts the short file in place: the flush is checked
+    // here, before commit may replace anything.
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         file.cancelWriting();
         throw FileAccessError("the file cannot be written");
     }

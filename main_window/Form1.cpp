@@ -85,8 +85,11 @@ void BoardView::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect inner = contentsRect();
-    painter.fillRect(inner, Qt::white);
-    painter.drawImage(inner.topLeft(), picture_.image());
+    const QImage& image = picture_.image();
+    // The opaque picture covers the inner area; white shows only where it does not reach.
+    if (!QRect(inner.topLeft(), image.size()).contains(inner))
+        painter.fillRect(inner, Qt::white);
+    painter.drawImage(inner.topLeft(), image);
     // The two border line objects lie on top of the picture and are not part of its image.
     painter.setClipRect(inner);
     painter.translate(inner.topLeft());
@@ -392,7 +395,11 @@ void Form1::RedrawBoard()
 void Form1::DrawCell(int16 x, int16 y)
 {
     drawCell(picture, model.board(x, y), x, y, currentLayout(*this));
-    Picture1->update();
+    // Only the cell's square (outline included) changed: the screen repaints that alone.
+    const int left = x * cellSize;
+    const int top = y * cellSize;
+    const QRect cell(QPoint(px(left), px(top)), QPoint(px(left + cellSize), px(top + cellSize)));
+    Picture1->update(cell.translated(Picture1->contentsRect().topLeft()));
 }
 
 void Form1::DrawClueNumber(int16 x, int16 y)

@@ -284,6 +284,14 @@ private slots:
         QTest::newRow("gif header only") << "h.gif" << QByteArray("GIF89a\x04\x00\x04\x00", 10);
         QTest::newRow("jpeg marker only") << "j.jpg" << QByteArray("\xFF\xD8\xFF\xE0", 4);
         QTest::newRow("png is not offered") << "p.bmp" << png;
+        // A header announcing 2^31 - 1 rows of 2^31 - 1 pixels: refused, never multiplied out.
+        QTest::newRow("bitmap header of absurd size")
+            << "a.bmp"
+            << QByteArray("BM\x00\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00"
+                          "\x28\x00\x00\x00\xff\xff\xff\x7f\xff\xff\xff\x7f\x01\x00\x20\x00"
+                          "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+                          "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00",
+                          54);
         QTest::newRow("svg is not offered")
             << "s.bmp" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" "
                                      "height=\"4\"><rect width=\"4\" height=\"4\"/></svg>");
@@ -296,6 +304,7 @@ private slots:
         const QString path = dir.filePath(fileName);
         test::writeBytes(path, bytes);
         QVERIFY_THROWS_EXCEPTION(ImageReadError, decodeImageFile(path));
+        QVERIFY_THROWS_EXCEPTION(ImageReadError, decodeImageBytes(bytes));
     }
 
     void bitmapsOfEveryRowWidthAreComplete_data()
@@ -322,6 +331,9 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("w.bmp"));
         QVERIFY(picture.save(path, "BMP"));
         QCOMPARE(decodeImageFile(path).size(), QSize(width, 3));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(decodeImageBytes(file.readAll()), decodeImageFile(path));
     }
 
     void missingFileIsRefused()

@@ -1,0 +1,22 @@
+// Fuzz target: the webpbn XML puzzle reader on arbitrary bytes.
+#include "fuzz_puzzle_formats.h"
+
+#include "files/webpbn_xml.h"
+
+#include <cstdint>
+#include <string_view>
+
+using namespace zumeli;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    looksLikeXml(text);
+    solver::Puzzle puzzle;
+    if (!fuzz::readsOrRefuses<PuzzleFormatError>("parseWebpbnXml", [&] { puzzle = parseWebpbnXml(text); }))
+        return 0;
+    fuzz::checkReadPuzzle(
+        puzzle, [](const solver::Puzzle& p) { return webpbnXmlText(p); },
+        [](const std::string& t) { return parseWebpbnXml(t); });
+    return 0;
+}
