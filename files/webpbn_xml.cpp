@@ -1,6 +1,9 @@
 // The webpbn XML format: a small streaming XML parser, the puzzle reader on it, a writer.
 #include "files/webpbn_xml.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <cstdint>
 #include <vector>
 
@@ -361,6 +364,16 @@ private:
                 continue;
             }
             const std::string_view entity = raw.substr(i + 1, semi - i - 1);
+            // Only a well-formed name is an entity; anything else is plain text whose
+            // characters are checked one by one (a NUL must not slip through as "&\0;").
+            const bool nameLike = std::all_of(entity.begin(), entity.end(), [](char e) {
+                return std::isalnum(static_cast<unsigned char>(e)) || e == '#' || e == '_'
+                    || e == '-' || e == '.';
+            });
+            if (!nameLike) {
+                out += c;
+                continue;
+            }
             if (entity == "amp") {
                 out += '&';
             } else if (entity == "lt") {
