@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-
 #include <cstdint>
 #include <vector>
 
