@@ -129,7 +129,7 @@ public:
             clues_->emplace_back();
             if (clues_->size() > static_cast<std::size_t>(kMaxPuzzleLines))
                 refuse("more than " + std::to_string(kMaxPuzzleLines) + " lines");
-        } else if (depth == 3 && name == "count" && parent == "line" && clues_) {
+        } else if (depth == 3 && name == "count" && parent == "line" && clues_ && !clues_->empty()) {
             const std::string colour = attribute(attributes, "color", black_);
             if (colour != black_)
                 refuse("multicolour puzzle (a count in colour \"" + colour + "\"); only black and white puzzles are supported");
