@@ -34,7 +34,8 @@ void writeBitmapAtomically(const QImage& image, const QString& path)
     if (!file.open(QIODevice::WriteOnly))
         throw BitmapWriteError(("cannot create the bitmap file: " + file.errorString()).toStdString());
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) {
+    // The final flush is checked here: a commit whose flush fails would still rename a short file.
+    if (!writer.write(image) || !file.flush()) {
         file.cancelWriting();
         throw BitmapWriteError(("cannot write the bitmap: " + writer.errorString()).toStdString());
     }

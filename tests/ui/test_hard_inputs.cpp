@@ -305,8 +305,6 @@ private slots:
         session.desktop.chosenFiles.push_back(path);
         runSave(session.form, command);  // "Yes" to the overwrite question
 
-        QEXPECT_FAIL("bitmap, disk fills up near the end",
-                     "the bitmap writer commits without checking its last flush", Abort);
         QCOMPARE(session.desktop.lastMessage().text, kFailed);
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(namesIn(disk.folder()), namesBefore);  // no temporary file left behind
