@@ -100,8 +100,15 @@ FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFil
                               MessageButtons::YesNo, MessageIcon::Information)
                == MessageAnswer::No)
         return FlowResult::Declined;
+    return runFileStep(desktop, dialogFileName, *chosen, step);
+}
+
+FlowResult runFileStep(Desktop& desktop, QString& dialogFileName, const QString& path,
+                       const std::function<void(const QString& path)>& step)
+{
+    dialogFileName = path;
     try {
-        step(*chosen);
+        step(path);
     } catch (...) {
         // Whatever the step raises ends the command the same way.
         showFailure(desktop);

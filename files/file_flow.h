@@ -47,6 +47,12 @@ enum class FlowResult {
 FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFileName,
                        const std::function<void(const QString& path)>& step);
 
+// The end of that flow for a file that is already known (one named on the command line, or
+// the one just chosen in the dialog): the file becomes the dialog's name and `step` runs on
+// it; anything it throws shows "失敗しました". Returns Done or Failed.
+FlowResult runFileStep(Desktop& desktop, QString& dialogFileName, const QString& path,
+                       const std::function<void(const QString& path)>& step);
+
 // Shows "失敗しました" the way every file, print and export command reports a failure.
 void showFailure(Desktop& desktop);
 

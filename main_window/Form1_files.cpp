@@ -9,19 +9,38 @@
 
 namespace zumeli {
 
+namespace {
+
+// The puzzle Load's own step, once its file is known.
+void loadPuzzle(Form1& form, const QString& path)
+{
+    // The whole file is read and checked before the board is touched, so a bad file
+    // leaves the board, its dimensions, the picture and the title as they were.
+    // .non and webpbn XML puzzles open too, recognised by their content or extension.
+    const BoardModel loaded =
+        boardFromPuzzleFile(path.toStdString(), readWholeFile(path, kMaxTextFileBytes));
+    form.model = loaded;
+    form.forgetRectangleStart();
+    form.redrawOrResetZoom(Form1::Redraw::Clues);
+    form.setTitleName(fileTitle(path));
+}
+
+// The answer-state Load's own step, against the puzzle on the board.
+void loadAnswerState(Form1& form, const QString& path)
+{
+    const BoardModel restored =
+        applyAnswerState(form.model, readWholeFile(path, kMaxTextFileBytes));
+    form.model = restored;
+    form.forgetRectangleStart();
+    form.redrawOrResetZoom(Form1::Redraw::Full);
+}
+
+} // namespace
+
 void Form1::Command1_Click()
 {
-    runFileFlow(desktop, FileCommand::LoadPuzzle, dialogFileName, [this](const QString& path) {
-        // The whole file is read and checked before the board is touched, so a bad file
-        // leaves the board, its dimensions, the picture and the title as they were.
-        // .non and webpbn XML puzzles open too, recognised by their content or extension.
-        const BoardModel loaded =
-            boardFromPuzzleFile(path.toStdString(), readWholeFile(path, kMaxTextFileBytes));
-        model = loaded;
-        forgetRectangleStart();
-        redrawOrResetZoom(Redraw::Clues);
-        setTitleName(fileTitle(path));
-    });
+    runFileFlow(desktop, FileCommand::LoadPuzzle, dialogFileName,
+                [this](const QString& path) { loadPuzzle(*this, path); });
 }
 
 void Form1::Command3_Click()
@@ -37,13 +56,7 @@ void Form1::Command4_Click(int16 index)
 {
     if (index == 0) {
         runFileFlow(desktop, FileCommand::LoadAnswerState, dialogFileName,
-                    [this](const QString& path) {
-                        const BoardModel restored =
-                            applyAnswerState(model, readWholeFile(path, kMaxTextFileBytes));
-                        model = restored;
-                        forgetRectangleStart();
-                        redrawOrResetZoom(Redraw::Full);
-                    });
+                    [this](const QString& path) { loadAnswerState(*this, path); });
     } else if (index == 1) {
         runFileFlow(desktop, FileCommand::SaveAnswerState, dialogFileName,
                     [this](const QString& path) {
