@@ -1,16 +1,38 @@
-// Zumeli's entry point: the application and its one main window.
+// Zumeli's entry point: the application, its command line and its one main window.
+#include "files/command_line.h"
 #include "files/qt_desktop.h"
 #include "main_window/Form1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zumeli"));
+    QApplication::setApplicationVersion(QStringLiteral(ZUMELI_VERSION));
+    // The installed desktop entry and icon carry the program's id; the desktop finds the
+    // window's entry by it, and the icon theme gives the window its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUMELI_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZUMELI_APP_ID)));
+
+    QCommandLineParser parser;
+    zumeli::describeCommandLine(parser);
+    parser.process(app);  // --help, --version and an unknown option end the program here
+    QString error;
+    const auto files = zumeli::startupFiles(parser.positionalArguments(), error);
+    if (!files) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+
     zumeli::QtDesktop desktop;
     zumeli::Form1 window(desktop);
     desktop.setParentWindow(&window);
     window.show();
+    window.openFromCommandLine(files->puzzle, files->answerState);
     return QApplication::exec();
 }

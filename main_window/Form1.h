@@ -100,6 +100,10 @@ public:
     void Command8_Click();  // clues from the drawing
     void Command9_Click();  // puzzle from image
 
+    // Opens the files named on the command line as the Load commands would: a puzzle, and
+    // then, if given, an answer state for it. Nothing happens when no puzzle is named.
+    void openFromCommandLine(const QString& puzzlePath, const QString& statePath = {});
+
     BoardModel& model;
     Desktop& desktop;
 

@@ -1,4 +1,5 @@
-// Main-window handlers of the files commands: load and save the puzzle and the answer state.
+// Main-window handlers of the files commands: load and save the puzzle and the answer state,
+// and the opening of the files named on the command line.
 #include "main_window/Form1.h"
 
 #include "files/answer_state_file.h"
@@ -11,7 +12,7 @@ namespace zumeli {
 
 namespace {
 
-// The puzzle Load's own step, once its file is known.
+// The puzzle Load's own step, once its file is known (from the dialog or the command line).
 void loadPuzzle(Form1& form, const QString& path)
 {
     // The whole file is read and checked before the board is touched, so a bad file
@@ -64,6 +65,23 @@ void Form1::Command4_Click(int16 index)
                         redrawOrResetZoom(Redraw::Full);
                     });
     }
+}
+
+void Form1::openFromCommandLine(const QString& puzzlePath, const QString& statePath)
+{
+    if (puzzlePath.isEmpty())
+        return;
+    // The files are opened as the two Load commands would open them, one after the other,
+    // and together make one step of undo. The state belongs to the puzzle named with it, so
+    // it is not laid over the start-up board when that puzzle cannot be read.
+    runAsStep([&] {
+        const FlowResult puzzle =
+            runFileStep(desktop, dialogFileName, puzzlePath,
+                        [this](const QString& path) { loadPuzzle(*this, path); });
+        if (puzzle == FlowResult::Done && !statePath.isEmpty())
+            runFileStep(desktop, dialogFileName, statePath,
+                        [this](const QString& path) { loadAnswerState(*this, path); });
+    });
 }
 
 } // namespace zumeli

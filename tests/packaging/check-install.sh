@@ -49,6 +49,10 @@ done
 grep -q "<release version=\"$version\"" "$staging/share/metainfo/$id.metainfo.xml" \
   || fail "the metainfo does not carry version $version"
 
+# The installed program is the one that was built: it runs and reports the version.
+QT_QPA_PLATFORM=offscreen "$staging/bin/zumeli" --version | grep -qx "Zumeli $version" \
+  || fail "the installed zumeli does not report version $version"
+
 # What a desktop makes of the install: the file-type database knows both extensions, and the
 # desktop-entry database opens puzzles with Zumeli.
 update-mime-database "$staging/share/mime" || fail "update-mime-database refused the file types"

@@ -1,0 +1,40 @@
+// The program's command line: its options and the files it names.
+#include "files/command_line.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace zumeli {
+
+void describeCommandLine(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Zumeli (ズメリロジック！): solve and author nonograms."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("puzzle"),
+        QStringLiteral("Puzzle to open (.zml, .non or webpbn XML), as the Load command would."),
+        QStringLiteral("[puzzle"));
+    parser.addPositionalArgument(
+        QStringLiteral("state"),
+        QStringLiteral("Answer state (.sts) to load into that puzzle."), QStringLiteral("[state]]"));
+}
+
+std::optional<StartupFiles> startupFiles(const QStringList& positionalArguments, QString& error)
+{
+    if (positionalArguments.size() > 2) {
+        error = QStringLiteral("Too many files: give a puzzle and at most one answer state.");
+        return std::nullopt;
+    }
+    // A file dialog hands the Load commands full paths; so does the command line. An empty
+    // argument becomes the current folder, which cannot be read as a puzzle.
+    StartupFiles files;
+    if (positionalArguments.size() > 0)
+        files.puzzle = QDir::current().absoluteFilePath(positionalArguments[0]);
+    if (positionalArguments.size() > 1)
+        files.answerState = QDir::current().absoluteFilePath(positionalArguments[1]);
+    return files;
+}
+
+} // namespace zumeli
