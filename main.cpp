@@ -25,7 +25,9 @@ int main(int argc, char* argv[])
     QString error;
     const auto files = zumeli::startupFiles(parser.positionalArguments(), error);
     if (!files) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+        // Worded as the parser words its own refusals.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QApplication::applicationName()),
+                     qPrintable(error));
         return 1;
     }
 
