@@ -1,7 +1,7 @@
 // Fuzz target: the webpbn XML puzzle reader on arbitrary bytes.
 #include "fuzz_puzzle_formats.h"
 
-#include "files/webpbn_xml.h"
+#include "formats/webpbn_xml.h"
 
 #include <cstdint>
 #include <string_view>

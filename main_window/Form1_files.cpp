@@ -1,11 +1,11 @@
 // Main-window handlers of the files commands: load and save the puzzle and the answer state.
 #include "main_window/Form1.h"
 
-#include "files/answer_state_file.h"
+#include "formats/answer_state_file.h"
 #include "files/file_flow.h"
 #include "files/file_io.h"
-#include "files/puzzle_file.h"
-#include "files/puzzle_formats.h"
+#include "formats/puzzle_file.h"
+#include "formats/puzzle_formats.h"
 
 namespace zumeli {
 

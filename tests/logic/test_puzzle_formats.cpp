@@ -1,8 +1,8 @@
 // The .non and webpbn XML readers and writers, board <-> clue conversions, .zml round trip.
-#include "files/board_clues.h"
-#include "files/non_format.h"
-#include "files/puzzle_file.h"
-#include "files/webpbn_xml.h"
+#include "formats/board_clues.h"
+#include "formats/non_format.h"
+#include "formats/puzzle_file.h"
+#include "formats/webpbn_xml.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>

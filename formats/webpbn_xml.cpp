@@ -1,5 +1,7 @@
 // The webpbn XML format: a small streaming XML parser, the puzzle reader on it, a writer.
-#include "files/webpbn_xml.h"
+#include "formats/webpbn_xml.h"
+
+#include "formats/text_scan.h"
 
 #include <algorithm>
 #include <cctype>
@@ -261,8 +263,7 @@ public:
 
     void parseDocument()
     {
-        if (s_.substr(0, 3) == "\xEF\xBB\xBF")
-            pos_ = 3;
+        pos_ = s_.size() - withoutByteOrderMark(s_).size();
         skipMisc(true);
         if (pos_ >= s_.size() || s_[pos_] != '<')
             fail("no root element");
@@ -497,10 +498,7 @@ private:
 
 bool looksLikeXml(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' || text.front() == '\r'))
-        text.remove_prefix(1);
+    text = trimWhiteSpace(withoutByteOrderMark(text));
     return text.substr(0, 5) == "<?xml" || text.substr(0, 10) == "<puzzleset" || text.substr(0, 9) == "<!DOCTYPE";
 }
 
