@@ -120,7 +120,7 @@ Puzzle parseNonText(std::string_view text)
         if (startsClueLine(line))
             fail(lineNumber, "clue numbers outside a rows or columns block");
         std::size_t wordEnd = 0;
-        while (wordEnd < line.size() && line[wordEnd] != ' ' && line[wordEnd] != '\t')
+        while (wordEnd < line.size() && !isBlank(line[wordEnd]))
             ++wordEnd;
         std::string keyword(line.substr(0, wordEnd));
         for (char& c : keyword)
