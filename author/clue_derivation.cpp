@@ -1,69 +1,10 @@
-// Clue derivation: run collection along the board's lines and the packing of runs into the
-// clue band.
+// Clue derivation: the runs of every line packed into its clue cells.
 #include "author/clue_derivation.h"
 
 #include <algorithm>
 #include <array>
 
 namespace zumeli {
-
-std::vector<BoardLine> answerLines(const BoardModel& model)
-{
-    std::vector<BoardLine> lines;
-    for (int x = model.clueSize; x < model.gridWidth; ++x)
-        lines.push_back({BoardLine::Column, toInt16(x)});
-    for (int y = model.clueSize; y < model.gridHeight; ++y)
-        lines.push_back({BoardLine::Row, toInt16(y)});
-    return lines;
-}
-
-int16& clueCell(BoardModel& model, BoardLine line, int i)
-{
-    return line.kind == BoardLine::Column ? model.board(line.index, i) : model.board(i, line.index);
-}
-
-int16 clueCell(const BoardModel& model, BoardLine line, int i)
-{
-    return line.kind == BoardLine::Column ? model.board(line.index, i) : model.board(i, line.index);
-}
-
-int16 answerCell(const BoardModel& model, BoardLine line, int i)
-{
-    const int along = model.clueSize + i;
-    return line.kind == BoardLine::Column ? model.board(line.index, along)
-                                          : model.board(along, line.index);
-}
-
-int answerLength(const BoardModel& model, BoardLine line)
-{
-    return std::max(0, line.kind == BoardLine::Column ? model.answerHeight() : model.answerWidth());
-}
-
-std::vector<int16> runsOfLine(const std::vector<int16>& cells)
-{
-    std::vector<int16> runs;
-    int16 counter = 0;
-    for (const int16 cell : cells) {
-        if (cell == kFilled) {
-            counter = add16(counter, 1);
-        } else if (counter != 0) {
-            runs.push_back(counter);
-            counter = 0;
-        }
-    }
-    if (counter != 0)
-        runs.push_back(counter);
-    return runs;
-}
-
-std::vector<int16> runsOfLine(const BoardModel& model, BoardLine line)
-{
-    std::vector<int16> cells;
-    const int length = answerLength(model, line);
-    for (int i = 0; i < length; ++i)
-        cells.push_back(answerCell(model, line, i));
-    return runsOfLine(cells);
-}
 
 std::vector<int16> alignedClues(const std::vector<int16>& runs, int clueSize)
 {

@@ -5,9 +5,9 @@
 #include "author/Form3.h"
 #include "author/clue_derivation.h"
 #include "board/board_model.h"
-#include "files/answer_state_file.h"
 #include "files/file_flow.h"
-#include "files/puzzle_file.h"
+#include "formats/answer_state_file.h"
+#include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
 #include "support/scripted_desktop.h"
 

@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace zumeli {
 
@@ -23,12 +25,17 @@ public:
     using std::out_of_range::out_of_range;
 };
 
-// Narrows any integer (or whole-valued wider result) to 16 bits, throwing when it does not fit.
+// Narrows any integer, signed or unsigned (or a whole-valued real number), to 16 bits,
+// throwing when it does not fit.
 template <typename T>
 constexpr int16 toInt16(T value)
 {
-    if (value < static_cast<T>(std::numeric_limits<int16>::min())
-        || value > static_cast<T>(std::numeric_limits<int16>::max()))
+    bool fits = false;
+    if constexpr (std::is_integral_v<T>)
+        fits = std::in_range<int16>(value);
+    else  // false for a NaN as well
+        fits = value >= std::numeric_limits<int16>::min() && value <= std::numeric_limits<int16>::max();
+    if (!fits)
         throw OverflowError("16-bit overflow: " + std::to_string(value));
     return static_cast<int16>(value);
 }

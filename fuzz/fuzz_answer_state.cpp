@@ -1,7 +1,7 @@
 // Fuzz target: the answer-state file (.sts) applied to a few boards of different shapes.
 #include "fuzz_checks.h"
 
-#include "files/answer_state_file.h"
+#include "formats/answer_state_file.h"
 
 #include <cstdint>
 #include <string_view>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "board/board_model.h"
-#include "files/puzzle_format_error.h"
+#include "formats/format_errors.h"
 #include "solve/engine/puzzle.h"
 
 #include <cstdio>

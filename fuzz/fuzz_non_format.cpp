@@ -1,7 +1,7 @@
 // Fuzz target: the .non puzzle reader on arbitrary bytes.
 #include "fuzz_puzzle_formats.h"
 
-#include "files/non_format.h"
+#include "formats/non_format.h"
 
 #include <cstdint>
 #include <string_view>

@@ -3,9 +3,9 @@
 #include "fuzz_checks.h"
 
 #include "board/layout.h"
-#include "files/board_clues.h"
-#include "files/puzzle_file.h"
-#include "files/puzzle_formats.h"
+#include "formats/board_clues.h"
+#include "formats/puzzle_file.h"
+#include "formats/puzzle_formats.h"
 
 #include <cstdint>
 #include <string_view>

@@ -4,7 +4,7 @@
 
 #include "fuzz_checks.h"
 
-#include "files/board_clues.h"
+#include "formats/board_clues.h"
 
 namespace zumeli::fuzz {
 

@@ -1,9 +1,10 @@
 // Fuzz target: the webpbn XML puzzle reader on arbitrary bytes.
 #include "fuzz_puzzle_formats.h"
 
-#include "files/webpbn_xml.h"
+#include "formats/webpbn_xml.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 using namespace zumeli;
@@ -18,5 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::checkReadPuzzle(
         puzzle, [](const solver::Puzzle& p) { return webpbnXmlText(p); },
         [](const std::string& t) { return parseWebpbnXml(t); });
+    // The properties come back too, and a second save writes the same document.
+    const std::string written = webpbnXmlText(puzzle);
+    const solver::Puzzle again = parseWebpbnXml(written);
+    fuzz::check(again.title == puzzle.title && again.author == puzzle.author
+                    && again.copyright == puzzle.copyright && again.catalogue == puzzle.catalogue,
+                "a written puzzle keeps its properties");
+    fuzz::check(webpbnXmlText(again) == written, "saving a reloaded puzzle writes the same document");
     return 0;
 }

@@ -2,11 +2,11 @@
 // and the opening of the files named on the command line.
 #include "main_window/Form1.h"
 
-#include "files/answer_state_file.h"
+#include "formats/answer_state_file.h"
 #include "files/file_flow.h"
 #include "files/file_io.h"
-#include "files/puzzle_file.h"
-#include "files/puzzle_formats.h"
+#include "formats/puzzle_file.h"
+#include "formats/puzzle_formats.h"
 
 namespace zumeli {
 

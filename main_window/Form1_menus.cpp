@@ -1,10 +1,10 @@
 // The main window's menu bar, undo and redo, the puzzle export and the puzzle check window.
 #include "main_window/Form1.h"
 
-#include "files/board_clues.h"
+#include "formats/board_clues.h"
 #include "files/file_io.h"
-#include "files/non_format.h"
-#include "files/webpbn_xml.h"
+#include "formats/non_format.h"
+#include "formats/webpbn_xml.h"
 #include "main_window/puzzle_check_window.h"
 
 #include <QAction>

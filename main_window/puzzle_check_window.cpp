@@ -1,7 +1,7 @@
 // The puzzle check window and the picture view it shows solutions in.
 #include "main_window/puzzle_check_window.h"
 
-#include "files/board_clues.h"
+#include "formats/board_clues.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

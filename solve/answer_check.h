@@ -1,7 +1,7 @@
 // The answer check: whether the drawing in the answer area agrees with the clue numbers.
 #pragma once
 
-#include "author/clue_derivation.h"
+#include "board/board_line.h"
 #include "board/board_model.h"
 
 #include <optional>
@@ -9,17 +9,13 @@
 
 namespace zumeli {
 
-// The non-zero clue numbers of a line in reading order: blank clue cells are skipped
-// wherever they stand, so gaps inside the band close up.
-std::vector<int16> clueListOfLine(const BoardModel& model, BoardLine line);
-
 // True when the runs agree with the clues at the first clueSize places (both lists count
 // as 0 beyond their end). Runs after the clueSize-th are not looked at: the band cannot
 // hold them.
 bool lineAgrees(const std::vector<int16>& clues, const std::vector<int16>& runs, int clueSize);
 
-// The first line, columns before rows, whose runs disagree with its clues; nothing when the
-// whole drawing agrees. The board is only read.
+// The first line, columns before rows, whose runs disagree with its clue numbers; nothing
+// when the whole drawing agrees. The board is only read.
 std::optional<BoardLine> firstDisagreeingLine(const BoardModel& model);
 
 inline bool answerMatchesClues(const BoardModel& model)

@@ -42,8 +42,8 @@ private slots:
         BoardModel model = boardWithAnswer(4, {"."});
         setColumnClues(model, 4, {0, 3, 0, 2});
         setRowClues(model, 4, {5, 0, 0, 0});
-        QVERIFY(clueListOfLine(model, {BoardLine::Column, 4}) == values({3, 2}));
-        QVERIFY(clueListOfLine(model, {BoardLine::Row, 4}) == values({5}));
+        QVERIFY(clueNumbers(model, {BoardLine::Column, 4}) == values({3, 2}));
+        QVERIFY(clueNumbers(model, {BoardLine::Row, 4}) == values({5}));
     }
 
     void lineAgreesOnlyWithTheSameRunsInOrder_data()

@@ -1,6 +1,6 @@
 // The answer-state file's text: one line per answer column, restoring every cell code, and
 // refusing states that do not fit the puzzle on the board.
-#include "files/answer_state_file.h"
+#include "formats/answer_state_file.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The puzzle file's text: exact bytes written, the keep rule, reading back, and refusing
 // every malformed or oversized file.
-#include "files/puzzle_file.h"
+#include "formats/puzzle_file.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The .non and webpbn XML readers and writers, board <-> clue conversions, .zml round trip.
-#include "files/board_clues.h"
-#include "files/non_format.h"
-#include "files/puzzle_file.h"
-#include "files/webpbn_xml.h"
+#include "formats/board_clues.h"
+#include "formats/non_format.h"
+#include "formats/puzzle_file.h"
+#include "formats/webpbn_xml.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>
@@ -351,6 +351,113 @@ private slots:
     {
         const BoardModel model = test::boardWithAnswer(2, {"#x.", ".#3"});
         QCOMPARE(pictureFromBoard(model).toAscii(), std::string("#..\n.#.\n"));
+    }
+
+    // Whatever a title, author, copyright or catalogue holds, the written document reads back
+    // to the same puzzle, and saving what was read writes the same bytes again. Characters XML
+    // cannot hold come back as U+FFFD; everything else comes back exactly.
+    void xmlWriterKeepsAwkwardProperties_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("readBack");
+        const QByteArray replacement("\xEF\xBF\xBD");
+        QTest::newRow("quotes, ampersands, brackets") << QByteArray("Say \"hi\" & <bye> 'now' &amp;")
+                                                      << QByteArray("Say \"hi\" & <bye> 'now' &amp;");
+        QTest::newRow("end of a CDATA section") << QByteArray("a]]>b<![CDATA[c") << QByteArray("a]]>b<![CDATA[c");
+        QTest::newRow("non-ASCII") << QByteArray("ズメリロジック！ über €") << QByteArray("ズメリロジック！ über €");
+        QTest::newRow("line breaks and tabs inside") << QByteArray("a\nb\r\nc\td\re") << QByteArray("a\nb\r\nc\td\re");
+        QTest::newRow("very long") << QByteArray("ab&<\"]]>").repeated(50000) << QByteArray("ab&<\"]]>").repeated(50000);
+        QTest::newRow("NUL") << QByteArray("a\0b", 3) << "a" + replacement + "b";
+        QTest::newRow("only a NUL") << QByteArray("\0", 1) << replacement;
+        QTest::newRow("control characters") << QByteArray("a\x01\x1f\x7f b") << "a" + replacement + replacement + "\x7f b";
+        QTest::newRow("not UTF-8") << QByteArray("caf\xE9 \xC3") << "caf" + replacement + " " + replacement;
+        QTest::newRow("blanks at the ends") << QByteArray(" \t\r\nx y\n ") << QByteArray("x y");
+        QTest::newRow("character reference text") << QByteArray("&#0; &#x41;") << QByteArray("&#0; &#x41;");
+    }
+    void xmlWriterKeepsAwkwardProperties()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, readBack);
+        const std::string text = value.toStdString();
+        Puzzle p;
+        p.rows = {{1}, {}};
+        p.columns = {{1}, {}};
+        p.title = text;
+        p.author = text;
+        p.copyright = text;
+        p.catalogue = text;
+        const std::string written = webpbnXmlText(p);
+        QVERIFY(written.find('\0') == std::string::npos);
+        const Puzzle back = parseWebpbnXml(written);
+        const QByteArray expected = readBack;
+        QCOMPARE(QByteArray::fromStdString(back.title), expected);
+        QCOMPARE(QByteArray::fromStdString(back.author), expected);
+        QCOMPARE(QByteArray::fromStdString(back.copyright), expected);
+        QCOMPARE(QByteArray::fromStdString(back.catalogue), expected);
+        QCOMPARE(QByteArray::fromStdString(webpbnPropertyText(text)), expected);
+        QCOMPARE(cluesText(back.rows), cluesText(p.rows));
+        QCOMPARE(webpbnXmlText(back), written);
+    }
+
+    // pugixml parses; a DOCTYPE with an internal subset is skipped and its entities are not
+    // expanded, CDATA is taken as written, comments and processing instructions are skipped.
+    void xmlReadsDoctypeCdataCommentsAndReferences()
+    {
+        const std::string text =
+            "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+            "<!DOCTYPE puzzleset [ <!ENTITY who \"Nobody\"> <!ELEMENT puzzleset ANY> ]>\r\n"
+            "<!-- before --><?tool run?>\r\n"
+            "<puzzleset><puzzle>\r\n"
+            "<title><![CDATA[<Fish> & &amp;]]> &#x263A;&#9731;</title>\r\n"
+            "<author>&who; &apos;&quot;</author>\r\n"
+            "<clues type=\"rows\"><!-- one --><line><count> 1 </count></line><?skip?></clues>\r\n"
+            "<clues type=\"columns\"><line><count><![CDATA[1]]></count></line></clues>\r\n"
+            "</puzzle><puzzle><clues type=\"rows\"/></puzzle></puzzleset><!-- after -->\r\n";
+        const Puzzle p = parseWebpbnXml(text);
+        QCOMPARE(QString::fromStdString(p.title), QString::fromUtf8("<Fish> & &amp; \xE2\x98\xBA\xE2\x98\x83"));
+        QCOMPARE(QString::fromStdString(p.author), QString("&who; '\""));
+        QCOMPARE(cluesText(p.rows), QString("1"));
+        QCOMPARE(cluesText(p.columns), QString("1"));
+    }
+
+    void xmlRefusesBrokenDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = kSmallXml;
+        auto replaced = [&](const char* from, const QByteArray& to) { return QByteArray(good).replace(from, to); };
+        QTest::newRow("NUL inside CDATA") << replaced("Fish", QByteArray("<![CDATA[a\0b]]>", 16)) << "NUL";
+        QTest::newRow("NUL in text") << replaced("Fish", QByteArray("a\0b", 3)) << "NUL";
+        QTest::newRow("reference to NUL") << replaced("&#66;", "&#0;") << "to NUL";
+        QTest::newRow("reference past Unicode") << replaced("&#66;", "&#x110000;") << "out of range";
+        QTest::newRow("empty reference") << replaced("&#66;", "&#;") << "empty character reference";
+        QTest::newRow("text after the root") << good + "trailing" << "after the root";
+        QTest::newRow("DOCTYPE after the root") << good + "<!DOCTYPE x>" << "after the root";
+        QTest::newRow("text before the root") << "text" + good << "no root element";
+        QTest::newRow("no element at all") << QByteArray("<?xml version=\"1.0\"?><!-- x -->") << "no root element";
+        QTest::newRow("unquoted attribute") << replaced("type=\"grid\"", "type=grid") << "attribute";
+        QTest::newRow("second rows block") << replaced("<clues type=\"columns\">", "<clues type=\"rows\"></clues><clues type=\"columns\">")
+                                           << "unexpected <clues type=\"rows\">";
+        QTest::newRow("no puzzle") << QByteArray("<puzzleset><x/></puzzleset>") << "no <puzzle>";
+        QTest::newRow("65 levels") << "<puzzleset>" + QByteArray("<a>").repeated(65) + QByteArray("</a>").repeated(65)
+                + "</puzzleset>" << "nested too deeply";
+        QTest::newRow("64 levels are read") << "<puzzleset>" + QByteArray("<a>").repeated(64) + QByteArray("</a>").repeated(64)
+                + "</puzzleset>" << "no <puzzle>";
+        QTest::newRow("a million levels") << "<puzzleset>" + QByteArray("<a>").repeated(1000000)
+                + QByteArray("</a>").repeated(1000000) + "</puzzleset>" << "nested too deeply";
+        QTest::newRow("element text past 4 MiB") << replaced("Fish", QByteArray("x").repeated(4 * 1024 * 1024 + 1))
+                                                 << "longer than";
+    }
+    void xmlRefusesBrokenDocuments()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        try {
+            parseWebpbnXml(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+            QFAIL("accepted a broken document");
+        } catch (const PuzzleFormatError& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+        }
     }
 };
 

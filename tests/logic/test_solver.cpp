@@ -1,5 +1,5 @@
 // Solver verdicts against enumeration, hand-made puzzles, stop conditions and the samples.
-#include "files/non_format.h"
+#include "formats/non_format.h"
 #include "solve/engine/solver.h"
 
 #include <QtTest>

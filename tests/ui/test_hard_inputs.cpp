@@ -2,8 +2,8 @@
 // between the dialog and the read, a folder chosen as a file, files of a million lines, and
 // boards that overflow the 16-bit layout on every command that lays the board out again.
 #include "board/layout.h"
-#include "files/answer_state_file.h"
-#include "files/puzzle_file.h"
+#include "formats/answer_state_file.h"
+#include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
 #include "main_window/spin_buttons.h"
 #include "support/scripted_desktop.h"

@@ -1,5 +1,8 @@
 // Writing and applying the answer-state file's text.
-#include "files/answer_state_file.h"
+#include "formats/answer_state_file.h"
+
+#include "board/board_line.h"
+#include "formats/text_scan.h"
 
 #include <vector>
 
@@ -20,23 +23,19 @@ std::string answerStateText(const BoardModel& model)
 {
     checkAnswerArea(model);
     std::string out;
-    std::vector<int16> column(static_cast<std::size_t>(model.answerHeight()));
-    for (int x = model.clueSize; x < model.gridWidth; ++x) {
-        for (int y = model.clueSize; y < model.gridHeight; ++y)
-            column[y - model.clueSize] = model.board(x, y);
-        appendNumberLine(out, column);
-    }
+    for (const BoardLine column : answerColumns(model))
+        appendNumberLine(out, answerCells(model, column));
     return out;
 }
 
 BoardModel applyAnswerState(const BoardModel& current, std::string_view text)
 {
     checkAnswerArea(current);
-    const int width = current.answerWidth();
+    const std::vector<BoardLine> columns = answerColumns(current);
     const int height = current.answerHeight();
 
-    const auto lines = splitLines(text);
-    if (lines.size() < static_cast<std::size_t>(width))
+    const auto lines = numberFileLines(text);
+    if (lines.size() < columns.size())
         throw FileFormatError("the file holds fewer columns than the answer area");
 
     BoardModel next = current;
@@ -44,13 +43,12 @@ BoardModel applyAnswerState(const BoardModel& current, std::string_view text)
         for (int y = current.clueSize; y < kBoardSide; ++y)
             next.board(x, y) = kEmpty;
 
-    for (int i = 0; i < width; ++i) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         const auto items = splitItems(lines[i]);
         if (items.size() < static_cast<std::size_t>(height))
             throw FileFormatError("a column holds fewer cells than the answer area");
-        const int x = current.clueSize + i;
         for (int k = 0; k < height; ++k)
-            next.board(x, current.clueSize + k) = readItem16(items[k]);
+            answerCell(next, columns[i], k) = readItem16(items[k]);
     }
     return next;
 }

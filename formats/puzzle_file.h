@@ -1,9 +1,9 @@
 // The puzzle file (.zml): the board's dimensions and clue band as comma-separated text, read
-// into a new board and written from one. Standard C++ only, so tools without Qt can use it.
+// into a new board and written from one.
 #pragma once
 
 #include "board/board_model.h"
-#include "files/text_lines.h"
+#include "formats/format_errors.h"
 
 #include <string>
 #include <string_view>

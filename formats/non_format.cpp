@@ -1,6 +1,9 @@
 // The .non puzzle format: a tolerant line-by-line reader and a writer.
-#include "files/non_format.h"
+#include "formats/non_format.h"
 
+#include "formats/text_scan.h"
+
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <vector>
@@ -18,73 +21,56 @@ using solver::Puzzle;
     throw PuzzleFormatError(".non line " + std::to_string(lineNumber) + ": " + what);
 }
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
 // A number of lines: 0..kMaxPuzzleLines.
 int parseCount(std::string_view s, std::size_t lineNumber, const char* what)
 {
-    s = trim(s);
-    if (s.empty())
-        fail(lineNumber, std::string(what) + " has no number");
-    if (s.front() == '-')
-        fail(lineNumber, std::string(what) + " is negative");
-    long value = 0;
-    for (const char c : s) {
-        if (c < '0' || c > '9')
-            fail(lineNumber, std::string(what) + " is not a whole number: \"" + std::string(s) + "\"");
-        value = value * 10 + (c - '0');
-        if (value > kMaxPuzzleLines)
-            fail(lineNumber, std::string(what) + " exceeds " + std::to_string(kMaxPuzzleLines));
+    const CountReading count = readCount(s, kMaxPuzzleLines);
+    switch (count.fault) {
+    case CountReading::None: break;
+    case CountReading::Empty: fail(lineNumber, std::string(what) + " has no number");
+    case CountReading::Negative: fail(lineNumber, std::string(what) + " is negative");
+    case CountReading::NotWhole:
+        fail(lineNumber, std::string(what) + " is not a whole number: \"" + std::string(trimWhiteSpace(s)) + "\"");
+    case CountReading::TooLarge:
+        fail(lineNumber, std::string(what) + " exceeds " + std::to_string(kMaxPuzzleLines));
     }
-    return static_cast<int>(value);
+    return static_cast<int>(count.value);
 }
 
-// One clue line: run lengths separated by commas and/or spaces; "0" or nothing for no runs.
+bool isClueSeparator(char c) { return c == ',' || isWhiteSpace(c); }
+
+// One clue line: run lengths separated by commas and/or blanks; "0" or nothing for no runs.
 std::vector<int> parseClueLine(std::string_view s, std::size_t lineNumber)
 {
     std::vector<int> runs;
     std::size_t i = 0;
     while (i < s.size()) {
-        const char c = s[i];
-        if (c == ',' || c == ' ' || c == '\t' || c == '\r') {
+        if (isClueSeparator(s[i])) {
             ++i;
             continue;
         }
-        if (c == '-')
-            fail(lineNumber, "negative run length");
-        if (c < '0' || c > '9')
+        std::size_t end = i;
+        while (end < s.size() && !isClueSeparator(s[end]))
+            ++end;
+        const std::string_view number = s.substr(i, end - i);
+        const CountReading run = readCount(number, kMaxPuzzleLines);
+        switch (run.fault) {
+        case CountReading::None: break;
+        case CountReading::Empty: break; // not reached: a number has a character
+        case CountReading::Negative: fail(lineNumber, "negative run length");
+        case CountReading::NotWhole: {
+            const char c = *std::find_if(number.begin(), number.end(), [](char d) { return d < '0' || d > '9'; });
+            if (c == '-')
+                fail(lineNumber, "negative run length");
             fail(lineNumber, std::string("unexpected character '") + c + "' in a clue line");
-        long value = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-            value = value * 10 + (s[i] - '0');
-            if (value > kMaxPuzzleLines)
-                fail(lineNumber, "run length exceeds " + std::to_string(kMaxPuzzleLines));
-            ++i;
         }
-        if (value > 0)
-            runs.push_back(static_cast<int>(value));
+        case CountReading::TooLarge: fail(lineNumber, "run length exceeds " + std::to_string(kMaxPuzzleLines));
+        }
+        if (run.value > 0)
+            runs.push_back(static_cast<int>(run.value));
         if (runs.size() > static_cast<std::size_t>(kMaxPuzzleLines))
             fail(lineNumber, "too many runs in one line");
+        i = end;
     }
     return runs;
 }
@@ -93,7 +79,7 @@ std::vector<int> parseClueLine(std::string_view s, std::size_t lineNumber)
 // rest of the line when it is not quoted.
 std::string propertyValue(std::string_view rest)
 {
-    rest = trim(rest);
+    rest = trimWhiteSpace(rest);
     const std::size_t first = rest.find('"');
     const std::size_t last = rest.rfind('"');
     if (first != std::string_view::npos && last > first)
@@ -116,14 +102,9 @@ struct Block {
 
 Puzzle parseNonText(std::string_view text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3); // a UTF-8 byte order mark
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 && c != '\n' && c != '\r' && c != '\t')
-            fail(0, "binary data (control character " + std::to_string(u) + ")");
-    }
-    const std::vector<std::string_view> lines = splitLines(text);
+    if (const int control = firstControlCharacter(text); control >= 0)
+        fail(0, "binary data (control character " + std::to_string(control) + ")");
+    const std::vector<std::string_view> lines = textLines(text);
     Puzzle puzzle;
     std::optional<int> width;
     std::optional<int> height;
@@ -133,13 +114,13 @@ Puzzle parseNonText(std::string_view text)
     std::size_t i = 0;
     while (i < lines.size()) {
         const std::size_t lineNumber = i + 1;
-        const std::string_view line = trim(lines[i++]);
+        const std::string_view line = trimWhiteSpace(lines[i++]);
         if (line.empty() || line.front() == '#')
             continue;
         if (startsClueLine(line))
             fail(lineNumber, "clue numbers outside a rows or columns block");
         std::size_t wordEnd = 0;
-        while (wordEnd < line.size() && line[wordEnd] != ' ' && line[wordEnd] != '\t')
+        while (wordEnd < line.size() && !isBlank(line[wordEnd]))
             ++wordEnd;
         std::string keyword(line.substr(0, wordEnd));
         for (char& c : keyword)
@@ -163,7 +144,7 @@ Puzzle parseNonText(std::string_view text)
                     if (i >= lines.size())
                         fail(0, keyword + " block ends after " + std::to_string(block.lines.size())
                                     + " of " + std::to_string(*expected) + " lines");
-                    const std::string_view clue = trim(lines[i]);
+                    const std::string_view clue = trimWhiteSpace(lines[i]);
                     if (!clue.empty() && !startsClueLine(clue))
                         fail(i + 1, keyword + " block has " + std::to_string(block.lines.size())
                                         + " lines where " + std::to_string(*expected)
@@ -173,8 +154,8 @@ Puzzle parseNonText(std::string_view text)
                 }
             } else {
                 // Up to the next blank line or keyword.
-                while (i < lines.size() && startsClueLine(trim(lines[i]))) {
-                    block.lines.push_back(parseClueLine(trim(lines[i]), i + 1));
+                while (i < lines.size() && startsClueLine(trimWhiteSpace(lines[i]))) {
+                    block.lines.push_back(parseClueLine(trimWhiteSpace(lines[i]), i + 1));
                     ++i;
                     if (block.lines.size() > static_cast<std::size_t>(kMaxPuzzleLines))
                         fail(i, keyword + " block has more than " + std::to_string(kMaxPuzzleLines)

@@ -1,9 +1,9 @@
-// Telling the puzzle formats apart (.zml, .non, webpbn XML) and reading any of them into a board.
+// Telling the puzzle formats apart (.zml, .non, webpbn XML) and reading any of them.
 #pragma once
 
 #include "board/board_model.h"
+#include "solve/engine/puzzle.h"
 
-#include <string>
 #include <string_view>
 
 namespace zumeli {
@@ -18,5 +18,10 @@ PuzzleFormat detectPuzzleFormat(std::string_view path, std::string_view text);
 // the others with the clue band sized to their longest clue line. Throws FileFormatError,
 // PuzzleFormatError or BoardLimitError (a puzzle the board cannot hold).
 BoardModel boardFromPuzzleFile(std::string_view path, std::string_view text);
+
+// Reads a puzzle of any of the formats as the solver's clue lists: .non and webpbn XML with
+// their properties and goal, a .zml file through the board. Throws FileFormatError or
+// PuzzleFormatError.
+solver::Puzzle puzzleFromPuzzleFile(std::string_view path, std::string_view text);
 
 } // namespace zumeli

@@ -1,4 +1,4 @@
-// Conversions between the board model (clue band plus answer area) and solver clue lists.
+// Conversions between the board model (clue band plus answer area) and the solver's clue lists.
 #pragma once
 
 #include "board/board_model.h"

@@ -1,7 +1,7 @@
 // Reading and writing puzzles in the plain-text .non format.
 #pragma once
 
-#include "files/puzzle_format_error.h"
+#include "formats/format_errors.h"
 #include "solve/engine/puzzle.h"
 
 #include <string>

@@ -1,5 +1,8 @@
 // Writing and reading the puzzle file's text.
-#include "files/puzzle_file.h"
+#include "formats/puzzle_file.h"
+
+#include "board/board_line.h"
+#include "formats/text_scan.h"
 
 #include <vector>
 
@@ -62,29 +65,19 @@ std::vector<int16> clueItems(std::string_view line, int clueSize)
 
 std::string puzzleText(const BoardModel& model)
 {
-    const int clueSize = model.clueSize;
-    checkDimensions(clueSize, model.answerWidth(), model.answerHeight());
+    checkDimensions(model.clueSize, model.answerWidth(), model.answerHeight());
 
     std::string out;
     appendNumberLine(out, {model.clueSize, toInt16(model.answerWidth()),
                            toInt16(model.answerHeight())});
-    std::vector<int16> cells(static_cast<std::size_t>(clueSize));
-    for (int x = clueSize; x < model.gridWidth; ++x) {
-        for (int j = 0; j < clueSize; ++j)
-            cells[j] = model.board(x, j);
-        appendNumberLine(out, keptCells(cells));
-    }
-    for (int y = clueSize; y < model.gridHeight; ++y) {
-        for (int j = 0; j < clueSize; ++j)
-            cells[j] = model.board(j, y);
-        appendNumberLine(out, keptCells(cells));
-    }
+    for (const BoardLine line : answerLines(model))
+        appendNumberLine(out, keptCells(clueCells(model, line)));
     return out;
 }
 
 BoardModel parsePuzzleText(std::string_view text)
 {
-    const auto lines = splitLines(text);
+    const auto lines = numberFileLines(text);
     if (lines.empty())
         throw FileFormatError("the file is empty");
 
@@ -101,23 +94,11 @@ BoardModel parsePuzzleText(std::string_view text)
     loaded.gridWidth = add16(clueSize, answerWidth);
     loaded.gridHeight = add16(clueSize, answerHeight);
 
-    const std::size_t needed = 1 + static_cast<std::size_t>(answerWidth + answerHeight);
-    if (lines.size() < needed)
+    const std::vector<BoardLine> boardLines = answerLines(loaded);
+    if (lines.size() < 1 + boardLines.size())
         throw FileFormatError("the file ends before the last clue line");
-
-    std::size_t next = 1;
-    for (int x = loaded.clueSize; x < loaded.gridWidth; ++x) {
-        const auto numbers = clueItems(lines[next++], loaded.clueSize);
-        const int first = loaded.clueSize - static_cast<int>(numbers.size());
-        for (std::size_t k = 0; k < numbers.size(); ++k)
-            loaded.board(x, first + static_cast<int>(k)) = numbers[k];
-    }
-    for (int y = loaded.clueSize; y < loaded.gridHeight; ++y) {
-        const auto numbers = clueItems(lines[next++], loaded.clueSize);
-        const int first = loaded.clueSize - static_cast<int>(numbers.size());
-        for (std::size_t k = 0; k < numbers.size(); ++k)
-            loaded.board(first + static_cast<int>(k), y) = numbers[k];
-    }
+    for (std::size_t i = 0; i < boardLines.size(); ++i)
+        setPackedClues(loaded, boardLines[i], clueItems(lines[1 + i], loaded.clueSize));
     return loaded;
 }
 

@@ -1,10 +1,11 @@
 // Format detection and reading of puzzles in every format the program opens.
-#include "files/puzzle_formats.h"
+#include "formats/puzzle_formats.h"
 
-#include "files/board_clues.h"
-#include "files/non_format.h"
-#include "files/puzzle_file.h"
-#include "files/webpbn_xml.h"
+#include "formats/board_clues.h"
+#include "formats/non_format.h"
+#include "formats/puzzle_file.h"
+#include "formats/text_scan.h"
+#include "formats/webpbn_xml.h"
 
 #include <cctype>
 
@@ -21,17 +22,6 @@ bool hasExtension(std::string_view path, std::string_view extension)
         if (std::tolower(static_cast<unsigned char>(tail[i])) != extension[i])
             return false;
     return true;
-}
-
-// The first character that is not a blank, a line end or a byte-order mark.
-char firstMeaningfulCharacter(std::string_view text)
-{
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    for (const char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            return c;
-    return '\0';
 }
 
 } // namespace
@@ -57,6 +47,16 @@ BoardModel boardFromPuzzleFile(std::string_view path, std::string_view text)
     case PuzzleFormat::Zml: break;
     }
     return parsePuzzleText(text);
+}
+
+solver::Puzzle puzzleFromPuzzleFile(std::string_view path, std::string_view text)
+{
+    switch (detectPuzzleFormat(path, text)) {
+    case PuzzleFormat::WebpbnXml: return parseWebpbnXml(text);
+    case PuzzleFormat::Non: return parseNonText(text);
+    case PuzzleFormat::Zml: break;
+    }
+    return puzzleFromBoard(parsePuzzleText(text));
 }
 
 } // namespace zumeli

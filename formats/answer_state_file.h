@@ -1,9 +1,9 @@
 // The answer-state file (.sts): the answer area's cell codes, one line per answer column,
-// written from the current board and applied to it. Standard C++ only.
+// written from the current board and applied to it.
 #pragma once
 
 #include "board/board_model.h"
-#include "files/text_lines.h"
+#include "formats/format_errors.h"
 
 #include <string>
 #include <string_view>
