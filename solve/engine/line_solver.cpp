@@ -1,6 +1,8 @@
 // Exact line logic by dynamic programming over run placements, bit-parallel up to 1023 cells.
 #include "solve/engine/line_solver.h"
 
+#include "solve/engine/puzzle.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <type_traits>
@@ -531,40 +533,6 @@ bool lineFeasible(const int* runs, int runCount, int length, const Word* filled,
     std::vector<Word> outFilled(static_cast<std::size_t>(wordsForLength(length)));
     std::vector<Word> outEmpty(outFilled.size());
     return solveLine(runs, runCount, length, filled, empty, outFilled.data(), outEmpty.data());
-}
-
-bool solveLineCells(const std::vector<int>& runs, std::vector<Cell>& line)
-{
-    const int n = static_cast<int>(line.size());
-    for (const int r : runs)
-        if (r <= 0)
-            return false;
-    const std::size_t words = static_cast<std::size_t>(wordsForLength(n)) + 1;
-    std::vector<Word> filled(words, 0);
-    std::vector<Word> empty(words, 0);
-    for (int i = 0; i < n; ++i) {
-        if (line[i] == Cell::Filled)
-            filled[i / 64] |= Word(1) << (i % 64);
-        else if (line[i] == Cell::Empty)
-            empty[i / 64] |= Word(1) << (i % 64);
-    }
-    std::vector<Word> outFilled(words, 0);
-    std::vector<Word> outEmpty(words, 0);
-    if (!solveLine(runs.data(), static_cast<int>(runs.size()), n, filled.data(), empty.data(), outFilled.data(), outEmpty.data()))
-        return false;
-    for (int i = 0; i < n; ++i) {
-        const Word bit = Word(1) << (i % 64);
-        if (outFilled[i / 64] & bit)
-            line[i] = Cell::Filled;
-        else if (outEmpty[i / 64] & bit)
-            line[i] = Cell::Empty;
-    }
-    return true;
-}
-
-bool solveLineCellsTable(const std::vector<int>& runs, std::vector<Cell>& line)
-{
-    return solveTable(runs, line);
 }
 
 } // namespace zumeli::solver

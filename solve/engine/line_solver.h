@@ -1,10 +1,7 @@
 // Exact line logic: the cells of one line that every arrangement of its runs agrees on.
 #pragma once
 
-#include "solve/engine/puzzle.h"
-
 #include <cstdint>
-#include <vector>
 
 namespace zumeli::solver {
 
@@ -24,13 +21,5 @@ bool solveLine(const int* runs, int runCount, int length, const Word* filled, co
 // Whether any arrangement of the runs agrees with the known cells (same masks as solveLine);
 // cheaper than solveLine when only a contradiction matters.
 bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty);
-
-// The same over a line of cells: unknown cells that every arrangement agrees on are set.
-// Returns false (the line unchanged) when no arrangement agrees with the known cells.
-bool solveLineCells(const std::vector<int>& runs, std::vector<Cell>& line);
-
-// The cell-by-cell table alone, whatever the length (solveLineCells picks the bit form for
-// short lines).
-bool solveLineCellsTable(const std::vector<int>& runs, std::vector<Cell>& line);
 
 } // namespace zumeli::solver
