@@ -11,16 +11,12 @@ namespace zumeli::solver {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // A literal is 2 * cell + 1 for "cell filled" and 2 * cell for "cell empty".
 using Lit = int;
 inline int cellOf(Lit p) { return p >> 1; }
 inline bool saysFilled(Lit p) { return (p & 1) != 0; }
 inline Lit opposite(Lit p) { return p ^ 1; }
 inline Lit literal(int cell, bool filled) { return 2 * cell + (filled ? 1 : 0); }
-
-constexpr std::uint64_t kWorkBetweenChecks = 1 << 16; // line cells solved between clock checks
 
 constexpr int kDecision = -1; // a branch, or a fact known from the start
 // Reasons >= 0 are clause indexes; <= -2 name line -(reason + 2).
@@ -222,33 +218,14 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
 
 class ConflictSearch {
 public:
-    ConflictSearch(const std::vector<std::vector<int>>& rows, const std::vector<std::vector<int>>& columns,
-                   const SolveOptions& options, Clock::time_point startTime, std::uint64_t nodesUsed)
-        : options_(options), nodesUsed_(nodesUsed)
+    ConflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits)
+        : options_(options), limits_(limits), lines_(lines)
     {
-        height_ = static_cast<int>(rows.size());
-        width_ = static_cast<int>(columns.size());
-        cells_ = width_ * height_;
-        const int lines = height_ + width_;
-        runs_ = rows;
-        runs_.insert(runs_.end(), columns.begin(), columns.end());
-        length_.resize(lines);
-        offset_.resize(lines);
-        std::size_t total = 0;
-        int widest = 1;
-        for (int l = 0; l < lines; ++l) {
-            length_[l] = l < height_ ? width_ : height_;
-            offset_[l] = total;
-            total += static_cast<std::size_t>(wordsForLength(length_[l]));
-            widest = std::max(widest, wordsForLength(length_[l]));
-        }
-        filled_.assign(total, 0);
-        empty_.assign(total, 0);
-        outFilled_.assign(static_cast<std::size_t>(widest), 0);
-        outEmpty_.assign(static_cast<std::size_t>(widest), 0);
-        testFilled_.assign(static_cast<std::size_t>(widest), 0);
-        testEmpty_.assign(static_cast<std::size_t>(widest), 0);
-        queued_.assign(static_cast<std::size_t>(lines), 0);
+        width_ = lines.width();
+        height_ = lines.height();
+        cells_ = lines.cellCount();
+        testFilled_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
+        testEmpty_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         value_.assign(static_cast<std::size_t>(cells_), Cell::Unknown);
         level_.assign(static_cast<std::size_t>(cells_), 0);
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
@@ -262,34 +239,30 @@ public:
         // Small enough to stay cheap for easy puzzles (fresh memory costs page faults), large
         // enough to hold the line states a long search keeps returning to.
         std::size_t cacheSize = 256;
-        const std::size_t wanted = static_cast<std::size_t>(lines) * 16;
+        const std::size_t wanted = static_cast<std::size_t>(lines.lineCount()) * 16;
         while (cacheSize < 8192 && cacheSize < wanted)
             cacheSize *= 2;
         cache_.resize(cacheSize);
         heap_.init(cells_, &activity_);
         for (int v = 0; v < cells_; ++v)
             heap_.insert(v);
-        if (options.timeLimitSeconds > 0)
-            deadline_ = startTime + std::chrono::duration_cast<Clock::duration>(
-                                        std::chrono::duration<double>(options.timeLimitSeconds));
     }
 
-    ConflictSearchResult run(const CellGrid& start)
+    ConflictSearchResult run()
     {
         ConflictSearchResult result;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (start.at(x, y) != Cell::Unknown)
-                    assign(literal(y * width_ + x, start.at(x, y) == Cell::Filled), kDecision);
-        for (int l = 0; l < height_ + width_; ++l)
-            enqueue(l);
-        seedHeuristic(start);
+        // The cells line logic decided are facts of level 0, already in the line masks (and
+        // every line is at its fixed point, so nothing is queued).
+        for (int v = 0; v < cells_; ++v) {
+            const Cell c = lines_.cell(v);
+            if (c != Cell::Unknown)
+                record(literal(v, c == Cell::Filled), kDecision);
+        }
+        seedHeuristic();
         result.verdict = search();
-        result.stopReason = stopReason_;
         result.solutions = std::move(solutions_);
         result.decisions = decisions_;
         result.conflicts = conflicts_;
-        result.lineSolves = lineSolves_;
         return result;
     }
 
@@ -297,22 +270,21 @@ private:
     // Starting phases and activities from how likely each open cell is to be filled, by its
     // row and its column taken as independent: the likelier value is tried first, and the
     // least certain cells are branched on first (their branches settle the most).
-    void seedHeuristic(const CellGrid& start)
+    void seedHeuristic()
     {
         std::vector<double> rowShare(static_cast<std::size_t>(cells_), 0.5);
         std::vector<double> columnShare(static_cast<std::size_t>(cells_), 0.5);
         std::vector<Cell> line;
-        for (int l = 0; l < height_ + width_; ++l) {
-            if (length_[l] > 1023 || tick(length_[l] * static_cast<int>(runs_[l].size() + 1)))
+        for (int l = 0; l < lines_.lineCount(); ++l) {
+            const int n = lines_.length(l);
+            if (n > 1023 || tick(n * static_cast<int>(lines_.runs(l).size() + 1)))
                 continue; // very long lines (or a run out of time) keep the even odds
-            line.assign(static_cast<std::size_t>(length_[l]), Cell::Unknown);
-            for (int i = 0; i < length_[l]; ++i) {
-                const int v = cellAt(l, i);
-                line[i] = start.cells[v];
-            }
-            const std::vector<double> share = filledShares(runs_[l], line);
-            for (int i = 0; i < length_[l]; ++i)
-                (l < height_ ? rowShare : columnShare)[cellAt(l, i)] = share[i];
+            line.assign(static_cast<std::size_t>(n), Cell::Unknown);
+            for (int i = 0; i < n; ++i)
+                line[i] = value_[lines_.cellAt(l, i)];
+            const std::vector<double> share = filledShares(lines_.runs(l), line);
+            for (int i = 0; i < n; ++i)
+                (l < height_ ? rowShare : columnShare)[lines_.cellAt(l, i)] = share[i];
         }
         for (int v = 0; v < cells_; ++v) {
             const double a = rowShare[v];
@@ -328,29 +300,9 @@ private:
 
     int level() const { return static_cast<int>(trailLimit_.size()); }
 
-    bool stopped() const { return stopReason_ != StopReason::None; }
-
-    bool checkStop()
-    {
-        if (stopped())
-            return true;
-        if (options_.cancel && options_.cancel->load(std::memory_order_relaxed))
-            stopReason_ = StopReason::Cancelled;
-        else if (deadline_ && Clock::now() >= *deadline_)
-            stopReason_ = StopReason::TimeLimit;
-        return stopped();
-    }
-
-    // Counts line cells processed and looks at the clock and the cancel flag every so often;
-    // true once the run must stop.
-    bool tick(int cells)
-    {
-        work_ += static_cast<std::uint64_t>(cells);
-        if (work_ < kWorkBetweenChecks)
-            return stopped();
-        work_ = 0;
-        return checkStop();
-    }
+    bool stopped() const { return limits_.stopped(); }
+    bool checkStop() { return limits_.checkNow(); }
+    bool tick(int cells) { return limits_.tick(static_cast<std::uint64_t>(cells)); }
 
     // The literal's truth: 1 true, 0 false, -1 open.
     int truth(Lit p) const
@@ -361,41 +313,29 @@ private:
         return (c == Cell::Filled) == saysFilled(p) ? 1 : 0;
     }
 
-    void enqueue(int line)
+    // Puts the literal on the trail (the line masks are the caller's).
+    void record(Lit p, int reason)
     {
-        if (!queued_[line]) {
-            queued_[line] = 1;
-            queue_.push_back(line);
-        }
-    }
-
-    void clearQueue()
-    {
-        for (std::size_t i = queueHead_; i < queue_.size(); ++i)
-            queued_[queue_[i]] = 0;
-        queue_.clear();
-        queueHead_ = 0;
+        const int v = cellOf(p);
+        value_[v] = saysFilled(p) ? Cell::Filled : Cell::Empty;
+        level_[v] = level();
+        reason_[v] = reason;
+        trailPos_[v] = static_cast<int>(trail_.size());
+        explained_[v] = 0;
+        trail_.push_back(p);
     }
 
     void assign(Lit p, int reason)
     {
         const int v = cellOf(p);
-        const int y = v / width_;
-        const int x = v % width_;
-        const bool filled = saysFilled(p);
-        value_[v] = filled ? Cell::Filled : Cell::Empty;
-        level_[v] = level();
-        reason_[v] = reason;
-        trailPos_[v] = static_cast<int>(trail_.size());
-        explained_[v] = 0;
-        std::vector<Word>& masks = filled ? filled_ : empty_;
-        masks[offset_[y] + static_cast<std::size_t>(x >> 6)] |= Word(1) << (x & 63);
-        masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)] |= Word(1) << (y & 63);
-        trail_.push_back(p);
-        if (reason != lineReason(y))
-            enqueue(y);
-        if (reason != lineReason(height_ + x))
-            enqueue(height_ + x);
+        record(p, reason);
+        lines_.set(v, saysFilled(p));
+        const int row = lines_.rowLine(v);
+        const int column = lines_.columnLine(v);
+        if (reason != lineReason(row))
+            lines_.enqueue(row);
+        if (reason != lineReason(column))
+            lines_.enqueue(column);
     }
 
     void backjump(int target)
@@ -407,41 +347,28 @@ private:
             const Lit p = trail_.back();
             trail_.pop_back();
             const int v = cellOf(p);
-            const int y = v / width_;
-            const int x = v % width_;
-            std::vector<Word>& masks = saysFilled(p) ? filled_ : empty_;
-            masks[offset_[y] + static_cast<std::size_t>(x >> 6)] &= ~(Word(1) << (x & 63));
-            masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)] &= ~(Word(1) << (y & 63));
+            lines_.unset(v, saysFilled(p));
             value_[v] = Cell::Unknown;
             phase_[v] = saysFilled(p) ? 1 : 0;
             heap_.insert(v);
         }
         trailLimit_.resize(static_cast<std::size_t>(target));
         propagated_ = trail_.size();
-        clearQueue();
+        lines_.clearQueue();
     }
-
-    // The cells of a line, in line order.
-    int cellAt(int line, int i) const
-    {
-        return line < height_ ? line * width_ + i : i * width_ + (line - height_);
-    }
-
-    // The position of cell v within `line`.
-    int positionIn(int line, int v) const { return line < height_ ? v % width_ : v / width_; }
 
     void toggleTest(int line, Lit p)
     {
-        const int i = positionIn(line, cellOf(p));
+        const int i = lines_.positionIn(line, cellOf(p));
         (saysFilled(p) ? testFilled_ : testEmpty_)[static_cast<std::size_t>(i >> 6)] ^= Word(1) << (i & 63);
     }
 
     bool testContradictory(int line)
     {
-        ++lineSolves_;
-        work_ += static_cast<std::uint64_t>(length_[line]);
-        const auto& runs = runs_[line];
-        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), length_[line], testFilled_.data(),
+        lines_.countLineSolve();
+        limits_.tick(static_cast<std::uint64_t>(lines_.length(line)));
+        const auto& runs = lines_.runs(line);
+        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), lines_.length(line), testFilled_.data(),
                              testEmpty_.data());
     }
 
@@ -450,12 +377,13 @@ private:
     // known from the start stay in the test line but never in the answer.
     void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
     {
-        const int words = wordsForLength(length_[line]);
+        const int n = lines_.length(line);
+        const int words = wordsForLength(n);
         std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
         std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
         candidates_.clear();
-        for (int i = 0; i < length_[line]; ++i) {
-            const int v = cellAt(line, i);
+        for (int i = 0; i < n; ++i) {
+            const int v = lines_.cellAt(line, i);
             if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
                 continue;
             const Lit p = literal(v, value_[v] == Cell::Filled);
@@ -564,66 +492,47 @@ private:
                 }
                 list.resize(keep);
                 if (conflict) {
-                    clearQueue();
+                    lines_.clearQueue();
                     return false;
                 }
             }
-            if (queueHead_ >= queue_.size()) {
-                queue_.clear();
-                queueHead_ = 0;
+            if (!lines_.hasQueued())
                 return true;
-            }
-            const int line = queue_[queueHead_++];
-            queued_[line] = 0;
-            ++lineSolves_;
-            if (tick(length_[line])) {
-                clearQueue();
+            const int line = lines_.nextQueued();
+            if (tick(lines_.length(line))) {
+                lines_.clearQueue();
                 return false;
             }
-            const int n = length_[line];
-            const Word* f = filled_.data() + offset_[line];
-            const Word* e = empty_.data() + offset_[line];
-            if (!solveCached(line, f, e)) {
+            if (!solveCached(line)) {
                 minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
-                clearQueue();
+                lines_.clearQueue();
                 return false;
             }
-            const int words = wordsForLength(n);
-            for (int w = 0; w < words; ++w) {
-                Word freshFilled = outFilled_[w] & ~f[w];
-                Word freshEmpty = outEmpty_[w] & ~e[w];
-                while (freshFilled) {
-                    const int i = w * 64 + __builtin_ctzll(freshFilled);
-                    freshFilled &= freshFilled - 1;
-                    assign(literal(cellAt(line, i), true), lineReason(line));
-                }
-                while (freshEmpty) {
-                    const int i = w * 64 + __builtin_ctzll(freshEmpty);
-                    freshEmpty &= freshEmpty - 1;
-                    assign(literal(cellAt(line, i), false), lineReason(line));
-                }
-            }
+            lines_.forEachNewlySolved(line, [&](int cell, bool isFilled) {
+                assign(literal(cell, isFilled), lineReason(line));
+            });
         }
     }
 
     // The line solver behind a direct-mapped table of recent results for lines of one word:
     // searches meet the same line states again and again.
-    bool solveCached(int line, const Word* f, const Word* e)
+    bool solveCached(int line)
     {
-        const auto& runs = runs_[line];
-        const int n = length_[line];
-        if (n > 64)
-            return solveLine(runs.data(), static_cast<int>(runs.size()), n, f, e, outFilled_.data(), outEmpty_.data());
-        std::uint64_t h = (f[0] * 0x9E3779B97F4A7C15ULL) ^ (e[0] * 0xC2B2AE3D27D4EB4FULL) ^ (static_cast<std::uint64_t>(line) * 0x165667B19E3779F9ULL);
+        if (lines_.length(line) > 64)
+            return lines_.solve(line);
+        const Word f = lines_.filled(line)[0];
+        const Word e = lines_.empty(line)[0];
+        std::uint64_t h = (f * 0x9E3779B97F4A7C15ULL) ^ (e * 0xC2B2AE3D27D4EB4FULL) ^ (static_cast<std::uint64_t>(line) * 0x165667B19E3779F9ULL);
         h ^= h >> 29;
         CacheEntry& entry = cache_[h & (cache_.size() - 1)];
-        if (entry.line == line && entry.filled == f[0] && entry.empty == e[0]) {
-            outFilled_[0] = entry.outFilled;
-            outEmpty_[0] = entry.outEmpty;
+        if (entry.line == line && entry.filled == f && entry.empty == e) {
+            lines_.countLineSolve();
+            lines_.solvedFilled()[0] = entry.outFilled;
+            lines_.solvedEmpty()[0] = entry.outEmpty;
             return entry.consistent;
         }
-        const bool ok = solveLine(runs.data(), static_cast<int>(runs.size()), n, f, e, outFilled_.data(), outEmpty_.data());
-        entry = {f[0], e[0], outFilled_[0], outEmpty_[0], line, ok};
+        const bool ok = lines_.solve(line);
+        entry = {f, e, lines_.solvedFilled()[0], lines_.solvedEmpty()[0], line, ok};
         return ok;
     }
 
@@ -826,8 +735,8 @@ private:
                 continue;
             }
             ++decisions_;
-            if (options_.nodeLimit > 0 && nodesUsed_ + decisions_ > options_.nodeLimit) {
-                stopReason_ = StopReason::NodeLimit;
+            if (options_.nodeLimit > 0 && decisions_ > options_.nodeLimit) {
+                limits_.stop(StopReason::NodeLimit);
                 return Verdict::Stopped;
             }
             if ((decisions_ & 255) == 0 && checkStop())
@@ -847,23 +756,13 @@ private:
     }
 
     const SolveOptions& options_;
-    std::uint64_t nodesUsed_ = 0;
-    std::optional<Clock::time_point> deadline_;
+    RunLimits& limits_;
+    LineState& lines_;
     int width_ = 0;
     int height_ = 0;
     int cells_ = 0;
-    std::vector<std::vector<int>> runs_;
-    std::vector<int> length_;
-    std::vector<std::size_t> offset_;
-    std::vector<Word> filled_;
-    std::vector<Word> empty_;
-    std::vector<Word> outFilled_;
-    std::vector<Word> outEmpty_;
     std::vector<Word> testFilled_;
     std::vector<Word> testEmpty_;
-    std::vector<int> queue_;
-    std::size_t queueHead_ = 0;
-    std::vector<std::uint8_t> queued_;
 
     std::vector<Cell> value_;
     std::vector<int> level_;
@@ -891,23 +790,16 @@ private:
 
     std::vector<CacheEntry> cache_;
     std::vector<CellGrid> solutions_;
-    StopReason stopReason_ = StopReason::None;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;
-    std::uint64_t lineSolves_ = 0;
-    std::uint64_t work_ = 0;
 };
 
 } // namespace
 
-ConflictSearchResult conflictSearch(const std::vector<std::vector<int>>& rows,
-                                    const std::vector<std::vector<int>>& columns,
-                                    const CellGrid& start, const SolveOptions& options,
-                                    std::chrono::steady_clock::time_point startTime,
-                                    std::uint64_t nodesUsed)
+ConflictSearchResult conflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits)
 {
-    ConflictSearch search(rows, columns, options, startTime, nodesUsed);
-    return search.run(start);
+    ConflictSearch search(lines, options, limits);
+    return search.run();
 }
 
 } // namespace zumeli::solver

@@ -1,8 +1,12 @@
 // Exact line logic by dynamic programming over run placements, bit-parallel up to 1023 cells.
 #include "solve/engine/line_solver.h"
 
+#include "solve/engine/puzzle.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <utility>
 #include <type_traits>
 #include <vector>
 
@@ -26,7 +30,7 @@ inline int highestBit(U128 x)
 }
 
 // A fixed-width bit set of N words with the integer operators the bit form uses, for lines
-// of 128 to 1023 cells.
+// of 128 to 1023 cells (the n + 1 boundary positions of a line fit in N words).
 template <int N>
 struct WideMask {
     Word w[N] = {};
@@ -86,33 +90,38 @@ struct WideMask {
     friend WideMask operator<<(const WideMask& a, int s)
     {
         WideMask r;
-        const int words = s / 64;
-        const int bits = s % 64;
-        for (int i = N - 1; i >= words; --i) {
-            Word v = a.w[i - words] << bits;
-            if (bits != 0 && i - words - 1 >= 0)
-                v |= a.w[i - words - 1] >> (64 - bits);
-            r.w[i] = v;
+        const int words = s >> 6;
+        const int bits = s & 63;
+        if (words >= N)
+            return r;
+        if (bits == 0) {
+            for (int i = N - 1; i >= words; --i)
+                r.w[i] = a.w[i - words];
+            return r;
         }
+        for (int i = N - 1; i > words; --i)
+            r.w[i] = (a.w[i - words] << bits) | (a.w[i - words - 1] >> (64 - bits));
+        r.w[words] = a.w[0] << bits;
         return r;
     }
     friend WideMask operator>>(const WideMask& a, int s)
     {
         WideMask r;
-        const int words = s / 64;
-        const int bits = s % 64;
-        for (int i = 0; i + words < N; ++i) {
-            Word v = a.w[i + words] >> bits;
-            if (bits != 0 && i + words + 1 < N)
-                v |= a.w[i + words + 1] << (64 - bits);
-            r.w[i] = v;
+        const int words = s >> 6;
+        const int bits = s & 63;
+        if (words >= N)
+            return r;
+        if (bits == 0) {
+            for (int i = 0; i + words < N; ++i)
+                r.w[i] = a.w[i + words];
+            return r;
         }
+        for (int i = 0; i + words + 1 < N; ++i)
+            r.w[i] = (a.w[i + words] >> bits) | (a.w[i + words + 1] << (64 - bits));
+        r.w[N - 1 - words] = a.w[N - 1] >> bits;
         return r;
     }
 };
-
-template <int N>
-constexpr int kWideBits = 64 * N;
 
 template <int N>
 inline int lowestBit(const WideMask<N>& x)
@@ -163,13 +172,13 @@ struct MaskTraits<WideMask<N>> {
     }
 };
 
-// Bit p set when the `len` bits p-len+1..p of `allowed` are all set.
+// Bit s set when the `len` bits s..s+len-1 of `allowed` are all set.
 template <typename M>
-inline M stretchEnds(M allowed, int len)
+inline M stretchStarts(M allowed, int len)
 {
     for (int have = 1; have < len;) {
         const int step = std::min(have, len - have);
-        allowed &= allowed << step;
+        allowed &= allowed >> step;
         have += step;
     }
     return allowed;
@@ -214,13 +223,16 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
     M* lastOk = masks.lastOk;
 
     // Forward: a boundary moves from i-1 to i over cell i-1 when that cell may be empty.
+    // lastOk[j] holds, until the backward pass, the starts where run j fits over cells that
+    // may be filled.
     const M stepUp = (mayEmpty << 1) & positions;
     ahead[0] = filled ? T::low(lowestBit(filled) + 1) : positions;
     for (int j = 1; j <= k; ++j) {
         const int len = runs[j - 1];
-        const M starts = j == 1 ? ahead[0] : ((ahead[j - 1] & mayEmpty) << 1);
+        lastOk[j - 1] = stretchStarts(mayFill, len);
+        const M starts = (j == 1 ? ahead[0] : ((ahead[j - 1] & mayEmpty) << 1)) & lastOk[j - 1];
         firstOk[j - 1] = starts;
-        const M ends = (starts << len) & (stretchEnds(mayFill, len) << 1) & positions;
+        const M ends = (starts << len) & positions;
         // Carry the ends upward through cells that may be empty: the addition's carry runs
         // through each stretch of allowed steps that a seed enters.
         const M seeds = (ends << 1) & stepUp;
@@ -229,19 +241,24 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
     if (!testBit(ahead[k], n))
         return false;
 
-    // Backward, the mirror image, spreading downward by doubling steps.
+    // Backward, the mirror image, spreading downward by doubling steps: jumps[t] has bit p
+    // when the 2^t cells from p on may all be empty. They run out after the longest stretch
+    // of such cells, and are the same for every run.
+    M jumps[MaskTraits<M>::bits <= 64 ? 7 : 11];
+    int jumpCount = 0;
+    for (M allowed = mayEmpty; allowed && (1 << jumpCount) <= n; ++jumpCount) {
+        jumps[jumpCount] = allowed;
+        allowed &= allowed >> (1 << jumpCount);
+    }
     behind[k] = filled ? (positions & ~T::low(highestBit(filled) + 1)) : positions;
     for (int j = k - 1; j >= 0; --j) {
         const int len = runs[j];
         const M endsOk = j == k - 1 ? behind[k] : ((behind[j + 1] >> 1) & mayEmpty);
-        const M starts = (endsOk >> len) & (stretchEnds(mayFill, len) >> (len - 1));
+        const M starts = (endsOk >> len) & lastOk[j];
         lastOk[j] = starts;
         M reach = starts;
-        M allowed = mayEmpty;
-        for (int shift = 1; shift <= n; shift <<= 1) {
-            reach |= (reach >> shift) & allowed;
-            allowed &= allowed >> shift;
-        }
+        for (int t = 0; t < jumpCount; ++t)
+            reach |= (reach >> (1 << t)) & jumps[t];
         behind[j] = reach;
     }
 
@@ -320,8 +337,8 @@ bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
     M ahead = filled ? T::low(lowestBit(filled) + 1) : positions;
     for (int j = 1; j <= k; ++j) {
         const int len = runs[j - 1];
-        const M starts = j == 1 ? ahead : ((ahead & mayEmpty) << 1);
-        const M ends = (starts << len) & (stretchEnds(mayFill, len) << 1) & positions;
+        const M starts = (j == 1 ? ahead : ((ahead & mayEmpty) << 1)) & stretchStarts(mayFill, len);
+        const M ends = (starts << len) & positions;
         if (!ends)
             return false;
         const M seeds = (ends << 1) & stepUp;
@@ -468,40 +485,69 @@ bool solveWords(const int* runs, int k, int n, const Word* filled, const Word* e
     return true;
 }
 
-} // namespace
-
-bool solveLine(const int* runs, int runCount, int length, const Word* filled, const Word* empty,
-               Word* outFilled, Word* outEmpty)
+template <typename M>
+bool feasibleWords(const int* runs, int k, int n, const Word* filled, const Word* empty)
 {
-    if (length <= 0) {
-        return runCount == 0;
-    }
-    if (length <= 63)
-        return solveWords<std::uint64_t>(runs, runCount, length, filled, empty, outFilled, outEmpty);
-    if (length <= 127)
-        return solveWords<U128>(runs, runCount, length, filled, empty, outFilled, outEmpty);
-    if (length <= 255)
-        return solveWords<WideMask<4>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
-    if (length <= 511)
-        return solveWords<WideMask<8>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
-    if (length <= 1023)
-        return solveWords<WideMask<16>>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    return feasibleBits<M>(runs, k, n, loadMask<M>(filled, n), loadMask<M>(empty, n));
+}
 
-    std::vector<Cell> line(static_cast<std::size_t>(length), Cell::Unknown);
-    for (int i = 0; i < length; ++i) {
+using SolveWordsFn = bool (*)(const int*, int, int, const Word*, const Word*, Word*, Word*);
+using FeasibleWordsFn = bool (*)(const int*, int, int, const Word*, const Word*);
+
+constexpr int kLongestBitLine = 1023;
+constexpr int kWidestMask = wordsForLength(kLongestBitLine + 1);
+
+// The bit form for lines of 128 cells and more, by the words their n + 1 positions need (3 to
+// 16): a 512-cell line takes nine words, not sixteen.
+template <int... I>
+constexpr auto wideSolvers(std::integer_sequence<int, I...>)
+{
+    return std::array<SolveWordsFn, sizeof...(I)>{&solveWords<WideMask<I + 3>>...};
+}
+template <int... I>
+constexpr auto wideFeasibles(std::integer_sequence<int, I...>)
+{
+    return std::array<FeasibleWordsFn, sizeof...(I)>{&feasibleWords<WideMask<I + 3>>...};
+}
+constexpr auto kWideSolvers = wideSolvers(std::make_integer_sequence<int, kWidestMask - 2>());
+constexpr auto kWideFeasibles = wideFeasibles(std::make_integer_sequence<int, kWidestMask - 2>());
+
+// Line of at most kLongestBitLine cells.
+bool solveBitLine(const int* runs, int k, int n, const Word* filled, const Word* empty, Word* outFilled,
+                  Word* outEmpty)
+{
+    if (n <= 63)
+        return solveWords<std::uint64_t>(runs, k, n, filled, empty, outFilled, outEmpty);
+    if (n <= 127)
+        return solveWords<U128>(runs, k, n, filled, empty, outFilled, outEmpty);
+    return kWideSolvers[static_cast<std::size_t>(wordsForLength(n + 1) - 3)](runs, k, n, filled, empty, outFilled,
+                                                                             outEmpty);
+}
+
+bool feasibleBitLine(const int* runs, int k, int n, const Word* filled, const Word* empty)
+{
+    if (n <= 63)
+        return feasibleWords<std::uint64_t>(runs, k, n, filled, empty);
+    if (n <= 127)
+        return feasibleWords<U128>(runs, k, n, filled, empty);
+    return kWideFeasibles[static_cast<std::size_t>(wordsForLength(n + 1) - 3)](runs, k, n, filled, empty);
+}
+
+// Lines longer than the bit form takes, through the cell-by-cell table.
+bool solveTableLine(const int* runs, int k, int n, const Word* filled, const Word* empty, Word* outFilled,
+                    Word* outEmpty)
+{
+    std::vector<Cell> line(static_cast<std::size_t>(n), Cell::Unknown);
+    for (int i = 0; i < n; ++i) {
         const Word bit = Word(1) << (i % 64);
-        const bool f = filled[i / 64] & bit;
-        const bool e = empty[i / 64] & bit;
-        if (f && e)
-            return false;
-        line[i] = f ? Cell::Filled : e ? Cell::Empty : Cell::Unknown;
+        line[i] = (filled[i / 64] & bit) ? Cell::Filled : (empty[i / 64] & bit) ? Cell::Empty : Cell::Unknown;
     }
-    if (!solveTable(std::vector<int>(runs, runs + runCount), line))
+    if (!solveTable(std::vector<int>(runs, runs + k), line))
         return false;
-    const int words = wordsForLength(length);
+    const int words = wordsForLength(n);
     std::fill(outFilled, outFilled + words, Word(0));
     std::fill(outEmpty, outEmpty + words, Word(0));
-    for (int i = 0; i < length; ++i) {
+    for (int i = 0; i < n; ++i) {
         const Word bit = Word(1) << (i % 64);
         if (line[i] == Cell::Filled)
             outFilled[i / 64] |= bit;
@@ -511,60 +557,195 @@ bool solveLine(const int* runs, int runCount, int length, const Word* filled, co
     return true;
 }
 
+// The first index in [from, to) whose bit in `words` is `set` (the bits inverted when not),
+// or `to` when there is none.
+int nextBit(const Word* words, int from, int to, bool set)
+{
+    int i = from;
+    while (i < to) {
+        const Word w = set ? words[i >> 6] : ~words[i >> 6];
+        const Word rest = w >> (i & 63);
+        if (rest)
+            return std::min(to, i + __builtin_ctzll(rest));
+        i = (i | 63) + 1;
+    }
+    return to;
+}
+
+// The last index in [from, to) whose bit in `words` is `set` (inverted when not), or from - 1
+// when there is none.
+int lastBit(const Word* words, int from, int to, bool set)
+{
+    int i = to - 1;
+    while (i >= from) {
+        const Word below = (i & 63) == 63 ? ~Word(0) : ((Word(1) << ((i & 63) + 1)) - 1);
+        const Word w = (set ? words[i >> 6] : ~words[i >> 6]) & below;
+        if (w)
+            return std::max(from - 1, (i & ~63) + 63 - __builtin_clzll(w));
+        i = (i & ~63) - 1;
+    }
+    return from - 1;
+}
+
+// Whether the filled cells of [from, to), all known, form exactly `count` runs equal to
+// runs[0..count-1].
+bool knownRunsAre(const Word* filled, int from, int to, const int* runs, int count)
+{
+    int i = from;
+    for (int j = 0; j < count; ++j) {
+        const int start = nextBit(filled, i, to, true);
+        if (start == to)
+            return false;
+        const int end = nextBit(filled, start, to, false);
+        if (end - start != runs[j])
+            return false;
+        i = end;
+    }
+    return nextBit(filled, i, to, true) == to;
+}
+
+// Counts the runs of the filled cells in [from, to).
+int countKnownRuns(const Word* filled, int from, int to)
+{
+    int count = 0;
+    int i = from;
+    for (;;) {
+        const int start = nextBit(filled, i, to, true);
+        if (start == to)
+            return count;
+        ++count;
+        i = nextBit(filled, start, to, false);
+    }
+}
+
+// Copies bits [from, from + count) of `source` to bits 0.. of `target` (wordsForLength(count)
+// words, the bits past count cleared).
+void extractBits(const Word* source, int from, int count, Word* target)
+{
+    const int words = wordsForLength(count);
+    const int shift = from & 63;
+    const Word* s = source + (from >> 6);
+    const int sourceWords = wordsForLength(from + count) - (from >> 6);
+    for (int i = 0; i < words; ++i) {
+        Word v = s[i] >> shift;
+        if (shift != 0 && i + 1 < sourceWords)
+            v |= s[i + 1] << (64 - shift);
+        target[i] = v;
+    }
+    if (count & 63)
+        target[words - 1] &= (Word(1) << (count & 63)) - 1;
+}
+
+// Replaces bits [from, from + count) of `target` by bits 0..count-1 of `source`.
+void insertBits(const Word* source, int from, int count, Word* target)
+{
+    for (int done = 0; done < count;) {
+        const int at = from + done;
+        const int take = std::min({64 - (at & 63), 64 - (done & 63), count - done});
+        const Word mask = take == 64 ? ~Word(0) : ((Word(1) << take) - 1);
+        const Word bits = (source[done >> 6] >> (done & 63)) & mask;
+        Word& t = target[at >> 6];
+        t = (t & ~(mask << (at & 63))) | (bits << (at & 63));
+        done += take;
+    }
+}
+
+// The part of a line that still needs solving: cells [from, to) holding runs [firstRun, lastRun).
+struct OpenPart {
+    int from = 0;
+    int to = 0;
+    int firstRun = 0;
+    int lastRun = 0;
+};
+
+// Sets the known stretches at the ends of the line aside. A stretch of known cells that
+// starts the line and ends with an empty cell holds exactly the first runs of the clue (and
+// the mirror image at the end), so only the cells between need solving. Returns false when
+// the known cells contradict the runs; `open` is empty (from == to) when every cell is known.
+bool openPartOf(const int* runs, int k, int n, const Word* filled, const Word* empty, OpenPart& open)
+{
+    const int words = wordsForLength(n);
+    Word onStack[kWidestMask];
+    std::vector<Word> onHeap(words <= kWidestMask ? 0 : static_cast<std::size_t>(words));
+    Word* known = words <= kWidestMask ? onStack : onHeap.data();
+    for (int i = 0; i < words; ++i) {
+        if (filled[i] & empty[i])
+            return false;
+        known[i] = filled[i] | empty[i];
+    }
+    const int firstOpen = nextBit(known, 0, n, false);
+    if (firstOpen == n) {
+        open = {n, n, k, k};
+        return knownRunsAre(filled, 0, n, runs, k);
+    }
+    const int lastOpen = lastBit(known, firstOpen, n, false);
+    open.from = lastBit(empty, 0, firstOpen, true) + 1;
+    open.firstRun = countKnownRuns(filled, 0, open.from);
+    if (open.firstRun > k || !knownRunsAre(filled, 0, open.from, runs, open.firstRun))
+        return false;
+    open.to = nextBit(empty, lastOpen + 1, n, true);
+    const int after = countKnownRuns(filled, open.to, n);
+    open.lastRun = k - after;
+    if (open.lastRun < open.firstRun || !knownRunsAre(filled, open.to, n, runs + open.lastRun, after))
+        return false;
+    return true;
+}
+
+} // namespace
+
+bool solveLine(const int* runs, int runCount, int length, const Word* filled, const Word* empty,
+               Word* outFilled, Word* outEmpty)
+{
+    if (length <= 0)
+        return runCount == 0;
+    if (length <= 63) // one word: the whole line costs no more than setting its ends aside
+        return solveWords<std::uint64_t>(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    OpenPart open;
+    if (!openPartOf(runs, runCount, length, filled, empty, open))
+        return false;
+    const int words = wordsForLength(length);
+    if (open.from == 0 && open.to == length) {
+        return length <= kLongestBitLine
+            ? solveBitLine(runs, runCount, length, filled, empty, outFilled, outEmpty)
+            : solveTableLine(runs, runCount, length, filled, empty, outFilled, outEmpty);
+    }
+    std::copy(filled, filled + words, outFilled);
+    std::copy(empty, empty + words, outEmpty);
+    const int n = open.to - open.from;
+    if (n == 0)
+        return true;
+    const int partWords = wordsForLength(n);
+    Word stack[4 * kWidestMask];
+    std::vector<Word> heap(partWords <= kWidestMask ? 0 : static_cast<std::size_t>(4 * partWords));
+    Word* part = partWords <= kWidestMask ? stack : heap.data();
+    const int stride = partWords <= kWidestMask ? kWidestMask : partWords;
+    Word* partFilled = part;
+    Word* partEmpty = part + stride;
+    Word* partOutFilled = part + 2 * stride;
+    Word* partOutEmpty = part + 3 * stride;
+    extractBits(filled, open.from, n, partFilled);
+    extractBits(empty, open.from, n, partEmpty);
+    const int* partRuns = runs + open.firstRun;
+    const int partRunCount = open.lastRun - open.firstRun;
+    const bool ok = n <= kLongestBitLine
+        ? solveBitLine(partRuns, partRunCount, n, partFilled, partEmpty, partOutFilled, partOutEmpty)
+        : solveTableLine(partRuns, partRunCount, n, partFilled, partEmpty, partOutFilled, partOutEmpty);
+    if (!ok)
+        return false;
+    insertBits(partOutFilled, open.from, n, outFilled);
+    insertBits(partOutEmpty, open.from, n, outEmpty);
+    return true;
+}
+
 bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty)
 {
     if (length <= 0)
         return runCount == 0;
-    if (length <= 63)
-        return feasibleBits<std::uint64_t>(runs, runCount, length, filled[0], empty[0]);
-    if (length <= 127)
-        return feasibleBits<U128>(runs, runCount, length, loadMask<U128>(filled, length), loadMask<U128>(empty, length));
-    if (length <= 255)
-        return feasibleBits<WideMask<4>>(runs, runCount, length, loadMask<WideMask<4>>(filled, length),
-                                         loadMask<WideMask<4>>(empty, length));
-    if (length <= 511)
-        return feasibleBits<WideMask<8>>(runs, runCount, length, loadMask<WideMask<8>>(filled, length),
-                                         loadMask<WideMask<8>>(empty, length));
-    if (length <= 1023)
-        return feasibleBits<WideMask<16>>(runs, runCount, length, loadMask<WideMask<16>>(filled, length),
-                                          loadMask<WideMask<16>>(empty, length));
+    if (length <= kLongestBitLine)
+        return feasibleBitLine(runs, runCount, length, filled, empty);
     std::vector<Word> outFilled(static_cast<std::size_t>(wordsForLength(length)));
     std::vector<Word> outEmpty(outFilled.size());
     return solveLine(runs, runCount, length, filled, empty, outFilled.data(), outEmpty.data());
-}
-
-bool solveLineCells(const std::vector<int>& runs, std::vector<Cell>& line)
-{
-    const int n = static_cast<int>(line.size());
-    for (const int r : runs)
-        if (r <= 0)
-            return false;
-    const std::size_t words = static_cast<std::size_t>(wordsForLength(n)) + 1;
-    std::vector<Word> filled(words, 0);
-    std::vector<Word> empty(words, 0);
-    for (int i = 0; i < n; ++i) {
-        if (line[i] == Cell::Filled)
-            filled[i / 64] |= Word(1) << (i % 64);
-        else if (line[i] == Cell::Empty)
-            empty[i / 64] |= Word(1) << (i % 64);
-    }
-    std::vector<Word> outFilled(words, 0);
-    std::vector<Word> outEmpty(words, 0);
-    if (!solveLine(runs.data(), static_cast<int>(runs.size()), n, filled.data(), empty.data(), outFilled.data(), outEmpty.data()))
-        return false;
-    for (int i = 0; i < n; ++i) {
-        const Word bit = Word(1) << (i % 64);
-        if (outFilled[i / 64] & bit)
-            line[i] = Cell::Filled;
-        else if (outEmpty[i / 64] & bit)
-            line[i] = Cell::Empty;
-    }
-    return true;
-}
-
-bool solveLineCellsTable(const std::vector<int>& runs, std::vector<Cell>& line)
-{
-    return solveTable(runs, line);
 }
 
 } // namespace zumeli::solver

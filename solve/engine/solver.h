@@ -23,31 +23,24 @@ const char* verdictName(Verdict verdict);
 
 struct SolveOptions {
     double timeLimitSeconds = 0;              // 0: no limit
-    // Search nodes: branches taken by the learning search, nodes visited by backtracking (the
-    // start counts). 0: no limit.
-    std::uint64_t nodeLimit = 0;
+    std::uint64_t nodeLimit = 0;              // branches the search may take; 0: no limit
     const std::atomic<bool>* cancel = nullptr; // stops the run once it reads true
-    // Search by learning clauses from contradictions (true) or by plain backtracking (false).
-    bool learning = true;
-    // Backtracking only: try every open cell both ways at each node (refuting values that
-    // contradict, keeping what both agree on) and branch on the most telling cell.
-    bool probing = true;
 };
 
 struct SolveStats {
-    std::uint64_t nodes = 0;      // search nodes, counted as for SolveOptions::nodeLimit
-    std::uint64_t probes = 0;     // single-cell trials
-    std::uint64_t lineSolves = 0; // exact line solver calls
-    std::uint64_t conflicts = 0;  // contradictions met by the learning search
+    std::uint64_t nodes = 0;      // branches taken by the search, counted as for SolveOptions::nodeLimit
+    std::uint64_t lineSolves = 0; // line solver calls
+    std::uint64_t conflicts = 0;  // contradictions met by the search
 };
 
 struct SolveResult {
     Verdict verdict = Verdict::Stopped;
     StopReason stopReason = StopReason::None;
-    // Line logic alone (propagation without probing or search) decides the verdict: it fills
-    // the whole picture, or shows the clues contradict each other.
+    // Line logic alone (propagation without search) decides the verdict: it fills the whole
+    // picture, or shows the clues contradict each other.
     bool lineSolvable = false;
-    // What pure line propagation decides; Unknown for the cells it leaves open.
+    // What pure line propagation decides; Unknown for the cells it leaves open, and all
+    // Unknown when it shows the clues contradict each other.
     CellGrid lineGrid;
     // No solution, the one solution, or two different ones. A stopped run keeps any it found.
     std::vector<CellGrid> solutions;
@@ -60,9 +53,5 @@ struct SolveResult {
 // `options` by more than a few milliseconds.
 constexpr long kMaxSolverCells = 4L * 1024 * 1024;
 SolveResult solve(const Puzzle& puzzle, const SolveOptions& options = {});
-
-// Pure line propagation only: the cells line logic decides (all Unknown when the clues
-// contradict each other, with `consistent` set false).
-CellGrid lineSolve(const Puzzle& puzzle, bool* consistent = nullptr);
 
 } // namespace zumeli::solver

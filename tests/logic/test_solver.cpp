@@ -1,6 +1,8 @@
-// Solver verdicts against enumeration, hand-made puzzles, stop conditions and the samples.
+// Solver verdicts against enumeration and the reference solver, hand-made puzzles, stop
+// conditions and the samples.
 #include "formats/non_format.h"
 #include "solve/engine/solver.h"
+#include "support/reference_solver.h"
 
 #include <QtTest>
 
@@ -11,8 +13,14 @@
 #include <sstream>
 
 using namespace zumeli::solver;
+using zumeli::test::ReferenceResult;
+using zumeli::test::referenceLineLogic;
+using zumeli::test::referenceSolve;
 
 namespace {
+
+// Search nodes the reference may spend on a sample puzzle before the comparison is skipped.
+constexpr std::uint64_t kReferenceNodes = 1000;
 
 // Clue lists written "rows | columns", lines separated by ';', runs by ','.
 Puzzle puzzleFromClues(const QString& text)
@@ -62,32 +70,45 @@ std::string readFile(const QString& path)
 
 // Checks what any finished verdict must satisfy: solutions match the clues, are distinct,
 // and their number agrees with the verdict.
-void checkSolutions(const Puzzle& puzzle, const SolveResult& result)
+void checkSolutions(const Puzzle& puzzle, Verdict verdict, const std::vector<CellGrid>& solutions)
 {
-    for (const CellGrid& s : result.solutions)
+    for (const CellGrid& s : solutions)
         QVERIFY(satisfiesClues(puzzle, s));
-    switch (result.verdict) {
+    switch (verdict) {
     case Verdict::NoSolution:
-        QCOMPARE(result.solutions.size(), std::size_t(0));
+        QCOMPARE(solutions.size(), std::size_t(0));
         break;
     case Verdict::Unique:
-        QCOMPARE(result.solutions.size(), std::size_t(1));
+        QCOMPARE(solutions.size(), std::size_t(1));
         break;
     case Verdict::Multiple:
-        QCOMPARE(result.solutions.size(), std::size_t(2));
-        QVERIFY(result.solutions[0] != result.solutions[1]);
+        QCOMPARE(solutions.size(), std::size_t(2));
+        QVERIFY(solutions[0] != solutions[1]);
         break;
     case Verdict::Stopped:
         break;
     }
 }
 
-// The search configurations every verdict must agree across.
-struct Configuration {
-    bool learning;
-    bool probing;
-};
-constexpr Configuration kConfigurations[] = {{true, true}, {true, false}, {false, true}, {false, false}};
+void checkSolutions(const Puzzle& puzzle, const SolveResult& result)
+{
+    checkSolutions(puzzle, result.verdict, result.solutions);
+}
+
+void checkSolutions(const Puzzle& puzzle, const ReferenceResult& result)
+{
+    checkSolutions(puzzle, result.verdict, result.solutions);
+}
+
+// A random picture: each cell empty one time in `density`, filled otherwise (the other way
+// round when `inverted`).
+CellGrid randomPicture(std::mt19937& random, int width, int height, unsigned density, bool inverted = false)
+{
+    CellGrid g(width, height);
+    for (Cell& c : g.cells)
+        c = (random() % density == 0) != inverted ? Cell::Empty : Cell::Filled;
+    return g;
+}
 
 } // namespace
 
@@ -120,15 +141,14 @@ private slots:
         QFETCH(QString, verdict);
         QFETCH(bool, lineSolvable);
         const Puzzle puzzle = puzzleFromClues(clues);
-        for (const Configuration c : kConfigurations) {
-            SolveOptions options;
-            options.learning = c.learning;
-            options.probing = c.probing;
-            const SolveResult result = solve(puzzle, options);
-            QCOMPARE(QString(verdictName(result.verdict)), verdict);
-            QCOMPARE(result.lineSolvable, lineSolvable);
-            checkSolutions(puzzle, result);
-        }
+        const SolveResult result = solve(puzzle);
+        QCOMPARE(QString(verdictName(result.verdict)), verdict);
+        QCOMPARE(result.lineSolvable, lineSolvable);
+        checkSolutions(puzzle, result);
+        const ReferenceResult reference = referenceSolve(puzzle);
+        QCOMPARE(QString(verdictName(reference.verdict)), verdict);
+        QCOMPARE(reference.lineSolvable, lineSolvable);
+        checkSolutions(puzzle, reference);
     }
 
     // What line logic leaves open: the bottom row and the gap row are decided, the 2 x 2
@@ -138,7 +158,7 @@ private slots:
         const Puzzle puzzle = puzzleFromClues("1;1;0;2|1,1;1,1");
         const SolveResult result = solve(puzzle);
         QCOMPARE(result.lineGrid.toAscii(), std::string("??\n??\n..\n##\n"));
-        QCOMPARE(lineSolve(puzzle).toAscii(), result.lineGrid.toAscii());
+        QCOMPARE(referenceSolve(puzzle).lineGrid.toAscii(), result.lineGrid.toAscii());
         QCOMPARE(result.verdict, Verdict::Multiple);
     }
 
@@ -179,21 +199,19 @@ private slots:
                 : count == 1                    ? Verdict::Unique
                                                 : Verdict::Multiple;
             ++seen[std::min(count, 2)];
-            for (const Configuration c : kConfigurations) {
-                SolveOptions options;
-                options.learning = c.learning;
-                options.probing = c.probing;
-                const SolveResult result = solve(puzzle, options);
-                QCOMPARE(result.verdict, expected);
-                checkSolutions(puzzle, result);
-            }
+            const SolveResult result = solve(puzzle);
+            QCOMPARE(result.verdict, expected);
+            checkSolutions(puzzle, result);
+            const ReferenceResult reference = referenceSolve(puzzle);
+            QCOMPARE(reference.verdict, expected);
+            checkSolutions(puzzle, reference);
         }
         QVERIFY(seen[0] > 0 && seen[1] > 0 && seen[2] > 0);
     }
 
     // Random pictures of 8 to 14 cells a side, sparse ones too so that several solutions
-    // come up: the learning search and plain backtracking must reach the same verdict.
-    void searchesAgree()
+    // come up: the engine and the reference must reach the same verdict.
+    void agreesWithReference()
     {
         std::mt19937 random(2024);
         int verdicts[3] = {0, 0, 0};
@@ -201,21 +219,15 @@ private slots:
             const int width = 8 + static_cast<int>(random() % 7);
             const int height = 8 + static_cast<int>(random() % 7);
             const unsigned density = 2 + random() % 4;
-            CellGrid g(width, height);
-            for (Cell& c : g.cells)
-                c = random() % density == 0 ? Cell::Empty : Cell::Filled;
-            if (trial % 2)
-                for (Cell& c : g.cells)
-                    c = c == Cell::Filled ? Cell::Empty : Cell::Filled;
-            Puzzle puzzle = puzzleFromPicture(g);
+            Puzzle puzzle = puzzleFromPicture(randomPicture(random, width, height, density, trial % 2 == 1));
             if (trial % 5 == 4)
                 std::swap(puzzle.rows[0], puzzle.rows[1]); // often leaves no solution
-            SolveOptions backtracking;
-            backtracking.learning = false;
-            const SolveResult expected = solve(puzzle, backtracking);
-            const SolveResult learned = solve(puzzle);
-            QCOMPARE(learned.verdict, expected.verdict);
-            checkSolutions(puzzle, learned);
+            const ReferenceResult expected = referenceSolve(puzzle);
+            const SolveResult result = solve(puzzle);
+            QCOMPARE(result.verdict, expected.verdict);
+            QCOMPARE(result.lineSolvable, expected.lineSolvable);
+            QCOMPARE(result.lineGrid.toAscii(), expected.lineGrid.toAscii());
+            checkSolutions(puzzle, result);
             checkSolutions(puzzle, expected);
             QVERIFY(expected.verdict != Verdict::Stopped);
             ++verdicts[static_cast<int>(expected.verdict)];
@@ -223,8 +235,42 @@ private slots:
         QVERIFY(verdicts[0] > 0 && verdicts[1] > 0 && verdicts[2] > 0);
     }
 
+    // What line logic decides, on pictures with long lines (one to nine words of line mask,
+    // and past the bit form) and on clue sets that contradict: the same as the reference.
+    void lineGridAgreesWithReference_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("30 x 25") << 30 << 25;
+        QTest::newRow("70 x 12") << 70 << 12;
+        QTest::newRow("200 x 8") << 200 << 8;
+        QTest::newRow("9 x 513") << 9 << 513;
+        QTest::newRow("1030 x 3") << 1030 << 3;
+    }
+
+    void lineGridAgreesWithReference()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        std::mt19937 random(static_cast<unsigned>(width * 7 + height));
+        for (int trial = 0; trial < 8; ++trial) {
+            Puzzle puzzle = puzzleFromPicture(randomPicture(random, width, height, 2 + random() % 5, trial % 2 == 1));
+            if (trial % 4 == 3)
+                std::swap(puzzle.rows[0], puzzle.rows[puzzle.rows.size() - 1]);
+            SolveOptions lineLogicOnly;
+            lineLogicOnly.nodeLimit = 1; // the line grid is settled before the search starts
+            const SolveResult result = solve(puzzle, lineLogicOnly);
+            CellGrid expected(width, height);
+            if (!referenceLineLogic(puzzle, expected)) {
+                expected = CellGrid(width, height);
+                QCOMPARE(result.verdict, Verdict::NoSolution);
+            }
+            QCOMPARE(result.lineGrid.toAscii(), expected.toAscii());
+        }
+    }
+
     // Lines past one and two machine words and past the bit form altogether go through the
-    // whole solver: both searches agree and their solutions match the clues.
+    // whole solver: the engine agrees with the reference and the solutions match the clues.
     void wideLines_data()
     {
         QTest::addColumn<int>("width");
@@ -244,9 +290,7 @@ private slots:
             for (Cell& c : g.cells)
                 c = random() % 3 == 0 ? Cell::Empty : Cell::Filled;
             const Puzzle puzzle = puzzleFromPicture(g);
-            SolveOptions backtracking;
-            backtracking.learning = false;
-            const SolveResult expected = solve(puzzle, backtracking);
+            const ReferenceResult expected = referenceSolve(puzzle);
             const SolveResult learned = solve(puzzle);
             QVERIFY(expected.verdict == Verdict::Unique || expected.verdict == Verdict::Multiple);
             QCOMPARE(learned.verdict, expected.verdict);
@@ -259,12 +303,19 @@ private slots:
 
     void contradictionLeavesNothingDecided()
     {
-        bool consistent = true;
-        const CellGrid grid = lineSolve(puzzleFromClues("2;0|1;0"), &consistent);
-        QVERIFY(!consistent);
-        QCOMPARE(grid.toAscii(), std::string("??\n??\n"));
-        const CellGrid partial = lineSolve(puzzleFromClues("1;1;0;2|1,1;1,1"), &consistent);
-        QVERIFY(consistent);
+        const Puzzle contradicting = puzzleFromClues("2;0|1;0");
+        const SolveResult none = solve(contradicting);
+        QCOMPARE(none.verdict, Verdict::NoSolution);
+        QVERIFY(none.lineSolvable);
+        QCOMPARE(none.lineGrid.toAscii(), std::string("??\n??\n"));
+        CellGrid grid(2, 2);
+        QVERIFY(!referenceLineLogic(contradicting, grid));
+        QCOMPARE(referenceSolve(contradicting).lineGrid.toAscii(), std::string("??\n??\n"));
+
+        const Puzzle open = puzzleFromClues("1;1;0;2|1,1;1,1");
+        QCOMPARE(solve(open).lineGrid.toAscii(), std::string("??\n??\n..\n##\n"));
+        CellGrid partial(2, 4);
+        QVERIFY(referenceLineLogic(open, partial));
         QCOMPARE(partial.toAscii(), std::string("??\n??\n..\n##\n"));
     }
 
@@ -276,8 +327,8 @@ private slots:
         QTest::newRow("cancel flag") << 2;
     }
 
-    // Permutation matrices of 8: line logic and probing decide nothing, so the search must
-    // start and the limit ends it.
+    // Permutation matrices of 8: line logic decides nothing, so the search must start and the
+    // limit ends it.
     void limitsStopTheRun()
     {
         QFETCH(int, limit);
@@ -290,15 +341,12 @@ private slots:
             options.timeLimitSeconds = 1e-9;
         else
             options.cancel = &cancel;
-        for (const bool learning : {true, false}) {
-            options.learning = learning;
-            const SolveResult result = solve(puzzle, options);
-            QCOMPARE(result.verdict, Verdict::Stopped);
-            QCOMPARE(QString(verdictName(result.verdict)), QString("timeout"));
-            const StopReason reasons[] = {StopReason::NodeLimit, StopReason::TimeLimit, StopReason::Cancelled};
-            QCOMPARE(result.stopReason, reasons[limit]);
-            checkSolutions(puzzle, result);
-        }
+        const SolveResult result = solve(puzzle, options);
+        QCOMPARE(result.verdict, Verdict::Stopped);
+        QCOMPARE(QString(verdictName(result.verdict)), QString("timeout"));
+        const StopReason reasons[] = {StopReason::NodeLimit, StopReason::TimeLimit, StopReason::Cancelled};
+        QCOMPARE(result.stopReason, reasons[limit]);
+        checkSolutions(puzzle, result);
 
         const SolveResult free = solve(puzzle);
         QCOMPARE(free.verdict, Verdict::Multiple);
@@ -311,7 +359,8 @@ private slots:
     }
 
     // Every sample puzzle has exactly one solution, the one its file gives as goal (the N-Dom
-    // files carry none; their solution must still match every clue).
+    // files carry none; their solution must still match every clue). The reference agrees
+    // where it finishes within its node budget.
     void sharedPuzzles_data()
     {
         QTest::addColumn<QString>("path");
@@ -337,6 +386,41 @@ private slots:
         const CellGrid goal = CellGrid::fromGoal(puzzle);
         if (!goal.cells.empty())
             QCOMPARE(result.solutions[0].toAscii(), goal.toAscii());
+        const ReferenceResult reference = referenceSolve(puzzle, kReferenceNodes);
+        QCOMPARE(reference.lineGrid.toAscii(), result.lineGrid.toAscii());
+        QCOMPARE(reference.lineSolvable, result.lineSolvable);
+        if (reference.verdict != Verdict::Stopped) {
+            QCOMPARE(reference.verdict, Verdict::Unique);
+            QCOMPARE(reference.solutions[0].toAscii(), result.solutions[0].toAscii());
+        }
+    }
+
+    // The benchmark's own puzzles (bench/puzzles, written by bench/make-puzzles): the verdict
+    // and the line logic each was made for, and the picture it was made from.
+    void benchmarkPuzzles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<bool>("lineSolvable");
+        QTest::newRow("random-200x200") << "random-200x200" << "unique" << true;
+        QTest::newRow("random-512x512") << "random-512x512" << "unique" << true;
+        QTest::newRow("broad-59x50") << "broad-59x50" << "multiple" << false;
+    }
+
+    void benchmarkPuzzles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, verdict);
+        QFETCH(bool, lineSolvable);
+        const QString path = QStringLiteral(ZUMELI_SOURCE_DIR "/bench/puzzles/") + name + ".non";
+        QVERIFY2(QFile::exists(path), qPrintable(path));
+        const Puzzle puzzle = zumeli::parseNonText(readFile(path));
+        const SolveResult result = solve(puzzle);
+        QCOMPARE(QString(verdictName(result.verdict)), verdict);
+        QCOMPARE(result.lineSolvable, lineSolvable);
+        checkSolutions(puzzle, result);
+        if (result.verdict == Verdict::Unique)
+            QCOMPARE(result.solutions[0].toAscii(), CellGrid::fromGoal(puzzle).toAscii());
     }
 
     void asciiPictures()

@@ -1,0 +1,129 @@
+// The per-line state of one solve: clue runs, known cells as line masks, the line queue, limits.
+#include "solve/engine/line_state.h"
+
+#include <algorithm>
+
+namespace zumeli::solver {
+
+RunLimits::RunLimits(const SolveOptions& options, Clock::time_point start) : cancel_(options.cancel)
+{
+    if (options.timeLimitSeconds > 0)
+        deadline_ = start + std::chrono::duration_cast<Clock::duration>(
+                                std::chrono::duration<double>(options.timeLimitSeconds));
+}
+
+bool RunLimits::checkNow()
+{
+    if (stopped())
+        return true;
+    if (cancel_ && cancel_->load(std::memory_order_relaxed))
+        reason_ = StopReason::Cancelled;
+    else if (deadline_ && Clock::now() >= *deadline_)
+        reason_ = StopReason::TimeLimit;
+    return stopped();
+}
+
+LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vector<std::vector<int>>& columns)
+    : width_(static_cast<int>(columns.size())), height_(static_cast<int>(rows.size()))
+{
+    const int lines = width_ + height_;
+    runs_.reserve(static_cast<std::size_t>(lines));
+    runs_.insert(runs_.end(), rows.begin(), rows.end());
+    runs_.insert(runs_.end(), columns.begin(), columns.end());
+    offset_.resize(static_cast<std::size_t>(lines) + 1);
+    std::size_t total = 0;
+    for (int l = 0; l < lines; ++l) {
+        offset_[l] = total;
+        total += static_cast<std::size_t>(wordsForLength(length(l)));
+        widestWords_ = std::max(widestWords_, wordsForLength(length(l)));
+    }
+    offset_[lines] = total;
+    filled_.assign(total, 0);
+    empty_.assign(total, 0);
+    solvedFilled_.assign(static_cast<std::size_t>(widestWords_), 0);
+    solvedEmpty_.assign(static_cast<std::size_t>(widestWords_), 0);
+    queued_.assign(static_cast<std::size_t>(lines), 0);
+    unknown_ = static_cast<long>(width_) * height_;
+}
+
+Cell LineState::cell(int cell) const
+{
+    const int x = cell % width_;
+    const std::size_t w = offset_[cell / width_] + static_cast<std::size_t>(x >> 6);
+    const Word bit = Word(1) << (x & 63);
+    return (filled_[w] & bit) ? Cell::Filled : (empty_[w] & bit) ? Cell::Empty : Cell::Unknown;
+}
+
+CellGrid LineState::grid() const
+{
+    CellGrid g(width_, height_);
+    for (int c = 0; c < cellCount(); ++c)
+        g.cells[static_cast<std::size_t>(c)] = cell(c);
+    return g;
+}
+
+bool LineState::anyLineOverfull() const
+{
+    for (int l = 0; l < lineCount(); ++l) {
+        long need = runs_[l].empty() ? 0 : static_cast<long>(runs_[l].size()) - 1;
+        for (const int r : runs_[l])
+            need += r;
+        if (need > length(l))
+            return true;
+    }
+    return false;
+}
+
+bool LineState::totalsDiffer() const
+{
+    long rows = 0;
+    long columns = 0;
+    for (int l = 0; l < lineCount(); ++l)
+        for (const int r : runs_[l])
+            (l < height_ ? rows : columns) += r;
+    return rows != columns;
+}
+
+void LineState::enqueueAll()
+{
+    for (int l = 0; l < lineCount(); ++l)
+        enqueue(l);
+}
+
+int LineState::nextQueued()
+{
+    const int line = queue_[queueHead_++];
+    queued_[line] = 0;
+    if (queueHead_ == queue_.size()) {
+        queue_.clear();
+        queueHead_ = 0;
+    }
+    return line;
+}
+
+void LineState::clearQueue()
+{
+    for (std::size_t i = queueHead_; i < queue_.size(); ++i)
+        queued_[queue_[i]] = 0;
+    queue_.clear();
+    queueHead_ = 0;
+}
+
+bool propagateLines(LineState& state, RunLimits& limits)
+{
+    while (state.hasQueued()) {
+        const int line = state.nextQueued();
+        if (limits.tick(static_cast<std::uint64_t>(state.length(line))) || !state.solve(line)) {
+            state.clearQueue();
+            return false;
+        }
+        const bool isRow = line < state.height();
+        state.forEachNewlySolved(line, [&](int cell, bool isFilled) {
+            state.set(cell, isFilled);
+            state.enqueue(isRow ? state.columnLine(cell) : state.rowLine(cell));
+        });
+    }
+    return true;
+}
+
+} // namespace zumeli::solver

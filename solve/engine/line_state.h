@@ -1,0 +1,178 @@
+// The per-line state of one solve: clue runs, known cells as line masks, the line queue, limits.
+#pragma once
+
+#include "solve/engine/line_solver.h"
+#include "solve/engine/puzzle.h"
+#include "solve/engine/solver.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zumeli::solver {
+
+using Clock = std::chrono::steady_clock;
+
+// The time limit and the cancel flag of one run, read after every so much work.
+class RunLimits {
+public:
+    RunLimits(const SolveOptions& options, Clock::time_point start);
+
+    // Reads the cancel flag and the clock; true once the run must stop.
+    bool checkNow();
+    // Counts `work` (line cells solved) and reads the flag and the clock every
+    // kWorkBetweenChecks; true once the run must stop.
+    bool tick(std::uint64_t work)
+    {
+        work_ += work;
+        if (work_ < kWorkBetweenChecks)
+            return stopped();
+        work_ = 0;
+        return checkNow();
+    }
+    void stop(StopReason reason) { reason_ = reason; }
+    bool stopped() const { return reason_ != StopReason::None; }
+    StopReason reason() const { return reason_; }
+
+private:
+    static constexpr std::uint64_t kWorkBetweenChecks = 1 << 16;
+
+    const std::atomic<bool>* cancel_ = nullptr;
+    std::optional<Clock::time_point> deadline_;
+    std::uint64_t work_ = 0;
+    StopReason reason_ = StopReason::None;
+};
+
+// Rows are lines 0..H-1 (cells left to right), columns lines H..H+W-1 (cells top to bottom).
+// Each line keeps two bit masks, its known filled and known empty cells, so every cell is kept
+// twice: in its row's masks and in its column's. Cells are numbered row by row.
+class LineState {
+public:
+    // Clue lists with zeros already dropped.
+    LineState(const std::vector<std::vector<int>>& rows, const std::vector<std::vector<int>>& columns);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int lineCount() const { return width_ + height_; }
+    int cellCount() const { return width_ * height_; }
+    int length(int line) const { return line < height_ ? width_ : height_; }
+    const std::vector<int>& runs(int line) const { return runs_[line]; }
+    int rowLine(int cell) const { return cell / width_; }
+    int columnLine(int cell) const { return height_ + cell % width_; }
+    // The cell at position i of `line`, and the position of `cell` in `line`.
+    int cellAt(int line, int i) const { return line < height_ ? line * width_ + i : i * width_ + (line - height_); }
+    int positionIn(int line, int cell) const { return line < height_ ? cell % width_ : cell / width_; }
+    // Words of the longest line's masks.
+    int widestWords() const { return widestWords_; }
+
+    const Word* filled(int line) const { return filled_.data() + offset_[line]; }
+    const Word* empty(int line) const { return empty_.data() + offset_[line]; }
+    Cell cell(int cell) const;
+    long unknownCount() const { return unknown_; }
+    // Records a cell as known (it must be unknown), or forgets it again.
+    void set(int cell, bool isFilled) { mark(cell, isFilled, true); }
+    void unset(int cell, bool isFilled) { mark(cell, isFilled, false); }
+    CellGrid grid() const;
+
+    // Whether some line's runs cannot fit in it at all.
+    bool anyLineOverfull() const;
+    // Whether the filled cells the rows ask for and those the columns ask for differ.
+    bool totalsDiffer() const;
+
+    // The lines waiting to be solved, each at most once, in the order queued.
+    void enqueue(int line)
+    {
+        if (!queued_[line]) {
+            queued_[line] = 1;
+            queue_.push_back(line);
+        }
+    }
+    void enqueueAll();
+    bool hasQueued() const { return queueHead_ < queue_.size(); }
+    int nextQueued();
+    void clearQueue();
+
+    // Runs the line solver on `line` from its known cells; false on a contradiction. The
+    // cells it decides are then in solvedFilled() / solvedEmpty() (the known ones included).
+    bool solve(int line)
+    {
+        const auto& r = runs_[line];
+        ++lineSolves_;
+        return solveLine(r.data(), static_cast<int>(r.size()), length(line), filled(line), empty(line),
+                         solvedFilled_.data(), solvedEmpty_.data());
+    }
+    Word* solvedFilled() { return solvedFilled_.data(); }
+    Word* solvedEmpty() { return solvedEmpty_.data(); }
+    // Calls visit(cell, isFilled) for every cell of `line` the last solve decided and the line
+    // did not know yet: word by word, the filled cells of a word before its empty ones. (The
+    // visit may record the cell.)
+    template <typename Visit>
+    void forEachNewlySolved(int line, Visit&& visit) const
+    {
+        const Word* f = filled(line);
+        const Word* e = empty(line);
+        const int words = wordsForLength(length(line));
+        for (int w = 0; w < words; ++w) {
+            Word freshFilled = solvedFilled_[w] & ~f[w];
+            Word freshEmpty = solvedEmpty_[w] & ~e[w];
+            while (freshFilled) {
+                const int i = w * 64 + __builtin_ctzll(freshFilled);
+                freshFilled &= freshFilled - 1;
+                visit(cellAt(line, i), true);
+            }
+            while (freshEmpty) {
+                const int i = w * 64 + __builtin_ctzll(freshEmpty);
+                freshEmpty &= freshEmpty - 1;
+                visit(cellAt(line, i), false);
+            }
+        }
+    }
+    std::uint64_t lineSolves() const { return lineSolves_; }
+    void countLineSolve() { ++lineSolves_; }
+
+private:
+    void mark(int cell, bool isFilled, bool on)
+    {
+        const int y = cell / width_;
+        const int x = cell % width_;
+        std::vector<Word>& masks = isFilled ? filled_ : empty_;
+        Word& inRow = masks[offset_[y] + static_cast<std::size_t>(x >> 6)];
+        Word& inColumn = masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)];
+        const Word rowBit = Word(1) << (x & 63);
+        const Word columnBit = Word(1) << (y & 63);
+        if (on) {
+            inRow |= rowBit;
+            inColumn |= columnBit;
+            --unknown_;
+        } else {
+            inRow &= ~rowBit;
+            inColumn &= ~columnBit;
+            ++unknown_;
+        }
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    int widestWords_ = 1;
+    long unknown_ = 0;
+    std::vector<std::vector<int>> runs_;
+    std::vector<std::size_t> offset_;
+    std::vector<Word> filled_;
+    std::vector<Word> empty_;
+    std::vector<Word> solvedFilled_;
+    std::vector<Word> solvedEmpty_;
+    std::vector<int> queue_;
+    std::size_t queueHead_ = 0;
+    std::vector<std::uint8_t> queued_;
+    std::uint64_t lineSolves_ = 0;
+};
+
+// Line propagation to a fixed point: solves each queued line, records the cells it decides
+// and queues the lines crossing them. False on a contradiction (the queue is then emptied),
+// or when the limits stop the run (see limits.stopped()).
+bool propagateLines(LineState& state, RunLimits& limits);
+
+} // namespace zumeli::solver
