@@ -1,9 +1,8 @@
 // The main window's make-up, start-up, zoom box, opacity slider, start-up timer and the
 // drawing operations that put the board model on screen.
 #include "main_window/Form1.h"
-#include "main_window/twips_rect.h"
 
-#include "main_window/spin_buttons.h"
+#include "widgets/spin_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -8,6 +8,7 @@
 #include "board/undo_history.h"
 #include "files/desktop.h"
 #include "files/file_flow.h"
+#include "widgets/dialog_shared.h"
 
 #include <QFrame>
 #include <QMainWindow>
@@ -32,11 +33,8 @@ class PuzzleCheckWindow;
 class SpinButtons;
 class ToolButtonBox;
 
-// Texts of the main window shown in more than one place.
-inline const QString kTitlePrefix = QStringLiteral("ズメリロジック！ - ");
-inline const QString kUntitled = QStringLiteral("名称未指定");
+// The message refusing a zoom (titled kBadValueTitle).
 inline const QString kZoomMessage = QStringLiteral("10以上500以下の数値を入力してください");
-inline const QString kBadValueTitle = QStringLiteral("正しい値を入力してください");
 
 class Form1 : public QMainWindow {
     Q_OBJECT

@@ -6,10 +6,10 @@
 #include "author/new_puzzle.h"
 #include "files/file_flow.h"
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,8 +5,8 @@
 #include "files/answer_state_file.h"
 #include "files/puzzle_file.h"
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The main window at start-up, the zoom box with its error path, the spin buttons and the slider.
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>
