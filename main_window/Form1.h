@@ -49,7 +49,6 @@ public:
     void DrawClues();
     void RedrawBoard();
     void DrawCell(int16 x, int16 y);
-    void DrawClueNumber(int16 x, int16 y);
     void DrawToolIcon(int16 index, int16 offset);
 
     // What the board needs after it was changed or replaced: a full rebuild
@@ -101,11 +100,9 @@ public:
     BoardModel& model;
     Desktop& desktop;
 
-    // Layout values (twips) and tool state.
-    int16 cellSize = 200;
-    int16 boardWidthTw = 4000;
-    int16 boardHeightTw = 4000;
-    int16 clueBandTw = 1000;
+    // The layout values in twips (cellSize, boardWidthTw, boardHeightTw, clueBandTw), set by
+    // LayoutBoard and read by every drawing operation and the hit test; and the tool state.
+    BoardLayout layout;
     int16 currentTool = 0;
     int16 rectStartX = -1;
     int16 rectStartY = 0;
@@ -145,7 +142,20 @@ public:
     QAction* redoAction = nullptr;
 
 private:
+    // The window's make-up, frame by frame down the tool panel.
     void buildControls();
+    void buildBoardPicture(QWidget* client);
+    QGroupBox* addFrame(std::size_t index, const QString& caption, int topTw, int heightTw);
+    void runOnClick(QToolButton* button, std::function<void()> handler);
+    void buildPuzzleFrame();
+    void buildAnswerFrame();
+    void buildOutputFrame();
+    void buildAuthorFrame();
+    void buildToolFrame();
+    void buildOpacityFrame();
+    void buildZoomFrame();
+    void buildStartupPicture(QWidget* client);
+    void buildStatusBar();
     void buildMenus();
     void updateUndoActions();
     int menuBarHeight() const;
