@@ -1,11 +1,8 @@
 // The "新規作成" dialog's controls and its two buttons.
 #include "author/Form2.h"
-#include "main_window/twips_rect.h"
 
-#include "board/board_picture.h"
-#include "board/layout.h"
-#include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
+#include "widgets/dialog_shared.h"
+#include "widgets/spin_buttons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,45 +16,26 @@ namespace {
 constexpr int kClientWidthTw = 6240;
 constexpr int kClientHeightTw = 1455;
 
-
 } // namespace
 
 Form2::Form2(Desktop& desktop, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint),
-      desktop_(desktop)
+    : QDialog(parent, kFixedDialogFlags), desktop_(desktop)
 {
-    setWindowTitle(QStringLiteral("新規作成"));
-    QFont dialogFont = BoardPicture::defaultFont();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setFixedSize(twipsToPixels(kClientWidthTw), twipsToPixels(kClientHeightTw));
+    setUpFixedDialog(*this, QStringLiteral("新規作成"), kClientWidthTw, kClientHeightTw);
 
-    auto label = [this](const QString& text, QRect geometry) {
-        auto* control = new QLabel(text, this);
-        control->setGeometry(geometry);
-        control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return control;
-    };
-    auto box = [this](const QString& text, QRect geometry) {
-        auto* control = new QLineEdit(text, this);
-        control->setGeometry(geometry);
-        return control;
-    };
-
-    Label1 = label(QStringLiteral("問題欄のサイズ"), twipsRect(120, 280, 1695, 375));
-    Text1 = box(QStringLiteral("5"), twipsRect(1560, 240, 480, 270));
+    Label1 = addCaption(this, QStringLiteral("問題欄のサイズ"), twipsRect(120, 280, 1695, 375));
+    Text1 = addTextBox(this, QStringLiteral("5"), twipsRect(1560, 240, 480, 270));
     UpDown1 = new SpinButtons(Text1, 1, kMaxClueSize, 1, 5, this);
     UpDown1->setGeometry(twipsRect(2040, 240, 255, 270));
-    Label4 = label(QStringLiteral("←多めに取ることを推奨"), twipsRect(2400, 240, 2175, 255));
+    Label4 = addCaption(this, QStringLiteral("←多めに取ることを推奨"), twipsRect(2400, 240, 2175, 255));
 
-    Label2 = label(QStringLiteral("解答エリアの幅"), twipsRect(120, 640, 1695, 375));
-    Text2 = box(QStringLiteral("10"), twipsRect(1560, 600, 480, 270));
+    Label2 = addCaption(this, QStringLiteral("解答エリアの幅"), twipsRect(120, 640, 1695, 375));
+    Text2 = addTextBox(this, QStringLiteral("10"), twipsRect(1560, 600, 480, 270));
     UpDown2 = new SpinButtons(Text2, 1, kMaxAnswerSide, 1, 10, this);
     UpDown2->setGeometry(twipsRect(2041, 600, 255, 270));
 
-    Label3 = label(QStringLiteral("解答エリアの高さ"), twipsRect(120, 1000, 1695, 375));
-    Text3 = box(QStringLiteral("10"), twipsRect(1560, 960, 480, 270));
+    Label3 = addCaption(this, QStringLiteral("解答エリアの高さ"), twipsRect(120, 1000, 1695, 375));
+    Text3 = addTextBox(this, QStringLiteral("10"), twipsRect(1560, 960, 480, 270));
     UpDown3 = new SpinButtons(Text3, 1, kMaxAnswerSide, 1, 10, this);
     UpDown3->setGeometry(twipsRect(2041, 960, 255, 270));
 

@@ -1,11 +1,8 @@
 // The "画像ファイルから問題作成" dialog's controls, start-up and buttons.
 #include "author/Form3.h"
-#include "main_window/twips_rect.h"
 
-#include "board/board_picture.h"
-#include "board/layout.h"
-#include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
+#include "widgets/dialog_shared.h"
+#include "widgets/spin_buttons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,37 +17,18 @@ namespace {
 constexpr int kClientWidthTw = 6255;
 constexpr int kClientHeightTw = 2505;
 
-
 } // namespace
 
 Form3::Form3(Desktop& desktop, BoardModel& model, const QString& imagePath, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint),
-      desktop_(desktop), model_(model), imagePath_(imagePath)
+    : QDialog(parent, kFixedDialogFlags), desktop_(desktop), model_(model), imagePath_(imagePath)
 {
-    setWindowTitle(QStringLiteral("画像ファイルから問題作成"));
-    QFont dialogFont = BoardPicture::defaultFont();
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
-    setFixedSize(twipsToPixels(kClientWidthTw), twipsToPixels(kClientHeightTw));
-
-    auto label = [this](const QString& text, QRect geometry) {
-        auto* control = new QLabel(text, this);
-        control->setTextFormat(Qt::PlainText);
-        control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        control->setGeometry(geometry);
-        return control;
-    };
-    auto box = [this](const QString& text, QRect geometry) {
-        auto* control = new QLineEdit(text, this);
-        control->setGeometry(geometry);
-        return control;
-    };
+    setUpFixedDialog(*this, QStringLiteral("画像ファイルから問題作成"), kClientWidthTw,
+                     kClientHeightTw);
 
     Image1 = new QLabel(this);
     Image1->setGeometry(twipsRect(120, 120, 1935, 1575));
     Image1->setScaledContents(true);
-    Label1 = label(QStringLiteral("Label1"), twipsRect(2160, 120, 2670, 1575));
+    Label1 = addCaption(this, QStringLiteral("Label1"), twipsRect(2160, 120, 2670, 1575));
 
     // The picture at its own size; its box follows the image once it is loaded.
     Picture1 = new QLabel(this);
@@ -62,12 +40,12 @@ Form3::Form3(Desktop& desktop, BoardModel& model, const QString& imagePath, QWid
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Command2->setGeometry(twipsRect(4920, 600, 1215, 375));
 
-    Label2 = label(QStringLiteral("問題欄のサイズ"), twipsRect(120, 1840, 1695, 375));
-    Text1 = box(QStringLiteral("10"), twipsRect(1560, 1800, 480, 270));
+    Label2 = addCaption(this, QStringLiteral("問題欄のサイズ"), twipsRect(120, 1840, 1695, 375));
+    Text1 = addTextBox(this, QStringLiteral("10"), twipsRect(1560, 1800, 480, 270));
     UpDown1 = new SpinButtons(Text1, 1, kMaxClueSize, 1, 10, this);
     UpDown1->setGeometry(twipsRect(2040, 1800, 255, 270));
-    Label3 = label(QStringLiteral("白と黒のしきい値"), twipsRect(120, 2200, 1695, 375));
-    Text2 = box(QStringLiteral("128"), twipsRect(1560, 2160, 450, 270));
+    Label3 = addCaption(this, QStringLiteral("白と黒のしきい値"), twipsRect(120, 2200, 1695, 375));
+    Text2 = addTextBox(this, QStringLiteral("128"), twipsRect(1560, 2160, 450, 270));
     UpDown2 = new SpinButtons(Text2, 0, 255, 1, 128, this);
     UpDown2->setGeometry(twipsRect(2040, 2160, 255, 270));
 

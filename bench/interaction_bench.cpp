@@ -109,7 +109,7 @@ struct Session {
     // The pixel of the board picture control at the centre of cell (x, y).
     QPoint cellCentre(int x, int y) const
     {
-        const int c = form.cellSize;
+        const int c = form.layout.cellSize;
         return {BoardView::kBorderPixels + twipsToPixels(x * c + c / 2),
                 BoardView::kBorderPixels + twipsToPixels(y * c + c / 2)};
     }

@@ -27,14 +27,14 @@ void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout&
         for (int i = 0; i < model.gridWidth; ++i) {
             if (i == model.clueSize)
                 continue;
-            const int x = mul16(i, c);
+            const int x = cellToTwips(i, c);
             picture.line(x, band, x, layout.boardHeightTw);
             picture.line(x, 0, x, band);
         }
         for (int j = 0; j < model.gridHeight; ++j) {
             if (j == model.clueSize)
                 continue;
-            const int y = mul16(j, c);
+            const int y = cellToTwips(j, c);
             picture.line(band, y, layout.boardWidthTw, y);
             picture.line(0, y, band, y);
         }
@@ -45,8 +45,8 @@ void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout&
 QPoint clueTextOrigin(int value, int16 x, int16 y, const BoardLayout& layout, double zoom)
 {
     const double s = zoom / 100.0;
-    const int cellLeft = mul16(x, layout.cellSize);
-    const int cellTop = mul16(y, layout.cellSize);
+    const int cellLeft = cellToTwips(x, layout.cellSize);
+    const int cellTop = cellToTwips(y, layout.cellSize);
     const bool oneCharacter = QString::number(value).size() == 1;
     const double left = oneCharacter ? cellLeft + 15.0 * s : cellLeft - 25.0 * s;
     const double top = cellTop + 25.0 * s;
@@ -78,8 +78,8 @@ void drawClueNumbers(BoardPicture& picture, const BoardModel& model, const Board
 void drawCell(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout)
 {
     const int c = layout.cellSize;
-    const int left = mul16(x, c);
-    const int top = mul16(y, c);
+    const int left = cellToTwips(x, c);
+    const int top = cellToTwips(y, c);
     picture.box(left, top, c, c, Qt::white);
     if (value == kFilled)
         picture.box(left, top, c, c, Qt::black);
@@ -99,7 +99,7 @@ void drawAnswerCells(BoardPicture& picture, const BoardModel& model, const Board
 
 BorderLines borderLines(const BoardModel& model, const BoardLayout& layout)
 {
-    const int edge = mul16(model.clueSize, layout.cellSize);
+    const int edge = cellToTwips(model.clueSize, layout.cellSize);
     return {QLine(edge, 0, edge, layout.boardHeightTw), QLine(0, edge, layout.boardWidthTw, edge)};
 }
 

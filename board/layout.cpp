@@ -3,6 +3,9 @@
 
 #include "board/number_text.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zumeli {
 
 double readZoom(std::string_view text)
@@ -23,6 +26,19 @@ BoardLayout computeLayout(double zoom, const BoardModel& model)
     layout.boardHeightTw = mul16(layout.cellSize, model.gridHeight);
     layout.clueBandTw = mul16(layout.cellSize, model.clueSize);
     return layout;
+}
+
+int16 cellToTwips(int index, int16 cellSize) { return mul16(index, cellSize); }
+
+int twipsToCell(double twips, int16 cellSize)
+{
+    if (!std::isfinite(twips) || cellSize <= 0)
+        return -1;
+    // Far beyond any board (101 cells of at most 32767 twips in all); keeps the conversion
+    // below defined.
+    const double clamped = std::clamp(twips, -1.0e6, 1.0e6);
+    const long whole = std::lround(std::nearbyint(clamped));  // halves to even
+    return static_cast<int>(whole / cellSize);
 }
 
 } // namespace zumeli

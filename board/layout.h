@@ -43,6 +43,17 @@ struct BoardLayout {
 // (throws OverflowError otherwise, before anything is changed).
 BoardLayout computeLayout(double zoom, const BoardModel& model);
 
+// The one conversion between board cells and twips of the board picture, both axes alike:
+// cell i covers cellToTwips(i) up to cellToTwips(i + 1).
+//
+// The left (or top) edge of cell `index`: index * cellSize, an OverflowError beyond 16 bits.
+int16 cellToTwips(int index, int16 cellSize);
+// The cell a point lies on: the coordinate rounded to a whole number (halves to even), divided
+// by cellSize with the remainder dropped (towards zero, so a point just left of or above the
+// board still lands on cell 0). A coordinate that is not a number, or a cellSize below 1,
+// gives -1: no cell of the board.
+int twipsToCell(double twips, int16 cellSize);
+
 // Point size of clue numbers at a zoom: 8 points at zoom 100.
 constexpr double clueFontPoints(double zoom) { return 8.0 * zoom / 100.0; }
 

@@ -1,9 +1,8 @@
 // The main window's make-up, start-up, zoom box, opacity slider, start-up timer and the
 // drawing operations that put the board model on screen.
 #include "main_window/Form1.h"
-#include "main_window/twips_rect.h"
 
-#include "main_window/spin_buttons.h"
+#include "widgets/spin_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +49,20 @@ bool isAcceptableZoom(const QString& text)
 QPixmap iconResource(int number)
 {
     return QPixmap(QStringLiteral(":/icons/%1.xpm").arg(number));
+}
+
+// A command button of the tool panel: a 16 x 16 picture above its caption.
+QToolButton* commandButton(QGroupBox* frame, const char* caption, const char* toolTip,
+                           QStyle::StandardPixmap pixmap, int leftTw, int topTw)
+{
+    auto* button = new QToolButton(frame);
+    button->setText(QString::fromUtf8(caption));
+    button->setToolTip(QString::fromUtf8(toolTip));
+    button->setIcon(button->style()->standardIcon(pixmap));
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setGeometry(twipsRect(leftTw, topTw, 615, 540));
+    return button;
 }
 
 QCursor toolCursor(int16 tool)
@@ -170,80 +183,104 @@ void Form1::buildControls()
     setWindowTitle(kTitlePrefix + kUntitled);
     auto* client = new QWidget(this);
     setCentralWidget(client);
+    buildBoardPicture(client);
 
+    Picture2 = new QWidget(client);
+    Picture2->setGeometry(twipsRect(7200, 0, kPanelWidthTw, 6495));
+    buildPuzzleFrame();
+    buildAnswerFrame();
+    buildOutputFrame();
+    buildAuthorFrame();
+    buildToolFrame();
+    buildOpacityFrame();
+    buildZoomFrame();
+
+    buildStartupPicture(client);
+    buildStatusBar();
+}
+
+void Form1::buildBoardPicture(QWidget* client)
+{
     Picture1 = new BoardView(picture, client);
     connect(Picture1, &BoardView::mouseDown, this,
             [this](int button, int shift, double x, double y) {
                 runAsStep([=, this] { Picture1_MouseDown(button, shift, x, y); });
             });
+}
 
-    Picture2 = new QWidget(client);
-    Picture2->setGeometry(twipsRect(7200, 0, kPanelWidthTw, 6495));
+QGroupBox* Form1::addFrame(std::size_t index, const QString& caption, int topTw, int heightTw)
+{
+    Frame.at(index) = new QGroupBox(caption, Picture2);
+    Frame[index]->setGeometry(twipsRect(120, topTw, 1575, heightTw));
+    return Frame[index];
+}
 
-    struct FrameDesign {
-        const char* caption;
-        int top;
-        int height;
-    };
-    const FrameDesign frames[] = {
-        {"問題エリア", 120, 855},      {"解答エリア", 1080, 855}, {"印刷・画像へ出力", 2040, 855},
-        {"問題作成", 3000, 1335},      {"描画ツール", 4440, 615}, {"不透明度", 5160, 615},
-        {"拡大率", 5880, 615},
-    };
-    for (std::size_t i = 0; i < Frame.size(); ++i) {
-        Frame[i] = new QGroupBox(QString::fromUtf8(frames[i].caption), Picture2);
-        Frame[i]->setGeometry(twipsRect(120, frames[i].top, 1575, frames[i].height));
-    }
-
-    auto makeButton = [](QGroupBox* frame, const char* caption, const char* tip,
-                         QStyle::StandardPixmap pixmap, int left, int top) {
-        auto* button = new QToolButton(frame);
-        button->setText(QString::fromUtf8(caption));
-        button->setToolTip(QString::fromUtf8(tip));
-        button->setIcon(button->style()->standardIcon(pixmap));
-        button->setIconSize(QSize(16, 16));
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setGeometry(twipsRect(left, top, 615, 540));
-        return button;
-    };
-    Command1 = makeButton(Frame[0], "Load", "問題データの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
-    Command3 = makeButton(Frame[0], "Save", "作成したmondaiファイルを保存します",
-                          QStyle::SP_DialogSaveButton, 840, 240);
-    Command4[0] = makeButton(Frame[1], "Load", "解答エリアの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
-    Command4[1] = makeButton(Frame[1], "Save", "解答エリアの保存", QStyle::SP_DialogSaveButton, 840, 240);
-    Command5 = makeButton(Frame[2], "Print", "印刷します(サイズは拡大率で指定可能)",
-                          QStyle::SP_FileDialogDetailedView, 120, 240);
-    Command6 = makeButton(Frame[2], "Save", "BMPとして出力", QStyle::SP_DriveFDIcon, 840, 240);
-    Command7 = makeButton(Frame[3], "New", "サイズを指定して新規作成します", QStyle::SP_FileIcon, 120, 240);
-    Command9 = makeButton(Frame[3], "Open", "画像ファイルから問題を作成します", QStyle::SP_DirOpenIcon, 840, 240);
-    Command8 = makeButton(Frame[3], "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
-    Command2 = makeButton(Frame[3], "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
-
+void Form1::runOnClick(QToolButton* button, std::function<void()> handler)
+{
     // Every command runs as one undoable step.
-    auto onClick = [this](QToolButton* button, std::function<void()> handler) {
-        connect(button, &QToolButton::clicked, this, [this, handler] { runAsStep(handler); });
-    };
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
-    onClick(Command4[0], [this] { Command4_Click(0); });
-    onClick(Command4[1], [this] { Command4_Click(1); });
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command8, [this] { Command8_Click(); });
-    onClick(Command9, [this] { Command9_Click(); });
+    connect(button, &QToolButton::clicked, this, [this, handler] { runAsStep(handler); });
+}
 
-    const char* toolTips[] = {"鉛筆(左クリックで点 or 消去、右クリックで×を打てます)",
-                              "四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)"};
+void Form1::buildPuzzleFrame()
+{
+    QGroupBox* frame = addFrame(0, QStringLiteral("問題エリア"), 120, 855);
+    Command1 = commandButton(frame, "Load", "問題データの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
+    Command3 = commandButton(frame, "Save", "作成したmondaiファイルを保存します",
+                             QStyle::SP_DialogSaveButton, 840, 240);
+    runOnClick(Command1, [this] { Command1_Click(); });
+    runOnClick(Command3, [this] { Command3_Click(); });
+}
+
+void Form1::buildAnswerFrame()
+{
+    QGroupBox* frame = addFrame(1, QStringLiteral("解答エリア"), 1080, 855);
+    Command4[0] = commandButton(frame, "Load", "解答エリアの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
+    Command4[1] = commandButton(frame, "Save", "解答エリアの保存", QStyle::SP_DialogSaveButton, 840, 240);
+    runOnClick(Command4[0], [this] { Command4_Click(0); });
+    runOnClick(Command4[1], [this] { Command4_Click(1); });
+}
+
+void Form1::buildOutputFrame()
+{
+    QGroupBox* frame = addFrame(2, QStringLiteral("印刷・画像へ出力"), 2040, 855);
+    Command5 = commandButton(frame, "Print", "印刷します(サイズは拡大率で指定可能)",
+                             QStyle::SP_FileDialogDetailedView, 120, 240);
+    Command6 = commandButton(frame, "Save", "BMPとして出力", QStyle::SP_DriveFDIcon, 840, 240);
+    runOnClick(Command5, [this] { Command5_Click(); });
+    runOnClick(Command6, [this] { Command6_Click(); });
+}
+
+void Form1::buildAuthorFrame()
+{
+    QGroupBox* frame = addFrame(3, QStringLiteral("問題作成"), 3000, 1335);
+    Command7 = commandButton(frame, "New", "サイズを指定して新規作成します", QStyle::SP_FileIcon, 120, 240);
+    Command9 = commandButton(frame, "Open", "画像ファイルから問題を作成します", QStyle::SP_DirOpenIcon, 840, 240);
+    Command8 = commandButton(frame, "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
+    Command2 = commandButton(frame, "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
+    runOnClick(Command7, [this] { Command7_Click(); });
+    runOnClick(Command9, [this] { Command9_Click(); });
+    runOnClick(Command8, [this] { Command8_Click(); });
+    runOnClick(Command2, [this] { Command2_Click(); });
+}
+
+void Form1::buildToolFrame()
+{
+    QGroupBox* frame = addFrame(4, QStringLiteral("描画ツール"), 4440, 615);
+    const QString toolTips[] = {
+        QStringLiteral("鉛筆(左クリックで点 or 消去、右クリックで×を打てます)"),
+        QStringLiteral("四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)")};
     for (int16 i = 0; i < 2; ++i) {
-        Picture3[i] = new ToolButtonBox(Frame[4]);
+        Picture3[i] = new ToolButtonBox(frame);
         Picture3[i]->setGeometry(twipsRect(i == 0 ? 120 : 405, 240, 280, 280));
-        Picture3[i]->setToolTip(QString::fromUtf8(toolTips[i]));
+        Picture3[i]->setToolTip(toolTips[i]);
         connect(Picture3[i], &ToolButtonBox::clicked, this, [this, i] { Picture3_Click(i); });
     }
+}
 
-    Slider1 = new QSlider(Qt::Horizontal, Frame[5]);
+void Form1::buildOpacityFrame()
+{
+    QGroupBox* frame = addFrame(5, QStringLiteral("不透明度"), 5160, 615);
+    Slider1 = new QSlider(Qt::Horizontal, frame);
     Slider1->setGeometry(twipsRect(120, 240, 1335, 255));
     Slider1->setRange(64, 255);
     Slider1->setSingleStep(16);
@@ -253,15 +290,19 @@ void Form1::buildControls()
     Slider1->setValue(255);
     Slider1->setToolTip(QStringLiteral("このウインドウを半透明にできます(Win2000以降で有効)"));
     connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(); });
+}
 
-    Text1 = new QLineEdit(QStringLiteral("100"), Frame[6]);
+void Form1::buildZoomFrame()
+{
+    QGroupBox* frame = addFrame(6, QStringLiteral("拡大率"), 5880, 615);
+    Text1 = new QLineEdit(QStringLiteral("100"), frame);
     Text1->setGeometry(twipsRect(240, 240, 600, 270));
     Text1->setToolTip(QStringLiteral("画面の表示サイズと印刷時のサイズを指定します"));
-    UpDown1 = new SpinButtons(Text1, kMinZoom, kMaxZoom, kZoomStep, 100, Frame[6]);
+    UpDown1 = new SpinButtons(Text1, kMinZoom, kMaxZoom, kZoomStep, 100, frame);
     UpDown1->setGeometry(twipsRect(840, 240, 255, 270));
-    Label1 = new QLabel(QStringLiteral("%"), Frame[6]);
+    Label1 = new QLabel(QStringLiteral("%"), frame);
     Label1->setGeometry(twipsRect(1200, 360, 135, 150));
-    zoomPicture = new QLabel(Frame[6]);
+    zoomPicture = new QLabel(frame);
     zoomPicture->setGeometry(twipsRect(1335, 240, 240, 240));
     zoomPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(16, 16));
     // A zoom typed key by key passes through texts that are no zoom yet ("1" on the way to
@@ -276,7 +317,10 @@ void Form1::buildControls()
         if (!isAcceptableZoom(Text1->text()))
             Text1_Change();
     });
+}
 
+void Form1::buildStartupPicture(QWidget* client)
+{
     Picture4 = new QFrame(client);
     Picture4->setFrameShape(QFrame::NoFrame);
     Picture4->setAutoFillBackground(true);
@@ -295,6 +339,14 @@ void Form1::buildControls()
     Label2->setGeometry(twipsRect(0, 2160, kStartupWidthTw, 615));
     Picture4->raise();
 
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kStartupDelayMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start();
+}
+
+void Form1::buildStatusBar()
+{
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setToolTip(QStringLiteral("ここには状態や説明などを表示します"));
@@ -309,11 +361,6 @@ void Form1::buildControls()
     bar->addWidget(statusPanels[0]);
     bar->addWidget(statusPanels[1], 1);
     bar->addWidget(statusPanels[2]);
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(kStartupDelayMs);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    Timer1->start();
 }
 
 void Form1::Form_Load()
@@ -337,27 +384,23 @@ double Form1::zoom() const { return readZoom(Text1->text().toStdString()); }
 void Form1::LayoutBoard()
 {
     // Everything is computed first, so a layout that overflows moves nothing.
-    const BoardLayout layout = computeLayout(zoom(), model);
+    const BoardLayout next = computeLayout(zoom(), model);
     const int borderTw = pixelsToTwips(2 * BoardView::kBorderPixels);
     const int statusTw = pixelsToTwips(statusBar()->sizeHint().height());
     const int16 clientWidthTw =
-        std::max<int16>(add16(add16(layout.boardWidthTw, borderTw), kPanelWidthTw), kClientWidthTw);
+        std::max<int16>(add16(add16(next.boardWidthTw, borderTw), kPanelWidthTw), kClientWidthTw);
     const int16 clientHeightTw =
-        std::max<int16>(add16(add16(layout.boardHeightTw, borderTw), statusTw), kClientHeightTw);
-
-    cellSize = layout.cellSize;
-    boardWidthTw = layout.boardWidthTw;
-    boardHeightTw = layout.boardHeightTw;
-    clueBandTw = layout.clueBandTw;
+        std::max<int16>(add16(add16(next.boardHeightTw, borderTw), statusTw), kClientHeightTw);
+    layout = next;
 
     // The menu bar sits above all of it: the window grows by its height.
     setFixedSize(px(clientWidthTw), px(clientHeightTw) + menuBarHeight());
     const int areaHeight = px(clientHeightTw) - statusBar()->sizeHint().height();
-    Picture1->setGeometry(0, 0, px(boardWidthTw) + 2 * BoardView::kBorderPixels,
-                          px(boardHeightTw) + 2 * BoardView::kBorderPixels);
+    Picture1->setGeometry(0, 0, px(layout.boardWidthTw) + 2 * BoardView::kBorderPixels,
+                          px(layout.boardHeightTw) + 2 * BoardView::kBorderPixels);
     Picture2->setGeometry(px(clientWidthTw) - px(kPanelWidthTw), 0, px(kPanelWidthTw), areaHeight);
     Picture4->move((px(clientWidthTw) - Picture4->width()) / 2, (areaHeight - Picture4->height()) / 2);
-    picture.resize(boardWidthTw, boardHeightTw);
+    picture.resize(layout.boardWidthTw, layout.boardHeightTw);
     DrawGrid();
 }
 
@@ -366,46 +409,36 @@ int Form1::menuBarHeight() const
     return menuWidget() ? menuWidget()->sizeHint().height() : 0;
 }
 
-BoardLayout currentLayout(const Form1& form)
-{
-    return {form.cellSize, form.boardWidthTw, form.boardHeightTw, form.clueBandTw};
-}
-
 void Form1::DrawGrid()
 {
-    drawGrid(picture, model, currentLayout(*this));
-    Picture1->setBorderLines(borderLines(model, currentLayout(*this)));
+    drawGrid(picture, model, layout);
+    Picture1->setBorderLines(borderLines(model, layout));
     Picture1->update();
 }
 
 void Form1::DrawClues()
 {
     LayoutBoard();
-    drawClueNumbers(picture, model, currentLayout(*this), zoom());
+    drawClueNumbers(picture, model, layout, zoom());
     Picture1->update();
 }
 
 void Form1::RedrawBoard()
 {
     DrawClues();
-    drawAnswerCells(picture, model, currentLayout(*this));
+    drawAnswerCells(picture, model, layout);
     Picture1->update();
 }
 
 void Form1::DrawCell(int16 x, int16 y)
 {
-    drawCell(picture, model.board(x, y), x, y, currentLayout(*this));
+    drawCell(picture, model.board(x, y), x, y, layout);
     // Only the cell's square (outline included) changed: the screen repaints that alone.
-    const int left = x * cellSize;
-    const int top = y * cellSize;
-    const QRect cell(QPoint(px(left), px(top)), QPoint(px(left + cellSize), px(top + cellSize)));
+    const int left = cellToTwips(x, layout.cellSize);
+    const int top = cellToTwips(y, layout.cellSize);
+    const QRect cell(QPoint(px(left), px(top)),
+                     QPoint(px(left + layout.cellSize), px(top + layout.cellSize)));
     Picture1->update(cell.translated(Picture1->contentsRect().topLeft()));
-}
-
-void Form1::DrawClueNumber(int16 x, int16 y)
-{
-    drawClueNumber(picture, model.board(x, y), x, y, currentLayout(*this), zoom());
-    Picture1->update();
 }
 
 void Form1::DrawToolIcon(int16 index, int16 offset)
@@ -427,15 +460,9 @@ void Form1::showZoomMessageAndReset()
 
 void Form1::Text1_Change()
 {
-    try {
-        LayoutBoard();
-        DrawGrid();
-        RedrawBoard();
-    } catch (const ZoomError&) {
-        showZoomMessageAndReset();
-    } catch (const OverflowError&) {
-        showZoomMessageAndReset();
-    }
+    // The board rebuilt at the new cell size; a text that is no zoom, or a zoom at which the
+    // board does not fit, is answered with the zoom message and the zoom back at 100.
+    redrawOrResetZoom(Redraw::Full);
 }
 
 void Form1::redrawOrResetZoom(Redraw kind)

@@ -8,6 +8,7 @@
 #include "board/undo_history.h"
 #include "files/desktop.h"
 #include "files/file_flow.h"
+#include "widgets/dialog_shared.h"
 
 #include <QFrame>
 #include <QMainWindow>
@@ -32,11 +33,8 @@ class PuzzleCheckWindow;
 class SpinButtons;
 class ToolButtonBox;
 
-// Texts of the main window shown in more than one place.
-inline const QString kTitlePrefix = QStringLiteral("ズメリロジック！ - ");
-inline const QString kUntitled = QStringLiteral("名称未指定");
+// The message refusing a zoom (titled kBadValueTitle).
 inline const QString kZoomMessage = QStringLiteral("10以上500以下の数値を入力してください");
-inline const QString kBadValueTitle = QStringLiteral("正しい値を入力してください");
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -51,7 +49,6 @@ public:
     void DrawClues();
     void RedrawBoard();
     void DrawCell(int16 x, int16 y);
-    void DrawClueNumber(int16 x, int16 y);
     void DrawToolIcon(int16 index, int16 offset);
 
     // What the board needs after it was changed or replaced: a full rebuild
@@ -107,11 +104,9 @@ public:
     BoardModel& model;
     Desktop& desktop;
 
-    // Layout values (twips) and tool state.
-    int16 cellSize = 200;
-    int16 boardWidthTw = 4000;
-    int16 boardHeightTw = 4000;
-    int16 clueBandTw = 1000;
+    // The layout values in twips (cellSize, boardWidthTw, boardHeightTw, clueBandTw), set by
+    // LayoutBoard and read by every drawing operation and the hit test; and the tool state.
+    BoardLayout layout;
     int16 currentTool = 0;
     int16 rectStartX = -1;
     int16 rectStartY = 0;
@@ -151,7 +146,20 @@ public:
     QAction* redoAction = nullptr;
 
 private:
+    // The window's make-up, frame by frame down the tool panel.
     void buildControls();
+    void buildBoardPicture(QWidget* client);
+    QGroupBox* addFrame(std::size_t index, const QString& caption, int topTw, int heightTw);
+    void runOnClick(QToolButton* button, std::function<void()> handler);
+    void buildPuzzleFrame();
+    void buildAnswerFrame();
+    void buildOutputFrame();
+    void buildAuthorFrame();
+    void buildToolFrame();
+    void buildOpacityFrame();
+    void buildZoomFrame();
+    void buildStartupPicture(QWidget* client);
+    void buildStatusBar();
     void buildMenus();
     void updateUndoActions();
     int menuBarHeight() const;

@@ -26,7 +26,7 @@ void Form1::Picture3_Click(int16 index)
 
 void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
 {
-    const BoardCell hit = cellAt(x, y, cellSize);
+    const BoardCell hit = cellAt(x, y, layout.cellSize);
     if (!model.isAnswerCell(hit.column, hit.row)) {
         // The clue band (or the picture's frame around the board): only the notice; a
         // pending rectangle corner stays pending.

@@ -1,8 +1,9 @@
 // The drawing tools' rules: pencil transitions, hit test, rectangle corners and fill.
 #include "solve/drawing_tools.h"
 
+#include "board/layout.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace zumeli {
 
@@ -27,27 +28,9 @@ int16 pencilValue(int16 before, int button)
     return before;
 }
 
-namespace {
-
-// One coordinate of the hit test. The division drops the remainder towards zero, so a point
-// just left of or above the board (on the picture's frame) still lands on column or row 0;
-// anything farther off, or not a number at all, lands outside the board.
-int cellIndex(double twips, int16 cellSize)
-{
-    if (!std::isfinite(twips) || cellSize <= 0)
-        return -1;
-    // Far beyond any board (101 cells of at most 32767 twips in all); keeps the conversion
-    // below defined.
-    const double clamped = std::clamp(twips, -1.0e6, 1.0e6);
-    const long whole = std::lround(std::nearbyint(clamped));  // halves to even
-    return static_cast<int>(whole / cellSize);
-}
-
-} // namespace
-
 BoardCell cellAt(double xTw, double yTw, int16 cellSize)
 {
-    return {cellIndex(xTw, cellSize), cellIndex(yTw, cellSize)};
+    return {twipsToCell(xTw, cellSize), twipsToCell(yTw, cellSize)};
 }
 
 void SwapValues(int16& a, int16& b)

@@ -16,10 +16,10 @@ constexpr int kMiddleButton = 4;
 // leaves the cell as it is.
 int16 pencilValue(int16 before, int button);
 
-// The board cell under a point of the board picture given in twips: each coordinate rounded
-// to a whole number (halves to even) and divided by cellSize, the remainder dropped. A point
-// off the board gives a cell outside it (possibly negative); the caller checks the cell with
-// BoardModel::isAnswerCell before touching the board.
+// The board cell under a point of the board picture given in twips, each coordinate turned
+// into a cell by twipsToCell (board/layout.h). A point off the board gives a cell outside it
+// (possibly negative); the caller checks the cell with BoardModel::isAnswerCell before
+// touching the board.
 struct BoardCell {
     int column = 0;
     int row = 0;

@@ -6,6 +6,12 @@
 
 #include <QtTest>
 
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <type_traits>
+
 using namespace zumeli;
 
 class BoardLayoutTest : public QObject {
@@ -67,12 +73,54 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(IndexError, grid(-1, 5));
     }
 
-    void cellsAreAddressedColumnFirst()
+    // The grid is stored row after row: cell (x, y), x the column, is element y * 101 + x.
+    void cellXYIsElementYTimes101PlusXInMemory()
     {
+        static_assert(std::is_trivially_copyable_v<Grid>);
+        static_assert(sizeof(Grid) == sizeof(int16) * kBoardSide * kBoardSide);
         Grid grid;
         grid(3, 7) = 1;
-        QCOMPARE(grid(3, 7), 1);
-        QCOMPARE(grid(7, 3), 0);
+        grid(100, 0) = 2;
+        grid(0, 100) = 3;
+        std::array<int16, kBoardSide * kBoardSide> memory{};
+        std::memcpy(memory.data(), &grid, sizeof grid);
+        QCOMPARE(memory[7 * 101 + 3], int16(1));
+        QCOMPARE(memory[3 * 101 + 7], int16(0));
+        QCOMPARE(memory[100], int16(2));        // the last column of the first row
+        QCOMPARE(memory[100 * 101], int16(3));  // the first column of the last row
+    }
+
+    // Every twip of a cell's square, edge included, turns back into that cell, at the cell
+    // sizes of small, common and large zooms.
+    void twipsOfACellTurnBackIntoIt_data()
+    {
+        QTest::addColumn<int>("cellSize");
+        for (int cellSize : {20, 67, 200, 220, 300, 327, 1000})
+            QTest::addRow("cell size %d", cellSize) << cellSize;
+    }
+    void twipsOfACellTurnBackIntoIt()
+    {
+        QFETCH(int, cellSize);
+        const auto c = static_cast<int16>(cellSize);
+        for (int i = 0; i < kBoardSide && (i + 1) * cellSize <= 32767; ++i) {
+            const int left = cellToTwips(i, c);
+            const int next = cellToTwips(i + 1, c);
+            QCOMPARE(left, i * cellSize);
+            QCOMPARE(twipsToCell(left, c), i);
+            QCOMPARE(twipsToCell(left + 0.4, c), i);
+            QCOMPARE(twipsToCell(next - 1, c), i);
+            QCOMPARE(twipsToCell(next - 0.6, c), i);
+            QCOMPARE(twipsToCell(next, c), i + 1);
+        }
+    }
+
+    void cellEdgeBeyond16BitsThrowsAndNoNumberIsNoCell()
+    {
+        QCOMPARE(cellToTwips(100, 327), 32700);
+        QVERIFY_THROWS_EXCEPTION(OverflowError, cellToTwips(100, 328));
+        QCOMPARE(twipsToCell(std::nan(""), 200), -1);
+        QCOMPARE(twipsToCell(std::numeric_limits<double>::infinity(), 200), -1);
+        QCOMPARE(twipsToCell(100, 0), -1);  // no cell size: never a division by zero
     }
 
     void zoomBoxAcceptsOnlyNumbersFrom10To500_data()

@@ -6,10 +6,10 @@
 #include "author/new_puzzle.h"
 #include "files/file_flow.h"
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -296,7 +296,7 @@ private slots:
     {
         Session session;
         session.form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(session.form.cellSize, 400);
+        QCOMPARE(session.form.layout.cellSize, 400);
         session.newPuzzle([](Form2& dialog) {
             typeSize(dialog, "20", "80", "80");
             dialog.Command1->click();
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         QCOMPARE(session.form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(session.form.cellSize, 200);
+        QCOMPARE(session.form.layout.cellSize, 200);
         QCOMPARE(session.model.gridWidth, 100);
         QCOMPARE(session.form.picture.image().width(), 100 * 200 / 15);
     }

@@ -293,7 +293,7 @@ private slots:
                                   {model.clueSize, model.gridHeight - 1}};
         int button = 1;
         for (const QPoint cell : pressed) {
-            const int c = form.cellSize;
+            const int c = form.layout.cellSize;
             form.Picture1_MouseDown(button, 0, cell.x() * c + c / 2, cell.y() * c + c / 2);
             referenceCell(expected, model.board(cell.x(), cell.y()), cell.x(), cell.y(), layout);
             button = 3 - button;

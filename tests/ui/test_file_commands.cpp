@@ -261,7 +261,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(form.cellSize, int16(400));
+        QCOMPARE(form.layout.cellSize, int16(400));
 
         QByteArray wide = "20,80,10\r\n";
         for (int i = 0; i < 90; ++i)
@@ -273,8 +273,8 @@ private slots:
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].text, kZoomMessage);
         QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.cellSize, int16(200));
-        QCOMPARE(form.boardWidthTw, int16(20000));
+        QCOMPARE(form.layout.cellSize, int16(200));
+        QCOMPARE(form.layout.boardWidthTw, int16(20000));
         QCOMPARE(model.gridWidth, int16(100));
         QCOMPARE(form.picture.image().width(), 20000 / 15);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - wide.zml"));

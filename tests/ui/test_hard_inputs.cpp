@@ -5,8 +5,8 @@
 #include "formats/answer_state_file.h"
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -121,11 +121,11 @@ struct Snapshot {
 void verifyLaidOut(const Form1& form, int zoom)
 {
     QCOMPARE(form.Text1->text(), QString::number(zoom));
-    QCOMPARE(int(form.cellSize), 2 * zoom);
-    QCOMPARE(int(form.boardWidthTw), form.cellSize * form.model.gridWidth);
-    QCOMPARE(int(form.boardHeightTw), form.cellSize * form.model.gridHeight);
+    QCOMPARE(int(form.layout.cellSize), 2 * zoom);
+    QCOMPARE(int(form.layout.boardWidthTw), form.layout.cellSize * form.model.gridWidth);
+    QCOMPARE(int(form.layout.boardHeightTw), form.layout.cellSize * form.model.gridHeight);
     QCOMPARE(form.picture.image().size(),
-             QSize(twipsToPixels(form.boardWidthTw), twipsToPixels(form.boardHeightTw)));
+             QSize(twipsToPixels(form.layout.boardWidthTw), twipsToPixels(form.layout.boardHeightTw)));
 }
 
 // A scripted desktop whose open dialog hands back a file that is gone by the time it is read,
@@ -544,7 +544,7 @@ private slots:
 
         session.desktop.messages.clear();
         session.form.Picture3_Click(1);
-        const int c = session.form.cellSize;
+        const int c = session.form.layout.cellSize;
         session.form.Picture1_MouseDown(1, 0, 20 * c + 1, 20 * c + 1);
         session.form.Picture1_MouseDown(1, 0, 99 * c + 1, 99 * c + 1);
         QCOMPARE(int(session.model.board(99, 99)), int(kFilled));

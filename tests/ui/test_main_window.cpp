@@ -1,7 +1,7 @@
 // The main window at start-up, the zoom box with its error path, the spin buttons and the slider.
 #include "main_window/Form1.h"
-#include "main_window/spin_buttons.h"
 #include "support/scripted_desktop.h"
+#include "widgets/spin_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -28,8 +28,8 @@ private slots:
         QCOMPARE(model.clueSize, 5);
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.gridHeight, 20);
-        QCOMPARE(form.cellSize, 200);
-        QCOMPARE(form.boardWidthTw, 4000);
+        QCOMPARE(form.layout.cellSize, 200);
+        QCOMPARE(form.layout.boardWidthTw, 4000);
         QCOMPARE(form.currentTool, 0);
         QCOMPARE(form.rectStartX, -1);
         QCOMPARE(form.Picture3[0]->borderStyle(), 1);
@@ -51,7 +51,7 @@ private slots:
         // 9000 x 6960 twips below the menu bar.
         QCOMPARE(form.size(), QSize(600, 464 + form.menuWidget()->sizeHint().height()));
         form.Text1->setText(QStringLiteral("300"));
-        QCOMPARE(form.cellSize, 600);
+        QCOMPARE(form.layout.cellSize, 600);
         // 20 cells of 40 pixels, the picture's frame and the 121-pixel tool panel.
         QCOMPARE(form.width(), 800 + 2 * BoardView::kBorderPixels + 121);
         QCOMPARE(form.Picture2->x() + form.Picture2->width(), form.width());
@@ -97,7 +97,7 @@ private slots:
         model.board(6, 6) = kFilled;
         Form1 form(desktop, model);
         form.Text1->setText(QStringLiteral("150"));
-        QCOMPARE(form.cellSize, 300);
+        QCOMPARE(form.layout.cellSize, 300);
         QCOMPARE(form.picture.image().size(), QSize(400, 400));
         QCOMPARE(form.picture.image().pixel(6 * 20 + 10, 6 * 20 + 10), qRgb(0, 0, 0));
         QVERIFY(desktop.messages.empty());
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(desktop.messages[0].caption, QStringLiteral("正しい値を入力してください"));
         QCOMPARE(desktop.messages[0].icon, MessageIcon::Critical);
         QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.cellSize, 200);
+        QCOMPARE(form.layout.cellSize, 200);
         QCOMPARE(form.picture.image().size(), QSize(266, 266));
     }
 
@@ -138,13 +138,13 @@ private slots:
         model.gridWidth = 100;
         model.gridHeight = 100;
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        QCOMPARE(form.boardWidthTw, 20000);
+        QCOMPARE(form.layout.boardWidthTw, 20000);
         form.Text1->setText(QStringLiteral("200"));  // 400 * 100 does not fit 16 bits
         QCOMPARE(desktop.messages.size(), 1u);
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("10以上500以下の数値を入力してください"));
         QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.cellSize, 200);
-        QCOMPARE(form.boardWidthTw, 20000);
+        QCOMPARE(form.layout.cellSize, 200);
+        QCOMPARE(form.layout.boardWidthTw, 20000);
     }
 
     void boardThatDoesNotFitTheZoomIsShownAt100()
@@ -153,14 +153,14 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(form.cellSize, 400);
+        QCOMPARE(form.layout.cellSize, 400);
         model.clueSize = 20;
         model.gridWidth = 100;
         model.gridHeight = 100;
         form.redrawOrResetZoom(Form1::Redraw::Clues);
         QCOMPARE(desktop.messages.size(), 1u);
         QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.boardWidthTw, 20000);
+        QCOMPARE(form.layout.boardWidthTw, 20000);
         QCOMPARE(form.picture.image().size(), QSize(1333, 1333));
     }
 
@@ -171,7 +171,7 @@ private slots:
         Form1 form(desktop, model);
         form.UpDown1->stepUp();
         QCOMPARE(form.Text1->text(), QStringLiteral("110"));
-        QCOMPARE(form.cellSize, 220);
+        QCOMPARE(form.layout.cellSize, 220);
         form.Text1->setText(QStringLiteral("495"));
         form.UpDown1->stepUp();
         QCOMPARE(form.Text1->text(), QStringLiteral("500"));

@@ -61,7 +61,7 @@ void showTestBoard(Form1& form, int zoom)
 QImage pictureWithBorderLines(const Form1& form)
 {
     QImage expected = form.picture.image().convertToFormat(QImage::Format_RGB32);
-    const int edge = twipsToPixels(form.clueBandTw);
+    const int edge = twipsToPixels(form.layout.clueBandTw);
     for (int d = -1; d <= 1; ++d) {
         for (int i = 0; i < expected.height(); ++i)
             if (edge + d >= 0 && edge + d < expected.width())
@@ -393,10 +393,10 @@ private slots:
         // The horizontal border line runs the board's full width from its left edge (up to
         // the printable area's edge), the vertical one its full height; both are 3 picture
         // pixels (45 twips) thick. Positions within one rendered pixel (3 twips).
-        const int edgeTw = form.clueBandTw;
-        const int cellTw = form.cellSize;
-        const int rightTw = std::min(boardLeftTw + int(form.boardWidthTw), printable.right());
-        const int bottomTw = std::min(boardTopTw + int(form.boardHeightTw), printable.bottom());
+        const int edgeTw = form.layout.clueBandTw;
+        const int cellTw = form.layout.cellSize;
+        const int rightTw = std::min(boardLeftTw + int(form.layout.boardWidthTw), printable.right());
+        const int bottomTw = std::min(boardTopTw + int(form.layout.boardHeightTw), printable.bottom());
         const int lineRow = twipsToRendered(boardTopTw + edgeTw);
         const int lineColumn = twipsToRendered(boardLeftTw + edgeTw);
         auto verifyNear = [](int measured, int expectedTw, const char* what) {
@@ -492,11 +492,11 @@ private slots:
         QCOMPARE(written.dotsPerMeterX(), 3780);
         // The lines are now part of the picture too; every later drawing is 1 pixel wide.
         QCOMPARE(form.picture.image().convertToFormat(QImage::Format_RGB32), expected);
-        const int left = form.clueBandTw + 3 * form.cellSize;  // answer column 3, row 0: empty
+        const int left = form.layout.clueBandTw + 3 * form.layout.cellSize;  // answer column 3, row 0: empty
         form.DrawCell(8, 5);
-        QCOMPARE(form.picture.image().pixel(twipsToPixels(left), twipsToPixels(form.clueBandTw) + 5),
+        QCOMPARE(form.picture.image().pixel(twipsToPixels(left), twipsToPixels(form.layout.clueBandTw) + 5),
                  qRgb(0, 0, 0));
-        QCOMPARE(form.picture.image().pixel(twipsToPixels(left) + 1, twipsToPixels(form.clueBandTw) + 5),
+        QCOMPARE(form.picture.image().pixel(twipsToPixels(left) + 1, twipsToPixels(form.layout.clueBandTw) + 5),
                  qRgb(255, 255, 255));
     }
 

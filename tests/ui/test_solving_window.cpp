@@ -20,9 +20,9 @@ const QString kNotAnswer = QStringLiteral("ここは解答エリアではあり�
 // The point of Picture1 (widget pixels) over the middle of board cell (x, y).
 QPoint cellPoint(const Form1& form, int x, int y)
 {
-    const int half = form.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.cellSize + half)};
+    const int half = form.layout.cellSize / 2;
+    return {BoardView::kBorderPixels + twipsToPixels(x * form.layout.cellSize + half),
+            BoardView::kBorderPixels + twipsToPixels(y * form.layout.cellSize + half)};
 }
 
 void press(Form1& form, Qt::MouseButton button, int x, int y)
@@ -39,8 +39,8 @@ QStringList shownAnswer(const Form1& form)
     for (int y = form.model.clueSize; y < form.model.gridHeight; ++y) {
         QString row;
         for (int x = form.model.clueSize; x < form.model.gridWidth; ++x) {
-            const QPoint centre(twipsToPixels(x * form.cellSize + form.cellSize / 2),
-                                twipsToPixels(y * form.cellSize + form.cellSize / 2));
+            const QPoint centre(twipsToPixels(x * form.layout.cellSize + form.layout.cellSize / 2),
+                                twipsToPixels(y * form.layout.cellSize + form.layout.cellSize / 2));
             const bool centreBlack = image.pixelColor(centre) == Qt::black;
             const bool besideBlack = image.pixelColor(centre + QPoint(3, 0)) == Qt::black;
             row += besideBlack ? '#' : centreBlack ? 'x' : '.';
@@ -175,8 +175,8 @@ private slots:
         SmallBoard b;
         const BoardModel before = b.model;
         // Just right of and just below the last cell: the picture's own frame.
-        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.form.boardWidthTw),
-                            BoardView::kBorderPixels + twipsToPixels(b.form.boardHeightTw));
+        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardWidthTw),
+                            BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardHeightTw));
         QTest::mousePress(b.form.Picture1, Qt::LeftButton, {}, corner);
         QCOMPARE(b.form.statusText(), kNotAnswer);
         QVERIFY(b.model == before);
@@ -236,8 +236,8 @@ private slots:
         b.model.board(3, 3) = kFilled;
         b.form.RedrawBoard();
         // Something else painted over the cell; the middle press shows the cell again.
-        b.form.picture.box(3 * b.form.cellSize, 3 * b.form.cellSize, b.form.cellSize,
-                           b.form.cellSize, Qt::white);
+        b.form.picture.box(3 * b.form.layout.cellSize, 3 * b.form.layout.cellSize, b.form.layout.cellSize,
+                           b.form.layout.cellSize, Qt::white);
         QCOMPARE(shownAnswer(b.form)[1], QStringLiteral("...."));
         const BoardModel before = b.model;
         for (int tool = 0; tool < 2; ++tool) {
@@ -344,11 +344,11 @@ private slots:
     {
         SmallBoard b;
         const QImage blankBand = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                              twipsToPixels(b.form.clueBandTw));
+                                                              twipsToPixels(b.form.layout.clueBandTw));
         press(b.form, Qt::LeftButton, 3, 2);
         b.form.Command8_Click();
         const QImage band = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                         twipsToPixels(b.form.clueBandTw));
+                                                         twipsToPixels(b.form.layout.clueBandTw));
         QVERIFY(band != blankBand);
     }
 };

@@ -28,7 +28,7 @@ QString sharedPuzzle(const char* name)
 void pressCell(Form1& form, int x, int y, int button = 1)
 {
     form.runAsStep([&] {
-        form.Picture1_MouseDown(button, 0, x * form.cellSize + 10.0, y * form.cellSize + 10.0);
+        form.Picture1_MouseDown(button, 0, x * form.layout.cellSize + 10.0, y * form.layout.cellSize + 10.0);
     });
 }
 

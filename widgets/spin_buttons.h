@@ -26,7 +26,6 @@ public:
     void stepDown();
 
     QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

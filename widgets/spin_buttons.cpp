@@ -1,5 +1,5 @@
 // Spin buttons for the number boxes of the main window and the dialogs.
-#include "main_window/spin_buttons.h"
+#include "widgets/spin_buttons.h"
 
 #include "board/number_text.h"
 
