@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -171,6 +172,10 @@ Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
     : QMainWindow(parent), model(model_), desktop(desktop_)
 {
     registerWindowResources();
+    undoStack = new QUndoStack(this);
+    undoStack->setUndoLimit(kMaxUndoSteps);
+    connect(undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit unsavedChangesChanged(!clean); });
     buildControls();
     buildMenus();
     Form_Load();
@@ -204,7 +209,8 @@ void Form1::buildBoardPicture(QWidget* client)
     Picture1 = new BoardView(picture, client);
     connect(Picture1, &BoardView::mouseDown, this,
             [this](int button, int shift, double x, double y) {
-                runAsStep([=, this] { Picture1_MouseDown(button, shift, x, y); });
+                const QString tool = currentTool == 0 ? QStringLiteral("鉛筆") : QStringLiteral("四角");
+                runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, x, y); });
             });
 }
 
@@ -215,20 +221,12 @@ QGroupBox* Form1::addFrame(std::size_t index, const QString& caption, int topTw,
     return Frame[index];
 }
 
-void Form1::runOnClick(QToolButton* button, std::function<void()> handler)
-{
-    // Every command runs as one undoable step.
-    connect(button, &QToolButton::clicked, this, [this, handler] { runAsStep(handler); });
-}
-
 void Form1::buildPuzzleFrame()
 {
     QGroupBox* frame = addFrame(0, QStringLiteral("問題エリア"), 120, 855);
     Command1 = commandButton(frame, "Load", "問題データの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
     Command3 = commandButton(frame, "Save", "作成したmondaiファイルを保存します",
                              QStyle::SP_DialogSaveButton, 840, 240);
-    runOnClick(Command1, [this] { Command1_Click(); });
-    runOnClick(Command3, [this] { Command3_Click(); });
 }
 
 void Form1::buildAnswerFrame()
@@ -236,8 +234,6 @@ void Form1::buildAnswerFrame()
     QGroupBox* frame = addFrame(1, QStringLiteral("解答エリア"), 1080, 855);
     Command4[0] = commandButton(frame, "Load", "解答エリアの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
     Command4[1] = commandButton(frame, "Save", "解答エリアの保存", QStyle::SP_DialogSaveButton, 840, 240);
-    runOnClick(Command4[0], [this] { Command4_Click(0); });
-    runOnClick(Command4[1], [this] { Command4_Click(1); });
 }
 
 void Form1::buildOutputFrame()
@@ -246,8 +242,6 @@ void Form1::buildOutputFrame()
     Command5 = commandButton(frame, "Print", "印刷します(サイズは拡大率で指定可能)",
                              QStyle::SP_FileDialogDetailedView, 120, 240);
     Command6 = commandButton(frame, "Save", "BMPとして出力", QStyle::SP_DriveFDIcon, 840, 240);
-    runOnClick(Command5, [this] { Command5_Click(); });
-    runOnClick(Command6, [this] { Command6_Click(); });
 }
 
 void Form1::buildAuthorFrame()
@@ -257,10 +251,6 @@ void Form1::buildAuthorFrame()
     Command9 = commandButton(frame, "Open", "画像ファイルから問題を作成します", QStyle::SP_DirOpenIcon, 840, 240);
     Command8 = commandButton(frame, "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
     Command2 = commandButton(frame, "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
-    runOnClick(Command7, [this] { Command7_Click(); });
-    runOnClick(Command9, [this] { Command9_Click(); });
-    runOnClick(Command8, [this] { Command8_Click(); });
-    runOnClick(Command2, [this] { Command2_Click(); });
 }
 
 void Form1::buildToolFrame()

@@ -4,8 +4,8 @@
 #include "board/board_drawing.h"
 #include "board/board_model.h"
 #include "board/board_picture.h"
+#include "board/board_step.h"
 #include "board/layout.h"
-#include "board/undo_history.h"
 #include "files/desktop.h"
 #include "files/file_flow.h"
 #include "widgets/dialog_shared.h"
@@ -24,6 +24,7 @@ class QSlider;
 class QAction;
 class QTimer;
 class QToolButton;
+class QUndoStack;
 class QWidget;
 
 namespace zumeli {
@@ -64,12 +65,15 @@ public:
     void setTitleName(const QString& name);  // "ズメリロジック！ - " + name
     QString titleName() const { return titleName_; }
 
-    // Runs a handler as one undoable step: whatever it changes on the board (and the title
-    // with it) is recorded, so Undo brings the board back as it was before.
-    void runAsStep(const std::function<void()>& handler);
-    void Undo();
-    void Redo();
-    UndoHistory history;
+    // Runs a handler as one undoable step named `stepName`: whatever it changes on the board
+    // (and the title with it) is recorded, so undo brings the board back as it was before.
+    void runAsStep(const QString& stepName, const std::function<void()>& handler);
+    // Undo and redo, limited to kMaxUndoSteps steps; its clean state is the board last saved
+    // or loaded.
+    QUndoStack* undoStack = nullptr;
+    // Whether the board has changed since it was last saved (as a puzzle or as an answer
+    // state) or loaded as a puzzle; at start-up it has not.
+    bool hasUnsavedChanges() const;
 
     // Writes the puzzle as .non or webpbn XML through the shared file flow.
     void exportPuzzle(FileCommand command);
@@ -142,15 +146,18 @@ public:
     SpinButtons* UpDown1 = nullptr;
     QTimer* Timer1 = nullptr;
     std::array<QLabel*, 3> statusPanels{};
-    QAction* undoAction = nullptr;
+    QAction* undoAction = nullptr;  // the undo stack's own actions, in the 編集 menu
     QAction* redoAction = nullptr;
+
+signals:
+    // Emitted whenever hasUnsavedChanges() changes.
+    void unsavedChangesChanged(bool unsaved);
 
 private:
     // The window's make-up, frame by frame down the tool panel.
     void buildControls();
     void buildBoardPicture(QWidget* client);
     QGroupBox* addFrame(std::size_t index, const QString& caption, int topTw, int heightTw);
-    void runOnClick(QToolButton* button, std::function<void()> handler);
     void buildPuzzleFrame();
     void buildAnswerFrame();
     void buildOutputFrame();
@@ -161,9 +168,17 @@ private:
     void buildStartupPicture(QWidget* client);
     void buildStatusBar();
     void buildMenus();
-    void updateUndoActions();
     int menuBarHeight() const;
-    void restoreState(const BoardState& state);
+    // The board now holds one side of an undone or redone step: show its title and draw it.
+    void restoreStep(const QString& titleName);
+    // The board as it stands was saved, or loaded as a puzzle: the undo stack's clean state.
+    // Inside a step the mark waits until the step is recorded.
+    void markBoardSaved();
+    // The steps of the two Load commands once the file is known.
+    void loadPuzzleFile(const QString& path);
+    void loadAnswerStateFile(const QString& path);
+    bool stepRunning_ = false;
+    bool savedInStep_ = false;
     QString titleName_ = kUntitled;
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();

@@ -10,38 +10,34 @@
 
 namespace zumeli {
 
-namespace {
-
 // The puzzle Load's own step, once its file is known (from the dialog or the command line).
-void loadPuzzle(Form1& form, const QString& path)
+void Form1::loadPuzzleFile(const QString& path)
 {
     // The whole file is read and checked before the board is touched, so a bad file
     // leaves the board, its dimensions, the picture and the title as they were.
     // .non and webpbn XML puzzles open too, recognised by their content or extension.
     const BoardModel loaded =
         boardFromPuzzleFile(path.toStdString(), readWholeFile(path, kMaxTextFileBytes));
-    form.model = loaded;
-    form.forgetRectangleStart();
-    form.redrawOrResetZoom(Form1::Redraw::Clues);
-    form.setTitleName(fileTitle(path));
+    model = loaded;
+    forgetRectangleStart();
+    redrawOrResetZoom(Redraw::Clues);
+    setTitleName(fileTitle(path));
+    markBoardSaved();
 }
 
 // The answer-state Load's own step, against the puzzle on the board.
-void loadAnswerState(Form1& form, const QString& path)
+void Form1::loadAnswerStateFile(const QString& path)
 {
-    const BoardModel restored =
-        applyAnswerState(form.model, readWholeFile(path, kMaxTextFileBytes));
-    form.model = restored;
-    form.forgetRectangleStart();
-    form.redrawOrResetZoom(Form1::Redraw::Full);
+    const BoardModel restored = applyAnswerState(model, readWholeFile(path, kMaxTextFileBytes));
+    model = restored;
+    forgetRectangleStart();
+    redrawOrResetZoom(Redraw::Full);
 }
-
-} // namespace
 
 void Form1::Command1_Click()
 {
     runFileFlow(desktop, FileCommand::LoadPuzzle, dialogFileName,
-                [this](const QString& path) { loadPuzzle(*this, path); });
+                [this](const QString& path) { loadPuzzleFile(path); });
 }
 
 void Form1::Command3_Click()
@@ -50,6 +46,7 @@ void Form1::Command3_Click()
         writeFileAtomically(path, puzzleText(model));
         // The title names the file only once it really holds the puzzle.
         setTitleName(fileTitle(path));
+        markBoardSaved();
     });
 }
 
@@ -57,11 +54,12 @@ void Form1::Command4_Click(int16 index)
 {
     if (index == 0) {
         runFileFlow(desktop, FileCommand::LoadAnswerState, dialogFileName,
-                    [this](const QString& path) { loadAnswerState(*this, path); });
+                    [this](const QString& path) { loadAnswerStateFile(path); });
     } else if (index == 1) {
         runFileFlow(desktop, FileCommand::SaveAnswerState, dialogFileName,
                     [this](const QString& path) {
                         writeFileAtomically(path, answerStateText(model));
+                        markBoardSaved();
                         redrawOrResetZoom(Redraw::Full);
                     });
     }
@@ -74,13 +72,13 @@ void Form1::openFromCommandLine(const QString& puzzlePath, const QString& stateP
     // The files are opened as the two Load commands would open them, one after the other,
     // and together make one step of undo. The state belongs to the puzzle named with it, so
     // it is not laid over the start-up board when that puzzle cannot be read.
-    runAsStep([&] {
+    runAsStep(QStringLiteral("問題を開く"), [&] {
         const FlowResult puzzle =
             runFileStep(desktop, dialogFileName, puzzlePath,
-                        [this](const QString& path) { loadPuzzle(*this, path); });
+                        [this](const QString& path) { loadPuzzleFile(path); });
         if (puzzle == FlowResult::Done && !statePath.isEmpty())
             runFileStep(desktop, dialogFileName, statePath,
-                        [this](const QString& path) { loadAnswerState(*this, path); });
+                        [this](const QString& path) { loadAnswerStateFile(path); });
     });
 }
 

@@ -11,52 +11,93 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include <utility>
 
 namespace zumeli {
+
+namespace {
+
+// The name of the step a menu item runs, shown after 元に戻す and やり直し: the item's text
+// without its access key and the dots of an item that opens a dialog.
+QString stepName(QString menuText)
+{
+    menuText.remove(QStringLiteral("..."));
+    menuText.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    return menuText.remove(QLatin1Char('&'));
+}
+
+// The keys this program offers for a command, followed by the platform's own.
+QList<QKeySequence> withStandardKeys(QList<QKeySequence> keys, QKeySequence::StandardKey standard)
+{
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+        if (!keys.contains(key))
+            keys << key;
+    return keys;
+}
+
+} // namespace
 
 void Form1::buildMenus()
 {
     QMenuBar* bar = menuBar();
+    // Each command is a menu item that runs it as one undoable step named after the item.
     auto add = [this](QMenu* menu, const QString& text, std::function<void()> handler,
                       const QList<QKeySequence>& keys = {}) {
         QAction* action = menu->addAction(text);
         action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, [this, handler] { runAsStep(handler); });
+        connect(action, &QAction::triggered, this,
+                [this, name = stepName(text), handler] { runAsStep(name, handler); });
         return action;
+    };
+    // A button of the tool panel runs the same command as its menu item.
+    auto alsoOn = [](QToolButton* button, QAction* action) {
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
     };
 
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    add(file, QStringLiteral("問題を開く(&O)..."), [this] { Command1_Click(); }, {QKeySequence::Open});
-    add(file, QStringLiteral("問題を保存(&S)..."), [this] { Command3_Click(); }, {QKeySequence::Save});
+    alsoOn(Command1, add(file, QStringLiteral("問題を開く(&O)..."), [this] { Command1_Click(); },
+                         {QKeySequence::Open}));
+    alsoOn(Command3, add(file, QStringLiteral("問題を保存(&S)..."), [this] { Command3_Click(); },
+                         {QKeySequence::Save}));
     file->addSeparator();
-    add(file, QStringLiteral("解答エリアを開く(&L)..."), [this] { Command4_Click(0); });
-    add(file, QStringLiteral("解答エリアを保存(&A)..."), [this] { Command4_Click(1); });
+    alsoOn(Command4[0], add(file, QStringLiteral("解答エリアを開く(&L)..."), [this] { Command4_Click(0); }));
+    alsoOn(Command4[1], add(file, QStringLiteral("解答エリアを保存(&A)..."), [this] { Command4_Click(1); }));
     file->addSeparator();
-    add(file, QStringLiteral("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); });
+    alsoOn(Command9, add(file, QStringLiteral("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); }));
     QMenu* exports = file->addMenu(QStringLiteral("問題を書き出す(&E)"));
     add(exports, QStringLiteral(".non 形式(&N)..."), [this] { exportPuzzle(FileCommand::ExportNon); });
     add(exports, QStringLiteral("webpbn XML 形式(&X)..."),
         [this] { exportPuzzle(FileCommand::ExportWebpbnXml); });
-    add(file, QStringLiteral("BMPとして出力(&B)..."), [this] { Command6_Click(); });
-    add(file, QStringLiteral("印刷(&P)"), [this] { Command5_Click(); }, {QKeySequence::Print});
+    alsoOn(Command6, add(file, QStringLiteral("BMPとして出力(&B)..."), [this] { Command6_Click(); }));
+    alsoOn(Command5, add(file, QStringLiteral("印刷(&P)"), [this] { Command5_Click(); },
+                         {QKeySequence::Print}));
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // The undo stack's own actions: disabled while there is nothing to undo or redo, and
+    // naming the step they would undo or redo after their prefix.
     QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    undoAction = edit->addAction(QStringLiteral("元に戻す(&U)"));
-    undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    connect(undoAction, &QAction::triggered, this, &Form1::Undo);
-    redoAction = edit->addAction(QStringLiteral("やり直し(&R)"));
-    redoAction->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(redoAction, &QAction::triggered, this, &Form1::Redo);
+    undoAction = undoStack->createUndoAction(edit, QStringLiteral("元に戻す(&U)"));
+    undoAction->setShortcuts(withStandardKeys({QKeySequence(Qt::CTRL | Qt::Key_Z)}, QKeySequence::Undo));
+    redoAction = undoStack->createRedoAction(edit, QStringLiteral("やり直し(&R)"));
+    redoAction->setShortcuts(withStandardKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        QKeySequence::Redo));
+    edit->addAction(undoAction);
+    edit->addAction(redoAction);
 
     QMenu* puzzle = bar->addMenu(QStringLiteral("問題(&P)"));
-    add(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); }, {QKeySequence::New});
-    add(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); });
-    add(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); });
+    alsoOn(Command7, add(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); },
+                         {QKeySequence::New}));
+    alsoOn(Command8, add(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
+    alsoOn(Command2, add(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); }));
     puzzle->addSeparator();
     QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -65,49 +106,40 @@ void Form1::buildMenus()
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     add(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
     add(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
-
-    updateUndoActions();
 }
 
-void Form1::runAsStep(const std::function<void()>& handler)
+void Form1::runAsStep(const QString& stepName, const std::function<void()>& handler)
 {
     const BoardState before{model, titleName_};
-    handler();
+    {
+        const QScopedValueRollback<bool> running(stepRunning_, true);
+        handler();
+    }
     // Only a change of the board is a step; a title that changes alone (a save) is not.
-    if (!(model == before.model))
-        history.record(before, BoardState{model, titleName_});
-    updateUndoActions();
+    if (!(model == before.model)) {
+        if (auto step = BoardStep::between(stepName, before, BoardState{model, titleName_}, model,
+                                           [this](const QString& title) { restoreStep(title); }))
+            undoStack->push(step.release());
+    }
+    if (std::exchange(savedInStep_, false))
+        undoStack->setClean();
 }
 
-void Form1::updateUndoActions()
+void Form1::markBoardSaved()
 {
-    if (undoAction)
-        undoAction->setEnabled(history.canUndo());
-    if (redoAction)
-        redoAction->setEnabled(history.canRedo());
+    if (stepRunning_)
+        savedInStep_ = true;
+    else
+        undoStack->setClean();
 }
 
-void Form1::restoreState(const BoardState& state)
+bool Form1::hasUnsavedChanges() const { return !undoStack->isClean(); }
+
+void Form1::restoreStep(const QString& titleName)
 {
-    model = state.model;
-    setTitleName(state.titleName);
+    setTitleName(titleName);
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
-    updateUndoActions();
-}
-
-void Form1::Undo()
-{
-    BoardState state{model, titleName_};
-    if (history.undo(state))
-        restoreState(state);
-}
-
-void Form1::Redo()
-{
-    BoardState state{model, titleName_};
-    if (history.redo(state))
-        restoreState(state);
 }
 
 void Form1::exportPuzzle(FileCommand command)

@@ -35,6 +35,34 @@ BoardModel boardWithAnswer(int clueSize, std::initializer_list<const char*> rows
     return model;
 }
 
+namespace {
+
+// The clue cells of a line from the outermost to the innermost: `runs` packed at the inner end.
+std::vector<int> packedClueCells(const BoardModel& model, std::initializer_list<int> runs)
+{
+    if (runs.size() > static_cast<std::size_t>(model.clueSize))
+        throw std::invalid_argument("more runs than the clue band holds");
+    std::vector<int> cells(model.clueSize - runs.size(), 0);
+    cells.insert(cells.end(), runs.begin(), runs.end());
+    return cells;
+}
+
+} // namespace
+
+void setColumnClues(BoardModel& model, int x, std::initializer_list<int> runs)
+{
+    const std::vector<int> cells = packedClueCells(model, runs);
+    for (int y = 0; y < model.clueSize; ++y)
+        model.board(x, y) = static_cast<int16>(cells[y]);
+}
+
+void setRowClues(BoardModel& model, int y, std::initializer_list<int> runs)
+{
+    const std::vector<int> cells = packedClueCells(model, runs);
+    for (int x = 0; x < model.clueSize; ++x)
+        model.board(x, y) = static_cast<int16>(cells[x]);
+}
+
 std::vector<std::string> answerPicture(const BoardModel& model)
 {
     std::vector<std::string> rows;

@@ -206,7 +206,7 @@ private slots:
         QVERIFY(form.picture.image() == plain.picture.image());
         QVERIFY(!form.Picture4->isHidden());
         QVERIFY(form.Timer1->isActive());
-        QVERIFY(!form.history.canUndo());
+        QVERIFY(!form.undoStack->canUndo());
     }
 
     void puzzleAndStateOpenAsBothLoadCommandsWould()
@@ -260,12 +260,12 @@ private slots:
         const BoardModel startUp = model;
         openAsStarted(form, {"cat.zml", "cat.sts"});
 
-        QVERIFY(form.history.canUndo());
-        form.Undo();
+        QVERIFY(form.undoStack->canUndo());
+        form.undoStack->undo();
         QVERIFY(model == startUp);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
-        QVERIFY(!form.history.canUndo());
-        form.Redo();
+        QVERIFY(!form.undoStack->canUndo());
+        form.undoStack->redo();
         QCOMPARE(answerPicture(model), (std::vector<std::string>{"##.", "x.#"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
@@ -283,7 +283,7 @@ private slots:
 
         QVERIFY(desktop.messages.empty());
         compareShown(Shown(form), Shown(plain));
-        QVERIFY(!form.history.canUndo());
+        QVERIFY(!form.undoStack->canUndo());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 using namespace zumeli;
 using zumeli::test::answerPicture;
 using zumeli::test::drawAnswer;
+using zumeli::test::Snapshot;
 
 namespace {
 
@@ -35,27 +37,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 // A 3 x 2 puzzle with a 2-thick band, as a user might type it (LF only).
 const QByteArray kCatPuzzle = "2,3,2\n1,1\n2\n0\n1\n3\n";
-
-// Everything a failed command must leave as it was.
-struct Snapshot {
-    BoardModel model;
-    QString title;
-    QImage picture;
-    int16 rectStartX;
-    QString zoom;
-
-    explicit Snapshot(const Form1& form)
-        : model(form.model), title(form.windowTitle()), picture(form.picture.image()),
-          rectStartX(form.rectStartX), zoom(form.Text1->text())
-    {
-    }
-    bool sameAs(const Form1& form) const
-    {
-        return model == form.model && title == form.windowTitle()
-            && picture == form.picture.image() && rectStartX == form.rectStartX
-            && zoom == form.Text1->text();
-    }
-};
 
 } // namespace
 

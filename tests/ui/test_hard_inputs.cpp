@@ -5,7 +5,9 @@
 #include "formats/answer_state_file.h"
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
+#include "support/ascii_board.h"
 #include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
 #include "widgets/spin_buttons.h"
 
 #include <QBuffer>
@@ -29,6 +31,7 @@
 #endif
 
 using namespace zumeli;
+using zumeli::test::Snapshot;
 
 namespace {
 
@@ -74,13 +77,12 @@ BoardModel largestBoard()
 
 BoardModel smallBoard()
 {
-    BoardModel model;
-    model.clueSize = 2;
-    model.gridWidth = 5;
-    model.gridHeight = 4;
-    model.board(2, 1) = 3;
-    model.board(1, 3) = 1;
-    model.board(3, 2) = kFilled;
+    BoardModel model = test::boardWithAnswer(2, {
+        ".#.",
+        "...",
+    });
+    test::setColumnClues(model, 2, {3});
+    test::setRowClues(model, 3, {1});
     return model;
 }
 
@@ -95,25 +97,6 @@ struct Session {
         model = board;
         form.Text1->setText(QString::fromUtf8(zoom));
         form.redrawOrResetZoom(Form1::Redraw::Full);
-    }
-};
-
-// Everything a failed command must leave as it was.
-struct Snapshot {
-    BoardModel model;
-    QString title;
-    QImage picture;
-    QString zoom;
-
-    explicit Snapshot(const Form1& form)
-        : model(form.model), title(form.windowTitle()), picture(form.picture.image()),
-          zoom(form.Text1->text())
-    {
-    }
-    bool sameAs(const Form1& form) const
-    {
-        return model == form.model && title == form.windowTitle()
-            && picture == form.picture.image() && zoom == form.Text1->text();
     }
 };
 
@@ -507,7 +490,7 @@ private slots:
     void undoAndRedoToABoardTooLargeForTheZoomShowItAt100()
     {
         Session session(largestBoard());
-        session.form.runAsStep([&] {
+        session.form.runAsStep(QStringLiteral("新規作成"), [&] {
             session.model = smallBoard();
             session.form.redrawOrResetZoom(Form1::Redraw::Full);
         });
@@ -515,15 +498,15 @@ private slots:
         verifyLaidOut(session.form, 300);
         QVERIFY(session.desktop.messages.empty());
 
-        session.form.Undo();
+        session.form.undoStack->undo();
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         QVERIFY(session.model == largestBoard());
         verifyLaidOut(session.form, 100);
 
-        session.form.Redo();
+        session.form.undoStack->redo();
         session.form.Text1->setText(QStringLiteral("300"));
         session.desktop.messages.clear();
-        session.form.Undo();
+        session.form.undoStack->undo();
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         verifyLaidOut(session.form, 100);
     }

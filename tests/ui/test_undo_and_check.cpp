@@ -6,14 +6,18 @@
 #include "main_window/Form1.h"
 #include "main_window/puzzle_check_window.h"
 #include "support/ascii_board.h"
+#include "support/image_files.h"
 #include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
 
 #include <QAction>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace zumeli;
@@ -25,11 +29,11 @@ QString sharedPuzzle(const char* name)
     return QStringLiteral(ZUMELI_SHARED_DATA "/") + QString::fromUtf8(name);
 }
 
+// A press on board cell (x, y), delivered as the board picture delivers it.
 void pressCell(Form1& form, int x, int y, int button = 1)
 {
-    form.runAsStep([&] {
-        form.Picture1_MouseDown(button, 0, x * form.layout.cellSize + 10.0, y * form.layout.cellSize + 10.0);
-    });
+    emit form.Picture1->mouseDown(button, 0, cellToTwips(x, form.layout.cellSize) + 10.0,
+                                  cellToTwips(y, form.layout.cellSize) + 10.0);
 }
 
 QAction* findAction(Form1& form, const QString& text)
@@ -63,65 +67,67 @@ private slots:
         const QString imagePath = dir.filePath(QStringLiteral("dot.bmp"));
         writeFileAtomically(puzzlePath, "1,2,2\r\n1\r\n0\r\n1\r\n0\r\n");
         writeFileAtomically(statePath, "1,2\r\n2,0\r\n");
-        QImage image(3, 2, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        image.setPixel(1, 1, qRgb(0, 0, 0));
-        QVERIFY(image.save(imagePath, "BMP"));
+        QVERIFY(test::pictureFromRows({"...", ".#."})
+                    .convertToFormat(QImage::Format_RGB32)
+                    .save(imagePath, "BMP"));
 
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        struct Snapshot {
-            BoardModel model;
-            QString title;
-        };
-        std::vector<Snapshot> snapshots{{model, form.windowTitle()}};
-        auto step = [&](const std::function<void()>& action) {
-            form.runAsStep(action);
-            snapshots.push_back({model, form.windowTitle()});
+        std::vector<test::Snapshot> snapshots{test::Snapshot(form)};
+        QStringList names;
+        // Runs a command as its menu item does, or a press on the board as the board does.
+        auto step = [&](const QString& name, const std::function<void()>& action) {
+            form.runAsStep(name, action);
+            snapshots.emplace_back(form);
+            names << name;
         };
 
-        step([&] { form.Picture1_MouseDown(1, 0, 6 * 200 + 10, 6 * 200 + 10); });  // pencil
-        step([&] {                                                                 // rectangle
+        step(QStringLiteral("鉛筆"), [&] { form.Picture1_MouseDown(1, 0, 6 * 200 + 10, 6 * 200 + 10); });
+        step(QStringLiteral("四角"), [&] {
             form.Picture3_Click(1);
             form.Picture1_MouseDown(1, 0, 7 * 200 + 10, 7 * 200 + 10);
             form.Picture1_MouseDown(1, 0, 9 * 200 + 10, 8 * 200 + 10);
         });
-        step([&] { form.Command8_Click(); });  // Make
+        step(QStringLiteral("解答から問題を作成"), [&] { form.Command8_Click(); });
         desktop.dialogScript = [](QDialog& dialog) {
             auto& newPuzzle = static_cast<Form2&>(dialog);
             newPuzzle.Text2->setText(QStringLiteral("4"));
             newPuzzle.Command1_Click();
             return dialog.result();
         };
-        step([&] { form.Command7_Click(); });  // New
+        step(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
         desktop.chosenFiles.push_back(puzzlePath);
-        step([&] { form.Command1_Click(); });  // puzzle load
+        step(QStringLiteral("問題を開く"), [&] { form.Command1_Click(); });
         desktop.chosenFiles.push_back(statePath);
-        step([&] { form.Command4_Click(0); });  // answer-state load
+        step(QStringLiteral("解答エリアを開く"), [&] { form.Command4_Click(0); });
         desktop.chosenFiles.push_back(imagePath);
         desktop.dialogScript = [](QDialog& dialog) {
             static_cast<Form3&>(dialog).Command1_Click();
             return dialog.result();
         };
-        step([&] { form.Command9_Click(); });  // image import
+        step(QStringLiteral("画像ファイルから問題を作成"), [&] { form.Command9_Click(); });
         QVERIFY(desktop.messages.empty());
-        QCOMPARE(form.history.undoDepth(), snapshots.size() - 1);
+        QCOMPARE(form.undoStack->index(), int(snapshots.size()) - 1);
         QCOMPARE(model.gridWidth, 13);  // the image's 3 columns after a band of 10
 
         for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
-            form.Undo();
+            // The menu item names the step it undoes.
+            QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
+            form.undoAction->trigger();
             QVERIFY2(model == snapshots[i].model, qPrintable(QStringLiteral("undo to %1").arg(i)));
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
         QVERIFY(!form.undoAction->isEnabled());
+        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U)"));
         for (std::size_t i = 1; i < snapshots.size(); ++i) {
-            form.Redo();
+            QCOMPARE(form.redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
+            form.redoAction->trigger();
             QVERIFY(model == snapshots[i].model);
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
         QVERIFY(!form.redoAction->isEnabled());
-        // The picture shows the board the history brought back.
+        // The picture shows the board the undo stack brought back.
         QCOMPARE(form.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
     }
 
@@ -133,14 +139,14 @@ private slots:
         pressCell(form, 5, 5);
         form.Picture3_Click(1);
         pressCell(form, 6, 6);  // a pending corner: no change, so no step
-        QCOMPARE(form.history.undoDepth(), 1u);
+        QCOMPARE(form.undoStack->index(), 1);
         desktop.dialogScript = [](QDialog& dialog) {
             static_cast<Form2&>(dialog).Command1_Click();
             return dialog.result();
         };
-        form.runAsStep([&] { form.Command7_Click(); });
+        form.runAsStep(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
         QCOMPARE(model.gridWidth, 15);
-        form.Undo();
+        form.undoStack->undo();
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.board(5, 5), kFilled);
         QCOMPARE(form.rectStartX, -1);
@@ -153,10 +159,11 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        form.runAsStep([&] { form.Command3_Click(); });
-        form.runAsStep([&] { form.Command1_Click(); });  // cancelled
-        form.runAsStep([&] { form.Command2_Click(); });  // the check changes nothing
-        QVERIFY(!form.history.canUndo());
+        QTest::mouseClick(form.Command3, Qt::LeftButton);
+        QTest::mouseClick(form.Command1, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check changes nothing
+        QCOMPARE(desktop.fileDialogs.size(), 2u);
+        QVERIFY(!form.undoStack->canUndo());
     }
 
     void menuBarHoldsTheCommandsWithTheirShortcuts_data()
@@ -190,9 +197,100 @@ private slots:
         test::drawAnswer(model, {"##"});
         findAction(form, QStringLiteral("解答から問題を作成(&M)"))->trigger();
         QCOMPARE(model.board(4, 5), 2);
-        QVERIFY(form.undoAction->isEnabled());
-        findAction(form, QStringLiteral("元に戻す(&U)"))->trigger();
+        // The undo item names the step after its prefix.
+        QAction* undo = findAction(form, QStringLiteral("元に戻す(&U) 解答から問題を作成"));
+        QVERIFY(undo);
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
         QCOMPARE(model.board(4, 5), 0);
+
+        // The button runs the same menu item: the same step, with the same name.
+        QTest::mouseClick(form.Command8, Qt::LeftButton);
+        QCOMPARE(model.board(4, 5), 2);
+        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
+        pressCell(form, 7, 7);
+        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
+    }
+
+    void undoAndRedoKeysWorkInTheWindow()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        pressCell(form, 6, 6);
+        QCOMPARE(model.board(6, 6), kFilled);
+        const std::pair<QKeyCombination, int16> keys[] = {
+            {Qt::CTRL | Qt::Key_Z, kEmpty},
+            {Qt::CTRL | Qt::Key_Y, kFilled},
+            {Qt::CTRL | Qt::Key_Z, kEmpty},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kFilled},
+        };
+        for (const auto& [key, cell] : keys) {
+            QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+            QCOMPARE(model.board(6, 6), cell);
+        }
+    }
+
+    // Saving the puzzle or the answer state, and loading a puzzle, make the board the saved
+    // one; every step away from it, and undoing it, is an unsaved change.
+    void unsavedChangesFollowSavesLoadsAndSteps()
+    {
+        QTemporaryDir dir;
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        QSignalSpy changes(&form, &Form1::unsavedChangesChanged);
+        auto unsaved = [&] { return form.hasUnsavedChanges(); };
+        QVERIFY(!unsaved());
+
+        pressCell(form, 6, 6);
+        QVERIFY(unsaved());
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
+        QTest::mouseClick(form.Command3, Qt::LeftButton);  // save the puzzle
+        QVERIFY(!unsaved());
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(changes.at(0).at(0).toBool(), true);
+        QCOMPARE(changes.at(1).at(0).toBool(), false);
+
+        pressCell(form, 7, 7);
+        QVERIFY(unsaved());
+        form.undoAction->trigger();  // back at the saved board
+        QVERIFY(!unsaved());
+        form.undoAction->trigger();  // before it
+        QVERIFY(unsaved());
+        form.redoAction->trigger();
+        QVERIFY(!unsaved());
+
+        pressCell(form, 8, 8);
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
+        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
+        QVERIFY(!unsaved());
+
+        // Loading the answer state back over a changed board is a step, not a save.
+        pressCell(form, 9, 9);
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
+        QTest::mouseClick(form.Command4[0], Qt::LeftButton);
+        QVERIFY(unsaved());
+
+        // A save that fails, or is cancelled, saves nothing.
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("no-such-folder/b.zml")));
+        QTest::mouseClick(form.Command3, Qt::LeftButton);
+        QCOMPARE(desktop.lastMessage().text, QStringLiteral("失敗しました"));
+        QTest::mouseClick(form.Command3, Qt::LeftButton);  // cancelled
+        QVERIFY(unsaved());
+
+        // A loaded puzzle is the saved board, itself one undoable step.
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QVERIFY(!unsaved());
+        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
+        form.undoAction->trigger();
+        QVERIFY(unsaved());
+        form.redoAction->trigger();
+        QVERIFY(!unsaved());
+        QCOMPARE(changes.last().at(0).toBool(), false);
     }
 
     void checkWindowTellsTheVerdict_data()
@@ -234,7 +332,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         model = test::boardWithAnswer(1, {"..", ".."});
-        model.board(1, 0) = 2;  // a run of 2 in a column, no run in any row
+        test::setColumnClues(model, 1, {2});  // a run of 2 in a column, no run in any row
         QVERIFY(checkResult(form).startsWith(QStringLiteral("この問題には解がありません。")));
 
         desktop.chosenFiles.push_back(sharedPuzzle("dom/5-Dom.non"));
