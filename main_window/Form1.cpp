@@ -4,6 +4,7 @@
 
 #include "widgets/spin_buttons.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <utility>
 
 // The icons and the title picture live in the static window library, whose resources must be
 // registered by hand before the first use.
@@ -209,6 +211,8 @@ void Form1::buildBoardPicture(QWidget* client)
     Picture1 = new BoardView(picture, client);
     connect(Picture1, &BoardView::mouseDown, this,
             [this](int button, int shift, double x, double y) {
+                if (std::exchange(dropBoardPress_, false))
+                    return;
                 const QString tool = currentTool == 0 ? QStringLiteral("鉛筆") : QStringLiteral("四角");
                 runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, x, y); });
             });
@@ -304,8 +308,14 @@ void Form1::buildZoomFrame()
             Text1_Change();
     });
     connect(Text1, &QLineEdit::editingFinished, this, [this] {
-        if (!isAcceptableZoom(Text1->text()))
-            Text1_Change();
+        if (isAcceptableZoom(Text1->text()))
+            return;
+        // A press on the board that ends the edit was aimed at the board as drawn at the
+        // refused zoom; once the zoom is back at 100 it would land on another cell, so the
+        // board ignores that press.
+        dropBoardPress_ = QApplication::focusWidget() == Picture1 &&
+                          QGuiApplication::mouseButtons() != Qt::NoButton;
+        Text1_Change();
     });
 }
 

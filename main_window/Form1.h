@@ -182,6 +182,7 @@ private:
     QString titleName_ = kUntitled;
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
+    bool dropBoardPress_ = false;  // the press that ended a refused zoom edit
 };
 
 // The board picture control: shows the persistent image and the two border line objects on

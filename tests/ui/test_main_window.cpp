@@ -129,6 +129,30 @@ private slots:
         QCOMPARE(form.picture.image().size(), QSize(266, 266));
     }
 
+    void clickThatEndsABadZoomEditLeavesTheBoardAlone()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Text1->setText(QStringLiteral("150"));
+        form.Text1->setFocus();
+        form.Text1->selectAll();
+        QTest::keyClicks(form.Text1, QStringLiteral("abc"));
+        QVERIFY(desktop.messages.empty());
+        const BoardModel before = model;
+        // The middle of cell (7, 7) at zoom 150 is the middle of cell (11, 11) at zoom 100.
+        const int middle = BoardView::kBorderPixels + 7 * 20 + 10;
+        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
+        QCOMPARE(desktop.messages.size(), 1u);
+        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
+        QVERIFY(model == before);
+        // The next click is the player's own again.
+        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
+        QCOMPARE(model.board(11, 11), kFilled);
+    }
+
     void zoomThatOverflowsTheLayoutIsRefusedBeforeAnythingMoves()
     {
         test::ScriptedDesktop desktop;
