@@ -59,22 +59,96 @@ private slots:
                                     + form.menuWidget()->sizeHint().height());
     }
 
+    // The tool panel as designed: each control's place (twips, relative to its frame or to
+    // the panel), its caption and its tool tip. A pixel is 15 twips, rounded down.
+    void toolPanelControlsSitWhereDesigned_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("toolTip");
+        auto row = [](const char* control, QRect twips, const char* text, const char* toolTip) {
+            QTest::newRow(control) << QString::fromUtf8(control) << twips << QString::fromUtf8(text)
+                                   << QString::fromUtf8(toolTip);
+        };
+        row("Frame0", {120, 120, 1575, 855}, "問題エリア", "");
+        row("Frame1", {120, 1080, 1575, 855}, "解答エリア", "");
+        row("Frame2", {120, 2040, 1575, 855}, "印刷・画像へ出力", "");
+        row("Frame3", {120, 3000, 1575, 1335}, "問題作成", "");
+        row("Frame4", {120, 4440, 1575, 615}, "描画ツール", "");
+        row("Frame5", {120, 5160, 1575, 615}, "不透明度", "");
+        row("Frame6", {120, 5880, 1575, 615}, "拡大率", "");
+        row("Command1", {120, 240, 615, 540}, "Load", "問題データの読み込み");
+        row("Command3", {840, 240, 615, 540}, "Save", "作成したmondaiファイルを保存します");
+        row("Command4(0)", {120, 240, 615, 540}, "Load", "解答エリアの読み込み");
+        row("Command4(1)", {840, 240, 615, 540}, "Save", "解答エリアの保存");
+        row("Command5", {120, 240, 615, 540}, "Print", "印刷します(サイズは拡大率で指定可能)");
+        row("Command6", {840, 240, 615, 540}, "Save", "BMPとして出力");
+        row("Command7", {120, 240, 615, 540}, "New", "サイズを指定して新規作成します");
+        row("Command9", {840, 240, 615, 540}, "Open", "画像ファイルから問題を作成します");
+        row("Command8", {120, 780, 615, 540}, "Make", "解答から問題を作成します");
+        row("Command2", {840, 780, 615, 540}, "解答", "合っているかどうか判定");
+        row("Picture3(0)", {120, 240, 280, 280}, "",
+            "鉛筆(左クリックで点 or 消去、右クリックで×を打てます)");
+        row("Picture3(1)", {405, 240, 280, 280}, "",
+            "四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)");
+        row("Slider1", {120, 240, 1335, 255}, "", "このウインドウを半透明にできます(Win2000以降で有効)");
+        row("Text1", {240, 240, 600, 270}, "100", "画面の表示サイズと印刷時のサイズを指定します");
+        row("UpDown1", {840, 240, 255, 270}, "", "");
+        row("Label1", {1200, 360, 135, 150}, "%", "");
+    }
     void toolPanelControlsSitWhereDesigned()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, twips);
+        QFETCH(QString, text);
+        QFETCH(QString, toolTip);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        const QHash<QString, QWidget*> controls{
+            {"Frame0", form.Frame[0]}, {"Frame1", form.Frame[1]}, {"Frame2", form.Frame[2]},
+            {"Frame3", form.Frame[3]}, {"Frame4", form.Frame[4]}, {"Frame5", form.Frame[5]},
+            {"Frame6", form.Frame[6]}, {"Command1", form.Command1}, {"Command3", form.Command3},
+            {"Command4(0)", form.Command4[0]}, {"Command4(1)", form.Command4[1]},
+            {"Command5", form.Command5}, {"Command6", form.Command6}, {"Command7", form.Command7},
+            {"Command9", form.Command9}, {"Command8", form.Command8}, {"Command2", form.Command2},
+            {"Picture3(0)", form.Picture3[0]}, {"Picture3(1)", form.Picture3[1]},
+            {"Slider1", form.Slider1}, {"Text1", form.Text1}, {"UpDown1", form.UpDown1},
+            {"Label1", form.Label1}};
+        QWidget* widget = controls.value(control);
+        QVERIFY(widget);
+        const QRect pixels(twips.left() / 15, twips.top() / 15, twips.width() / 15, twips.height() / 15);
+        QCOMPARE(widget->geometry(), pixels);
+        // Frames sit on the tool panel; every other control sits in one of the frames.
+        if (control.startsWith(QLatin1String("Frame")))
+            QCOMPARE(widget->parentWidget(), form.Picture2);
+        else
+            QVERIFY(std::find(form.Frame.begin(), form.Frame.end(), widget->parentWidget()) != form.Frame.end());
+        QString shown;
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            shown = frame->title();
+        else if (auto* button = qobject_cast<QToolButton*>(widget))
+            shown = button->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            shown = edit->text();
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            shown = label->text();
+        QCOMPARE(shown, text);
+        QCOMPARE(widget->toolTip(), toolTip);
+    }
+
+    void panelStartupPictureAndStatusBarAreAsDesigned()
     {
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        QCOMPARE(form.Frame[0]->title(), QStringLiteral("問題エリア"));
-        QCOMPARE(form.Frame[3]->geometry(), QRect(8, 200, 105, 89));
-        QCOMPARE(form.Command8->geometry(), QRect(8, 52, 41, 36));
-        QCOMPARE(form.Command2->text(), QStringLiteral("解答"));
-        QCOMPARE(form.Command2->toolTip(), QStringLiteral("合っているかどうか判定"));
-        QCOMPARE(form.Command5->toolTip(), QStringLiteral("印刷します(サイズは拡大率で指定可能)"));
-        QCOMPARE(form.Picture3[1]->geometry(), QRect(27, 16, 18, 18));
-        QCOMPARE(form.Text1->geometry(), QRect(16, 16, 40, 18));
+        QCOMPARE(form.Picture2->width(), 1815 / 15);  // its height follows the window
         QCOMPARE(form.statusBar()->toolTip(), QStringLiteral("ここには状態や説明などを表示します"));
         QCOMPARE(form.Label2->text(), QStringLiteral("問題をロードしてください..."));
         QCOMPARE(form.Label2->font().pointSizeF(), 20.25);
+        QCOMPARE(form.Label2->geometry(), QRect(0, 2160 / 15, 4695 / 15, 615 / 15));
+        QCOMPARE(form.Picture4->size(), QSize(4695 / 15, 2655 / 15));
     }
 
     void startupPictureDisappearsWhenTheTimerFires()
