@@ -98,6 +98,39 @@ struct Block {
     std::size_t lineNumber = 0;
 };
 
+// The clue lines of a rows or columns block whose keyword stands on the line before `next`
+// (so `next`, 0-based, is also the keyword's 1-based line number): exactly `expected` lines when the size was given before the block
+// (a blank one is a line without runs), otherwise up to the next blank line or keyword.
+// Leaves `next` on the first line after the block.
+Block readClueBlock(const std::vector<std::string_view>& lines, std::size_t& next,
+                    const std::string& keyword, std::optional<int> expected)
+{
+    std::size_t& i = next;
+    Block block;
+    block.lineNumber = i;
+    if (expected) {
+        while (static_cast<int>(block.lines.size()) < *expected) {
+            if (i >= lines.size())
+                fail(0, keyword + " block ends after " + std::to_string(block.lines.size())
+                            + " of " + std::to_string(*expected) + " lines");
+            const std::string_view clue = trimWhiteSpace(lines[i]);
+            if (!clue.empty() && !startsClueLine(clue))
+                fail(i + 1, keyword + " block has " + std::to_string(block.lines.size())
+                                + " lines where " + std::to_string(*expected) + " are expected");
+            block.lines.push_back(parseClueLine(clue, i + 1));
+            ++i;
+        }
+    } else {
+        while (i < lines.size() && startsClueLine(trimWhiteSpace(lines[i]))) {
+            block.lines.push_back(parseClueLine(trimWhiteSpace(lines[i]), i + 1));
+            ++i;
+            if (block.lines.size() > static_cast<std::size_t>(kMaxPuzzleLines))
+                fail(i, keyword + " block has more than " + std::to_string(kMaxPuzzleLines) + " lines");
+        }
+    }
+    return block;
+}
+
 } // namespace
 
 Puzzle parseNonText(std::string_view text)
@@ -135,34 +168,7 @@ Puzzle parseNonText(std::string_view text)
             const bool isRows = keyword == "rows";
             if ((isRows ? rows : columns).has_value())
                 fail(lineNumber, "second " + keyword + " block");
-            const std::optional<int> expected = isRows ? height : width;
-            Block block;
-            block.lineNumber = lineNumber;
-            if (expected) {
-                // Exactly that many lines; a blank one is a line without runs.
-                while (static_cast<int>(block.lines.size()) < *expected) {
-                    if (i >= lines.size())
-                        fail(0, keyword + " block ends after " + std::to_string(block.lines.size())
-                                    + " of " + std::to_string(*expected) + " lines");
-                    const std::string_view clue = trimWhiteSpace(lines[i]);
-                    if (!clue.empty() && !startsClueLine(clue))
-                        fail(i + 1, keyword + " block has " + std::to_string(block.lines.size())
-                                        + " lines where " + std::to_string(*expected)
-                                        + " are expected");
-                    block.lines.push_back(parseClueLine(clue, i + 1));
-                    ++i;
-                }
-            } else {
-                // Up to the next blank line or keyword.
-                while (i < lines.size() && startsClueLine(trimWhiteSpace(lines[i]))) {
-                    block.lines.push_back(parseClueLine(trimWhiteSpace(lines[i]), i + 1));
-                    ++i;
-                    if (block.lines.size() > static_cast<std::size_t>(kMaxPuzzleLines))
-                        fail(i, keyword + " block has more than " + std::to_string(kMaxPuzzleLines)
-                                    + " lines");
-                }
-            }
-            (isRows ? rows : columns) = std::move(block);
+            (isRows ? rows : columns) = readClueBlock(lines, i, keyword, isRows ? height : width);
         } else if (keyword == "title") {
             puzzle.title = propertyValue(rest);
         } else if (keyword == "by" || keyword == "author") {
