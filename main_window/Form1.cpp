@@ -183,7 +183,12 @@ Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The widget destructor deletes the undo stack, whose clearing announces a clean change:
+    // by then this is no longer a Form1 to tell.
+    disconnect(undoStack, nullptr, this, nullptr);
+}
 
 void Form1::buildControls()
 {
