@@ -175,11 +175,13 @@ std::optional<Options> parseOptions(int argc, char** argv)
 
 // One file to decide. `named`: given on the command line or with a puzzle file's extension,
 // so a failure to read it is reported; otherwise it was found in a directory by the walk and
-// is skipped when it is no puzzle. `error`: set when the walk already failed on this path.
+// is skipped when it is no puzzle. `skip`: found by the walk and never a puzzle. `error`: set
+// when the walk already failed on this path.
 struct Entry {
     std::string path;
     bool named = true;
     std::string error;
+    bool skip = false;
 };
 
 bool hasExtension(std::string_view path, std::string_view extension)
@@ -211,12 +213,11 @@ void walkDirectory(const fs::path& dir, std::vector<Entry>& out)
         if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
             walkDirectory(entry.path(), out);
         } else if (entry.is_regular_file(ignored)) {
-            const std::string path = entry.path().string();
-            if (hasExtension(path, ".sts"))
-                continue;
+            std::string path = entry.path().string();
             const bool puzzleName = hasExtension(path, ".zml") || hasExtension(path, ".non")
                 || hasExtension(path, ".xml");
-            out.push_back({path, puzzleName, {}});
+            const bool answerState = hasExtension(path, ".sts");
+            out.push_back({std::move(path), puzzleName, {}, answerState});
         }
     }
     if (error)
@@ -299,6 +300,10 @@ Report decideEntry(const Entry& entry, const Options& options)
         report.error = std::move(error);
         return report;
     };
+    if (entry.skip) {
+        report.outcome = Report::Outcome::Skipped;
+        return report;
+    }
     if (!entry.error.empty())
         return fail(entry.error);
     std::string text;
