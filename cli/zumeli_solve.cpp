@@ -1,16 +1,25 @@
-// zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line.
+// zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line, one by
+// one or whole directories of them on several threads.
+#include "cli/json_text.h"
+#include "cli/ordered_pool.h"
 #include "formats/puzzle_formats.h"
 #include "solve/engine/solver.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #ifndef ZUMELI_VERSION
@@ -19,25 +28,68 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr long kMaxFileBytes = 64L * 1024 * 1024;
+constexpr long kMaxJobs = 1024;
 
 // What the command line asked for.
 struct Options {
     enum class Mode { Decide, Help, Version };
+    enum class Format { Plain, Json };
     Mode mode = Mode::Decide;
+    Format format = Format::Plain;
     bool print = false;
-    double timeoutSeconds = 0;  // 0: no limit
-    std::vector<const char*> files;
+    double timeoutSeconds = 0; // 0: no limit
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<const char*> operands; // files and directories, in the order given
 };
 
 void usage()
 {
-    std::fputs("usage: zumeli-solve [--print] [--timeout SECONDS] FILE...\n"
-               "Decides each puzzle file (.zml, .non or webpbn XML) and prints one line per file:\n"
-               "name, verdict (unique, multiple, none, timeout), line-solvable or needs-search,\n"
-               "size WxH and solving time. --print adds the solution(s) as rows of '#' and '.'.\n"
-               "Exit status 0 when every file was read and decided.\n",
-               stderr);
+    std::fputs(
+        "usage: zumeli-solve [--print] [--timeout SECONDS] FILE...\n"
+        "       zumeli-solve [-j N] [--format plain|json] [--print] [--timeout SECONDS] FILE|DIR...\n"
+        "Decides each puzzle file (.zml, .non or webpbn XML) and prints one line per file:\n"
+        "name, verdict (unique, multiple, none, timeout), line-solvable or needs-search,\n"
+        "size WxH and solving time. --print adds the solution(s) as rows of '#' and '.'.\n"
+        "\n"
+        "A directory stands for the files under it, walked recursively and taken in byte order\n"
+        "of their paths. There a file ending in .zml, .non or .xml that cannot be read is\n"
+        "reported as unreadable, like a file named on the command line; any other file is read\n"
+        "by its content when it is a puzzle and skipped without a message when not (answer\n"
+        "states, .sts, are always skipped). Skipped files are only counted in the summary.\n"
+        "\n"
+        "  -j N, --jobs N        decide N files at a time (default: the number of cores);\n"
+        "                        the output is in the order of the operands all the same\n"
+        "  --timeout SECONDS     give up the search of each puzzle after SECONDS (verdict timeout)\n"
+        "  --print               print the solutions, or with --format json add them\n"
+        "  --format plain|json   json: one object per line and file, with \"path\", \"verdict\",\n"
+        "                        \"line_solvable\", \"width\", \"height\", \"time_ms\" and, with\n"
+        "                        --print, \"solutions\" (arrays of row strings); a file that\n"
+        "                        cannot be read has the verdict \"unreadable\" and an \"error\"\n"
+        "\n"
+        "Summary: given more than one operand or a directory, the output ends in the line\n"
+        "  summary: U unique, M multiple, N none, T timeout, R unreadable, S skipped; P puzzles in X s\n"
+        "where P counts all files but the skipped ones and X is the wall-clock time. With\n"
+        "--format json the summary always ends the output, as {\"summary\": {...}}.\n"
+        "Reasons a file cannot be read go to standard error in both formats.\n"
+        "\n"
+        "Exit status: 0 when every puzzle was read and decided; 1 when a puzzle timed out or a\n"
+        "file or directory could not be read; 2 for bad arguments (an unknown option, a bad\n"
+        "value, no file).\n",
+        stderr);
+}
+
+// A whole number of jobs from 1 to kMaxJobs, or nothing.
+std::optional<unsigned> parseJobs(const char* text)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || value < 1 || value > kMaxJobs)
+        return std::nullopt;
+    return static_cast<unsigned>(value);
 }
 
 // The options, or nothing after reporting what is wrong (exit status 2).
@@ -60,6 +112,43 @@ std::optional<Options> parseOptions(int argc, char** argv)
                 std::fprintf(stderr, "zumeli-solve: bad --timeout value \"%s\"\n", argv[i]);
                 return std::nullopt;
             }
+        } else if (arg == "-j" || arg == "--jobs" || (arg.starts_with("-j") && arg.size() > 2)
+                   || arg.starts_with("--jobs=")) {
+            const char* value = nullptr;
+            if (arg == "-j" || arg == "--jobs") {
+                if (i + 1 >= argc) {
+                    std::fprintf(stderr, "zumeli-solve: %s needs a number of jobs\n", argv[i]);
+                    return std::nullopt;
+                }
+                value = argv[++i];
+            } else {
+                value = argv[i] + (arg.starts_with("--jobs=") ? 7 : 2);
+            }
+            const std::optional<unsigned> jobs = parseJobs(value);
+            if (!jobs) {
+                std::fprintf(stderr, "zumeli-solve: bad -j value \"%s\" (1 to %ld)\n", value, kMaxJobs);
+                return std::nullopt;
+            }
+            options.jobs = *jobs;
+        } else if (arg == "--format" || arg.starts_with("--format=")) {
+            const char* value = nullptr;
+            if (arg == "--format") {
+                if (i + 1 >= argc) {
+                    std::fputs("zumeli-solve: --format needs plain or json\n", stderr);
+                    return std::nullopt;
+                }
+                value = argv[++i];
+            } else {
+                value = argv[i] + 9;
+            }
+            if (std::strcmp(value, "json") == 0) {
+                options.format = Options::Format::Json;
+            } else if (std::strcmp(value, "plain") == 0) {
+                options.format = Options::Format::Plain;
+            } else {
+                std::fprintf(stderr, "zumeli-solve: bad --format value \"%s\" (plain or json)\n", value);
+                return std::nullopt;
+            }
         } else if (arg == "--help" || arg == "-h") {
             options.mode = Options::Mode::Help;
             return options;
@@ -68,20 +157,95 @@ std::optional<Options> parseOptions(int argc, char** argv)
             return options;
         } else if (arg == "--") {
             for (++i; i < argc; ++i)
-                options.files.push_back(argv[i]);
+                options.operands.push_back(argv[i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "zumeli-solve: unknown option %s\n", argv[i]);
             usage();
             return std::nullopt;
         } else {
-            options.files.push_back(argv[i]);
+            options.operands.push_back(argv[i]);
         }
     }
-    if (options.files.empty()) {
+    if (options.operands.empty()) {
         usage();
         return std::nullopt;
     }
     return options;
+}
+
+// One file to decide. `named`: given on the command line or with a puzzle file's extension,
+// so a failure to read it is reported; otherwise it was found in a directory by the walk and
+// is skipped when it is no puzzle. `skip`: found by the walk and never a puzzle. `error`: set
+// when the walk already failed on this path.
+struct Entry {
+    std::string path;
+    bool named = true;
+    std::string error;
+    bool skip = false;
+};
+
+bool hasExtension(std::string_view path, std::string_view extension)
+{
+    if (path.size() < extension.size())
+        return false;
+    const std::string_view tail = path.substr(path.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// Every regular file under `dir` (symbolic links to files included; links to directories are
+// not followed, so the walk always ends), and a failing entry for a directory that cannot be
+// listed.
+void walkDirectory(const fs::path& dir, std::vector<Entry>& out)
+{
+    std::error_code error;
+    fs::directory_iterator it(dir, error);
+    if (error) {
+        out.push_back({dir.string(), true, error.message()});
+        return;
+    }
+    for (const fs::directory_iterator end; it != end; it.increment(error)) {
+        if (error)
+            break;
+        const fs::directory_entry& entry = *it;
+        std::error_code ignored;
+        if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
+            walkDirectory(entry.path(), out);
+        } else if (entry.is_regular_file(ignored)) {
+            std::string path = entry.path().string();
+            const bool puzzleName = hasExtension(path, ".zml") || hasExtension(path, ".non")
+                || hasExtension(path, ".xml");
+            const bool answerState = hasExtension(path, ".sts");
+            out.push_back({std::move(path), puzzleName, {}, answerState});
+        }
+    }
+    if (error)
+        out.push_back({dir.string(), true, error.message()});
+}
+
+// The files the operands stand for: each file as given, each directory's files sorted by
+// path as bytes, so the order never depends on the file system. `anyDirectory` tells whether
+// an operand was a directory.
+std::vector<Entry> entriesOf(const std::vector<const char*>& operands, bool& anyDirectory)
+{
+    std::vector<Entry> entries;
+    anyDirectory = false;
+    for (const char* operand : operands) {
+        std::error_code error;
+        if (!fs::is_directory(operand, error)) {
+            entries.push_back({operand, true, {}});
+            continue;
+        }
+        anyDirectory = true;
+        std::vector<Entry> found;
+        walkDirectory(operand, found);
+        std::sort(found.begin(), found.end(),
+                  [](const Entry& a, const Entry& b) { return a.path < b.path; });
+        entries.insert(entries.end(), std::make_move_iterator(found.begin()),
+                       std::make_move_iterator(found.end()));
+    }
+    return entries;
 }
 
 // The whole file, or an error message in `error`.
@@ -112,57 +276,201 @@ bool readFile(const char* path, std::string& text, std::string& error)
     return true;
 }
 
-// The puzzle of one file in any format, or nothing after reporting why it cannot be read.
-std::optional<zumeli::solver::Puzzle> readPuzzleFile(const char* path)
+// What deciding one file gave; both output formats print it.
+struct Report {
+    enum class Outcome { Decided, Unreadable, Skipped };
+    std::string path;
+    Outcome outcome = Outcome::Decided;
+    std::string error; // why the file could not be read
+    int width = 0;
+    int height = 0;
+    zumeli::solver::Verdict verdict = zumeli::solver::Verdict::Stopped;
+    bool lineSolvable = false;
+    double elapsedMs = 0;
+    std::vector<zumeli::solver::CellGrid> solutions; // only with --print
+};
+
+// Reads and decides one file. Never throws for a bad file: what is wrong ends up in the report.
+Report decideEntry(const Entry& entry, const Options& options)
 {
+    Report report;
+    report.path = entry.path;
+    const auto fail = [&](std::string error) {
+        report.outcome = entry.named ? Report::Outcome::Unreadable : Report::Outcome::Skipped;
+        report.error = std::move(error);
+        return report;
+    };
+    if (entry.skip) {
+        report.outcome = Report::Outcome::Skipped;
+        return report;
+    }
+    if (!entry.error.empty())
+        return fail(entry.error);
     std::string text;
     std::string error;
-    if (!readFile(path, text, error)) {
-        std::fprintf(stderr, "zumeli-solve: %s: %s\n", path, error.c_str());
-        return std::nullopt;
-    }
+    if (!readFile(entry.path.c_str(), text, error))
+        return fail(error);
+    zumeli::solver::Puzzle puzzle;
     try {
-        return zumeli::puzzleFromPuzzleFile(path, text);
+        puzzle = zumeli::puzzleFromPuzzleFile(entry.path, text);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "zumeli-solve: %s: %s\n", path, e.what());
-        return std::nullopt;
+        return fail(e.what());
+    }
+    zumeli::solver::SolveOptions solveOptions;
+    solveOptions.timeLimitSeconds = options.timeoutSeconds;
+    zumeli::solver::SolveResult result;
+    try {
+        result = zumeli::solver::solve(puzzle, solveOptions);
+    } catch (const std::invalid_argument& e) { // clues the solver refuses (too large a puzzle)
+        report.outcome = Report::Outcome::Unreadable;
+        report.error = e.what();
+        return report;
+    }
+    report.width = puzzle.width();
+    report.height = puzzle.height();
+    report.verdict = result.verdict;
+    report.lineSolvable = result.lineSolvable;
+    report.elapsedMs = result.elapsedMs;
+    if (options.print)
+        report.solutions = std::move(result.solutions);
+    return report;
+}
+
+// Counts of every outcome for the summary.
+struct Tally {
+    long unique = 0;
+    long multiple = 0;
+    long none = 0;
+    long timeout = 0;
+    long unreadable = 0;
+    long skipped = 0;
+
+    void add(const Report& report)
+    {
+        using zumeli::solver::Verdict;
+        switch (report.outcome) {
+        case Report::Outcome::Unreadable: ++unreadable; return;
+        case Report::Outcome::Skipped: ++skipped; return;
+        case Report::Outcome::Decided: break;
+        }
+        switch (report.verdict) {
+        case Verdict::Unique: ++unique; break;
+        case Verdict::Multiple: ++multiple; break;
+        case Verdict::NoSolution: ++none; break;
+        case Verdict::Stopped: ++timeout; break;
+        }
+    }
+    long puzzles() const { return unique + multiple + none + timeout + unreadable; }
+    bool allDecided() const { return timeout == 0 && unreadable == 0; }
+};
+
+void reportUnreadable(const Report& report)
+{
+    std::fprintf(stderr, "zumeli-solve: %s: %s\n", report.path.c_str(), report.error.c_str());
+}
+
+void printPlain(const Report& report)
+{
+    if (report.outcome == Report::Outcome::Skipped)
+        return;
+    if (report.outcome == Report::Outcome::Unreadable) {
+        reportUnreadable(report);
+        return;
+    }
+    std::printf("%s %s %s %dx%d %.3f ms\n", report.path.c_str(),
+                zumeli::solver::verdictName(report.verdict),
+                report.lineSolvable ? "line-solvable" : "needs-search", report.width, report.height,
+                report.elapsedMs);
+    for (std::size_t i = 0; i < report.solutions.size(); ++i) {
+        if (i > 0)
+            std::fputc('\n', stdout);
+        const std::string text = report.solutions[i].toAscii();
+        std::fwrite(text.data(), 1, text.size(), stdout);
     }
 }
 
-void printPicture(const zumeli::solver::CellGrid& grid)
+void printPlainSummary(const Tally& tally, double seconds)
 {
-    const std::string text = grid.toAscii();
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::printf("summary: %ld unique, %ld multiple, %ld none, %ld timeout, %ld unreadable, "
+                "%ld skipped; %ld puzzles in %.3f s\n",
+                tally.unique, tally.multiple, tally.none, tally.timeout, tally.unreadable,
+                tally.skipped, tally.puzzles(), seconds);
 }
 
-// Decides every file: one line each, the solutions after it with --print. Exit status 2 when
-// a file could not be read, else 1 when a search ran out of time, else 0.
+void printJson(const Report& report, bool withSolutions)
+{
+    using zumeli::cli::jsonString;
+    if (report.outcome == Report::Outcome::Skipped)
+        return;
+    std::string line = "{\"path\": " + jsonString(report.path);
+    if (report.outcome == Report::Outcome::Unreadable) {
+        reportUnreadable(report);
+        line += ", \"verdict\": \"unreadable\", \"error\": " + jsonString(report.error) + "}\n";
+        std::fputs(line.c_str(), stdout);
+        return;
+    }
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers,
+                  ", \"verdict\": \"%s\", \"line_solvable\": %s, \"width\": %d, \"height\": %d, "
+                  "\"time_ms\": %.3f",
+                  zumeli::solver::verdictName(report.verdict), report.lineSolvable ? "true" : "false",
+                  report.width, report.height, report.elapsedMs);
+    line += numbers;
+    if (withSolutions) {
+        line += ", \"solutions\": [";
+        for (std::size_t i = 0; i < report.solutions.size(); ++i) {
+            line += i > 0 ? ", [" : "[";
+            const std::string text = report.solutions[i].toAscii();
+            std::size_t start = 0;
+            for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+                if (start > 0)
+                    line += ", ";
+                line += '"';
+                line.append(text, start, end - start);
+                line += '"';
+            }
+            line += ']';
+        }
+        line += ']';
+    }
+    line += "}\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+void printJsonSummary(const Tally& tally, double seconds)
+{
+    std::printf("{\"summary\": {\"unique\": %ld, \"multiple\": %ld, \"none\": %ld, \"timeout\": %ld, "
+                "\"unreadable\": %ld, \"skipped\": %ld, \"puzzles\": %ld, \"time_s\": %.3f}}\n",
+                tally.unique, tally.multiple, tally.none, tally.timeout, tally.unreadable,
+                tally.skipped, tally.puzzles(), seconds);
+}
+
+// Decides every file the operands stand for, `options.jobs` at a time, and prints the reports
+// in the order of the files. Exit status 0 when every puzzle was read and decided, else 1.
 int decideFiles(const Options& options)
 {
-    int status = 0;
-    for (const char* path : options.files) {
-        const std::optional<zumeli::solver::Puzzle> puzzle = readPuzzleFile(path);
-        if (!puzzle) {
-            status = 2;
-            continue;
-        }
-        zumeli::solver::SolveOptions solveOptions;
-        solveOptions.timeLimitSeconds = options.timeoutSeconds;
-        const zumeli::solver::SolveResult result = zumeli::solver::solve(*puzzle, solveOptions);
-        std::printf("%s %s %s %dx%d %.3f ms\n", path, zumeli::solver::verdictName(result.verdict),
-                    result.lineSolvable ? "line-solvable" : "needs-search", puzzle->width(),
-                    puzzle->height(), result.elapsedMs);
-        if (options.print) {
-            for (std::size_t i = 0; i < result.solutions.size(); ++i) {
-                if (i > 0)
-                    std::fputc('\n', stdout);
-                printPicture(result.solutions[i]);
-            }
-        }
-        if (result.verdict == zumeli::solver::Verdict::Stopped && status == 0)
-            status = 1;
-    }
-    return status;
+    const auto start = std::chrono::steady_clock::now();
+    bool anyDirectory = false;
+    const std::vector<Entry> entries = entriesOf(options.operands, anyDirectory);
+    const bool json = options.format == Options::Format::Json;
+    Tally tally;
+    zumeli::cli::runInOrder<Report>(
+        entries.size(), options.jobs,
+        [&](std::size_t i) { return decideEntry(entries[i], options); },
+        [&](std::size_t, const Report& report) {
+            tally.add(report);
+            if (json)
+                printJson(report, options.print);
+            else
+                printPlain(report);
+        });
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (json)
+        printJsonSummary(tally, seconds);
+    else if (options.operands.size() > 1 || anyDirectory)
+        printPlainSummary(tally, seconds);
+    return tally.allDecided() ? 0 : 1;
 }
 
 } // namespace
