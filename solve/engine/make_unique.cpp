@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -97,7 +98,7 @@ public:
             if (flips >= maxFlips || stalled >= kMaxStalledRounds)
                 break;
             const long before = unknown_;
-            if (options_.lineSolvable) {
+            if (options_.lineSolvable || unknown_ >= searchAgainBelow_) {
                 flips += lineRound();
             } else {
                 Puzzle puzzle;
@@ -114,6 +115,10 @@ public:
                 if (solved.verdict == Verdict::Unique) {
                     verdict = Verdict::Unique;
                     break;
+                }
+                if (solved.stopReason == StopReason::NodeLimit) {
+                    // The search is slow on these clues: let line logic gain ground first.
+                    searchAgainBelow_ = unknown_ - unknown_ / 4;
                 }
                 if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
                     const CellGrid& rival =
@@ -241,6 +246,67 @@ private:
         unknown_ = propagate(&lineGrid_);
     }
 
+    // The cells line logic decides in `line` (row y is line y, column x line height + x) from
+    // its clue and the cells it knows now, beyond those.
+    long newlyDecided(int line)
+    {
+        const bool isRow = line < height_;
+        const int length = isRow ? width_ : height_;
+        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const int words = wordsForLength(length);
+        maskFilled_.assign(static_cast<std::size_t>(words) * 2, 0);
+        maskEmpty_.assign(static_cast<std::size_t>(words) * 2, 0);
+        Word* filled = maskFilled_.data();
+        Word* empty = maskEmpty_.data();
+        for (int i = 0; i < length; ++i) {
+            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            const Cell known = lineGrid_.cells[static_cast<std::size_t>(cell)];
+            if (known == Cell::Filled)
+                filled[i >> 6] |= Word(1) << (i & 63);
+            else if (known == Cell::Empty)
+                empty[i >> 6] |= Word(1) << (i & 63);
+        }
+        Word* outFilled = filled + words;
+        Word* outEmpty = empty + words;
+        if (!solveLine(runs.data(), static_cast<int>(runs.size()), length, filled, empty, outFilled, outEmpty))
+            return 0;
+        long fresh = 0;
+        for (int w = 0; w < words; ++w)
+            fresh += __builtin_popcountll(outFilled[w] & ~filled[w]) + __builtin_popcountll(outEmpty[w] & ~empty[w]);
+        return fresh;
+    }
+
+    // A cheap first look at a flip: what its row and its column decide with their changed clues
+    // from what line logic knows now (the full propagation may gain more, or less).
+    long quickGain(int cell)
+    {
+        flip(cell);
+        const long gain = newlyDecided(cell / width_) + newlyDecided(height_ + cell % width_);
+        flip(cell);
+        return gain;
+    }
+
+    // Puts the cells whose quick gain per cost is best first, keeping the given order for ties.
+    void rankByQuickGain(std::vector<int>& cells)
+    {
+        std::vector<std::pair<long, int>> ranked; // quick gain, position in `cells`
+        ranked.reserve(cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            ranked.emplace_back(quickGain(cells[i]), static_cast<int>(i));
+        std::vector<int> costs(cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            costs[i] = cost(cells[i]);
+        std::stable_sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
+            return a.first * costs[static_cast<std::size_t>(b.second)]
+                > b.first * costs[static_cast<std::size_t>(a.second)];
+        });
+        std::vector<int> out;
+        out.reserve(cells.size());
+        for (const auto& r : ranked)
+            out.push_back(cells[static_cast<std::size_t>(r.second)]);
+        cells = std::move(out);
+    }
+
     std::vector<int> openCells() const
     {
         std::vector<int> open;
@@ -255,7 +321,8 @@ private:
     // Returns the number of flips.
     int lineRound()
     {
-        const std::vector<int> candidates = ordered(openCells());
+        std::vector<int> candidates = ordered(openCells());
+        rankByQuickGain(candidates);
         std::vector<Trial> trials;
         std::size_t next = 0;
         for (const int sample : {kSampleSize, kWidenedSampleSize}) {
@@ -347,8 +414,11 @@ private:
     std::vector<std::vector<int>> rows_;
     std::vector<std::vector<int>> columns_;
     CellGrid lineGrid_;
+    std::vector<Word> maskFilled_;
+    std::vector<Word> maskEmpty_;
     long unknown_ = 0;
     long initialUnknown_ = 1;
+    long searchAgainBelow_ = std::numeric_limits<long>::max();
     std::uint64_t round_ = 0;
     double progress_ = 0;
 };
