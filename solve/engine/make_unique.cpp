@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
@@ -20,7 +21,7 @@ namespace {
 constexpr int kSampleSize = 32;
 constexpr int kWidenedSampleSize = 128;
 // Rounds in a row without progress of line logic after which the run gives up.
-constexpr int kMaxStalledRounds = 6;
+constexpr int kMaxStalledRounds = 60;
 
 std::vector<int> runsOf(const std::vector<Cell>& cells, int first, int count, int step)
 {
@@ -337,6 +338,8 @@ private:
         if (trials.empty())
             return 0;
         std::sort(trials.begin(), trials.end(), better);
+        if (trials.front().gain <= 0)
+            return narrowingRound(candidates);
         apply(trials.front().cell);
         int flips = 1;
         // Far apart flips barely interact, so with much still open a round may take several.
@@ -371,6 +374,74 @@ private:
             }
         }
         return flips;
+    }
+
+    // The ways `line` can be arranged around the cells line logic knows now, as a rough
+    // logarithm: exponent plus linear mantissa, exact arithmetic only, so the same on every
+    // machine. Counted from the line's end: ways[j][i] places runs j.. in cells i...
+    double arrangementBits(int line)
+    {
+        const bool isRow = line < height_;
+        const int n = isRow ? width_ : height_;
+        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const int k = static_cast<int>(runs.size());
+        lineCells_.resize(static_cast<std::size_t>(n));
+        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
+        for (int i = 0; i < n; ++i) {
+            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
+            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
+        }
+        const std::size_t stride = static_cast<std::size_t>(n) + 2;
+        ways_.assign(stride * static_cast<std::size_t>(k + 1), 0.0);
+        auto at = [&](int j, int i) -> double& { return ways_[static_cast<std::size_t>(j) * stride + i]; };
+        // No runs left: every remaining cell must be able to stay empty.
+        at(k, n) = at(k, n + 1) = 1;
+        for (int i = n - 1; i >= 0; --i)
+            at(k, i) = lineCells_[i] == Cell::Filled ? 0 : at(k, i + 1);
+        for (int j = k - 1; j >= 0; --j) {
+            const int r = runs[j];
+            for (int i = n - 1; i >= 0; --i) {
+                double w = lineCells_[i] == Cell::Filled ? 0 : at(j, i + 1);
+                const int end = i + r; // first cell after the run
+                if (end <= n && emptyBefore_[end] == emptyBefore_[i]
+                    && (end == n || lineCells_[end] != Cell::Filled))
+                    w += at(j + 1, std::min(end + 1, n));
+                at(j, i) = w;
+            }
+        }
+        const double count = at(0, 0);
+        if (count <= 1)
+            return 0;
+        int exponent = 0;
+        const double mantissa = std::frexp(count, &exponent);
+        return exponent - 1 + 2 * (mantissa - 0.5);
+    }
+
+    // When no single flip lets line logic decide more cells: the flip that most narrows down
+    // the arrangements of its row and its column around the known cells, for its cost. Such
+    // flips add up until the lines decide cells again. 0 when no flip narrows anything.
+    int narrowingRound(const std::vector<int>& candidates)
+    {
+        int best = -1;
+        double bestScore = 0;
+        for (const int c : candidates) {
+            const int row = c / width_;
+            const int column = height_ + c % width_;
+            const double before = arrangementBits(row) + arrangementBits(column);
+            flip(c);
+            const double after = arrangementBits(row) + arrangementBits(column);
+            flip(c);
+            const double score = (before - after) / cost(c);
+            if (score > bestScore) {
+                best = c;
+                bestScore = score;
+            }
+        }
+        if (best < 0)
+            return 0;
+        apply(best);
+        return 1;
     }
 
     // One round against a second solution: flips one of the cells where it differs from the
@@ -416,6 +487,9 @@ private:
     CellGrid lineGrid_;
     std::vector<Word> maskFilled_;
     std::vector<Word> maskEmpty_;
+    std::vector<Cell> lineCells_;
+    std::vector<int> emptyBefore_;
+    std::vector<double> ways_;
     long unknown_ = 0;
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();
