@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -20,8 +21,14 @@ namespace {
 // Cells whose flip is tried in one round, before and after the first sample finds nothing.
 constexpr int kSampleSize = 32;
 constexpr int kWidenedSampleSize = 128;
-// Rounds in a row without progress of line logic after which the run gives up.
-constexpr int kMaxStalledRounds = 60;
+constexpr int kShortSampleSize = 8;
+// Rounds in a row that find no flip worth making, after which the run gives up.
+constexpr int kMaxStalledRounds = 2;
+// Rounds of line-logic flips after a search ran out of nodes before the next search, unless
+// line logic has decided a quarter of the open cells first.
+constexpr int kRoundsBetweenSlowSearches = 8;
+// All searches of one run together take at most this many times the node limit of one.
+constexpr std::uint64_t kSearchBudgetInLimits = 16;
 
 std::vector<int> runsOf(const std::vector<Cell>& cells, int first, int count, int step)
 {
@@ -84,24 +91,32 @@ public:
     MakeUniqueResult run(const CellGrid& input)
     {
         MakeUniqueResult result;
+        searchNodesLeft_ = static_cast<long long>(kSearchBudgetInLimits * options_.searchNodeLimit);
         unknown_ = propagate(&lineGrid_);
         initialUnknown_ = std::max(1L, unknown_);
-        Verdict verdict = Verdict::Stopped;
+        std::optional<SolveResult> searched; // the search's word on the final clues
         int stalled = 0;
-        const int maxFlips = std::max(8, static_cast<int>(picture_.cells.size() / 4));
+        // Past a tenth of the cells the picture is no longer the one drawn: give up.
+        const int maxFlips = std::max(8, static_cast<int>(picture_.cells.size() / 10));
         int flips = 0;
         while (!limits_.stopped()) {
             report();
-            if (unknown_ == 0) {
-                verdict = Verdict::Unique;
+            if (unknown_ == 0)
                 break;
-            }
             if (flips >= maxFlips || stalled >= kMaxStalledRounds)
                 break;
-            const long before = unknown_;
-            if (options_.lineSolvable || unknown_ >= searchAgainBelow_) {
-                flips += lineRound();
+            const int flipsBefore = flips;
+            if (options_.lineSolvable || searchNodesLeft_ <= 0) {
+                // (Past its total budget the search stops helping; line logic alone decides.)
+                flips += lineRound(true);
+            } else if (unknown_ >= searchAgainBelow_ && roundsSinceSearch_ < kRoundsBetweenSlowSearches) {
+                // Flips that line logic gains from, while they last; then the search again.
+                const int made = lineRound(false);
+                flips += made;
+                roundsSinceSearch_ = made > 0 ? roundsSinceSearch_ + 1 : kRoundsBetweenSlowSearches;
+                continue;
             } else {
+                roundsSinceSearch_ = 0;
                 Puzzle puzzle;
                 puzzle.rows = rows_;
                 puzzle.columns = columns_;
@@ -109,28 +124,28 @@ public:
                 solveOptions.nodeLimit = options_.searchNodeLimit;
                 solveOptions.cancel = options_.cancel;
                 const SolveResult solved = solve(puzzle, solveOptions);
+                searchNodesLeft_ -= static_cast<long long>(solved.stats.nodes);
                 if (solved.stopReason == StopReason::Cancelled) {
                     limits_.stop(StopReason::Cancelled);
                     break;
                 }
                 if (solved.verdict == Verdict::Unique) {
-                    verdict = Verdict::Unique;
+                    searched = solved;
                     break;
                 }
-                if (solved.stopReason == StopReason::NodeLimit) {
-                    // The search is slow on these clues: let line logic gain ground first.
-                    searchAgainBelow_ = unknown_ - unknown_ / 4;
-                }
+                // A search that runs out of nodes is slow on these clues: line logic gains
+                // ground first.
+                searchAgainBelow_ = solved.stopReason == StopReason::NodeLimit ? unknown_ - unknown_ / 4
+                                                                               : std::numeric_limits<long>::max();
                 if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
                     const CellGrid& rival =
                         solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
                     flips += rivalRound(rival);
-                    stalled = 0;
-                    continue;
+                } else {
+                    flips += lineRound(true);
                 }
-                flips += lineRound();
             }
-            stalled = unknown_ < before ? 0 : stalled + 1;
+            stalled = flips > flipsBefore ? 0 : stalled + 1;
         }
         result.cancelled = limits_.reason() == StopReason::Cancelled;
         result.picture = picture_;
@@ -138,19 +153,21 @@ public:
             if (picture_.cells[i] != (input.cells[i] == Cell::Filled ? Cell::Filled : Cell::Empty))
                 result.changed.push_back(static_cast<int>(i));
         if (!result.cancelled) {
-            // The final word is the solver's: line logic settling every cell means one
-            // solution, and the search has just said so otherwise; check all the same.
-            Puzzle puzzle;
-            puzzle.rows = rows_;
-            puzzle.columns = columns_;
-            SolveOptions solveOptions;
-            solveOptions.nodeLimit = verdict == Verdict::Unique ? 0 : options_.searchNodeLimit;
-            solveOptions.cancel = options_.cancel;
-            const SolveResult check = solve(puzzle, solveOptions);
-            result.cancelled = check.stopReason == StopReason::Cancelled;
-            result.verdict = check.verdict;
-            result.lineSolvable = check.lineSolvable && check.verdict == Verdict::Unique;
-            result.done = !result.cancelled && check.verdict == Verdict::Unique
+            // The final word is the solver's: its search has just found the clues unique, or
+            // line logic settled every cell and the solver confirms it at once.
+            if (!searched) {
+                Puzzle puzzle;
+                puzzle.rows = rows_;
+                puzzle.columns = columns_;
+                SolveOptions solveOptions;
+                solveOptions.nodeLimit = unknown_ == 0 ? 0 : options_.searchNodeLimit;
+                solveOptions.cancel = options_.cancel;
+                searched = solve(puzzle, solveOptions);
+            }
+            result.cancelled = searched->stopReason == StopReason::Cancelled;
+            result.verdict = searched->verdict;
+            result.lineSolvable = searched->lineSolvable && searched->verdict == Verdict::Unique;
+            result.done = !result.cancelled && searched->verdict == Verdict::Unique
                 && (result.lineSolvable || !options_.lineSolvable);
             if (result.done && options_.progress)
                 options_.progress(1.0);
@@ -319,14 +336,18 @@ private:
 
     // One round towards line logic alone: tries a sample of the open cells and flips the one
     // with the best gain for its cost, and with many cells open a few more far apart from it.
-    // Returns the number of flips.
-    int lineRound()
+    // When no flip gains anything it narrows instead (narrowingRound) if `mayNarrow`, else
+    // flips nothing. Returns the number of flips.
+    int lineRound(bool mayNarrow)
     {
         std::vector<int> candidates = ordered(openCells());
         rankByQuickGain(candidates);
         std::vector<Trial> trials;
         std::size_t next = 0;
-        for (const int sample : {kSampleSize, kWidenedSampleSize}) {
+        // Right after a round that found no gain, gains are rare: a short look will do.
+        const int first = narrowing_ ? kShortSampleSize : kSampleSize;
+        const int widened = narrowing_ ? kShortSampleSize : kWidenedSampleSize;
+        for (const int sample : {first, widened}) {
             for (; next < candidates.size() && static_cast<int>(trials.size()) < sample; ++next) {
                 trials.push_back(trial(candidates[next], nullptr));
                 if (limits_.stopped())
@@ -338,8 +359,9 @@ private:
         if (trials.empty())
             return 0;
         std::sort(trials.begin(), trials.end(), better);
-        if (trials.front().gain <= 0)
-            return narrowingRound(candidates);
+        narrowing_ = trials.front().gain <= 0;
+        if (narrowing_)
+            return mayNarrow ? narrowingRound(candidates) : 0;
         apply(trials.front().cell);
         int flips = 1;
         // Far apart flips barely interact, so with much still open a round may take several.
@@ -454,7 +476,7 @@ private:
                 differing.push_back(static_cast<int>(i));
         const std::vector<int> candidates = ordered(std::move(differing));
         if (candidates.empty())
-            return lineRound();
+            return lineRound(true);
         Trial best;
         for (std::size_t i = 0; i < candidates.size() && static_cast<int>(i) < kSampleSize; ++i) {
             const Trial t = trial(candidates[i], &rival);
@@ -493,6 +515,9 @@ private:
     long unknown_ = 0;
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();
+    int roundsSinceSearch_ = 0;
+    long long searchNodesLeft_ = 0;
+    bool narrowing_ = false; // the last line round found no flip with a gain
     std::uint64_t round_ = 0;
     double progress_ = 0;
 };
