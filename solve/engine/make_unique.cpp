@@ -28,7 +28,7 @@ constexpr int kMaxStalledRounds = 2;
 // line logic has decided a quarter of the open cells first.
 constexpr int kRoundsBetweenSlowSearches = 8;
 // All searches of one run together take at most this many times the node limit of one.
-constexpr std::uint64_t kSearchBudgetInLimits = 16;
+constexpr std::uint64_t kSearchBudgetInLimits = 6;
 
 std::vector<int> runsOf(const std::vector<Cell>& cells, int first, int count, int step)
 {
@@ -445,8 +445,7 @@ private:
     // flips add up until the lines decide cells again. 0 when no flip narrows anything.
     int narrowingRound(const std::vector<int>& candidates)
     {
-        int best = -1;
-        double bestScore = 0;
+        std::vector<std::pair<double, int>> scored; // narrowing per cost, cell
         for (const int c : candidates) {
             const int row = c / width_;
             const int column = height_ + c % width_;
@@ -455,15 +454,29 @@ private:
             const double after = arrangementBits(row) + arrangementBits(column);
             flip(c);
             const double score = (before - after) / cost(c);
-            if (score > bestScore) {
-                best = c;
-                bestScore = score;
-            }
+            if (score > 0)
+                scored.emplace_back(-score, c);
         }
-        if (best < 0)
+        if (scored.empty())
             return 0;
-        apply(best);
-        return 1;
+        std::sort(scored.begin(), scored.end());
+        // Each flip narrows only its own row and column, so with much open several flips on
+        // different lines go in one round.
+        const std::size_t most = static_cast<std::size_t>(std::clamp<long>(unknown_ / 100, 1, 16));
+        std::vector<std::uint8_t> lineUsed(static_cast<std::size_t>(width_ + height_), 0);
+        int flips = 0;
+        for (const auto& [negativeScore, c] : scored) {
+            const std::size_t row = static_cast<std::size_t>(c / width_);
+            const std::size_t column = static_cast<std::size_t>(height_ + c % width_);
+            if (lineUsed[row] || lineUsed[column])
+                continue;
+            lineUsed[row] = lineUsed[column] = 1;
+            flip(c);
+            if (static_cast<std::size_t>(++flips) == most)
+                break;
+        }
+        unknown_ = propagate(&lineGrid_);
+        return flips;
     }
 
     // One round against a second solution: flips one of the cells where it differs from the

@@ -17,7 +17,7 @@ struct MakeUniqueOptions {
     const std::atomic<bool>* cancel = nullptr;     // stops the run once it reads true
     std::function<void(double fraction)> progress; // 0..1, may be called from the worker thread
     // Branches each search for a second solution may take before the run falls back on
-    // line-logic changes (all searches together: 16 times as many). A work budget, never a
+    // line-logic changes (all searches together: 6 times as many). A work budget, never a
     // clock, so that the result does not depend on the machine.
     std::uint64_t searchNodeLimit = 5000;
 };
