@@ -1,5 +1,7 @@
 // zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line, one by
-// one or whole directories of them on several threads.
+// one or whole directories of them on several threads, and makes and generates puzzles with
+// one solution (cli/author_commands.h).
+#include "cli/author_commands.h"
 #include "cli/json_text.h"
 #include "cli/ordered_pool.h"
 #include "formats/puzzle_formats.h"
@@ -79,6 +81,8 @@ void usage()
         "file or directory could not be read; 2 for bad arguments (an unknown option, a bad\n"
         "value, no file).\n",
         stderr);
+    std::fputs("\n", stderr);
+    std::fputs(zumeli::cli::authorUsage(), stderr);
 }
 
 // A whole number of jobs from 1 to kMaxJobs, or nothing.
@@ -477,6 +481,8 @@ int decideFiles(const Options& options)
 
 int main(int argc, char** argv)
 {
+    if (zumeli::cli::isAuthorCommand(argc, argv))
+        return zumeli::cli::runAuthorCommand(argc, argv);
     const std::optional<Options> options = parseOptions(argc, argv);
     if (!options)
         return 2;
