@@ -1,4 +1,6 @@
-// zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line.
+// zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line, and
+// makes and generates puzzles with one solution (cli/author_commands.h).
+#include "cli/author_commands.h"
 #include "formats/puzzle_formats.h"
 #include "solve/engine/solver.h"
 
@@ -38,6 +40,7 @@ void usage()
                "size WxH and solving time. --print adds the solution(s) as rows of '#' and '.'.\n"
                "Exit status 0 when every file was read and decided.\n",
                stderr);
+    std::fputs(zumeli::cli::authorUsage(), stderr);
 }
 
 // The options, or nothing after reporting what is wrong (exit status 2).
@@ -169,6 +172,8 @@ int decideFiles(const Options& options)
 
 int main(int argc, char** argv)
 {
+    if (zumeli::cli::isAuthorCommand(argc, argv))
+        return zumeli::cli::runAuthorCommand(argc, argv);
     const std::optional<Options> options = parseOptions(argc, argv);
     if (!options)
         return 2;

@@ -11,9 +11,7 @@
 
 namespace zumeli {
 
-namespace {
-
-bool hasExtension(std::string_view path, std::string_view extension)
+bool hasFileExtension(std::string_view path, std::string_view extension)
 {
     if (path.size() < extension.size())
         return false;
@@ -24,15 +22,13 @@ bool hasExtension(std::string_view path, std::string_view extension)
     return true;
 }
 
-} // namespace
-
 PuzzleFormat detectPuzzleFormat(std::string_view path, std::string_view text)
 {
-    if (looksLikeXml(text) || hasExtension(path, ".xml"))
+    if (looksLikeXml(text) || hasFileExtension(path, ".xml"))
         return PuzzleFormat::WebpbnXml;
-    if (hasExtension(path, ".zml"))
+    if (hasFileExtension(path, ".zml"))
         return PuzzleFormat::Zml;
-    if (hasExtension(path, ".non"))
+    if (hasFileExtension(path, ".non"))
         return PuzzleFormat::Non;
     const char first = firstMeaningfulCharacter(text);
     return std::isdigit(static_cast<unsigned char>(first)) || first == '-' ? PuzzleFormat::Zml

@@ -10,6 +10,9 @@ namespace zumeli {
 
 enum class PuzzleFormat { Zml, Non, WebpbnXml };
 
+// Whether `path` ends in `extension` (given in lower case, with its dot), in any case.
+bool hasFileExtension(std::string_view path, std::string_view extension);
+
 // By content first (an XML document), then by the file's extension (any case), then by
 // content again: a .zml file starts with its numeric header, a .non file with keywords.
 PuzzleFormat detectPuzzleFormat(std::string_view path, std::string_view text);

@@ -1,0 +1,440 @@
+// Making a picture's clues unique: greedy flips of single cells, chosen by how much line logic
+// gains from them and how little they show in the picture.
+#include "solve/engine/make_unique.h"
+
+#include "solve/engine/line_state.h"
+#include "solve/engine/split_mix.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace zumeli::solver {
+
+namespace {
+
+// Cells whose flip is tried in one round, before and after the first sample finds nothing.
+constexpr int kSampleSize = 32;
+constexpr int kWidenedSampleSize = 128;
+// Rounds in a row without progress of line logic after which the run gives up.
+constexpr int kMaxStalledRounds = 6;
+
+std::vector<int> runsOf(const std::vector<Cell>& cells, int first, int count, int step)
+{
+    std::vector<int> runs;
+    int current = 0;
+    for (int i = 0; i < count; ++i) {
+        if (cells[static_cast<std::size_t>(first + i * step)] == Cell::Filled) {
+            ++current;
+        } else if (current > 0) {
+            runs.push_back(current);
+            current = 0;
+        }
+    }
+    if (current > 0)
+        runs.push_back(current);
+    return runs;
+}
+
+// A flip tried in a round: how many undecided cells line logic gains from it, and what it
+// costs the picture.
+struct Trial {
+    int cell = -1;
+    long gain = 0;
+    int cost = 1;
+    bool killsRival = false; // the other solution no longer fits the changed clues
+};
+
+// Whether trial a is preferred to b: more gain per cost, then the cheaper, then the lower cell.
+bool better(const Trial& a, const Trial& b)
+{
+    if (a.killsRival != b.killsRival)
+        return a.killsRival;
+    const long lhs = a.gain * b.cost;
+    const long rhs = b.gain * a.cost;
+    if (lhs != rhs)
+        return lhs > rhs;
+    if (a.cost != b.cost)
+        return a.cost < b.cost;
+    return a.cell < b.cell;
+}
+
+class Repair {
+public:
+    Repair(const CellGrid& input, const MakeUniqueOptions& options)
+        : options_(options), limits_(SolveOptions{0, 0, options.cancel}, Clock::now()),
+          width_(input.width), height_(input.height), picture_(input)
+    {
+        for (Cell& c : picture_.cells)
+            if (c != Cell::Filled)
+                c = Cell::Empty;
+        flipped_.assign(picture_.cells.size(), 0);
+        rows_.resize(static_cast<std::size_t>(height_));
+        columns_.resize(static_cast<std::size_t>(width_));
+        for (int y = 0; y < height_; ++y)
+            rows_[y] = runsOf(picture_.cells, y * width_, width_, 1);
+        for (int x = 0; x < width_; ++x)
+            columns_[x] = runsOf(picture_.cells, x, height_, width_);
+    }
+
+    MakeUniqueResult run(const CellGrid& input)
+    {
+        MakeUniqueResult result;
+        unknown_ = propagate(&lineGrid_);
+        initialUnknown_ = std::max(1L, unknown_);
+        Verdict verdict = Verdict::Stopped;
+        int stalled = 0;
+        const int maxFlips = std::max(8, static_cast<int>(picture_.cells.size() / 4));
+        int flips = 0;
+        while (!limits_.stopped()) {
+            report();
+            if (unknown_ == 0) {
+                verdict = Verdict::Unique;
+                break;
+            }
+            if (flips >= maxFlips || stalled >= kMaxStalledRounds)
+                break;
+            const long before = unknown_;
+            if (options_.lineSolvable || unknown_ >= searchAgainBelow_) {
+                flips += lineRound();
+            } else {
+                Puzzle puzzle;
+                puzzle.rows = rows_;
+                puzzle.columns = columns_;
+                SolveOptions solveOptions;
+                solveOptions.nodeLimit = options_.searchNodeLimit;
+                solveOptions.cancel = options_.cancel;
+                const SolveResult solved = solve(puzzle, solveOptions);
+                if (solved.stopReason == StopReason::Cancelled) {
+                    limits_.stop(StopReason::Cancelled);
+                    break;
+                }
+                if (solved.verdict == Verdict::Unique) {
+                    verdict = Verdict::Unique;
+                    break;
+                }
+                if (solved.stopReason == StopReason::NodeLimit) {
+                    // The search is slow on these clues: let line logic gain ground first.
+                    searchAgainBelow_ = unknown_ - unknown_ / 4;
+                }
+                if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
+                    const CellGrid& rival =
+                        solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
+                    flips += rivalRound(rival);
+                    stalled = 0;
+                    continue;
+                }
+                flips += lineRound();
+            }
+            stalled = unknown_ < before ? 0 : stalled + 1;
+        }
+        result.cancelled = limits_.reason() == StopReason::Cancelled;
+        result.picture = picture_;
+        for (std::size_t i = 0; i < picture_.cells.size(); ++i)
+            if (picture_.cells[i] != (input.cells[i] == Cell::Filled ? Cell::Filled : Cell::Empty))
+                result.changed.push_back(static_cast<int>(i));
+        if (!result.cancelled) {
+            // The final word is the solver's: line logic settling every cell means one
+            // solution, and the search has just said so otherwise; check all the same.
+            Puzzle puzzle;
+            puzzle.rows = rows_;
+            puzzle.columns = columns_;
+            SolveOptions solveOptions;
+            solveOptions.nodeLimit = verdict == Verdict::Unique ? 0 : options_.searchNodeLimit;
+            solveOptions.cancel = options_.cancel;
+            const SolveResult check = solve(puzzle, solveOptions);
+            result.cancelled = check.stopReason == StopReason::Cancelled;
+            result.verdict = check.verdict;
+            result.lineSolvable = check.lineSolvable && check.verdict == Verdict::Unique;
+            result.done = !result.cancelled && check.verdict == Verdict::Unique
+                && (result.lineSolvable || !options_.lineSolvable);
+            if (result.done && options_.progress)
+                options_.progress(1.0);
+        }
+        if (result.cancelled)
+            result.verdict = Verdict::Stopped;
+        return result;
+    }
+
+private:
+    // Line logic from the clues of the current picture to its fixed point: the number of cells
+    // it leaves open, and those it decides in `grid` when asked.
+    long propagate(CellGrid* grid)
+    {
+        LineState state(rows_, columns_);
+        state.enqueueAll();
+        propagateLines(state, limits_);
+        if (grid)
+            *grid = state.grid();
+        return state.unknownCount();
+    }
+
+    void flip(int cell)
+    {
+        Cell& c = picture_.cells[static_cast<std::size_t>(cell)];
+        c = c == Cell::Filled ? Cell::Empty : Cell::Filled;
+        flipped_[static_cast<std::size_t>(cell)] ^= 1;
+        const int y = cell / width_;
+        const int x = cell % width_;
+        rows_[y] = runsOf(picture_.cells, y * width_, width_, 1);
+        columns_[x] = runsOf(picture_.cells, x, height_, width_);
+    }
+
+    // 1 + the neighbours (of eight; outside the picture counts as empty) that have the cell's
+    // colour: a flip inside a large area shows, one on an edge hardly does.
+    int cost(int cell) const
+    {
+        const int y = cell / width_;
+        const int x = cell % width_;
+        const Cell own = picture_.cells[static_cast<std::size_t>(cell)];
+        int same = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (dx == 0 && dy == 0)
+                    continue;
+                const int nx = x + dx;
+                const int ny = y + dy;
+                const bool inside = nx >= 0 && ny >= 0 && nx < width_ && ny < height_;
+                const Cell other = inside ? picture_.at(nx, ny) : Cell::Empty;
+                same += other == own;
+            }
+        return 1 + same;
+    }
+
+    // The cells to try, cheapest first and spread over the picture (a hash of the cell and
+    // the round breaks ties), never a cell flipped already.
+    std::vector<int> ordered(std::vector<int> cells)
+    {
+        ++round_;
+        std::erase_if(cells, [&](int c) { return flipped_[static_cast<std::size_t>(c)] != 0; });
+        std::vector<std::pair<std::uint64_t, int>> keyed;
+        keyed.reserve(cells.size());
+        for (const int c : cells) {
+            const std::uint64_t spread = mix64((round_ << 32) ^ static_cast<std::uint64_t>(c)) >> 8;
+            keyed.emplace_back((static_cast<std::uint64_t>(cost(c)) << 56) | spread, c);
+        }
+        std::sort(keyed.begin(), keyed.end());
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            cells[i] = keyed[i].second;
+        return cells;
+    }
+
+    Trial trial(int cell, const CellGrid* rival)
+    {
+        Trial t;
+        t.cell = cell;
+        t.cost = cost(cell);
+        flip(cell);
+        t.gain = unknown_ - propagate(nullptr);
+        if (rival) {
+            const int y = cell / width_;
+            const int x = cell % width_;
+            t.killsRival = runsOf(rival->cells, y * width_, width_, 1) != rows_[y]
+                || runsOf(rival->cells, x, height_, width_) != columns_[x];
+        }
+        flip(cell);
+        return t;
+    }
+
+    // Makes the flip for good and brings line logic up to date.
+    void apply(int cell)
+    {
+        flip(cell);
+        unknown_ = propagate(&lineGrid_);
+    }
+
+    // The cells line logic decides in `line` (row y is line y, column x line height + x) from
+    // its clue and the cells it knows now, beyond those.
+    long newlyDecided(int line)
+    {
+        const bool isRow = line < height_;
+        const int length = isRow ? width_ : height_;
+        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const int words = wordsForLength(length);
+        maskFilled_.assign(static_cast<std::size_t>(words) * 2, 0);
+        maskEmpty_.assign(static_cast<std::size_t>(words) * 2, 0);
+        Word* filled = maskFilled_.data();
+        Word* empty = maskEmpty_.data();
+        for (int i = 0; i < length; ++i) {
+            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            const Cell known = lineGrid_.cells[static_cast<std::size_t>(cell)];
+            if (known == Cell::Filled)
+                filled[i >> 6] |= Word(1) << (i & 63);
+            else if (known == Cell::Empty)
+                empty[i >> 6] |= Word(1) << (i & 63);
+        }
+        Word* outFilled = filled + words;
+        Word* outEmpty = empty + words;
+        if (!solveLine(runs.data(), static_cast<int>(runs.size()), length, filled, empty, outFilled, outEmpty))
+            return 0;
+        long fresh = 0;
+        for (int w = 0; w < words; ++w)
+            fresh += __builtin_popcountll(outFilled[w] & ~filled[w]) + __builtin_popcountll(outEmpty[w] & ~empty[w]);
+        return fresh;
+    }
+
+    // A cheap first look at a flip: what its row and its column decide with their changed clues
+    // from what line logic knows now (the full propagation may gain more, or less).
+    long quickGain(int cell)
+    {
+        flip(cell);
+        const long gain = newlyDecided(cell / width_) + newlyDecided(height_ + cell % width_);
+        flip(cell);
+        return gain;
+    }
+
+    // Puts the cells whose quick gain per cost is best first, keeping the given order for ties.
+    void rankByQuickGain(std::vector<int>& cells)
+    {
+        std::vector<std::pair<long, int>> ranked; // quick gain, position in `cells`
+        ranked.reserve(cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            ranked.emplace_back(quickGain(cells[i]), static_cast<int>(i));
+        std::vector<int> costs(cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            costs[i] = cost(cells[i]);
+        std::stable_sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
+            return a.first * costs[static_cast<std::size_t>(b.second)]
+                > b.first * costs[static_cast<std::size_t>(a.second)];
+        });
+        std::vector<int> out;
+        out.reserve(cells.size());
+        for (const auto& r : ranked)
+            out.push_back(cells[static_cast<std::size_t>(r.second)]);
+        cells = std::move(out);
+    }
+
+    std::vector<int> openCells() const
+    {
+        std::vector<int> open;
+        for (std::size_t i = 0; i < lineGrid_.cells.size(); ++i)
+            if (lineGrid_.cells[i] == Cell::Unknown)
+                open.push_back(static_cast<int>(i));
+        return open;
+    }
+
+    // One round towards line logic alone: tries a sample of the open cells and flips the one
+    // with the best gain for its cost, and with many cells open a few more far apart from it.
+    // Returns the number of flips.
+    int lineRound()
+    {
+        std::vector<int> candidates = ordered(openCells());
+        rankByQuickGain(candidates);
+        std::vector<Trial> trials;
+        std::size_t next = 0;
+        for (const int sample : {kSampleSize, kWidenedSampleSize}) {
+            for (; next < candidates.size() && static_cast<int>(trials.size()) < sample; ++next) {
+                trials.push_back(trial(candidates[next], nullptr));
+                if (limits_.stopped())
+                    return 0;
+            }
+            if (std::any_of(trials.begin(), trials.end(), [](const Trial& t) { return t.gain > 0; }))
+                break;
+        }
+        if (trials.empty())
+            return 0;
+        std::sort(trials.begin(), trials.end(), better);
+        apply(trials.front().cell);
+        int flips = 1;
+        // Far apart flips barely interact, so with much still open a round may take several.
+        const int extra = static_cast<int>(std::min<long>(6, unknown_ / 200));
+        if (extra > 0) {
+            const CellGrid savedGrid = lineGrid_;
+            const long savedUnknown = unknown_;
+            std::vector<int> taken{trials.front().cell};
+            for (std::size_t i = 1; i < trials.size() && static_cast<int>(taken.size()) <= extra; ++i) {
+                const Trial& t = trials[i];
+                if (t.gain <= 0)
+                    break;
+                const bool apart = std::all_of(taken.begin(), taken.end(), [&](int c) {
+                    return c / width_ != t.cell / width_ && c % width_ != t.cell % width_
+                        && std::max(std::abs(c / width_ - t.cell / width_), std::abs(c % width_ - t.cell % width_)) > 2;
+                });
+                if (!apart || lineGrid_.cells[static_cast<std::size_t>(t.cell)] != Cell::Unknown)
+                    continue;
+                flip(t.cell);
+                taken.push_back(t.cell);
+            }
+            if (taken.size() > 1) {
+                unknown_ = propagate(&lineGrid_);
+                if (unknown_ < savedUnknown) {
+                    flips = static_cast<int>(taken.size());
+                } else {
+                    for (std::size_t i = 1; i < taken.size(); ++i)
+                        flip(taken[i]);
+                    lineGrid_ = savedGrid;
+                    unknown_ = savedUnknown;
+                }
+            }
+        }
+        return flips;
+    }
+
+    // One round against a second solution: flips one of the cells where it differs from the
+    // picture, preferring flips whose changed clues it no longer fits, then line gain.
+    int rivalRound(const CellGrid& rival)
+    {
+        std::vector<int> differing;
+        for (std::size_t i = 0; i < picture_.cells.size(); ++i)
+            if (rival.cells[i] != picture_.cells[i])
+                differing.push_back(static_cast<int>(i));
+        const std::vector<int> candidates = ordered(std::move(differing));
+        if (candidates.empty())
+            return lineRound();
+        Trial best;
+        for (std::size_t i = 0; i < candidates.size() && static_cast<int>(i) < kSampleSize; ++i) {
+            const Trial t = trial(candidates[i], &rival);
+            if (limits_.stopped())
+                return 0;
+            if (best.cell < 0 || better(t, best))
+                best = t;
+        }
+        apply(best.cell);
+        return 1;
+    }
+
+    void report()
+    {
+        if (!options_.progress)
+            return;
+        const double share = 1.0 - static_cast<double>(unknown_) / static_cast<double>(initialUnknown_);
+        progress_ = std::max(progress_, 0.95 * share);
+        options_.progress(progress_);
+    }
+
+    const MakeUniqueOptions& options_;
+    RunLimits limits_;
+    int width_;
+    int height_;
+    CellGrid picture_;
+    std::vector<std::uint8_t> flipped_;
+    std::vector<std::vector<int>> rows_;
+    std::vector<std::vector<int>> columns_;
+    CellGrid lineGrid_;
+    std::vector<Word> maskFilled_;
+    std::vector<Word> maskEmpty_;
+    long unknown_ = 0;
+    long initialUnknown_ = 1;
+    long searchAgainBelow_ = std::numeric_limits<long>::max();
+    std::uint64_t round_ = 0;
+    double progress_ = 0;
+};
+
+} // namespace
+
+MakeUniqueResult makeUnique(const CellGrid& picture, const MakeUniqueOptions& options)
+{
+    const auto start = Clock::now();
+    if (static_cast<long>(picture.width) * picture.height > kMaxSolverCells)
+        throw std::invalid_argument("picture of " + std::to_string(picture.width) + " x "
+                                    + std::to_string(picture.height) + " cells is too large");
+    Repair repair(picture, options);
+    MakeUniqueResult result = repair.run(picture);
+    result.elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return result;
+}
+
+} // namespace zumeli::solver

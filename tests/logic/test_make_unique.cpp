@@ -1,0 +1,285 @@
+// makeUnique and generatePuzzle, held against the reference solver: the changed pictures'
+// clues really have one solution (line logic alone where asked), only the reported cells
+// change, and the same input always gives the same output.
+#include "formats/non_format.h"
+#include "solve/engine/generate.h"
+#include "solve/engine/make_unique.h"
+#include "solve/engine/split_mix.h"
+#include "support/reference_solver.h"
+
+#include <QtTest>
+
+#include <atomic>
+#include <set>
+#include <stdexcept>
+
+using namespace zumeli::solver;
+using zumeli::test::referenceLineLogic;
+using zumeli::test::referenceSolve;
+
+namespace {
+
+// Nodes the reference search may take on a test picture; every picture here stays far below.
+constexpr std::uint64_t kReferenceNodes = 200000;
+
+// A width x height picture of independent cells, filled with the given percent.
+CellGrid noise(int width, int height, int percent, std::uint64_t seed)
+{
+    SplitMix64 random(seed);
+    CellGrid grid(width, height, Cell::Empty);
+    for (Cell& c : grid.cells)
+        c = static_cast<int>(random.below(100)) < percent ? Cell::Filled : Cell::Empty;
+    return grid;
+}
+
+// Checks that the result is done and what it says: same size, Filled/Empty only, `changed`
+// exactly the cells that differ from the input (ascending), and the clues of the picture
+// unique by the reference search, or solved by its line logic alone when that was asked.
+void checkMadeUnique(const CellGrid& input, const MakeUniqueResult& made, bool lineSolvable)
+{
+    QVERIFY(made.done);
+    QVERIFY(!made.cancelled);
+    QCOMPARE(made.picture.width, input.width);
+    QCOMPARE(made.picture.height, input.height);
+    QCOMPARE(made.picture.cells.size(), input.cells.size());
+    std::vector<int> differing;
+    for (std::size_t i = 0; i < input.cells.size(); ++i) {
+        const Cell c = made.picture.cells[i];
+        QVERIFY(c == Cell::Filled || c == Cell::Empty);
+        if (c != (input.cells[i] == Cell::Filled ? Cell::Filled : Cell::Empty))
+            differing.push_back(static_cast<int>(i));
+    }
+    QCOMPARE(made.changed, differing);
+    QCOMPARE(made.verdict, Verdict::Unique);
+
+    const Puzzle clues = puzzleFromPicture(made.picture);
+    const auto reference = referenceSolve(clues, kReferenceNodes);
+    QCOMPARE(reference.verdict, Verdict::Unique);
+    QCOMPARE(reference.solutions.front(), made.picture);
+    QCOMPARE(made.lineSolvable, reference.lineSolvable);
+    if (lineSolvable) {
+        CellGrid grid(clues.width(), clues.height());
+        QVERIFY(referenceLineLogic(clues, grid));
+        QCOMPARE(grid, made.picture);
+    }
+}
+
+} // namespace
+
+class TestMakeUnique : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ambiguousPicturesBecomeUnique_data()
+    {
+        QTest::addColumn<QByteArray>("ascii");
+        QTest::addColumn<bool>("lineSolvable");
+        const QByteArray diagonal = "#.\n.#\n";
+        const QByteArray switches = "#.#.#.\n.#.#.#\n#.#.#.\n.#.#.#\n#.#.#.\n.#.#.#\n";
+        const QByteArray ring = "..####..\n.#....#.\n#..##..#\n#.#..#.#\n#.#..#.#\n#..##..#\n.#....#.\n..####..\n";
+        for (const bool line : {false, true}) {
+            const char* mode = line ? "line logic" : "unique";
+            QTest::addRow("diagonal, %s", mode) << diagonal << line;
+            QTest::addRow("checkerboard, %s", mode) << switches << line;
+            QTest::addRow("rings, %s", mode) << ring << line;
+            for (const int percent : {30, 50, 70}) {
+                for (std::uint64_t seed = 1; seed <= 3; ++seed)
+                    QTest::addRow("noise 12x10 %d%% seed %d, %s", percent, int(seed), mode)
+                        << QByteArray::fromStdString(noise(12, 10, percent, seed).toAscii()) << line;
+            }
+            QTest::addRow("noise 25x20, %s", mode)
+                << QByteArray::fromStdString(noise(25, 20, 50, 99).toAscii()) << line;
+        }
+    }
+
+    void ambiguousPicturesBecomeUnique()
+    {
+        QFETCH(QByteArray, ascii);
+        QFETCH(bool, lineSolvable);
+        const CellGrid input = CellGrid::fromAscii(ascii.toStdString());
+        MakeUniqueOptions options;
+        options.lineSolvable = lineSolvable;
+        std::vector<double> reported;
+        options.progress = [&](double f) { reported.push_back(f); };
+        const MakeUniqueResult made = makeUnique(input, options);
+        checkMadeUnique(input, made, lineSolvable);
+        QVERIFY(!reported.empty());
+        QCOMPARE(reported.back(), 1.0);
+        for (std::size_t i = 0; i < reported.size(); ++i) {
+            QVERIFY(reported[i] >= 0 && reported[i] <= 1);
+            if (i > 0)
+                QVERIFY(reported[i] >= reported[i - 1]);
+        }
+        // The same picture gives the same answer.
+        const MakeUniqueResult again = makeUnique(input, options);
+        QCOMPARE(again.picture, made.picture);
+        QCOMPARE(again.changed, made.changed);
+    }
+
+    void uniquePicturesComeBackUnchanged()
+    {
+        // Line logic solves this one, so neither mode changes it.
+        const CellGrid easy = CellGrid::fromAscii("###\n#..\n#..\n");
+        for (const bool line : {false, true}) {
+            MakeUniqueOptions options;
+            options.lineSolvable = line;
+            const MakeUniqueResult made = makeUnique(easy, options);
+            QVERIFY(made.done);
+            QVERIFY(made.changed.empty());
+            QCOMPARE(made.picture, easy);
+            QVERIFY(made.lineSolvable);
+        }
+        // Pictures with one solution that only a search finds stay as they are in unique mode,
+        // and in line-logic mode become line-solvable.
+        int found = 0;
+        for (std::uint64_t seed = 1; seed < 400 && found < 3; ++seed) {
+            const CellGrid p = noise(9, 9, 55, seed);
+            const auto reference = referenceSolve(puzzleFromPicture(p), kReferenceNodes);
+            if (reference.verdict != Verdict::Unique || reference.lineSolvable)
+                continue;
+            ++found;
+            const MakeUniqueResult kept = makeUnique(p);
+            QVERIFY(kept.done);
+            QVERIFY(kept.changed.empty());
+            QCOMPARE(kept.picture, p);
+            QVERIFY(!kept.lineSolvable);
+            MakeUniqueOptions line;
+            line.lineSolvable = true;
+            const MakeUniqueResult made = makeUnique(p, line);
+            checkMadeUnique(p, made, true);
+            QVERIFY(!made.changed.empty());
+        }
+        QCOMPARE(found, 3);
+    }
+
+    void unknownCellsCountAsEmpty()
+    {
+        const CellGrid withUnknown = CellGrid::fromAscii("##?\n#??\n");
+        const MakeUniqueResult made = makeUnique(withUnknown);
+        QVERIFY(made.done);
+        QVERIFY(made.changed.empty());
+        QCOMPARE(made.picture, CellGrid::fromAscii("##.\n#..\n"));
+    }
+
+    void degeneratePictures()
+    {
+        for (const char* ascii : {"#", ".", "#.#.#", "#\n.\n#\n", "....\n....\n"}) {
+            const CellGrid p = CellGrid::fromAscii(ascii);
+            const MakeUniqueResult made = makeUnique(p);
+            QVERIFY2(made.done, ascii);
+            QVERIFY2(made.changed.empty(), ascii);
+        }
+        const MakeUniqueResult none = makeUnique(CellGrid());
+        QVERIFY(none.done);
+        QCOMPARE(none.picture.cells.size(), std::size_t(0));
+    }
+
+    void cancelStopsTheRun()
+    {
+        const CellGrid p = noise(40, 40, 50, 5);
+        std::atomic<bool> cancel{true};
+        MakeUniqueOptions options;
+        options.cancel = &cancel;
+        for (const bool line : {false, true}) {
+            options.lineSolvable = line;
+            const MakeUniqueResult made = makeUnique(p, options);
+            QVERIFY(made.cancelled);
+            QVERIFY(!made.done);
+            QCOMPARE(made.verdict, Verdict::Stopped);
+            QCOMPARE(made.picture.width, 40);
+            QCOMPARE(made.picture.height, 40);
+        }
+        // Cancelled from the progress report, part way through.
+        std::atomic<bool> later{false};
+        options.cancel = &later;
+        options.lineSolvable = true;
+        int reports = 0;
+        options.progress = [&](double) {
+            if (++reports == 2)
+                later = true;
+        };
+        const MakeUniqueResult stopped = makeUnique(p, options);
+        QVERIFY(stopped.cancelled);
+        QVERIFY(!stopped.done);
+        QCOMPARE(reports, 2);
+    }
+
+    void generatedPuzzlesAreUniqueAndReproducible_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("lineSolvable");
+        for (const bool line : {false, true}) {
+            QTest::addRow("1x1 %d", line) << 1 << 1 << line;
+            QTest::addRow("7x1 %d", line) << 7 << 1 << line;
+            QTest::addRow("5x5 %d", line) << 5 << 5 << line;
+            QTest::addRow("15x15 %d", line) << 15 << 15 << line;
+            QTest::addRow("20x12 %d", line) << 20 << 12 << line;
+        }
+    }
+
+    void generatedPuzzlesAreUniqueAndReproducible()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, lineSolvable);
+        std::set<std::string> distinct;
+        for (std::uint64_t seed : {1ull, 2ull, 3ull, 18446744073709551615ull}) {
+            GenerateOptions options;
+            options.width = width;
+            options.height = height;
+            options.seed = seed;
+            options.lineSolvable = lineSolvable;
+            const GenerateResult made = generatePuzzle(options);
+            QVERIFY(made.done);
+            QCOMPARE(made.picture.width, width);
+            QCOMPARE(made.picture.height, height);
+            QCOMPARE(made.puzzle.width(), width);
+            QCOMPARE(made.puzzle.height(), height);
+            QVERIFY(satisfiesClues(made.puzzle, made.picture));
+            QCOMPARE(CellGrid::fromGoal(made.puzzle), made.picture);
+            const auto reference = referenceSolve(made.puzzle, kReferenceNodes);
+            QCOMPARE(reference.verdict, Verdict::Unique);
+            if (lineSolvable)
+                QVERIFY(reference.lineSolvable);
+            const std::string bytes = zumeli::nonText(made.puzzle);
+            QCOMPARE(zumeli::nonText(generatePuzzle(options).puzzle), bytes);
+            distinct.insert(bytes);
+        }
+        // Different seeds give different puzzles (tiny sizes have next to no choice).
+        if (width * height >= 25)
+            QCOMPARE(distinct.size(), std::size_t(4));
+    }
+
+    void generatedPicturesAreNotNoise()
+    {
+        // Smoothed fields: most cells share their colour with the cell to their right.
+        GenerateOptions options;
+        options.width = 30;
+        options.height = 30;
+        const GenerateResult made = generatePuzzle(options);
+        int same = 0;
+        int filled = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 30; ++x) {
+                filled += made.picture.at(x, y) == Cell::Filled;
+                if (x + 1 < 30)
+                    same += made.picture.at(x, y) == made.picture.at(x + 1, y);
+            }
+        QVERIFY2(same > 30 * 29 * 3 / 4, qPrintable(QString::number(same)));
+        QVERIFY(filled > 900 * 35 / 100 && filled < 900 * 75 / 100);
+    }
+
+    void generateRefusesBadSizes()
+    {
+        for (const auto& [w, h] : std::vector<std::pair<int, int>>{{0, 5}, {5, 0}, {101, 5}, {5, 101}, {-1, -1}}) {
+            GenerateOptions options;
+            options.width = w;
+            options.height = h;
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generatePuzzle(options));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMakeUnique)
+#include "test_make_unique.moc"
