@@ -1,7 +1,9 @@
 // Zumeli's entry point: the application, its command line and its one main window.
 #include "files/command_line.h"
+#include "files/keep_file.h"
 #include "files/qt_desktop.h"
 #include "main_window/Form1.h"
+#include "main_window/board_keeper.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -34,7 +36,13 @@ int main(int argc, char* argv[])
     zumeli::QtDesktop desktop;
     zumeli::Form1 window(desktop);
     desktop.setParentWindow(&window);
+    // The board is kept from the start, so a run that is closed or ends abnormally with
+    // unsaved changes can be resumed by the next one.
+    zumeli::BoardKeeper keeper(window, zumeli::keepFilePath());
     window.show();
+    // A start that opens a file asks nothing and leaves the kept board for a later start.
+    if (files->puzzle.isEmpty())
+        keeper.offerRestoreWhenShown();
     window.openFromCommandLine(files->puzzle, files->answerState);
     return QApplication::exec();
 }

@@ -5,22 +5,17 @@
 
 namespace zumeli {
 
-namespace {
+std::optional<long long> readNumberBox(const QString& text)
+{
+    return parseFloor(text.toStdString());
+}
 
-// The box's whole number when it lies within minimum..maximum.
 std::optional<int16> boxInRange(const QString& text, int minimum, int maximum)
 {
     const auto value = readNumberBox(text);
     if (!value || *value < minimum || *value > maximum)
         return std::nullopt;
     return static_cast<int16>(*value);
-}
-
-} // namespace
-
-std::optional<long long> readNumberBox(const QString& text)
-{
-    return parseFloor(text.toStdString());
 }
 
 NewPuzzleEntry checkNewPuzzleEntries(const QString& clueSizeText, const QString& widthText,

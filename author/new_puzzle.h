@@ -33,6 +33,10 @@ struct NewPuzzleEntry {
 // 0.5 -> 0); nothing when the text is not a number at all.
 std::optional<long long> readNumberBox(const QString& text);
 
+// The box's whole number (as readNumberBox reads it) when it lies within minimum..maximum
+// (both within 16 bits); nothing otherwise.
+std::optional<int16> boxInRange(const QString& text, int minimum, int maximum);
+
 // Reads the clue-size, width and height boxes and checks them in that order, stopping at the
 // first failure: clue size 1..20, width 1..80, height 1..80. Text that is not a number is
 // refused with its box's range message, like a value out of range.

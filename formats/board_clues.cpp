@@ -45,7 +45,7 @@ solver::Puzzle puzzleFromBoard(const BoardModel& model)
     return puzzle;
 }
 
-BoardModel boardFromPuzzle(const solver::Puzzle& puzzle)
+BoardModel boardFromPuzzle(const solver::Puzzle& puzzle, int minClueSize)
 {
     const int width = puzzle.width();
     const int height = puzzle.height();
@@ -61,7 +61,7 @@ BoardModel boardFromPuzzle(const solver::Puzzle& puzzle)
         rows.push_back(boardClues(runs));
     for (const auto& runs : puzzle.columns)
         columns.push_back(boardClues(runs));
-    std::size_t longest = 1;
+    std::size_t longest = static_cast<std::size_t>(std::clamp(minClueSize, 1, kMaxClueSize));
     for (const auto* lines : {&rows, &columns})
         for (const auto& numbers : *lines)
             longest = std::max(longest, numbers.size());

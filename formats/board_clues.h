@@ -19,10 +19,10 @@ public:
 solver::Puzzle puzzleFromBoard(const BoardModel& model);
 
 // A board holding the puzzle's clues: answer area = the puzzle's size, clue band = the longest
-// clue line (at least 1), numbers packed against the answer area, every other cell 0. Throws
-// BoardLimitError when the answer area exceeds 80 x 80, a dimension is 0, a line has more than
-// 20 clues or a number does not fit the board's 16-bit cells.
-BoardModel boardFromPuzzle(const solver::Puzzle& puzzle);
+// clue line (at least minClueSize), numbers packed against the answer area, every other cell
+// 0. Throws BoardLimitError when the answer area exceeds 80 x 80, a dimension is 0, a line has
+// more than 20 clues or a number does not fit the board's 16-bit cells. minClueSize is 1..20.
+BoardModel boardFromPuzzle(const solver::Puzzle& puzzle, int minClueSize = 1);
 
 // The drawn picture of the board's answer area: cells holding 1 filled, all others empty.
 solver::CellGrid pictureFromBoard(const BoardModel& model);

@@ -10,18 +10,6 @@ namespace zumeli {
 
 namespace {
 
-// The dimensions a puzzle file may bring: a clue band and an answer area of at least one cell
-// each way, and the whole in use inside the board's 0..100 (gridWidth, gridHeight <= 100).
-void checkDimensions(long clueSize, long answerWidth, long answerHeight)
-{
-    if (clueSize < 1)
-        throw FileFormatError("the clue band must be at least one cell thick");
-    if (answerWidth < 1 || answerHeight < 1)
-        throw FileFormatError("the answer area must be at least one cell each way");
-    if (clueSize + answerWidth > kBoardSide - 1 || clueSize + answerHeight > kBoardSide - 1)
-        throw FileFormatError("the puzzle is larger than the board");
-}
-
 // The header splits into at most three parts; the third keeps the rest of the line, so a
 // header with a fourth number fails as "15,7" is not a number.
 std::vector<std::string_view> headerParts(std::string_view line)
@@ -63,9 +51,19 @@ std::vector<int16> clueItems(std::string_view line, int clueSize)
 
 } // namespace
 
+void checkPuzzleDimensions(long clueSize, long answerWidth, long answerHeight)
+{
+    if (clueSize < 1)
+        throw FileFormatError("the clue band must be at least one cell thick");
+    if (answerWidth < 1 || answerHeight < 1)
+        throw FileFormatError("the answer area must be at least one cell each way");
+    if (clueSize + answerWidth > kBoardSide - 1 || clueSize + answerHeight > kBoardSide - 1)
+        throw FileFormatError("the puzzle is larger than the board");
+}
+
 std::string puzzleText(const BoardModel& model)
 {
-    checkDimensions(model.clueSize, model.answerWidth(), model.answerHeight());
+    checkPuzzleDimensions(model.clueSize, model.answerWidth(), model.answerHeight());
 
     std::string out;
     appendNumberLine(out, {model.clueSize, toInt16(model.answerWidth()),
@@ -87,7 +85,7 @@ BoardModel parsePuzzleText(std::string_view text)
     const long clueSize = readFloor16(parts[0]);
     const long answerWidth = readFloor16(parts[1]);
     const long answerHeight = readFloor16(parts[2]);
-    checkDimensions(clueSize, answerWidth, answerHeight);
+    checkPuzzleDimensions(clueSize, answerWidth, answerHeight);
 
     BoardModel loaded;  // every cell 0
     loaded.clueSize = toInt16(clueSize);

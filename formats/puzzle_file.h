@@ -17,6 +17,11 @@ namespace zumeli {
 // board the reader would refuse (no clue band, an empty answer area, larger than the board).
 std::string puzzleText(const BoardModel& model);
 
+// The dimensions a puzzle may have: a clue band and an answer area of at least one cell each
+// way, and the whole in use inside the board's 0..100 (gridWidth, gridHeight <= 100). Throws
+// FileFormatError otherwise.
+void checkPuzzleDimensions(long clueSize, long answerWidth, long answerHeight);
+
 // A new board read from a puzzle file's text: every cell 0 except the clue band, whose lines
 // are put back packed against the answer area. The whole text is checked before anything is
 // returned; throws FileFormatError for anything malformed or beyond the board. Lines may end

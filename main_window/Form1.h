@@ -100,6 +100,7 @@ public:
     void Command7_Click();  // new puzzle
     void Command8_Click();  // clues from the drawing
     void Command9_Click();  // puzzle from image
+    void randomPuzzle();    // 問題 → ランダム問題: clues of a new puzzle on an empty answer area
 
     // Opens the files named on the command line as the Load commands would: a puzzle, and
     // then, if given, an answer state for it. Nothing happens when no puzzle is named.

@@ -97,6 +97,7 @@ void Form1::buildMenus()
     alsoOn(Command7, add(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); },
                          {QKeySequence::New}));
     alsoOn(Command8, add(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
+    add(puzzle, QStringLiteral("ランダム問題..."), [this] { randomPuzzle(); });
     alsoOn(Command2, add(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); }));
     puzzle->addSeparator();
     QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));

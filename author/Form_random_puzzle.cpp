@@ -1,0 +1,132 @@
+// The random-puzzle dialog's controls and buttons, and the progress box of the generation.
+#include "author/Form_random_puzzle.h"
+
+#include "author/new_puzzle.h"
+#include "widgets/dialog_shared.h"
+#include "widgets/spin_buttons.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+
+#include <atomic>
+#include <exception>
+#include <memory>
+
+namespace zumeli {
+
+namespace {
+
+// Client area of the dialog, in twips.
+constexpr int kClientWidthTw = 6240;
+constexpr int kClientHeightTw = 2655;
+
+} // namespace
+
+RandomPuzzleDialog::RandomPuzzleDialog(Desktop& desktop, QWidget* parent)
+    : QDialog(parent, kFixedDialogFlags), desktop_(desktop)
+{
+    setUpFixedDialog(*this, kRandomPuzzleTitle, kClientWidthTw, kClientHeightTw);
+
+    addCaption(this, QStringLiteral("問題欄のサイズ"), twipsRect(120, 280, 1695, 375));
+    clueSizeBox = addTextBox(this, QStringLiteral("5"), twipsRect(1560, 240, 480, 270));
+    clueSizeSpin = new SpinButtons(clueSizeBox, 1, kMaxClueSize, 1, 5, this);
+    clueSizeSpin->setGeometry(twipsRect(2040, 240, 255, 270));
+    addCaption(this, QStringLiteral("←足りなければ広げます"), twipsRect(2400, 240, 2175, 255));
+
+    addCaption(this, QStringLiteral("解答エリアの幅"), twipsRect(120, 640, 1695, 375));
+    widthBox = addTextBox(this, QString::number(kRandomSideDefault), twipsRect(1560, 600, 480, 270));
+    widthSpin = new SpinButtons(widthBox, kMinRandomSide, kMaxAnswerSide, 1, kRandomSideDefault, this);
+    widthSpin->setGeometry(twipsRect(2041, 600, 255, 270));
+
+    addCaption(this, QStringLiteral("解答エリアの高さ"), twipsRect(120, 1000, 1695, 375));
+    heightBox = addTextBox(this, QString::number(kRandomSideDefault), twipsRect(1560, 960, 480, 270));
+    heightSpin = new SpinButtons(heightBox, kMinRandomSide, kMaxAnswerSide, 1, kRandomSideDefault, this);
+    heightSpin->setGeometry(twipsRect(2041, 960, 255, 270));
+
+    auto* difficulty = new QGroupBox(QStringLiteral("難易度"), this);
+    difficulty->setGeometry(twipsRect(120, 1400, 4400, 1120));
+    lineLogicOnly = new QRadioButton(QStringLiteral("線の論理だけで解ける"), difficulty);
+    lineLogicOnly->setGeometry(twipsRect(120, 300, 4100, 330));
+    searchAllowed = new QRadioButton(QStringLiteral("探索あり"), difficulty);
+    searchAllowed->setGeometry(twipsRect(120, 680, 4100, 330));
+    lineLogicOnly->setChecked(true);
+
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(twipsRect(4680, 120, 1455, 375));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton->setGeometry(twipsRect(4680, 600, 1455, 375));
+
+    setTabOrder(clueSizeBox, widthBox);
+    setTabOrder(widthBox, heightBox);
+    setTabOrder(heightBox, lineLogicOnly);
+    setTabOrder(lineLogicOnly, okButton);
+    setTabOrder(okButton, cancelButton);
+    clueSizeBox->setFocus();
+
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+}
+
+void RandomPuzzleDialog::okClicked()
+{
+    const RandomPuzzleEntry entry = checkRandomPuzzleEntries(
+        clueSizeBox->text(), widthBox->text(), heightBox->text(), lineLogicOnly->isChecked());
+    if (!entry.settings) {
+        desktop_.messageBox(entry.message, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
+        return;
+    }
+    chosen_ = entry.settings;
+    accept();
+}
+
+void RandomPuzzleDialog::cancelClicked()
+{
+    chosen_.reset();
+    reject();
+}
+
+std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent,
+                                               const RandomPuzzleSettings& settings,
+                                               std::uint64_t seed)
+{
+    std::atomic<bool> cancel = false;
+    std::optional<BoardModel> board;
+    bool failed = false;
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            board = randomPuzzleBoard(settings, seed, &cancel);
+        } catch (const std::exception&) {
+            failed = true;  // out of memory: reported once the worker has ended
+        }
+    }));
+
+    QProgressDialog progress(QStringLiteral("問題を作成しています..."), QStringLiteral("キャンセル"),
+                             0, 0, parent, kFixedDialogFlags);
+    progress.setWindowTitle(kRandomPuzzleTitle);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    QObject::connect(worker.get(), &QThread::finished, &progress, [&] {
+        if (!progress.wasCanceled())
+            progress.accept();
+    });
+    worker->start();
+    const int result = desktop.execDialog(progress);
+    // Closed by a cancel or its close box: the worker stops at its next check.
+    cancel = true;
+    worker->wait();
+    if (failed)
+        desktop.messageBox(kRandomPuzzleFailedMessage, kRandomPuzzleTitle, MessageButtons::Ok,
+                           MessageIcon::Critical);
+    if (result != QDialog::Accepted || progress.wasCanceled())
+        return std::nullopt;
+    return board;
+}
+
+} // namespace zumeli

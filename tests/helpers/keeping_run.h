@@ -1,0 +1,30 @@
+// What a run of the program does to its board before it is killed or closed in the resume
+// tests; header-only, shared by the child program and the test that restores its board.
+#pragma once
+
+#include "board/layout.h"
+#include "main_window/Form1.h"
+
+#include <QLineEdit>
+
+namespace zumeli::test {
+
+// A 4 x 3 puzzle with a 2-thick band.
+inline const QByteArray kKeptPuzzle = "2,4,3\r\n1\r\n1\r\n1,1\r\n0\r\n2\r\n1\r\n1\r\n";
+
+// Opens the puzzle as the Load command does, then plays: two fills and a cross with the
+// pencil, and a new zoom.
+inline void playKeptPuzzle(Form1& form, const QString& puzzlePath)
+{
+    form.openFromCommandLine(puzzlePath);
+    const auto press = [&](int x, int y, int button) {
+        emit form.Picture1->mouseDown(button, 0, cellToTwips(x, form.layout.cellSize) + 10.0,
+                                      cellToTwips(y, form.layout.cellSize) + 10.0);
+    };
+    press(2, 2, 1);
+    press(3, 2, 2);
+    press(5, 4, 1);
+    form.Text1->setText(QStringLiteral("150"));
+}
+
+} // namespace zumeli::test

@@ -1,0 +1,175 @@
+// 問題 → ランダム問題 in the main window: the dialog's defaults and refusals, a generated puzzle
+// with exactly one solution shown as clues on an empty answer area, untitled, as one undo step;
+// and a cancel, in the dialog or during the generation, changes nothing.
+#include "author/Form_random_puzzle.h"
+#include "formats/board_clues.h"
+#include "main_window/Form1.h"
+#include "support/ascii_board.h"
+#include "support/reference_solver.h"
+#include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace zumeli;
+
+namespace {
+
+QAction* randomPuzzleAction(Form1& form)
+{
+    for (QAction* action : form.menuBar()->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("ランダム問題..."))
+            return action;
+    return nullptr;
+}
+
+// Answers the two dialogs of the command: the settings dialog is filled in by `fill` and
+// confirmed (or cancelled when `fill` returns false); the progress box waits for the puzzle,
+// or is cancelled at once.
+struct Script {
+    std::function<bool(RandomPuzzleDialog&)> fill = [](RandomPuzzleDialog&) { return true; };
+    bool cancelGeneration = false;
+    int progressBoxes = 0;
+
+    int operator()(QDialog& dialog)
+    {
+        if (auto* settings = qobject_cast<RandomPuzzleDialog*>(&dialog)) {
+            if (fill(*settings))
+                settings->okClicked();
+            else
+                settings->cancelClicked();
+            return settings->result();
+        }
+        auto* progress = qobject_cast<QProgressDialog*>(&dialog);
+        if (!progress)
+            return QDialog::Rejected;
+        ++progressBoxes;
+        if (cancelGeneration) {
+            progress->cancel();
+            return QDialog::Rejected;
+        }
+        if (!QTest::qWaitFor([&] { return progress->result() == QDialog::Accepted; }, 120000))
+            qWarning("the generation did not end");
+        return progress->result();
+    }
+};
+
+// A window showing a loaded puzzle with a fill of the player's: what a cancel must leave.
+void playSomething(Form1& form)
+{
+    form.model = test::boardWithAnswer(2, {"#.", ".x"});
+    form.setTitleName(QStringLiteral("mine.zml"));
+    form.redrawOrResetZoom(Form1::Redraw::Full);
+}
+
+} // namespace
+
+class RandomPuzzleDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dialogStartsFromItsDefaultsAndRefusesBadBoxes()
+    {
+        test::ScriptedDesktop desktop;
+        RandomPuzzleDialog dialog(desktop);
+        QCOMPARE(dialog.clueSizeBox->text(), QStringLiteral("5"));
+        QCOMPARE(dialog.widthBox->text(), QStringLiteral("15"));
+        QCOMPARE(dialog.heightBox->text(), QStringLiteral("15"));
+        QVERIFY(dialog.lineLogicOnly->isChecked());
+        QCOMPARE(dialog.searchAllowed->text(), QStringLiteral("探索あり"));
+        QCOMPARE(dialog.lineLogicOnly->text(), QStringLiteral("線の論理だけで解ける"));
+
+        dialog.widthBox->setText(QStringLiteral("4"));
+        dialog.okClicked();
+        QCOMPARE(desktop.lastMessage().text, kRandomSideRangeMessage);
+        QCOMPARE(desktop.lastMessage().caption, kBadValueTitle);
+        QCOMPARE(dialog.chosenSettings(), std::nullopt);
+        QCOMPARE(dialog.widthBox->text(), QStringLiteral("4"));  // left as typed
+
+        dialog.widthBox->setText(QStringLiteral("30"));
+        dialog.searchAllowed->setChecked(true);
+        dialog.okClicked();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.chosenSettings(), (RandomPuzzleSettings{5, 30, 15, false}));
+    }
+
+    void menuMakesAUniquePuzzleOnAnEmptyAnswerAreaAsOneStep()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        playSomething(form);
+        const test::Snapshot before(form);
+        Script script;
+        script.fill = [](RandomPuzzleDialog& dialog) {
+            dialog.widthBox->setText(QStringLiteral("18"));
+            dialog.heightBox->setText(QStringLiteral("12"));
+            dialog.clueSizeBox->setText(QStringLiteral("3"));
+            return true;
+        };
+        desktop.dialogScript = std::ref(script);
+        QAction* action = randomPuzzleAction(form);
+        QVERIFY(action);
+        const int steps = form.undoStack->count();
+        action->trigger();
+
+        QCOMPARE(script.progressBoxes, 1);
+        QCOMPARE(form.model.answerWidth(), 18);
+        QCOMPARE(form.model.answerHeight(), 12);
+        QVERIFY(form.model.clueSize >= 3);
+        for (const std::string& row : test::answerPicture(form.model))
+            QCOMPARE(row, std::string(18, '.'));
+        const test::ReferenceResult reference = test::referenceSolve(puzzleFromBoard(form.model));
+        QCOMPARE(reference.verdict, solver::Verdict::Unique);
+        QVERIFY(reference.lineSolvable);
+        QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);
+        QVERIFY(!(test::Snapshot(form).picture == before.picture));
+
+        QCOMPARE(form.undoStack->count(), steps + 1);
+        QCOMPARE(form.undoStack->undoText(), QStringLiteral("ランダム問題"));
+        form.undoStack->undo();
+        QVERIFY(before.sameAs(form));
+    }
+
+    void cancelChangesNothing_data()
+    {
+        QTest::addColumn<bool>("inDialog");
+        QTest::newRow("in the dialog") << true;
+        QTest::newRow("during the generation") << false;
+    }
+
+    void cancelChangesNothing()
+    {
+        QFETCH(bool, inDialog);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        playSomething(form);
+        const test::Snapshot before(form);
+        const int steps = form.undoStack->count();
+        Script script;
+        script.fill = [&](RandomPuzzleDialog& dialog) {
+            dialog.widthBox->setText(QStringLiteral("80"));
+            dialog.heightBox->setText(QStringLiteral("80"));
+            dialog.searchAllowed->setChecked(true);
+            return !inDialog;
+        };
+        script.cancelGeneration = true;
+        desktop.dialogScript = std::ref(script);
+        randomPuzzleAction(form)->trigger();
+
+        QCOMPARE(script.progressBoxes, inDialog ? 0 : 1);
+        QVERIFY(before.sameAs(form));
+        QCOMPARE(form.undoStack->count(), steps);
+        QVERIFY(desktop.messages.empty());
+    }
+};
+
+QTEST_MAIN(RandomPuzzleDialogTest)
+#include "test_random_puzzle_dialog.moc"

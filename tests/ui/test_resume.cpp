@@ -1,0 +1,243 @@
+// Resuming after a close or a crash: the keep file follows the board's unsaved changes, a run
+// killed with SIGKILL or closed unsaved is offered back at the next start, and a clean exit,
+// a broken keep file or a start that opens a file asks nothing.
+#include "files/file_io.h"
+#include "files/keep_file.h"
+#include "helpers/keeping_run.h"
+#include "main_window/board_keeper.h"
+#include "support/ascii_board.h"
+#include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <signal.h>
+
+using namespace zumeli;
+
+namespace {
+
+std::string fileBytes(const QString& path)
+{
+    try {
+        return readWholeFile(path, kMaxTextFileBytes);
+    } catch (const FileAccessError&) {
+        return "(none)";
+    }
+}
+
+// A fresh start: the main window and its keeper, before any question.
+struct Start {
+    test::ScriptedDesktop desktop;
+    BoardModel model;
+    Form1 form{desktop, model};
+    BoardKeeper keeper{form, keepFilePath()};
+};
+
+// What a start shows when nothing is restored.
+struct StartUp {
+    test::ScriptedDesktop desktop;
+    BoardModel model;
+    Form1 form{desktop, model};
+    test::Snapshot shown{form};
+};
+
+} // namespace
+
+class ResumeTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dataHome_;
+    QString puzzlePath_;
+
+    // Runs the child program in `mode` in the same data folder.
+    void startChild(QProcess& child, const QString& mode, const QStringList& more = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome_.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        child.start(QStringLiteral(ZUMELI_KEEPING_CHILD), QStringList{mode, puzzlePath_} + more);
+        QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
+    }
+
+    void runChildToTheEnd(const QString& mode, const QStringList& more = {})
+    {
+        QProcess child;
+        startChild(child, mode, more);
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+    }
+
+    // The window as the child left it, rebuilt by playing the same way here.
+    static void expectPlayed(const Form1& form, const QString& puzzlePath)
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 played(desktop, model);
+        test::playKeptPuzzle(played, puzzlePath);
+        QVERIFY(test::Snapshot(played).sameAs(form));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dataHome_.isValid());
+        // The keep file goes where the program keeps it, inside a folder of this test alone.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
+        QCoreApplication::setApplicationName(QStringLiteral("Zumeli"));
+        QVERIFY(keepFilePath().startsWith(dataHome_.path() + QStringLiteral("/Zumeli/")));
+        puzzlePath_ = dataHome_.filePath(QStringLiteral("kept.zml"));
+        writeFileAtomically(puzzlePath_, test::kKeptPuzzle.toStdString());
+    }
+
+    void init() { removeKeepFile(keepFilePath()); }
+
+    void runKilledWithSigkillIsRestoredOnTheNextStart()
+    {
+        QProcess child;
+        startChild(child, QStringLiteral("wait"));
+        QVERIFY(child.waitForReadyRead(60000));
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("played"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(keepFilePath()), 20000);
+        QCOMPARE(::kill(static_cast<pid_t>(child.processId()), SIGKILL), 0);
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        Start start;
+        start.keeper.offerRestore();
+        QCOMPARE(start.desktop.messages.size(), std::size_t(1));
+        const test::ShownMessage question = start.desktop.lastMessage();
+        QCOMPARE(question.text, QStringLiteral("前回保存されなかった盤面があります。復元しますか？"));
+        QCOMPARE(question.caption, QStringLiteral("ズメリロジック！"));
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        expectPlayed(start.form, puzzlePath_);
+        QCOMPARE(start.form.windowTitle(), QStringLiteral("ズメリロジック！ - kept.zml"));
+        QCOMPARE(start.form.Text1->text(), QStringLiteral("150"));
+        // The restored board is unsaved, with nothing before it to undo; the start-up picture
+        // still waits for its timer.
+        QVERIFY(start.form.hasUnsavedChanges());
+        QVERIFY(!start.form.undoStack->canUndo());
+        QVERIFY(!start.form.Picture4->isHidden());
+        QVERIFY(start.form.Timer1->isActive());
+        // It stays kept: closing again leaves it for the start after.
+        start.form.close();
+        QCOMPARE(readKeepFile(keepFilePath())->model, start.form.model);
+    }
+
+    void closedUnsavedIsOfferedAndNoDiscardsIt()
+    {
+        runChildToTheEnd(QStringLiteral("quit"));
+        QVERIFY(QFile::exists(keepFilePath()));
+
+        const StartUp startUp;
+        {
+            Start start;
+            start.desktop.answers = {MessageAnswer::No};
+            start.keeper.offerRestore();
+            QCOMPARE(start.desktop.messages.size(), std::size_t(1));
+            QVERIFY(startUp.shown.sameAs(start.form));
+            QVERIFY(!start.form.hasUnsavedChanges());
+            QVERIFY(!QFile::exists(keepFilePath()));
+        }
+        Start again;
+        again.keeper.offerRestore();
+        QVERIFY(again.desktop.messages.empty());
+    }
+
+    void cleanExitAfterASaveAsksNothing()
+    {
+        const QString savedPath = dataHome_.filePath(QStringLiteral("saved.zml"));
+        runChildToTheEnd(QStringLiteral("save-quit"), {savedPath});
+        QVERIFY(QFile::exists(savedPath));
+        QVERIFY(!QFile::exists(keepFilePath()));
+
+        const StartUp startUp;
+        Start start;
+        start.keeper.offerRestore();
+        QVERIFY(start.desktop.messages.empty());
+        QVERIFY(startUp.shown.sameAs(start.form));
+    }
+
+    void brokenKeepFileAsksNothingAndIsRemoved()
+    {
+        std::string truncated = fileBytes(puzzlePath_);
+        for (const std::string& text : {std::string("zumeli-kept-board 1\r\nsize 5,20"),
+                                        std::string("\x89PNG\r\n\x1a\n"), truncated}) {
+            writeKeepFile(keepFilePath(), KeptBoard{});  // the folder exists
+            writeFileAtomically(keepFilePath(), text);
+            const StartUp startUp;
+            Start start;
+            start.keeper.offerRestore();
+            QVERIFY(start.desktop.messages.empty());
+            QVERIFY(startUp.shown.sameAs(start.form));
+            QVERIFY(!QFile::exists(keepFilePath()));
+        }
+    }
+
+    void keepFileFollowsTheUnsavedChanges()
+    {
+        Start start;
+        Form1& form = start.form;
+        start.keeper.offerRestore();
+        test::playKeptPuzzle(form, puzzlePath_);
+        QTRY_VERIFY(QFile::exists(keepFilePath()));
+        KeptBoard kept = *readKeepFile(keepFilePath());
+        QCOMPARE(kept.model, form.model);
+        QCOMPARE(kept.titleName, std::string("kept.zml"));
+        QCOMPARE(kept.zoom, std::string("150"));
+
+        form.Text1->setText(QStringLiteral("200"));
+        QTRY_COMPARE(readKeepFile(keepFilePath())->zoom, std::string("200"));
+
+        // Back at the loaded board there is nothing unsaved, and nothing kept at once.
+        while (form.undoStack->canUndo() && form.hasUnsavedChanges())
+            form.undoStack->undo();
+        QVERIFY(!form.hasUnsavedChanges());
+        QVERIFY(!QFile::exists(keepFilePath()));
+        form.undoStack->redo();
+        QTRY_VERIFY(QFile::exists(keepFilePath()));
+
+        // A save is clean as well.
+        start.desktop.chosenFiles.push_back(dataHome_.filePath(QStringLiteral("saved2.zml")));
+        form.Command3_Click();
+        QVERIFY(!QFile::exists(keepFilePath()));
+
+        // Closing with nothing unsaved leaves nothing; closing unsaved keeps the board at once.
+        form.Text1->setText(QStringLiteral("100"));
+        form.close();
+        QVERIFY(!QFile::exists(keepFilePath()));
+        emit form.Picture1->mouseDown(1, 0, cellToTwips(4, form.layout.cellSize) + 10.0,
+                                      cellToTwips(3, form.layout.cellSize) + 10.0);
+        form.close();
+        kept = *readKeepFile(keepFilePath());
+        QCOMPARE(kept.model, form.model);
+        QCOMPARE(kept.titleName, std::string("saved2.zml"));
+    }
+
+    void startThatOpensAFileLeavesTheKeptBoard()
+    {
+        const KeptBoard earlier{test::boardWithAnswer(1, {"#"}), "earlier.zml", "300"};
+        writeKeepFile(keepFilePath(), earlier);
+        const std::string bytes = fileBytes(keepFilePath());
+
+        Start start;  // no question: a file was named
+        start.form.openFromCommandLine(puzzlePath_);
+        start.form.close();
+        QCOMPARE(fileBytes(keepFilePath()), bytes);
+
+        // Once this run has unsaved changes of its own, they are what is kept.
+        emit start.form.Picture1->mouseDown(1, 0, cellToTwips(2, start.form.layout.cellSize) + 10.0,
+                                            cellToTwips(2, start.form.layout.cellSize) + 10.0);
+        QTRY_COMPARE(readKeepFile(keepFilePath())->model, start.form.model);
+        QVERIFY(start.desktop.messages.empty());
+    }
+};
+
+QTEST_MAIN(ResumeTest)
+#include "test_resume.moc"
