@@ -1,8 +1,10 @@
 // Verdict times over the picture corpus: each picture's clues (as derived from the picture)
 // decided once, then per size class (the longer side, to the nearest corpus size) the median and worst time and how many
 // puzzles got each verdict.
-// Usage: verdict_bench [--timeout SECONDS] [--list] FOLDER...
-//   --list also prints one line per puzzle: name, verdict, milliseconds.
+// Usage: verdict_bench [--timeout SECONDS] [--known] [--list] FOLDER...
+//   --known gives the solver the picture as a known solution (as the check window does with
+//           the drawn picture): it then only looks for a second solution.
+//   --list  also prints one line per puzzle: name, verdict, milliseconds.
 #include "solve/engine/puzzle.h"
 #include "solve/engine/solver.h"
 
@@ -66,11 +68,14 @@ int main(int argc, char** argv)
 {
     double timeout = 60;
     bool list = false;
+    bool known = false;
     std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timeout" && i + 1 < argc) {
             timeout = std::atof(argv[++i]);
+        } else if (arg == "--known") {
+            known = true;
         } else if (arg == "--list") {
             list = true;
         } else {
@@ -81,7 +86,7 @@ int main(int argc, char** argv)
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) {
-        std::fputs("usage: verdict_bench [--timeout SECONDS] [--list] FOLDER...\n", stderr);
+        std::fputs("usage: verdict_bench [--timeout SECONDS] [--known] [--list] FOLDER...\n", stderr);
         return 2;
     }
     std::vector<Run> runs;
@@ -92,6 +97,8 @@ int main(int argc, char** argv)
         const CellGrid picture = CellGrid::fromAscii(text.str());
         SolveOptions options;
         options.timeLimitSeconds = timeout;
+        if (known)
+            options.knownSolution = &picture;
         const SolveResult result = solve(puzzleFromPicture(picture), options);
         Run run{path.stem().string(), std::max(picture.width, picture.height), result.verdict, result.elapsedMs};
         if (list)
