@@ -1,5 +1,6 @@
 // zumeli-solve: decides .zml, .non and webpbn XML puzzle files from the command line.
 #include "formats/puzzle_formats.h"
+#include "solve/engine/difficulty.h"
 #include "solve/engine/solver.h"
 
 #include <cerrno>
@@ -35,7 +36,9 @@ void usage()
     std::fputs("usage: zumeli-solve [--print] [--timeout SECONDS] FILE...\n"
                "Decides each puzzle file (.zml, .non or webpbn XML) and prints one line per file:\n"
                "name, verdict (unique, multiple, none, timeout), line-solvable or needs-search,\n"
-               "size WxH and solving time. --print adds the solution(s) as rows of '#' and '.'.\n"
+               "size WxH and solving time; for a unique puzzle also difficulty:NAME, the least\n"
+               "reasoning that solves it: simple-lines, lines, probing or search (easiest first).\n"
+               "--print adds the solution(s) as rows of '#' and '.'.\n"
                "Exit status 0 when every file was read and decided.\n",
                stderr);
 }
@@ -148,10 +151,18 @@ int decideFiles(const Options& options)
         }
         zumeli::solver::SolveOptions solveOptions;
         solveOptions.timeLimitSeconds = options.timeoutSeconds;
+        const zumeli::solver::CellGrid goal = zumeli::solver::CellGrid::fromGoal(*puzzle);
+        if (!goal.cells.empty())
+            solveOptions.knownSolution = &goal; // the file's own picture, when it fits the clues
         const zumeli::solver::SolveResult result = zumeli::solver::solve(*puzzle, solveOptions);
-        std::printf("%s %s %s %dx%d %.3f ms\n", path, zumeli::solver::verdictName(result.verdict),
+        std::printf("%s %s %s %dx%d %.3f ms", path, zumeli::solver::verdictName(result.verdict),
                     result.lineSolvable ? "line-solvable" : "needs-search", puzzle->width(),
                     puzzle->height(), result.elapsedMs);
+        if (result.verdict == zumeli::solver::Verdict::Unique) {
+            const auto difficulty = zumeli::solver::gradeDifficulty(*puzzle, result, solveOptions);
+            std::printf(" difficulty:%s", difficulty ? difficulty->name : "timeout");
+        }
+        std::fputc('\n', stdout);
         if (options.print) {
             for (std::size_t i = 0; i < result.solutions.size(); ++i) {
                 if (i > 0)
