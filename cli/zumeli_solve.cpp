@@ -5,6 +5,7 @@
 #include "cli/json_text.h"
 #include "cli/ordered_pool.h"
 #include "formats/puzzle_formats.h"
+#include "solve/engine/difficulty.h"
 #include "solve/engine/solver.h"
 
 #include <algorithm>
@@ -54,7 +55,9 @@ void usage()
         "       zumeli-solve [-j N] [--format plain|json] [--print] [--timeout SECONDS] FILE|DIR...\n"
         "Decides each puzzle file (.zml, .non or webpbn XML) and prints one line per file:\n"
         "name, verdict (unique, multiple, none, timeout), line-solvable or needs-search,\n"
-        "size WxH and solving time. --print adds the solution(s) as rows of '#' and '.'.\n"
+        "size WxH and solving time; for a unique puzzle also difficulty:NAME, the least\n"
+        "reasoning that solves it: simple-lines, lines, probing or search (easiest first).\n"
+        "--print adds the solution(s) as rows of '#' and '.'.\n"
         "\n"
         "A directory stands for the files under it, walked recursively and taken in byte order\n"
         "of their paths. There a file ending in .zml, .non or .xml that cannot be read is\n"
@@ -67,7 +70,8 @@ void usage()
         "  --timeout SECONDS     give up the search of each puzzle after SECONDS (verdict timeout)\n"
         "  --print               print the solutions, or with --format json add them\n"
         "  --format plain|json   json: one object per line and file, with \"path\", \"verdict\",\n"
-        "                        \"line_solvable\", \"width\", \"height\", \"time_ms\" and, with\n"
+        "                        \"line_solvable\", \"width\", \"height\", \"time_ms\", for a unique\n"
+        "                        puzzle \"difficulty\", and, with\n"
         "                        --print, \"solutions\" (arrays of row strings); a file that\n"
         "                        cannot be read has the verdict \"unreadable\" and an \"error\"\n"
         "\n"
@@ -291,6 +295,7 @@ struct Report {
     zumeli::solver::Verdict verdict = zumeli::solver::Verdict::Stopped;
     bool lineSolvable = false;
     double elapsedMs = 0;
+    std::string difficulty; // for a unique puzzle: its grade's name, or "timeout"
     std::vector<zumeli::solver::CellGrid> solutions; // only with --print
 };
 
@@ -322,6 +327,9 @@ Report decideEntry(const Entry& entry, const Options& options)
     }
     zumeli::solver::SolveOptions solveOptions;
     solveOptions.timeLimitSeconds = options.timeoutSeconds;
+    const zumeli::solver::CellGrid goal = zumeli::solver::CellGrid::fromGoal(puzzle);
+    if (!goal.cells.empty())
+        solveOptions.knownSolution = &goal; // the file's own picture, when it fits the clues
     zumeli::solver::SolveResult result;
     try {
         result = zumeli::solver::solve(puzzle, solveOptions);
@@ -335,6 +343,10 @@ Report decideEntry(const Entry& entry, const Options& options)
     report.verdict = result.verdict;
     report.lineSolvable = result.lineSolvable;
     report.elapsedMs = result.elapsedMs;
+    if (result.verdict == zumeli::solver::Verdict::Unique) {
+        const auto difficulty = zumeli::solver::gradeDifficulty(puzzle, result, solveOptions);
+        report.difficulty = difficulty ? difficulty->name : "timeout";
+    }
     if (options.print)
         report.solutions = std::move(result.solutions);
     return report;
@@ -381,10 +393,13 @@ void printPlain(const Report& report)
         reportUnreadable(report);
         return;
     }
-    std::printf("%s %s %s %dx%d %.3f ms\n", report.path.c_str(),
+    std::printf("%s %s %s %dx%d %.3f ms", report.path.c_str(),
                 zumeli::solver::verdictName(report.verdict),
                 report.lineSolvable ? "line-solvable" : "needs-search", report.width, report.height,
                 report.elapsedMs);
+    if (!report.difficulty.empty())
+        std::printf(" difficulty:%s", report.difficulty.c_str());
+    std::fputc('\n', stdout);
     for (std::size_t i = 0; i < report.solutions.size(); ++i) {
         if (i > 0)
             std::fputc('\n', stdout);
@@ -420,6 +435,8 @@ void printJson(const Report& report, bool withSolutions)
                   zumeli::solver::verdictName(report.verdict), report.lineSolvable ? "true" : "false",
                   report.width, report.height, report.elapsedMs);
     line += numbers;
+    if (!report.difficulty.empty())
+        line += ", \"difficulty\": " + jsonString(report.difficulty);
     if (withSolutions) {
         line += ", \"solutions\": [";
         for (std::size_t i = 0; i < report.solutions.size(); ++i) {

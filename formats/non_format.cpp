@@ -197,15 +197,8 @@ Puzzle parseNonText(std::string_view text)
                                       + " lines but width is " + std::to_string(*width));
     if (rowCount == 0 || columnCount == 0)
         fail(0, "puzzle has no rows or no columns");
-    auto checkLengths = [](const Block& block, int length, const char* kind) {
-        for (std::size_t l = 0; l < block.lines.size(); ++l)
-            for (const int run : block.lines[l])
-                if (run > length)
-                    fail(0, std::string(kind) + " " + std::to_string(l + 1) + ": run " + std::to_string(run)
-                                + " is longer than the line (" + std::to_string(length) + ")");
-    };
-    checkLengths(*rows, columnCount, "row");
-    checkLengths(*columns, rowCount, "column");
+    // A run longer than its line is read as written: such clues have no solution, and the
+    // solver says so.
     puzzle.rows = std::move(rows->lines);
     puzzle.columns = std::move(columns->lines);
     if (!puzzle.goal.empty() && solver::CellGrid::fromGoal(puzzle).cells.empty())

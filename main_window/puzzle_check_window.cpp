@@ -130,19 +130,24 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
         solver::SolveOptions options;
         options.timeLimitSeconds = kTimeLimitSeconds;
         options.cancel = flag.get();
+        options.knownSolution = &drawn; // used when the drawn picture fits the clues
         const solver::SolveResult result = solver::solve(puzzle, options);
+        std::optional<solver::Difficulty> difficulty;
+        if (result.verdict == solver::Verdict::Unique)
+            difficulty = solver::gradeDifficulty(puzzle, result, options);
         // The result is shown on the window's own thread; a newer check or a closed window
         // drops it.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self, result, drawn, generation] {
+            QCoreApplication::instance(), [self, result, drawn, difficulty, generation] {
                 if (self && self->generation_ == generation)
-                    self->showResult(result, drawn);
+                    self->showResult(result, drawn, difficulty);
             },
             Qt::QueuedConnection);
     });
 }
 
-void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solver::CellGrid& drawn)
+void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solver::CellGrid& drawn,
+                                   std::optional<solver::Difficulty> difficulty)
 {
     if (worker_.joinable())
         worker_.join();
@@ -150,7 +155,7 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
     progress_->setVisible(false);
     checkButton->setEnabled(true);
     cancelButton->setEnabled(false);
-    report_ = describeCheck(result, drawn);
+    report_ = describeCheck(result, drawn, difficulty);
     text_->setText(report_.lines.join(QLatin1Char('\n'))
                    + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1));
     for (QWidget* widget : pictureWidgets_)

@@ -63,7 +63,8 @@ signals:
     void finished();
 
 private:
-    void showResult(const solver::SolveResult& result, const solver::CellGrid& drawn);
+    void showResult(const solver::SolveResult& result, const solver::CellGrid& drawn,
+                    std::optional<solver::Difficulty> difficulty);
     void stopWorker();
 
     QLabel* text_ = nullptr;

@@ -40,6 +40,18 @@ QString lineLogicSentence(const solver::SolveResult& result)
 
 } // namespace
 
+QString difficultySentence(const solver::Difficulty& difficulty)
+{
+    QString explanation;
+    switch (difficulty.grade) {
+    case 1: explanation = QStringLiteral("線の単純な重なりだけで解けます"); break;
+    case 2: explanation = QStringLiteral("線の論理だけで解けます"); break;
+    case 3: explanation = QStringLiteral("仮定して矛盾を調べると解けます"); break;
+    default: explanation = QStringLiteral("探索が必要です"); break;
+    }
+    return QStringLiteral("難易度: %1（%2）").arg(difficulty.grade).arg(explanation);
+}
+
 std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b)
 {
     std::vector<bool> marks(a.cells.size());
@@ -48,7 +60,8 @@ std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGr
     return marks;
 }
 
-CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn)
+CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn,
+                          std::optional<solver::Difficulty> difficulty)
 {
     CheckReport report;
     const bool authorDrew = hasFilledCell(drawn);
@@ -69,6 +82,8 @@ CheckReport describeCheck(const solver::SolveResult& result, const solver::CellG
             report.lines << (samePicture(result.solutions.front(), drawn)
                                  ? QStringLiteral("その解は、描かれた絵と一致します。")
                                  : QStringLiteral("その解は、描かれた絵と一致しません。"));
+        if (difficulty)
+            report.lines << difficultySentence(*difficulty);
         report.grids.push_back(result.solutions.front());
         report.gridCaptions << QStringLiteral("解");
         report.marked.emplace_back();

@@ -2,11 +2,13 @@
 // engine on the clue band, line logic, and how the drawn picture relates to the solution.
 #pragma once
 
+#include "solve/engine/difficulty.h"
 #include "solve/engine/solver.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace zumeli {
@@ -20,8 +22,13 @@ struct CheckReport {
 };
 
 // `drawn` is the answer area's picture (filled cells only); it is compared with a unique
-// solution when the author has drawn anything.
-CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn);
+// solution when the author has drawn anything. `difficulty`, when given for a unique
+// solution, adds the difficulty sentence.
+CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn,
+                          std::optional<solver::Difficulty> difficulty = std::nullopt);
+
+// 「難易度: N（説明）」 for a grade 1..4.
+QString difficultySentence(const solver::Difficulty& difficulty);
 
 // Cells where two pictures differ, row by row.
 std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b);

@@ -218,8 +218,8 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
 
 class ConflictSearch {
 public:
-    ConflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits)
-        : options_(options), limits_(limits), lines_(lines)
+    ConflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits, const SearchScope& scope)
+        : options_(options), limits_(limits), lines_(lines), scope_(scope)
     {
         width_ = lines.width();
         height_ = lines.height();
@@ -236,16 +236,28 @@ public:
         explained_.assign(static_cast<std::size_t>(cells_), 0);
         explanation_.resize(static_cast<std::size_t>(cells_));
         watches_.resize(static_cast<std::size_t>(2 * cells_));
+        scopeLine_.assign(static_cast<std::size_t>(lines.lineCount()), scope.cells ? 0 : 1);
+        int linesInScope = lines.lineCount();
+        if (scope.cells) {
+            for (const int v : *scope.cells)
+                scopeLine_[lines.rowLine(v)] = scopeLine_[lines.columnLine(v)] = 1;
+            linesInScope = static_cast<int>(std::count(scopeLine_.begin(), scopeLine_.end(), 1));
+        }
         // Small enough to stay cheap for easy puzzles (fresh memory costs page faults), large
         // enough to hold the line states a long search keeps returning to.
         std::size_t cacheSize = 256;
-        const std::size_t wanted = static_cast<std::size_t>(lines.lineCount()) * 16;
+        const std::size_t wanted = static_cast<std::size_t>(linesInScope) * 16;
         while (cacheSize < 8192 && cacheSize < wanted)
             cacheSize *= 2;
         cache_.resize(cacheSize);
         heap_.init(cells_, &activity_);
-        for (int v = 0; v < cells_; ++v)
-            heap_.insert(v);
+        if (scope.cells) {
+            for (const int v : *scope.cells)
+                heap_.insert(v);
+        } else {
+            for (int v = 0; v < cells_; ++v)
+                heap_.insert(v);
+        }
     }
 
     ConflictSearchResult run()
@@ -258,7 +270,18 @@ public:
             if (c != Cell::Unknown)
                 record(literal(v, c == Cell::Filled), kDecision);
         }
+        complete_ = scope_.cells ? trail_.size() + scope_.cells->size() : static_cast<std::size_t>(cells_);
         seedHeuristic();
+        if (scope_.firstSolution) {
+            // As the search would have recorded it: the cells in scope from the picture, the
+            // others as known so far.
+            CellGrid first(width_, height_);
+            for (int v = 0; v < cells_; ++v)
+                first.cells[v] = value_[v] != Cell::Unknown || !heap_.contains(v) ? value_[v]
+                                                                                  : scope_.firstSolution->cells[v];
+            solutions_.push_back(std::move(first));
+            startNearSearch();
+        }
         result.verdict = search();
         result.solutions = std::move(solutions_);
         result.decisions = decisions_;
@@ -277,6 +300,8 @@ private:
         std::vector<Cell> line;
         for (int l = 0; l < lines_.lineCount(); ++l) {
             const int n = lines_.length(l);
+            if (!scopeLine_[l])
+                continue;
             if (n > 1023 || tick(n * static_cast<int>(lines_.runs(l).size() + 1)))
                 continue; // very long lines (or a run out of time) keep the even odds
             line.assign(static_cast<std::size_t>(n), Cell::Unknown);
@@ -664,6 +689,40 @@ private:
                                      : Verdict::Multiple;
     }
 
+    // After the first solution: another one must differ from it in some open cell. Each open
+    // cell in turn is set against the first solution as the first branch, and the search goes
+    // on from there with the first solution's values as the preferred ones, so it looks near
+    // the first solution. A contradiction teaches that the cell keeps its value; a restart
+    // moves on to the next cell (and comes back to it later with a larger budget). Every
+    // clause learned this way follows from the clues alone.
+    void startNearSearch()
+    {
+        nearMode_ = true;
+        backjump(0);
+        nearCandidates_.clear();
+        for (int v = 0; v < cells_; ++v)
+            if (value_[v] == Cell::Unknown && heap_.contains(v)) {
+                nearCandidates_.push_back(v);
+                phase_[v] = solutions_.front().cells[v] == Cell::Filled ? 1 : 0;
+            }
+        // cells the search found hardest first
+        std::stable_sort(nearCandidates_.begin(), nearCandidates_.end(),
+                         [&](int a, int b) { return activity_[a] > activity_[b]; });
+        nearCursor_ = 0;
+    }
+
+    // The next candidate cell still open at level 0, round the list from the cursor.
+    int nextNearCandidate()
+    {
+        const std::size_t n = nearCandidates_.size();
+        for (std::size_t tried = 0; tried < n; ++tried, ++nearCursor_) {
+            const int v = nearCandidates_[nearCursor_ % n];
+            if (value_[v] == Cell::Unknown)
+                return v;
+        }
+        return -1; // cannot happen: an open cell in scope is always a candidate
+    }
+
     Verdict search()
     {
         int restarts = 0;
@@ -706,6 +765,7 @@ private:
                     conflictsAtRestart = conflicts_;
                     restartBudget = luby(2, ++restarts) * 64;
                     backjump(0);
+                    ++nearCursor_; // a cell that resists gives way to the next
                 }
                 if (conflicts_ >= nextReduce) {
                     nextReduce = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts);
@@ -715,23 +775,16 @@ private:
             }
             if (stopped())
                 return Verdict::Stopped;
-            if (static_cast<int>(trail_.size()) == cells_) {
+            if (trail_.size() == complete_) {
                 recordSolution();
                 if (solutions_.size() >= 2)
                     return Verdict::Multiple;
+                if (static_cast<int>(solutions_.size()) >= scope_.solutionsWanted)
+                    return Verdict::Unique; // one was all the caller asked for
                 if (level() == 0)
                     return finished();
-                // Any other solution differs from this one in some branch taken.
-                std::vector<Lit> block;
-                for (int l = level(); l >= 1; --l)
-                    block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
-                backjump(level() - 1);
-                if (block.size() == 1) {
-                    assign(block[0], kDecision);
-                } else {
-                    const int index = addClause(block, false);
-                    assign(block[0], index);
-                }
+                // The first solution (one found later differs from it, so it is the second).
+                startNearSearch();
                 continue;
             }
             ++decisions_;
@@ -742,6 +795,14 @@ private:
             if ((decisions_ & 255) == 0 && checkStop())
                 return Verdict::Stopped;
             int v = -1;
+            if (nearMode_ && level() == 0) {
+                v = nextNearCandidate();
+                if (v < 0)
+                    return finished();
+                trailLimit_.push_back(static_cast<int>(trail_.size()));
+                assign(literal(v, solutions_.front().cells[v] != Cell::Filled), kDecision);
+                continue;
+            }
             while (!heap_.empty()) {
                 v = heap_.pop();
                 if (value_[v] == Cell::Unknown)
@@ -758,6 +819,9 @@ private:
     const SolveOptions& options_;
     RunLimits& limits_;
     LineState& lines_;
+    const SearchScope scope_;
+    std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
+    std::size_t complete_ = 0;            // trail length at which every cell in scope is set
     int width_ = 0;
     int height_ = 0;
     int cells_ = 0;
@@ -790,15 +854,19 @@ private:
 
     std::vector<CacheEntry> cache_;
     std::vector<CellGrid> solutions_;
+    bool nearMode_ = false;
+    std::vector<int> nearCandidates_;
+    std::size_t nearCursor_ = 0;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;
 };
 
 } // namespace
 
-ConflictSearchResult conflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits)
+ConflictSearchResult conflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits,
+                                    const SearchScope& scope)
 {
-    ConflictSearch search(lines, options, limits);
+    ConflictSearch search(lines, options, limits, scope);
     return search.run();
 }
 

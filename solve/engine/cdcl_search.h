@@ -16,8 +16,24 @@ struct ConflictSearchResult {
     std::uint64_t conflicts = 0;
 };
 
-// Decides the puzzle from the cells known in `lines`, which line propagation has brought to
-// its fixed point without a contradiction. Works in `lines` (and leaves it part way).
-ConflictSearchResult conflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits);
+// Which cells a search decides and how many solutions it looks for.
+struct SearchScope {
+    // The open cells to decide, or nullptr for all. Every line crossing one of them must have
+    // no open cell outside them (the cells form a part of the grid no line links to the rest).
+    const std::vector<int>* cells = nullptr;
+    // 2: tell one solution from several; 1: stop at the first (the verdict then says Unique
+    // for "found one").
+    int solutionsWanted = 2;
+    // A complete picture that fits the clues: the first solution, so that the search only
+    // looks for a second one.
+    const CellGrid* firstSolution = nullptr;
+};
+
+// Decides the puzzle (or the part in `scope`) from the cells known in `lines`, which line
+// propagation has brought to its fixed point without a contradiction. Works in `lines` (and
+// leaves it part way). Solutions are whole grids; cells outside the scope stay as `lines`
+// knew them.
+ConflictSearchResult conflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits,
+                                    const SearchScope& scope = {});
 
 } // namespace zumeli::solver

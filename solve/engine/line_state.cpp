@@ -2,6 +2,8 @@
 #include "solve/engine/line_state.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace zumeli::solver {
 
@@ -109,7 +111,7 @@ void LineState::clearQueue()
     queueHead_ = 0;
 }
 
-bool propagateLines(LineState& state, RunLimits& limits)
+bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail)
 {
     while (state.hasQueued()) {
         const int line = state.nextQueued();
@@ -120,10 +122,59 @@ bool propagateLines(LineState& state, RunLimits& limits)
         const bool isRow = line < state.height();
         state.forEachNewlySolved(line, [&](int cell, bool isFilled) {
             state.set(cell, isFilled);
+            if (trail)
+                trail->push_back(cell);
             state.enqueue(isRow ? state.columnLine(cell) : state.rowLine(cell));
         });
     }
     return true;
+}
+
+std::vector<std::vector<int>> independentParts(const LineState& state)
+{
+    std::vector<int> parent(static_cast<std::size_t>(state.lineCount()));
+    for (std::size_t l = 0; l < parent.size(); ++l)
+        parent[l] = static_cast<int>(l);
+    auto root = [&](int l) {
+        while (parent[l] != l)
+            l = parent[l] = parent[parent[l]];
+        return l;
+    };
+    for (int v = 0; v < state.cellCount(); ++v)
+        if (state.cell(v) == Cell::Unknown)
+            parent[root(state.rowLine(v))] = root(state.columnLine(v));
+    std::vector<int> partOfRoot(parent.size(), -1);
+    std::vector<std::vector<int>> parts;
+    for (int v = 0; v < state.cellCount(); ++v) {
+        if (state.cell(v) != Cell::Unknown)
+            continue;
+        int& index = partOfRoot[root(state.rowLine(v))];
+        if (index < 0) {
+            index = static_cast<int>(parts.size());
+            parts.emplace_back();
+        }
+        parts[index].push_back(v);
+    }
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const std::vector<int>& a, const std::vector<int>& b) { return a.size() < b.size(); });
+    return parts;
+}
+
+std::vector<std::vector<int>> positiveRuns(const std::vector<std::vector<int>>& lines)
+{
+    std::vector<std::vector<int>> out;
+    out.reserve(lines.size());
+    for (const auto& line : lines) {
+        std::vector<int> runs;
+        for (const int r : line) {
+            if (r < 0)
+                throw std::invalid_argument("negative run length " + std::to_string(r));
+            if (r > 0)
+                runs.push_back(r);
+        }
+        out.push_back(std::move(runs));
+    }
+    return out;
 }
 
 } // namespace zumeli::solver

@@ -172,7 +172,16 @@ private:
 
 // Line propagation to a fixed point: solves each queued line, records the cells it decides
 // and queues the lines crossing them. False on a contradiction (the queue is then emptied),
-// or when the limits stop the run (see limits.stopped()).
-bool propagateLines(LineState& state, RunLimits& limits);
+// or when the limits stop the run (see limits.stopped()). With `trail`, every cell recorded
+// is appended to it, so that the caller can forget them again.
+bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail = nullptr);
+
+// The open cells in groups that no line links (two open cells in one line are in the same
+// group), each in cell order; smallest group first (ties: the one whose first cell comes first).
+// Each group can be searched on its own.
+std::vector<std::vector<int>> independentParts(const LineState& state);
+
+// Clue lists with zeros dropped; throws std::invalid_argument for a negative run length.
+std::vector<std::vector<int>> positiveRuns(const std::vector<std::vector<int>>& lines);
 
 } // namespace zumeli::solver

@@ -4,6 +4,7 @@
 #include "solve/engine/cdcl_search.h"
 #include "solve/engine/line_state.h"
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -27,24 +28,6 @@ const char* verdictName(Verdict verdict)
 
 namespace {
 
-// Clue lists with zeros dropped; throws for a negative run length.
-std::vector<std::vector<int>> cleanRuns(const std::vector<std::vector<int>>& lines)
-{
-    std::vector<std::vector<int>> out;
-    out.reserve(lines.size());
-    for (const auto& line : lines) {
-        std::vector<int> runs;
-        for (const int r : line) {
-            if (r < 0)
-                throw std::invalid_argument("negative run length " + std::to_string(r));
-            if (r > 0)
-                runs.push_back(r);
-        }
-        out.push_back(std::move(runs));
-    }
-    return out;
-}
-
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -58,7 +41,7 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
     if (static_cast<long>(puzzle.width()) * puzzle.height() > kMaxSolverCells)
         throw std::invalid_argument("puzzle of " + std::to_string(puzzle.width()) + " x "
                                     + std::to_string(puzzle.height()) + " cells is too large to solve");
-    LineState state(cleanRuns(puzzle.rows), cleanRuns(puzzle.columns));
+    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
     RunLimits limits(options, start);
     SolveResult result;
     result.lineGrid = CellGrid(puzzle.width(), puzzle.height());
@@ -91,11 +74,70 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
     }
     if (state.totalsDiffer())
         return finish(Verdict::NoSolution);
-    ConflictSearchResult found = conflictSearch(state, options, limits);
-    result.stats.nodes = found.decisions;
-    result.stats.conflicts = found.conflicts;
-    result.solutions = std::move(found.solutions);
-    return finish(found.verdict);
+    const CellGrid* known = options.knownSolution && satisfiesClues(puzzle, *options.knownSolution)
+        ? options.knownSolution
+        : nullptr;
+    const std::vector<std::vector<int>> parts = independentParts(state);
+    if (parts.size() == 1) {
+        SearchScope scope;
+        scope.firstSolution = known;
+        ConflictSearchResult found = conflictSearch(state, options, limits, scope);
+        result.stats.nodes = found.decisions;
+        result.stats.conflicts = found.conflicts;
+        result.solutions = std::move(found.solutions);
+        return finish(found.verdict);
+    }
+    // Each part is decided on its own, smallest first: the clues have no solution when one
+    // part has none, several when one part has several (and every other part one at least).
+    // Once a part has several, the others only need one.
+    CellGrid first = result.lineGrid;
+    CellGrid second;
+    for (const std::vector<int>& part : parts) {
+        SearchScope scope;
+        scope.cells = &part;
+        scope.solutionsWanted = second.cells.empty() ? 2 : 1;
+        scope.firstSolution = known;
+        if (known && scope.solutionsWanted == 1) {
+            for (const int v : part)
+                first.cells[v] = known->cells[v];
+            continue;
+        }
+        SolveOptions partOptions = options; // the node limit is shared by all parts
+        if (options.nodeLimit > 0) {
+            if (result.stats.nodes >= options.nodeLimit) {
+                limits.stop(StopReason::NodeLimit);
+                return finish(Verdict::Stopped);
+            }
+            partOptions.nodeLimit = options.nodeLimit - result.stats.nodes;
+        }
+        ConflictSearchResult found = conflictSearch(state, partOptions, limits, scope);
+        result.stats.nodes += found.decisions;
+        result.stats.conflicts += found.conflicts;
+        for (const int v : part)
+            if (state.cell(v) != Cell::Unknown)
+                state.unset(v, state.cell(v) == Cell::Filled);
+        state.clearQueue();
+        if (found.verdict == Verdict::Stopped)
+            return finish(Verdict::Stopped);
+        if (found.solutions.empty())
+            return finish(Verdict::NoSolution);
+        for (const int v : part)
+            first.cells[v] = found.solutions[0].cells[v];
+        if (found.solutions.size() >= 2) {
+            second = result.lineGrid;
+            for (const int v : part)
+                second.cells[v] = found.solutions[1].cells[v];
+        }
+    }
+    result.solutions.push_back(first);
+    if (second.cells.empty())
+        return finish(Verdict::Unique);
+    // The other parts as in the first solution.
+    for (std::size_t v = 0; v < second.cells.size(); ++v)
+        if (second.cells[v] == Cell::Unknown)
+            second.cells[v] = first.cells[v];
+    result.solutions.push_back(second);
+    return finish(Verdict::Multiple);
 }
 
 } // namespace zumeli::solver

@@ -25,6 +25,10 @@ struct SolveOptions {
     double timeLimitSeconds = 0;              // 0: no limit
     std::uint64_t nodeLimit = 0;              // branches the search may take; 0: no limit
     const std::atomic<bool>* cancel = nullptr; // stops the run once it reads true
+    // A picture believed to fit the clues, such as the one the clues were made from. When it
+    // does fit, it is taken as the first solution and the search only looks for another one,
+    // near it; when it does not, it is ignored. The verdict is the same either way.
+    const CellGrid* knownSolution = nullptr;
 };
 
 struct SolveStats {

@@ -16,7 +16,7 @@ run() { "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
 expect_status() { [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"; }
 expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: no '$1' in '$(cat "$work/err")'"; }
 # Output with every time replaced by T, for comparing runs.
-untimed() { sed -E 's/ [0-9]+\.[0-9]{3} (ms|s)$/ T \1/; s/"time_(ms|s)": [0-9]+\.[0-9]{3}/"time_\1": T/' "$@"; }
+untimed() { sed -E 's/ [0-9]+\.[0-9]{3} (ms|s)( difficulty:[a-z-]+)?$/ T \1\2/; s/"time_(ms|s)": [0-9]+\.[0-9]{3}/"time_\1": T/' "$@"; }
 
 # A collection of mixed puzzles. Byte order puts "Z" before "a" and "a-c.non" < "a.non" <
 # "a/b.non", unlike the sort orders of most locales.
@@ -81,13 +81,15 @@ cmp -s <(untimed "$work/json-1") <(untimed "$work/json-2") || fail "--format jso
 python3 - "$work/plain-1" "$work/json-1" "$work/expected-order" "$c/broken.non" <<'PY' || fail "JSON against plain output"
 import json, re, sys
 plain_path, json_path, order_path, broken = sys.argv[1:]
-header = re.compile(r"^(.*) (unique|multiple|none|timeout) (line-solvable|needs-search) (\d+)x(\d+) (\d+\.\d{3}) ms$")
+header = re.compile(r"^(.*) (unique|multiple|none|timeout) (line-solvable|needs-search) (\d+)x(\d+) (\d+\.\d{3}) ms(?: difficulty:([a-z-]+))?$")
 plain, summary, new_solution = [], None, True
 for line in open(plain_path, encoding="utf-8").read().split("\n")[:-1]:
     m = header.match(line)
     if m:
         plain.append({"path": m[1], "verdict": m[2], "line_solvable": m[3] == "line-solvable",
                       "width": int(m[4]), "height": int(m[5]), "solutions": []})
+        if m[7]:
+            plain[-1]["difficulty"] = m[7]
         new_solution = True
     elif line.startswith("summary: "):
         summary = line
@@ -112,6 +114,8 @@ for o, p in zip(readable, plain):
     assert isinstance(o["time_ms"], float) and o["time_ms"] >= 0, o
     for key in ("path", "verdict", "line_solvable", "width", "height", "solutions"):
         assert o[key] == p[key], (key, o, p)
+    assert o.get("difficulty") == p.get("difficulty"), (o, p)
+    assert ("difficulty" in o) == (o["verdict"] == "unique"), o
 s = objects[-1]["summary"]
 expected = "summary: {unique} unique, {multiple} multiple, {none} none, {timeout} timeout, {unreadable} unreadable, {skipped} skipped; {puzzles} puzzles in".format(**s)
 assert summary.startswith(expected), (summary, expected)
@@ -137,7 +141,7 @@ import json, sys
 lines = open(sys.argv[1]).read().split("\n")
 assert lines[-1] == "" and len(lines) == 3, lines
 one, summary = json.loads(lines[0]), json.loads(lines[1])
-assert one == {"path": sys.argv[2], "verdict": "unique", "line_solvable": True, "width": 2, "height": 2, "time_ms": one["time_ms"]}, one
+assert one == {"path": sys.argv[2], "verdict": "unique", "line_solvable": True, "width": 2, "height": 2, "time_ms": one["time_ms"], "difficulty": "simple-lines"}, one
 assert summary["summary"]["unique"] == 1 and summary["summary"]["puzzles"] == 1, summary
 ' "$work/out" "$c/Z.non" || fail "one file in JSON: '$(cat "$work/out")'"
 
@@ -199,7 +203,7 @@ expect_status 2 "no operand"
 expect_err "usage: zumeli-solve" "no operand"
 run -j4 --format plain "$c/Z.non"
 expect_status 0 "-j4 --format plain"
-grep -qE "^$c/Z.non unique line-solvable 2x2 [0-9.]+ ms$" "$work/out" || fail "-j4 --format plain: '$(cat "$work/out")'"
+grep -qE "^$c/Z.non unique line-solvable 2x2 [0-9.]+ ms difficulty:simple-lines$" "$work/out" || fail "-j4 --format plain: '$(cat "$work/out")'"
 run --help
 for documented in "-j N" "--format plain|json" "Exit status: 0" "1 when a puzzle timed out" "2 for bad arguments" "summary: U unique"; do
   expect_err "$documented" "--help"

@@ -49,7 +49,7 @@ printf '<?xml version="1.0"?><puzzleset><puzzle><clues type="columns"><line><cou
 for file in small.non small small.xml; do
   run --print --timeout 60 "$work/$file"
   expect_status 0 "$file"
-  grep -qE "^$work/$file unique line-solvable 2x2 [0-9]+\.[0-9]{3} ms$" "$work/out" || fail "$file: line '$(head -1 "$work/out")'"
+  grep -qE "^$work/$file unique line-solvable 2x2 [0-9]+\.[0-9]{3} ms difficulty:simple-lines$" "$work/out" || fail "$file: line '$(head -1 "$work/out")'"
   [ "$(tail -n +2 "$work/out")" = $'#.\n##' ] || fail "$file: solution '$(tail -n +2 "$work/out")'"
 done
 
@@ -67,7 +67,22 @@ head -1 "$work/out" | grep -q " multiple needs-search 2x2 " || fail "two solutio
 printf 'width 1\nheight 1\nrows\n1\ncolumns\n0\n' >"$work/none.non"
 run "$work/none.non"
 expect_status 0 "no solution"
-grep -q " none " "$work/out" || fail "no solution: '$(cat "$work/out")'"
+grep -qE " none line-solvable 1x1 [0-9.]+ ms$" "$work/out" || fail "no solution: '$(cat "$work/out")'"
+
+# A run longer than its line: read in every format, and the clues have no solution.
+printf 'width 2\nheight 2\nrows\n3\n1\ncolumns\n1\n1\n' >"$work/long.non"
+printf '<?xml version="1.0"?><puzzleset><puzzle><clues type="columns"><line><count>3</count></line><line><count>1</count></line></clues><clues type="rows"><line><count>1</count></line><line><count>2</count></line></clues></puzzle></puzzleset>' >"$work/long.xml"
+printf '1,2,2\r\n3\r\n1\r\n1\r\n2\r\n' >"$work/long.zml"
+for file in long.non long.xml long.zml; do
+  run "$work/$file"
+  expect_status 0 "$file"
+  grep -qE "^$work/$file none line-solvable 2x2 [0-9.]+ ms$" "$work/out" || fail "$file: '$(cat "$work/out") $(cat "$work/err")'"
+done
+
+# The difficulty of a unique puzzle that line logic alone does not solve.
+run "$data/dom/5-Dom.non"
+expect_status 0 "5-Dom.non"
+grep -qE " unique needs-search [0-9]+x[0-9]+ [0-9.]+ ms difficulty:search$" "$work/out" || fail "5-Dom.non: '$(cat "$work/out")'"
 
 # A file that is missing and one that is broken: reported, the others still decided; exit
 # status 1 as for a puzzle left undecided.
@@ -82,7 +97,7 @@ grep -q "^$work/small.non unique " "$work/out" || fail "the readable file after 
 sample=$(ls "$data"/webpbn/*.non | head -1)
 run -- "$sample"
 expect_status 0 "$sample"
-grep -qE "^$sample (unique|multiple|none) (line-solvable|needs-search) [0-9]+x[0-9]+ [0-9.]+ ms$" "$work/out" \
+grep -qE "^$sample (unique|multiple|none) (line-solvable|needs-search) [0-9]+x[0-9]+ [0-9.]+ ms( difficulty:(simple-lines|lines|probing|search))?$" "$work/out" \
   || fail "$sample: '$(cat "$work/out")'"
 
 [ "$failures" = 0 ] || exit 1

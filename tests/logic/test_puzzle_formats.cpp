@@ -2,7 +2,9 @@
 #include "formats/board_clues.h"
 #include "formats/non_format.h"
 #include "formats/puzzle_file.h"
+#include "formats/puzzle_formats.h"
 #include "formats/webpbn_xml.h"
+#include "solve/engine/solver.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>
@@ -143,7 +145,6 @@ private slots:
         QTest::newRow("empty file") << QByteArray("") << "no rows block";
         QTest::newRow("binary garbage") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00garbage", 17) << "binary";
         QTest::newRow("letters in a clue line") << QByteArray("rows\n1,a\ncolumns\n1\n") << "unexpected character";
-        QTest::newRow("run longer than the row") << QByteArray("rows\n3\ncolumns\n1\n") << "longer than the line";
         QTest::newRow("width disagrees with the block") << QByteArray("rows\n1\ncolumns\n1\nwidth 2\n") << "width is 2";
         QTest::newRow("numbers outside a block") << QByteArray("width 1\n1,2\n") << "outside";
         QTest::newRow("zero size") << QByteArray("width 0\nheight 0\nrows\ncolumns\n") << "no rows or no columns";
@@ -159,6 +160,41 @@ private slots:
         } catch (const PuzzleFormatError& e) {
             QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
         }
+    }
+
+    // A run longer than its line is not a broken file: every format reads it as written, the
+    // board holds it, and the solver answers that the clues have no solution.
+    void runLongerThanItsLineHasNoSolution_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("columns");
+        QTest::newRow(".non row") << "a.non" << QByteArray("rows\n3\ncolumns\n1\n") << "3" << "1";
+        QTest::newRow(".non column") << "a.non" << QByteArray("width 2\nheight 1\nrows\n1\ncolumns\n2\n0\n") << "1" << "2;";
+        QTest::newRow("webpbn XML") << "a.xml" << QByteArray(kSmallXml).replace("<count>2</count>", "<count>3</count>")
+                                    << "1,1;1" << "3;;1";
+        QTest::newRow(".zml column") << "a.zml" << QByteArray("1,2,2\r\n3\r\n1\r\n1\r\n2\r\n") << "1;2" << "3;1";
+        QTest::newRow(".zml row of 20000") << "a.zml" << QByteArray("1,2,2\r\n2\r\n1\r\n20000\r\n2\r\n") << "20000;2" << "2;1";
+    }
+    void runLongerThanItsLineHasNoSolution()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, rows);
+        QFETCH(QString, columns);
+        const std::string name = path.toStdString();
+        const std::string_view content(text.constData(), static_cast<std::size_t>(text.size()));
+        const Puzzle puzzle = puzzleFromPuzzleFile(name, content);
+        QCOMPARE(cluesText(puzzle.rows), rows);
+        QCOMPARE(cluesText(puzzle.columns), columns);
+        const solver::SolveResult result = solver::solve(puzzle);
+        QCOMPARE(result.verdict, solver::Verdict::NoSolution);
+        QVERIFY(result.solutions.empty());
+        // The board the load command makes gives the same clues back.
+        const BoardModel board = boardFromPuzzleFile(name, content);
+        QCOMPARE(cluesText(puzzleFromBoard(board).rows), rows);
+        QCOMPARE(cluesText(puzzleFromBoard(board).columns), columns);
     }
 
     void xmlReads()
@@ -192,7 +228,6 @@ private slots:
         QTest::newRow("truncated") << "</puzzleset>" << "" << "not closed";
         QTest::newRow("second root element") << "</puzzleset>" << "</puzzleset><puzzleset/>" << "after the root";
         QTest::newRow("wrong root") << "<puzzleset>" << "<set><puzzleset>" << "root element is <set>";
-        QTest::newRow("count longer than the line") << "<count>2</count>" << "<count>3</count>" << "longer than the height";
         QTest::newRow("bad character reference") << "&#66;" << "&#6z;" << "bad character reference";
         QTest::newRow("not a grid") << "type=\"grid\"" << "type=\"triddler\"" << "not a grid";
     }

@@ -1,6 +1,7 @@
 // Solver verdicts against enumeration and the reference solver, hand-made puzzles, stop
 // conditions and the samples.
 #include "formats/non_format.h"
+#include "solve/engine/line_state.h"
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
 
@@ -233,6 +234,73 @@ private slots:
             ++verdicts[static_cast<int>(expected.verdict)];
         }
         QVERIFY(verdicts[0] > 0 && verdicts[1] > 0 && verdicts[2] > 0);
+    }
+
+    // Random pictures, half of them at the density whose open cells most often fall apart
+    // into parts no line links: the engine decides each part on its own and must still give
+    // the reference's verdict, with solutions that fit the clues, with and without the
+    // picture given as a known solution.
+    void partsAgreeWithReference()
+    {
+        std::mt19937 random(77);
+        int split[3] = {0, 0, 0};
+        for (int trial = 0; trial < 400; ++trial) {
+            const int width = 6 + static_cast<int>(random() % 9);
+            const int height = 6 + static_cast<int>(random() % 9);
+            const unsigned density = trial % 2 ? 50 : 22;
+            CellGrid g(width, height);
+            for (Cell& c : g.cells)
+                c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+            Puzzle puzzle = puzzleFromPicture(g);
+            if (trial % 7 == 6)
+                std::swap(puzzle.columns[0], puzzle.columns[width - 1]); // may leave no solution
+            LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+            RunLimits limits({}, Clock::now());
+            state.enqueueAll();
+            const bool consistent = !state.anyLineOverfull() && propagateLines(state, limits);
+            std::size_t parts = 0;
+            if (consistent) {
+                // Every open cell in exactly one part, no line holding open cells of two
+                // parts, smallest part first.
+                const std::vector<std::vector<int>> found = independentParts(state);
+                std::vector<int> partOfLine(static_cast<std::size_t>(state.lineCount()), -1);
+                long cellsInParts = 0;
+                for (std::size_t i = 0; i < found.size(); ++i) {
+                    if (i > 0)
+                        QVERIFY(found[i - 1].size() <= found[i].size());
+                    for (const int v : found[i]) {
+                        QCOMPARE(state.cell(v), Cell::Unknown);
+                        for (const int line : {state.rowLine(v), state.columnLine(v)}) {
+                            QVERIFY(partOfLine[line] < 0 || partOfLine[line] == static_cast<int>(i));
+                            partOfLine[line] = static_cast<int>(i);
+                        }
+                    }
+                    cellsInParts += static_cast<long>(found[i].size());
+                }
+                QCOMPARE(cellsInParts, state.unknownCount());
+                parts = found.size();
+            }
+
+            const ReferenceResult expected = referenceSolve(puzzle);
+            const SolveResult result = solve(puzzle);
+            QCOMPARE(result.verdict, expected.verdict);
+            checkSolutions(puzzle, result);
+
+            // Given the picture as a known solution, the search only looks for a second one:
+            // same verdict, and the picture comes first when it fits (it is ignored otherwise).
+            SolveOptions near;
+            near.knownSolution = &g;
+            const SolveResult fromPicture = solve(puzzle, near);
+            QCOMPARE(fromPicture.verdict, expected.verdict);
+            checkSolutions(puzzle, fromPicture);
+            if (satisfiesClues(puzzle, g))
+                QVERIFY(fromPicture.solutions.front() == g);
+            if (parts >= 2)
+                ++split[static_cast<int>(expected.verdict)];
+        }
+        QVERIFY2(split[static_cast<int>(Verdict::Multiple)] > 0,
+                 qPrintable(QString("split unique %1, multiple %2, none %3")
+                                .arg(split[1]).arg(split[2]).arg(split[0])));
     }
 
     // What line logic decides, on pictures with long lines (one to nine words of line mask,

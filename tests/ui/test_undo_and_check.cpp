@@ -3,6 +3,7 @@
 #include "author/Form2.h"
 #include "author/Form3.h"
 #include "files/file_io.h"
+#include "formats/board_clues.h"
 #include "main_window/Form1.h"
 #include "main_window/puzzle_check_window.h"
 #include "support/ascii_board.h"
@@ -11,6 +12,7 @@
 #include "support/window_snapshot.h"
 
 #include <QAction>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -300,7 +302,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("unique by line logic") << 1 << QStringList{"#.", "##"}
                                               << "解はただ一つです。\n縦と横の数字だけで、順に最後まで解けます。\n"
-                                                 "その解は、描かれた絵と一致します。";
+                                                 "その解は、描かれた絵と一致します。\n"
+                                                 "難易度: 1（線の単純な重なりだけで解けます）";
         QTest::newRow("two solutions") << 1 << QStringList{"#.", ".#"}
                                        << "解が2つ以上あります。印のマスが、下の2つの解で異なります。\n"
                                           "描かれた絵はそのうちの1つです。";
@@ -338,11 +341,35 @@ private slots:
         desktop.chosenFiles.push_back(sharedPuzzle("dom/5-Dom.non"));
         form.Command1_Click();
         const QString result = checkResult(form);
-        QVERIFY2(result.startsWith(QStringLiteral("解はただ一つです。\n縦と横の数字だけでは解き切れません。")),
+        QVERIFY2(result.startsWith(QStringLiteral("解はただ一つです。\n縦と横の数字だけでは解き切れません。"
+                                                  "印のマスは、仮定を置かないと決まりません。\n"
+                                                  "難易度: 4（探索が必要です）")),
                  qPrintable(result));
         const auto& marks = form.checkWindow->report().marked;
         QCOMPARE(marks.size(), 2u);
         QVERIFY(std::count(marks[1].begin(), marks[1].end(), true) > 0);
+    }
+
+    // A clue longer than its line is loaded like any other; the check says the clues have
+    // no solution.
+    void checkWindowAnswersNoSolutionForARunLongerThanItsLine()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("long.non"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("width 3\nheight 2\nrows\n4\n1\ncolumns\n1\n1\n1\n");
+        file.close();
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        desktop.chosenFiles.push_back(path);
+        form.Command1_Click();
+        QVERIFY(desktop.messages.empty());
+        QCOMPARE(model.answerWidth(), 3);
+        QCOMPARE(puzzleFromBoard(model).rows[0], std::vector<int>{4});
+        const QString result = checkResult(form);
+        QVERIFY2(result.startsWith(QStringLiteral("この問題には解がありません。")), qPrintable(result));
     }
 
     void sharedPuzzleFormatsLoadThroughTheLoadCommand()

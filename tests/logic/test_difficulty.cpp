@@ -1,0 +1,344 @@
+// The difficulty grade of unique puzzles: the simple line rules against enumeration, grades
+// against independent definitions built on the reference solver, and hand-made puzzles of
+// each grade.
+#include "formats/non_format.h"
+#include "solve/engine/difficulty.h"
+#include "solve/engine/solver.h"
+#include "support/reference_solver.h"
+
+#include <QtTest>
+
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <random>
+#include <sstream>
+
+using namespace zumeli::solver;
+using zumeli::test::referenceLineLogic;
+using zumeli::test::referenceSolve;
+using zumeli::test::referenceSolveLine;
+
+namespace {
+
+std::string readFile(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<Cell> lineFromText(const char* text)
+{
+    std::vector<Cell> line;
+    for (const char* c = text; *c; ++c)
+        line.push_back(*c == '#' ? Cell::Filled : *c == '.' ? Cell::Empty : Cell::Unknown);
+    return line;
+}
+
+std::string lineText(const std::vector<Cell>& line)
+{
+    std::string out;
+    for (const Cell c : line)
+        out += c == Cell::Filled ? '#' : c == Cell::Empty ? '.' : '?';
+    return out;
+}
+
+// Every placement of the runs (start of each run) that agrees with the known cells.
+std::vector<std::vector<int>> placements(const std::vector<int>& runs, const std::vector<Cell>& line)
+{
+    std::vector<std::vector<int>> out;
+    std::vector<int> starts;
+    const int n = static_cast<int>(line.size());
+    std::function<void(std::size_t, int)> place = [&](std::size_t j, int from) {
+        if (j == runs.size()) {
+            std::vector<bool> filled(static_cast<std::size_t>(n), false);
+            for (std::size_t r = 0; r < runs.size(); ++r)
+                for (int i = starts[r]; i < starts[r] + runs[r]; ++i)
+                    filled[i] = true;
+            for (int i = 0; i < n; ++i)
+                if ((line[i] == Cell::Filled && !filled[i]) || (line[i] == Cell::Empty && filled[i]))
+                    return;
+            out.push_back(starts);
+            return;
+        }
+        for (int s = from; s + runs[j] <= n; ++s) {
+            starts.push_back(s);
+            place(j + 1, s + runs[j] + 1);
+            starts.pop_back();
+        }
+    };
+    place(0, 0);
+    return out;
+}
+
+// The simple rules from the smallest and largest start of each run over all placements.
+bool enumeratedSimpleRules(const std::vector<int>& runs, std::vector<Cell>& line)
+{
+    const auto all = placements(runs, line);
+    if (all.empty())
+        return false;
+    const std::size_t k = runs.size();
+    std::vector<int> lo(k, 1 << 20);
+    std::vector<int> hi(k, -1);
+    for (const auto& starts : all)
+        for (std::size_t j = 0; j < k; ++j) {
+            lo[j] = std::min(lo[j], starts[j]);
+            hi[j] = std::max(hi[j], starts[j]);
+        }
+    std::vector<bool> reached(line.size(), false);
+    for (std::size_t j = 0; j < k; ++j) {
+        for (int i = hi[j]; i < lo[j] + runs[j]; ++i)
+            line[i] = Cell::Filled;
+        for (int i = lo[j]; i < hi[j] + runs[j]; ++i)
+            reached[i] = true;
+    }
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (!reached[i])
+            line[i] = Cell::Empty;
+    return true;
+}
+
+std::vector<Cell> rowOf(const CellGrid& g, int y)
+{
+    return std::vector<Cell>(g.cells.begin() + y * g.width, g.cells.begin() + (y + 1) * g.width);
+}
+
+// Applies a line rule to every row and column until nothing changes; false on a contradiction.
+bool toFixedPoint(const Puzzle& puzzle, CellGrid& grid,
+                  const std::function<bool(const std::vector<int>&, std::vector<Cell>&)>& rule)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = 0; y < grid.height; ++y) {
+            std::vector<Cell> line = rowOf(grid, y);
+            if (!rule(puzzle.rows[y], line))
+                return false;
+            for (int x = 0; x < grid.width; ++x)
+                if (grid.at(x, y) != line[x]) {
+                    grid.at(x, y) = line[x];
+                    changed = true;
+                }
+        }
+        for (int x = 0; x < grid.width; ++x) {
+            std::vector<Cell> line;
+            for (int y = 0; y < grid.height; ++y)
+                line.push_back(grid.at(x, y));
+            if (!rule(puzzle.columns[x], line))
+                return false;
+            for (int y = 0; y < grid.height; ++y)
+                if (grid.at(x, y) != line[y]) {
+                    grid.at(x, y) = line[y];
+                    changed = true;
+                }
+        }
+    }
+    return true;
+}
+
+bool complete(const CellGrid& g) { return std::find(g.cells.begin(), g.cells.end(), Cell::Unknown) == g.cells.end(); }
+
+// The grade by the definitions, computed with enumeration and the reference line logic.
+int referenceGrade(const Puzzle& puzzle)
+{
+    CellGrid grid(puzzle.width(), puzzle.height());
+    if (toFixedPoint(puzzle, grid, enumeratedSimpleRules) && complete(grid))
+        return 1;
+    grid = CellGrid(puzzle.width(), puzzle.height());
+    referenceLineLogic(puzzle, grid);
+    if (complete(grid))
+        return 2;
+    for (bool changed = true; changed && !complete(grid);) {
+        changed = false;
+        for (std::size_t c = 0; c < grid.cells.size(); ++c) {
+            if (grid.cells[c] != Cell::Unknown)
+                continue;
+            for (const Cell tried : {Cell::Filled, Cell::Empty}) {
+                CellGrid probe = grid;
+                probe.cells[c] = tried;
+                if (!referenceLineLogic(puzzle, probe)) {
+                    grid.cells[c] = tried == Cell::Filled ? Cell::Empty : Cell::Filled;
+                    referenceLineLogic(puzzle, grid);
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+    return complete(grid) ? 3 : 4;
+}
+
+std::optional<Difficulty> gradeOf(const Puzzle& puzzle)
+{
+    const SolveResult result = solve(puzzle);
+    if (result.verdict != Verdict::Unique)
+        return std::nullopt;
+    return gradeDifficulty(puzzle, result);
+}
+
+} // namespace
+
+class DifficultyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void simpleRulesOnLines_data()
+    {
+        QTest::addColumn<QString>("runs");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected"); // "!" when no placement agrees
+        QTest::newRow("overlap of a long run") << "4" << "??????" << "??##??";
+        QTest::newRow("a full line") << "2,2" << "?????" << "##.##";
+        QTest::newRow("an empty line") << "" << "????" << "....";
+        QTest::newRow("reach: cells no run gets to") << "2" << "???#???" << "..?#?..";
+        QTest::newRow("weaker than full line logic") << "1,1" << "??#??" << "??#??";
+        QTest::newRow("no placement") << "3" << "#.???" << "!";
+        QTest::newRow("known cells move the extremes") << "2,1" << "?.???#" << "..##.#";
+    }
+    void simpleRulesOnLines()
+    {
+        QFETCH(QString, runs);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        std::vector<int> clue;
+        for (const QString& n : runs.split(',', Qt::SkipEmptyParts))
+            clue.push_back(n.toInt());
+        std::vector<Cell> cells = lineFromText(line.toLatin1().constData());
+        const bool ok = simpleLineRules(clue, cells);
+        if (expected == "!") {
+            QVERIFY(!ok);
+            QCOMPARE(QString::fromStdString(lineText(cells)), line); // left untouched
+        } else {
+            QVERIFY(ok);
+            QCOMPARE(QString::fromStdString(lineText(cells)), expected);
+        }
+    }
+
+    // Every line of up to 9 cells with every clue and a sample of known cells: the rules set
+    // what the extreme placements say, and never contradict full line logic.
+    void simpleRulesAgreeWithEnumeration()
+    {
+        std::mt19937 random(7);
+        int checked = 0;
+        for (int n = 1; n <= 9; ++n) {
+            for (int bits = 0; bits < (1 << n); ++bits) {
+                // the runs of picture `bits` are a clue that has at least one placement
+                std::vector<int> runs;
+                for (int i = 0, run = 0; i <= n; ++i) {
+                    if (i < n && (bits >> i & 1)) {
+                        ++run;
+                    } else if (run > 0) {
+                        runs.push_back(run);
+                        run = 0;
+                    }
+                }
+                for (int sample = 0; sample < 6; ++sample) {
+                    std::vector<Cell> line(static_cast<std::size_t>(n), Cell::Unknown);
+                    for (int i = 0; i < n; ++i) {
+                        const unsigned roll = random() % 4;
+                        if (roll == 0)
+                            line[i] = Cell::Filled;
+                        else if (roll == 1)
+                            line[i] = Cell::Empty;
+                    }
+                    std::vector<Cell> expected = line;
+                    const bool expectedOk = enumeratedSimpleRules(runs, expected);
+                    std::vector<Cell> got = line;
+                    const bool ok = simpleLineRules(runs, got);
+                    QCOMPARE(ok, expectedOk);
+                    if (!ok)
+                        continue;
+                    QCOMPARE(lineText(got), lineText(expected));
+                    std::vector<Cell> full = line;
+                    QVERIFY(referenceSolveLine(runs, full));
+                    for (int i = 0; i < n; ++i)
+                        QVERIFY(got[i] == Cell::Unknown || got[i] == full[i]);
+                    ++checked;
+                }
+            }
+        }
+        QVERIFY(checked > 1000);
+    }
+
+    // Random small unique pictures: the grade is the one the definitions give.
+    void gradesAgreeWithTheDefinitions()
+    {
+        std::mt19937 random(2024);
+        int seen[5] = {0, 0, 0, 0, 0};
+        for (int trial = 0; trial < 400; ++trial) {
+            const int width = 4 + static_cast<int>(random() % 5);
+            const int height = 4 + static_cast<int>(random() % 5);
+            CellGrid pictureGrid(width, height);
+            const unsigned density = 35 + random() % 30;
+            for (Cell& c : pictureGrid.cells)
+                c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+            const Puzzle puzzle = puzzleFromPicture(pictureGrid);
+            if (referenceSolve(puzzle).verdict != Verdict::Unique)
+                continue;
+            const std::optional<Difficulty> grade = gradeOf(puzzle);
+            QVERIFY(grade);
+            const int expected = referenceGrade(puzzle);
+            QVERIFY2(grade->grade == expected,
+                     qPrintable(QString("grade %1, expected %2 for\n%3")
+                                    .arg(grade->grade)
+                                    .arg(expected)
+                                    .arg(QString::fromStdString(pictureGrid.toAscii()))));
+            QCOMPARE(QString(grade->name), QString(difficultyName(expected)));
+            ++seen[expected];
+        }
+        // the sample holds the first three grades
+        QVERIFY(seen[1] > 0 && seen[2] > 0 && seen[3] > 0);
+    }
+
+    // Pictures of each grade (the last a shared sample, whose clues need search); each grade
+    // is also checked against the definitions.
+    void handMadePuzzles_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a frame") << "###\n#.#\n###\n" << 1 << "simple-lines";
+        QTest::newRow("overlaps and reach, line after line")
+            << ".#..#.#\n..###.#\n####.#.\n.#.#..#\n...#..#\n##.##..\n" << 1 << "simple-lines";
+        QTest::newRow("full line logic") << "..##.\n#.#..\n..#..\n.#.##\n...#.\n.##..\n" << 2 << "lines";
+        QTest::newRow("probing") << ".##.\n#.#.\n....\n##..\n...#\n" << 3 << "probing";
+        QTest::newRow("search") << "dom/5-Dom.non" << 4 << "search";
+    }
+    void handMadePuzzles()
+    {
+        QFETCH(QString, picture);
+        QFETCH(int, grade);
+        QFETCH(QString, name);
+        const Puzzle puzzle = picture.endsWith(".non")
+            ? zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SHARED_DATA "/") + picture))
+            : puzzleFromPicture(CellGrid::fromAscii(picture.toStdString()));
+        const std::optional<Difficulty> difficulty = gradeOf(puzzle);
+        QVERIFY(difficulty);
+        QCOMPARE(difficulty->grade, grade);
+        QCOMPARE(QString(difficulty->name), name);
+        QCOMPARE(referenceGrade(puzzle), grade);
+    }
+
+    void onlyUniquePuzzlesAreGraded()
+    {
+        const Puzzle two = puzzleFromPicture(CellGrid::fromAscii("#.\n.#\n"));
+        const SolveResult result = solve(two);
+        QCOMPARE(result.verdict, Verdict::Multiple);
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, gradeDifficulty(two, result));
+        QCOMPARE(QString(difficultyName(0)), QString());
+        QCOMPARE(QString(difficultyName(5)), QString());
+    }
+
+    void cancelledGradingGivesNothing()
+    {
+        std::atomic<bool> cancel{true};
+        SolveOptions options;
+        options.cancel = &cancel;
+        const Puzzle puzzle = puzzleFromPicture(CellGrid::fromAscii("##\n#.\n"));
+        QVERIFY(!gradeDifficulty(puzzle, solve(puzzle), options));
+    }
+};
+
+QTEST_APPLESS_MAIN(DifficultyTest)
+#include "test_difficulty.moc"
