@@ -171,7 +171,9 @@ void BoardView::keyPressEvent(QKeyEvent* event)
 void BoardView::focusOutEvent(QFocusEvent* event)
 {
     QFrame::focusOutEvent(event);
-    emit focusLost();
+    // A menu or another window takes the focus only for a while; the board gets it back.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit focusLost();
 }
 
 // ---------------------------------------------------------------------------------------------

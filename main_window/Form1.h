@@ -230,6 +230,7 @@ signals:
     void mouseDown(int button, int shift, double xTw, double yTw);
     // The arrow keys, Space, Enter and X (without Ctrl or Alt); shift as for mouseDown.
     void keyDown(int key, int shift);
+    // The focus went to another control of the window (not to a menu or another window).
     void focusLost();
 
 protected:

@@ -84,6 +84,7 @@ void Form1::buildPlayMenu(QMenuBar* bar)
     greyFinishedAction->setCheckable(true);
     connect(greyFinishedAction, &QAction::toggled, this, [this](bool on) {
         play.greyFinished = on;
+        play.refreshFinished(model);
         Picture1->update();
     });
 }
@@ -114,9 +115,15 @@ void Form1::playBoardChanged()
 {
     const bool helped = play.hint || !play.mistakes.empty();
     play.boardChanged(model);
-    // Without help on show, a change repaints only what its drawing touched, as always.
-    if (helped || play.greyFinished)
+    // Without help on show, a change repaints only what its drawing touched, as always; the
+    // greyed clues need the two clue bands besides.
+    const QPoint origin = Picture1->contentsRect().topLeft();
+    if (helped) {
         Picture1->update();
+    } else if (play.greyFinished) {
+        for (const BoardLine line : play.refreshFinished(model))
+            Picture1->update(clueStrip(model, line, layout).translated(origin));
+    }
 }
 
 void Form1::Hint_Click()
@@ -187,6 +194,7 @@ void Form1::boardKey(int key, int shift)
     const BoardPoint at = play.cursorCell(model);
     play.cursorColumn = at.x - model.clueSize;
     play.cursorRow = at.y - model.clueSize;
+    const bool cornerBefore = rectStartX != -1;
     // The first key shows the cursor where it is; the arrows move it from then on.
     const bool wasShown = std::exchange(play.cursorShown, true);
     switch (key) {
@@ -215,7 +223,20 @@ void Form1::boardKey(int key, int shift)
     default:
         break;
     }
-    Picture1->update();
+    // The cursor's cells, old and new, or the whole board while a rectangle corner is pending
+    // (its block follows the cursor).
+    if (cornerBefore || rectStartX != -1) {
+        Picture1->update();
+    } else {
+        const BoardPoint now = play.cursorCell(model);
+        for (const BoardPoint cell : {at, now}) {
+            const int left = twipsToPixels(cellToTwips(cell.x, layout.cellSize));
+            const int top = twipsToPixels(cellToTwips(cell.y, layout.cellSize));
+            const int size = twipsToPixels(layout.cellSize);
+            Picture1->update(QRect(left - 1, top - 1, size + 3, size + 3)
+                                 .translated(Picture1->contentsRect().topLeft()));
+        }
+    }
 }
 
 } // namespace zumeli

@@ -28,12 +28,14 @@ QRect cellInterior(int x, int y, const BoardLayout& layout)
                  QPoint(twipsToPixels(left + layout.cellSize) - 1, twipsToPixels(top + layout.cellSize) - 1));
 }
 
-// The pixels from cell `from` to cell `to` (inclusive), outlines included.
+// The pixels from cell `from` to cell `to` (inclusive), outlines included as far as the
+// picture reaches (the outline after the last column and row lies just outside it).
 QRect cellBlock(BoardPoint from, BoardPoint to, const BoardLayout& layout)
 {
     const QRect a = cellInterior(std::min(from.x, to.x), std::min(from.y, to.y), layout);
     const QRect b = cellInterior(std::max(from.x, to.x), std::max(from.y, to.y), layout);
-    return a.united(b).adjusted(-1, -1, 1, 1);
+    const QRect picture(0, 0, twipsToPixels(layout.boardWidthTw), twipsToPixels(layout.boardHeightTw));
+    return a.united(b).adjusted(-1, -1, 1, 1) & picture;
 }
 
 void frame(QPainter& painter, const QRect& rect, const QColor& colour, int width)
@@ -121,6 +123,28 @@ void PlayOverlay::boardChanged(const BoardModel& model)
     std::erase_if(hint->toCross, marked);
     if (hint->toFill.empty() && hint->toCross.empty())
         hint.reset();
+}
+
+std::vector<BoardLine> PlayOverlay::refreshFinished(const BoardModel& model)
+{
+    const std::vector<BoardLine> lines = answerLines(model);
+    const bool resized = finishedLines.size() != lines.size();
+    finishedLines.resize(lines.size());
+    std::vector<BoardLine> changed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool finished = lineFinished(model, lines[i]);
+        if (resized || finished != finishedLines[i])
+            changed.push_back(lines[i]);
+        finishedLines[i] = finished;
+    }
+    return changed;
+}
+
+QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layout)
+{
+    const int16 last = toInt16(model.clueSize - 1);
+    return line.kind == BoardLine::Column ? cellBlock({line.index, 0}, {line.index, last}, layout)
+                                          : cellBlock({0, line.index}, {last, line.index}, layout);
 }
 
 void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const BoardModel& model,

@@ -7,6 +7,8 @@
 #include "board/layout.h"
 #include "solve/hint.h"
 
+#include <QRect>
+
 #include <optional>
 #include <vector>
 
@@ -23,6 +25,11 @@ struct PlayOverlay {
     std::vector<BoardPoint> mistakes;
     // The プレイ menu's option: lines whose filled cells form their clues have them greyed.
     bool greyFinished = false;
+    // Which lines (in the order of answerLines) were finished when last looked at.
+    std::vector<bool> finishedLines;
+    // Looks at every line again; returns those that became finished or stopped being finished
+    // (every line when the board's dimensions changed).
+    std::vector<BoardLine> refreshFinished(const BoardModel& model);
     // The keyboard cursor, in answer-area cells from its top-left corner; shown once a key
     // is pressed on the board, hidden again by a mouse press on it or when it loses focus.
     bool cursorShown = false;
@@ -37,6 +44,9 @@ struct PlayOverlay {
     // goes when none are left, or when the dimensions or its line's clues changed).
     void boardChanged(const BoardModel& model);
 };
+
+// The pixels of the line's clue cells.
+QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layout);
 
 // Paints the overlay with `painter` placed at the board picture's top-left pixel. A pending
 // rectangle corner (rectStartX != -1) is shown as the block up to the cursor while the
