@@ -27,6 +27,7 @@ namespace {
 
 const QString kHintCaption = QStringLiteral("ヒント");
 const QString kMistakesCaption = QStringLiteral("間違いを表示");
+const QString kNoClues = QStringLiteral("手がかりの数字がありません");
 const QString kMarksContradict = QStringLiteral("塗ったマスや×が手がかりと矛盾しています");
 
 // How long the mistakes may search for the solution before giving up: long enough for any
@@ -62,7 +63,7 @@ QString hintText(const BoardModel& model, const Hint& hint)
     case Hint::Kind::Finished:
         return QStringLiteral("すべての行と列が手がかりどおりに塗れています");
     case Hint::Kind::NoClues:
-        return QStringLiteral("手がかりの数字がありません");
+        return kNoClues;
     case Hint::Kind::BadClues:
         return QStringLiteral("手がかりに負の数があるため、ヒントを出せません");
     }
@@ -153,6 +154,14 @@ void Form1::Mistakes_Click()
         desktop.messageBox(text, kMistakesCaption, MessageButtons::Ok, MessageIcon::Information);
     };
     const solver::Puzzle puzzle = puzzleFromBoard(model);
+    auto blank = [](const std::vector<std::vector<int>>& lines) {
+        return std::all_of(lines.begin(), lines.end(), [](const auto& runs) { return runs.empty(); });
+    };
+    if (blank(puzzle.rows) && blank(puzzle.columns)) {
+        // A board being drawn before its clues are made is no puzzle to check against.
+        refuse(kNoClues);
+        return;
+    }
     if (!mistakeSolution_ || puzzle.rows != mistakeRows_ || puzzle.columns != mistakeColumns_) {
         solver::SolveResult result;
         try {

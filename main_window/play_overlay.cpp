@@ -142,6 +142,8 @@ std::vector<BoardLine> PlayOverlay::refreshFinished(const BoardModel& model)
 
 QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layout)
 {
+    if (model.clueSize < 1)
+        return {};
     const int16 last = toInt16(model.clueSize - 1);
     return line.kind == BoardLine::Column ? cellBlock({line.index, 0}, {line.index, last}, layout)
                                           : cellBlock({0, line.index}, {last, line.index}, layout);

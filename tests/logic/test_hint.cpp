@@ -246,25 +246,6 @@ private slots:
         QVERIFY(solved > 30);
     }
 
-    // The line deciding the most wins over the fixed order; among equals the first column,
-    // then the first row. The cells are in board coordinates.
-    void hintIsTheLineDecidingTheMost()
-    {
-        BoardModel model = boardFor(CellGrid::fromAscii(".###.\n#####\n.###.\n"));
-        QCOMPARE(model.clueSize, int16(1));
-        Hint hint = findHint(model);  // row 2 decides all 5 cells, each column 3 at most
-        QCOMPARE(hint.kind, Hint::Kind::Cells);
-        QVERIFY(hint.line == (BoardLine{BoardLine::Row, 2}));
-        QVERIFY(samePoints(hint.toFill, {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}}));
-        QVERIFY(hint.toCross.empty());
-
-        drawAnswer(model, {".....", "#####", "....."});
-        hint = findHint(model);  // now every column decides 2 cells, and rows 1 and 3 one each
-        QVERIFY(hint.line == (BoardLine{BoardLine::Column, 1}));
-        QVERIFY(hint.toFill.empty());
-        QVERIFY(samePoints(hint.toCross, {{1, 1}, {1, 3}}));
-    }
-
     void contradictionsAreReportedNotHinted()
     {
         // One line alone cannot hold its marks: that line is named.
@@ -320,19 +301,6 @@ private slots:
         // More filled cells than the clues allow contradict them.
         drawAnswer(done, {"##", ".#"});
         QCOMPARE(findHint(done).kind, Hint::Kind::MarksContradict);
-    }
-
-    // Undecided cells of a puzzle with two solutions are never revealed.
-    void noHintWhereLineLogicDecidesNothing()
-    {
-        BoardModel model = test::boardWithAnswer(1, {"...", "...", "..."});
-        for (int i = 1; i <= 3; ++i) {
-            setRowClues(model, i, {1});
-            setColumnClues(model, i, {1});
-        }
-        const Hint hint = findHint(model);
-        QCOMPARE(hint.kind, Hint::Kind::NeedsSearch);
-        QVERIFY(!hint.line);
     }
 
     // Mistakes: filled cells the solution leaves empty and crosses on cells it fills; empty

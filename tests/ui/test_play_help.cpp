@@ -252,6 +252,15 @@ private slots:
         QCOMPARE(none.desktop.lastMessage().text,
                  QStringLiteral("手がかりに合う答えがないため、間違いを表示できません"));
         QCOMPARE(none.desktop.lastMessage().caption, QStringLiteral("間違いを表示"));
+
+        // A board without clues (one being drawn) is no puzzle to check against.
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 drawing(desktop, model);
+        model.board(7, 7) = kFilled;
+        drawing.Mistakes_Click();
+        QCOMPARE(desktop.lastMessage().text, QStringLiteral("手がかりの数字がありません"));
+        QVERIFY(drawing.play.mistakes.empty());
     }
 
     // Finished lines have their clue numbers greyed on screen, only while the option is on;
