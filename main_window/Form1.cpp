@@ -148,17 +148,25 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
+        if (plain) {
+            emit keyDown(event->key(), shiftState(event->modifiers()));
+            return;
+        }
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_X:
-        if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            emit keyDown(event->key(), shiftState(event->modifiers()));
+        // A key held down presses once, as a mouse button held down does.
+        if (plain) {
+            if (!event->isAutoRepeat())
+                emit keyDown(event->key(), shiftState(event->modifiers()));
             return;
         }
         break;

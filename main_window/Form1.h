@@ -228,7 +228,8 @@ public:
 
 signals:
     void mouseDown(int button, int shift, double xTw, double yTw);
-    // The arrow keys, Space, Enter and X (without Ctrl or Alt); shift as for mouseDown.
+    // The arrow keys, Space, Enter and X (without Ctrl or Alt; Space, Enter and X not again
+    // while held down); shift as for mouseDown.
     void keyDown(int key, int shift);
     // The focus went to another control of the window (not to a menu or another window).
     void focusLost();

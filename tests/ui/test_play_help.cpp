@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -378,6 +379,11 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(keyed.form.undoStack->text(i), moused.form.undoStack->text(i));
         }
+        // Space held down presses once.
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(keyed.form.Picture1, &repeated);
+        QCOMPARE(keyed.model, moused.model);
+
         keyed.form.undoStack->undo();
         moused.form.undoStack->undo();
         QCOMPARE(keyed.model.board(c + 1, c + 2), int16(kEmpty));
