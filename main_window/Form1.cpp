@@ -102,7 +102,8 @@ BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
     setLineWidth(kBorderPixels);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A press on the board ends typing in the zoom box; Tab reaches the board too, for play
-    // from the keyboard.
+    // from the keyboard (the window still starts with the focus elsewhere, see
+    // Form1::setupPlayOverlay).
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -254,13 +255,13 @@ void Form1::buildControls()
 
     buildStartupPicture(client);
     buildStatusBar();
+    setupPlayOverlay();
 }
 
 void Form1::buildBoardPicture(QWidget* client)
 {
     Picture1 = new BoardView(picture, client);
     connect(Picture1, &BoardView::mouseDown, this, &Form1::pressBoard);
-    setupPlayOverlay();
 }
 
 void Form1::pressBoard(int button, int shift, double xTw, double yTw)

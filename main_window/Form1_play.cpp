@@ -92,6 +92,16 @@ void Form1::buildPlayMenu(QMenuBar* bar)
 
 void Form1::setupPlayOverlay()
 {
+    // Tab reaches the board, but the window still starts with the focus where it always did:
+    // on the first control after the board that takes the focus from Tab (the board comes
+    // first in the tab order, so it would take the focus itself).
+    for (QWidget* w = Picture1->nextInFocusChain(); w != Picture1; w = w->nextInFocusChain()) {
+        if (w->window() == this && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus();
+            break;
+        }
+    }
+
     Picture1->setOverlay([this](QPainter& painter) {
         paintPlayOverlay(painter, play, model, layout, {rectStartX, rectStartY});
     });

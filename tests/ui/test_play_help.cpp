@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -434,12 +435,22 @@ private slots:
         QCOMPARE(b.model.board(c + 2, c + 2), int16(kFilled));
     }
 
-    // Tab reaches the board; leaving it hides the cursor.
+    // The window starts with the focus on the first button, as it always did; Tab reaches
+    // the board after the zoom box; leaving the board hides the cursor.
     void cursorHidesWhenTheBoardLosesFocus()
     {
         PlayBoard b;
         b.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&b.form));
+        QCOMPARE(QApplication::focusWidget(), b.form.Command1);
+        int tabs = 0;
+        while (QApplication::focusWidget() != b.form.Picture1 && tabs < 100) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ++tabs;
+        }
+        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
+        QTest::keyClick(b.form.Picture1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.form.Command1);
         b.form.Picture1->setFocus();
         QTest::keyClick(b.form.Picture1, Qt::Key_Down);
         QVERIFY(b.form.play.cursorShown);
