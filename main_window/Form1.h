@@ -154,7 +154,7 @@ public:
     QAction* redoAction = nullptr;
 
     // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
-    void Hint_Click();      // the next line line logic decides, shown over the board
+    void Hint_Click();      // one line that line logic advances, shown over the board
     void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
     QAction* hintAction = nullptr;
     QAction* mistakesAction = nullptr;
