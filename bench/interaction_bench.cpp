@@ -208,6 +208,63 @@ void pencilPress(benchmark::State& state, int zoom)
     }
 }
 
+// Space on the keyboard cursor: the same press as the mouse's, from the keyboard.
+void keyPress(benchmark::State& state, int zoom)
+{
+    Session session(zoom);
+    // A mouse press gives the board the focus and puts the cursor on its cell; the first key
+    // shows the cursor.
+    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, session.cellCentre(60, 60));
+    QTest::keyClick(session.form.Picture1, Qt::Key_Space);
+    settle();
+    for (auto _ : state) {
+        const Counted counted;
+        QTest::keyClick(session.form.Picture1, Qt::Key_Space);
+        settle();
+    }
+}
+
+// A pencil press while finished clues are greyed: the clue bands are repainted too.
+void pencilPressGreyed(benchmark::State& state, int zoom)
+{
+    Session session(zoom);
+    session.form.greyFinishedAction->setChecked(true);
+    const QPoint point = session.cellCentre(60, 60);
+    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+    settle();
+    for (auto _ : state) {
+        const Counted counted;
+        QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+        settle();
+    }
+}
+
+// The hint on an empty answer area under the clues of a disc: every line solved alone, then
+// line logic over the whole board.
+void hint(benchmark::State& state, int zoom)
+{
+    Session session(zoom);
+    for (int x = kClueBand; x < kSide; ++x)
+        for (int y = kClueBand; y < kSide; ++y)
+            session.model.board(x, y) = (x - 60) * (x - 60) + (y - 60) * (y - 60) < 38 * 38 ? kFilled : kEmpty;
+    deriveClues(session.model);
+    for (int x = kClueBand; x < kSide; ++x)
+        for (int y = kClueBand; y < kSide; ++y)
+            session.model.board(x, y) = kEmpty;
+    session.form.redrawOrResetZoom(Form1::Redraw::Full);
+    if (!checkedOnce(state, session, [&] { session.form.Hint_Click(); }))
+        return;
+    if (!session.form.play.hint) {
+        state.SkipWithError(("no hint: " + session.form.statusText().toStdString()).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const Counted counted;
+        session.form.Hint_Click();
+        settle();
+    }
+}
+
 void rectangleOverAnswerArea(benchmark::State& state, int zoom)
 {
     Session session(zoom);
@@ -472,6 +529,9 @@ int main(int argc, char* argv[])
     const std::pair<const char*, std::function<void(benchmark::State&, int)>> actions[] = {
         {"zoom change (full rebuild)", zoomChange},
         {"pencil press", pencilPress},
+        {"key press (Space on the cursor)", keyPress},
+        {"pencil press, finished clues greyed", pencilPressGreyed},
+        {"hint", hint},
         {"rectangle over the answer area", rectangleOverAnswerArea},
         {"Make", make},
         {"answer check", answerCheck},

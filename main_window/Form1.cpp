@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -68,6 +69,19 @@ QToolButton* commandButton(QGroupBox* frame, const char* caption, const char* to
     return button;
 }
 
+// The Shift, Ctrl and Alt keys as the board reports them with a press: 1, 2 and 4.
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
 QCursor toolCursor(int16 tool)
 {
     // The pencil points with its tip at the lower left; the rectangle pointer is a cross
@@ -87,7 +101,10 @@ BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorderPixels);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);  // a press on the board ends typing in the zoom box
+    // A press on the board ends typing in the zoom box; Tab reaches the board too, for play
+    // from the keyboard (the window still starts with the focus elsewhere, see
+    // Form1::setupPlayOverlay).
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void BoardView::setBorderLines(const BorderLines& lines)
@@ -112,6 +129,8 @@ void BoardView::paintEvent(QPaintEvent* event)
     painter.setPen(QPen(Qt::black, kBorderPenPixels, Qt::SolidLine, Qt::FlatCap));
     for (const QLine& line : {lines_.vertical, lines_.horizontal})
         painter.drawLine(px(line.x1()), px(line.y1()), px(line.x2()), px(line.y2()));
+    if (overlay_)
+        overlay_(painter);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
@@ -123,15 +142,47 @@ void BoardView::mousePressEvent(QMouseEvent* event)
     case Qt::MiddleButton: button = 4; break;
     default: return;
     }
-    int shift = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        shift |= 1;
-    if (event->modifiers() & Qt::ControlModifier)
-        shift |= 2;
-    if (event->modifiers() & Qt::AltModifier)
-        shift |= 4;
     const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
-    emit mouseDown(button, shift, pixelsToTwips(1) * inner.x(), pixelsToTwips(1) * inner.y());
+    emit mouseDown(button, shiftState(event->modifiers()), pixelsToTwips(1) * inner.x(),
+                   pixelsToTwips(1) * inner.y());
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (plain) {
+            emit keyDown(event->key(), shiftState(event->modifiers()));
+            return;
+        }
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_X:
+        // A key held down presses once, as a mouse button held down does.
+        if (plain) {
+            if (!event->isAutoRepeat())
+                emit keyDown(event->key(), shiftState(event->modifiers()));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    // A menu or another window takes the focus only for a while; the board gets it back.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit focusLost();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -209,18 +260,21 @@ void Form1::buildControls()
 
     buildStartupPicture(client);
     buildStatusBar();
+    setupPlayOverlay();
 }
 
 void Form1::buildBoardPicture(QWidget* client)
 {
     Picture1 = new BoardView(picture, client);
-    connect(Picture1, &BoardView::mouseDown, this,
-            [this](int button, int shift, double x, double y) {
-                if (std::exchange(dropBoardPress_, false))
-                    return;
-                const QString tool = currentTool == 0 ? QStringLiteral("鉛筆") : QStringLiteral("四角");
-                runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, x, y); });
-            });
+    connect(Picture1, &BoardView::mouseDown, this, &Form1::pressBoard);
+}
+
+void Form1::pressBoard(int button, int shift, double xTw, double yTw)
+{
+    if (std::exchange(dropBoardPress_, false))
+        return;
+    const QString tool = currentTool == 0 ? QStringLiteral("鉛筆") : QStringLiteral("四角");
+    runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, xTw, yTw); });
 }
 
 QGroupBox* Form1::addFrame(std::size_t index, const QString& caption, int topTw, int heightTw)

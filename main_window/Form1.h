@@ -8,6 +8,7 @@
 #include "board/layout.h"
 #include "files/desktop.h"
 #include "files/file_flow.h"
+#include "main_window/play_overlay.h"
 #include "widgets/dialog_shared.h"
 
 #include <QFrame>
@@ -16,10 +17,13 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QSlider;
 class QAction;
 class QTimer;
@@ -150,6 +154,17 @@ public:
     QAction* undoAction = nullptr;  // the undo stack's own actions, in the 編集 menu
     QAction* redoAction = nullptr;
 
+    // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
+    void Hint_Click();      // one line that line logic advances, shown over the board
+    void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
+    QAction* hintAction = nullptr;
+    QAction* mistakesAction = nullptr;
+    QAction* greyFinishedAction = nullptr;  // checkable, off at start
+    PlayOverlay play;  // painted by the board picture control over the picture, never into it
+    // A key pressed on the board picture control: the arrows move the cursor cell, Space and
+    // Enter press it as the left button would, X as the right.
+    void boardKey(int key, int shift);
+
 signals:
     // Emitted whenever hasUnsavedChanges() changes.
     void unsavedChangesChanged(bool unsaved);
@@ -184,6 +199,15 @@ private:
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
     bool dropBoardPress_ = false;  // the press that ended a refused zoom edit
+    // A press on the board, from the mouse or the keyboard, run as one step with the tool.
+    void pressBoard(int button, int shift, double xTw, double yTw);
+    void buildPlayMenu(QMenuBar* bar);
+    void setupPlayOverlay();
+    // A step changed the board, or undo or redo brought another side back.
+    void playBoardChanged();
+    // The unique solution last found for the mistakes, and the clues it was found for.
+    std::vector<std::vector<int>> mistakeRows_, mistakeColumns_;
+    std::optional<solver::CellGrid> mistakeSolution_;
 };
 
 // The board picture control: shows the persistent image and the two border line objects on
@@ -199,16 +223,28 @@ public:
     BorderLines Line1AndLine2() const { return lines_; }
     static constexpr int kBorderPixels = 2;  // the control's own frame, each side
 
+    // Paints over the picture and the border lines (the painter at the picture's top-left
+    // pixel, clipped to the inner area): help that never becomes part of the picture.
+    void setOverlay(std::function<void(QPainter&)> paint) { overlay_ = std::move(paint); }
+
 signals:
     void mouseDown(int button, int shift, double xTw, double yTw);
+    // The arrow keys, Space, Enter and X (without Ctrl or Alt; Space, Enter and X not again
+    // while held down); shift as for mouseDown.
+    void keyDown(int key, int shift);
+    // The focus went to another control of the window (not to a menu or another window).
+    void focusLost();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const BoardPicture& picture_;
     BorderLines lines_;
+    std::function<void(QPainter&)> overlay_;
 };
 
 // A square picture button of the drawing-tool frame; a bordered one is the selected tool.

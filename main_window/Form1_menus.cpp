@@ -104,6 +104,8 @@ void Form1::buildMenus()
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
 
+    buildPlayMenu(bar);
+
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     add(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
     add(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
@@ -121,6 +123,7 @@ void Form1::runAsStep(const QString& stepName, const std::function<void()>& hand
         if (auto step = BoardStep::between(stepName, before, BoardState{model, titleName_}, model,
                                            [this](const QString& title) { restoreStep(title); }))
             undoStack->push(step.release());
+        playBoardChanged();
     }
     if (std::exchange(savedInStep_, false))
         undoStack->setClean();
@@ -141,6 +144,7 @@ void Form1::restoreStep(const QString& titleName)
     setTitleName(titleName);
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
+    playBoardChanged();
 }
 
 void Form1::exportPuzzle(FileCommand command)

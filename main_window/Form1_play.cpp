@@ -1,0 +1,261 @@
+// Main-window handlers of the player's help: the プレイ menu (hint, mistakes, finished clues
+// greyed) and play from the keyboard with a cursor cell. Everything they show is painted over
+// the board picture by the board picture control, never into the picture.
+#include "main_window/Form1.h"
+
+#include "formats/board_clues.h"
+#include "solve/drawing_tools.h"
+#include "solve/engine/solver.h"
+#include "solve/hint.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QStringList>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace zumeli {
+
+namespace {
+
+const QString kHintCaption = QStringLiteral("ヒント");
+const QString kMistakesCaption = QStringLiteral("間違いを表示");
+const QString kNoClues = QStringLiteral("手がかりの数字がありません");
+const QString kMarksContradict = QStringLiteral("塗ったマスや×が手がかりと矛盾しています");
+
+// How long the mistakes may search for the solution before giving up: long enough for any
+// puzzle a person solves by hand, short enough that the window never seems to hang.
+constexpr double kMistakesSeconds = 5;
+
+// 「列 12」 or 「行 5」: the line counted from 1 in the answer area.
+QString lineName(const BoardModel& model, BoardLine line)
+{
+    return QStringLiteral("%1 %2")
+        .arg(line.kind == BoardLine::Column ? QStringLiteral("列") : QStringLiteral("行"))
+        .arg(line.index - model.clueSize + 1);
+}
+
+QString hintText(const BoardModel& model, const Hint& hint)
+{
+    switch (hint.kind) {
+    case Hint::Kind::Cells: {
+        QStringList parts;
+        if (!hint.toFill.empty())
+            parts << QStringLiteral("%1 マス塗れます").arg(hint.toFill.size());
+        if (!hint.toCross.empty())
+            parts << QStringLiteral("%1 マスに×が付きます").arg(hint.toCross.size());
+        return lineName(model, *hint.line) + QStringLiteral(": ") + parts.join(QStringLiteral("、"));
+    }
+    case Hint::Kind::MarksContradict:
+        return hint.line ? lineName(model, *hint.line) + QStringLiteral(": ") + kMarksContradict
+                         : kMarksContradict;
+    case Hint::Kind::CluesContradict:
+        return QStringLiteral("手がかりどうしが矛盾しています(答えがありません)");
+    case Hint::Kind::NeedsSearch:
+        return QStringLiteral("線の論理だけでは次の一手が決まりません");
+    case Hint::Kind::Finished:
+        return QStringLiteral("すべての行と列が手がかりどおりに塗れています");
+    case Hint::Kind::NoClues:
+        return kNoClues;
+    case Hint::Kind::BadClues:
+        return QStringLiteral("手がかりに負の数があるため、ヒントを出せません");
+    }
+    return {};
+}
+
+} // namespace
+
+void Form1::buildPlayMenu(QMenuBar* bar)
+{
+    QMenu* menu = bar->addMenu(QStringLiteral("プレイ(&G)"));
+    hintAction = menu->addAction(QStringLiteral("ヒント(&H)"));
+    hintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(hintAction, &QAction::triggered, this, &Form1::Hint_Click);
+    mistakesAction = menu->addAction(QStringLiteral("間違いを表示(&M)"));
+    connect(mistakesAction, &QAction::triggered, this, &Form1::Mistakes_Click);
+    menu->addSeparator();
+    greyFinishedAction = menu->addAction(QStringLiteral("完成した手がかりを灰色にする(&G)"));
+    greyFinishedAction->setCheckable(true);
+    connect(greyFinishedAction, &QAction::toggled, this, [this](bool on) {
+        play.greyFinished = on;
+        play.refreshFinished(model);
+        Picture1->update();
+    });
+}
+
+void Form1::setupPlayOverlay()
+{
+    // Tab reaches the board, but the window still starts with the focus where it always did:
+    // on the first control after the board that takes the focus from Tab (the board comes
+    // first in the tab order, so it would take the focus itself).
+    for (QWidget* w = Picture1->nextInFocusChain(); w != Picture1; w = w->nextInFocusChain()) {
+        if (w->window() == this && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus();
+            break;
+        }
+    }
+
+    Picture1->setOverlay([this](QPainter& painter) {
+        paintPlayOverlay(painter, play, model, layout, {rectStartX, rectStartY});
+    });
+    connect(Picture1, &BoardView::keyDown, this, &Form1::boardKey);
+    // The mouse is in use again: the cursor hides, and the keys go on from the cell pressed.
+    connect(Picture1, &BoardView::mouseDown, this, [this](int, int, double x, double y) {
+        const BoardCell hit = cellAt(x, y, layout.cellSize);
+        if (model.isAnswerCell(hit.column, hit.row)) {
+            play.cursorColumn = hit.column - model.clueSize;
+            play.cursorRow = hit.row - model.clueSize;
+        }
+        if (std::exchange(play.cursorShown, false))
+            Picture1->update();
+    });
+    connect(Picture1, &BoardView::focusLost, this, [this] {
+        if (std::exchange(play.cursorShown, false))
+            Picture1->update();
+    });
+}
+
+void Form1::playBoardChanged()
+{
+    const bool helped = play.hint || !play.mistakes.empty();
+    play.boardChanged(model);
+    // Without help on show, a change repaints only what its drawing touched, as always; the
+    // greyed clues need the two clue bands besides.
+    const QPoint origin = Picture1->contentsRect().topLeft();
+    if (helped) {
+        Picture1->update();
+    } else if (play.greyFinished) {
+        for (const BoardLine line : play.refreshFinished(model))
+            Picture1->update(clueStrip(model, line, layout).translated(origin));
+    }
+}
+
+void Form1::Hint_Click()
+{
+    const Hint hint = findHint(model);
+    play.hint.reset();
+    if (hint.line) {
+        play.hint = hint;
+        play.hintBoard = model;
+    }
+    Picture1->update();
+    const QString text = hintText(model, hint);
+    setStatusText(text);
+    if (hint.kind == Hint::Kind::MarksContradict
+        && desktop.messageBox(text + QStringLiteral("\n間違いを表示しますか？"), kHintCaption,
+                              MessageButtons::YesNo, MessageIcon::Information)
+               == MessageAnswer::Yes)
+        Mistakes_Click();
+}
+
+void Form1::Mistakes_Click()
+{
+    play.mistakes.clear();
+    Picture1->update();
+    auto refuse = [this](const QString& text) {
+        setStatusText(text);
+        desktop.messageBox(text, kMistakesCaption, MessageButtons::Ok, MessageIcon::Information);
+    };
+    const solver::Puzzle puzzle = puzzleFromBoard(model);
+    auto blank = [](const std::vector<std::vector<int>>& lines) {
+        return std::all_of(lines.begin(), lines.end(), [](const auto& runs) { return runs.empty(); });
+    };
+    if (blank(puzzle.rows) && blank(puzzle.columns)) {
+        // A board being drawn before its clues are made is no puzzle to check against.
+        refuse(kNoClues);
+        return;
+    }
+    if (!mistakeSolution_ || puzzle.rows != mistakeRows_ || puzzle.columns != mistakeColumns_) {
+        solver::SolveResult result;
+        try {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            solver::SolveOptions options;
+            options.timeLimitSeconds = kMistakesSeconds;
+            result = solver::solve(puzzle, options);
+        } catch (const std::invalid_argument&) {
+            refuse(QStringLiteral("手がかりに負の数があるため、間違いを表示できません"));
+            return;
+        }
+        switch (result.verdict) {
+        case solver::Verdict::Unique:
+            break;
+        case solver::Verdict::Multiple:
+            refuse(QStringLiteral("答えが一つに決まらないため、間違いを表示できません"));
+            return;
+        case solver::Verdict::NoSolution:
+            refuse(QStringLiteral("手がかりに合う答えがないため、間違いを表示できません"));
+            return;
+        case solver::Verdict::Stopped:
+            refuse(QStringLiteral("答えが時間内に求まらなかったため、間違いを表示できません"));
+            return;
+        }
+        mistakeRows_ = puzzle.rows;
+        mistakeColumns_ = puzzle.columns;
+        mistakeSolution_ = result.solutions.front();
+    }
+    play.mistakes = mistakeCells(model, *mistakeSolution_);
+    setStatusText(play.mistakes.empty() ? QStringLiteral("間違いはありません")
+                                        : QStringLiteral("間違い: %1 マス").arg(play.mistakes.size()));
+}
+
+void Form1::boardKey(int key, int shift)
+{
+    if (model.answerWidth() <= 0 || model.answerHeight() <= 0)
+        return;
+    const BoardPoint at = play.cursorCell(model);
+    play.cursorColumn = at.x - model.clueSize;
+    play.cursorRow = at.y - model.clueSize;
+    const bool cornerBefore = rectStartX != -1;
+    // The first key shows the cursor where it is; the arrows move it from then on.
+    const bool wasShown = std::exchange(play.cursorShown, true);
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (wasShown) {
+            const int dx = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+            const int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+            play.cursorColumn = std::clamp(play.cursorColumn + dx, 0, model.answerWidth() - 1);
+            play.cursorRow = std::clamp(play.cursorRow + dy, 0, model.answerHeight() - 1);
+        }
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_X: {
+        // The press lands on the middle of the cursor cell, exactly as a mouse press there.
+        const BoardPoint cell = play.cursorCell(model);
+        const double half = layout.cellSize / 2.0;
+        pressBoard(key == Qt::Key_X ? kRightButton : kLeftButton, shift,
+                   cellToTwips(cell.x, layout.cellSize) + half, cellToTwips(cell.y, layout.cellSize) + half);
+        break;
+    }
+    default:
+        break;
+    }
+    // The cursor's cells, old and new, or the whole board while a rectangle corner is pending
+    // (its block follows the cursor).
+    if (cornerBefore || rectStartX != -1) {
+        Picture1->update();
+    } else {
+        const BoardPoint now = play.cursorCell(model);
+        for (const BoardPoint cell : {at, now}) {
+            const int left = twipsToPixels(cellToTwips(cell.x, layout.cellSize));
+            const int top = twipsToPixels(cellToTwips(cell.y, layout.cellSize));
+            const int size = twipsToPixels(layout.cellSize);
+            Picture1->update(QRect(left - 1, top - 1, size + 3, size + 3)
+                                 .translated(Picture1->contentsRect().topLeft()));
+        }
+    }
+}
+
+} // namespace zumeli

@@ -1,0 +1,187 @@
+// Painting the player's help over the board picture.
+#include "main_window/play_overlay.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace zumeli {
+
+namespace {
+
+const QColor kHintLine(255, 190, 0, 70);
+const QColor kHintFrame(230, 140, 0);
+const QColor kHintMark(0, 150, 70, 200);
+const QColor kWrongLine(255, 0, 0, 45);
+const QColor kWrongFrame(220, 0, 0);
+const QColor kMistakeFill(255, 0, 0, 90);
+const QColor kGreying(255, 255, 255, 165);  // black numbers under it show grey
+const QColor kCursor(0, 90, 255);
+
+// The pixels of cell (x, y) inside its black outline.
+QRect cellInterior(int x, int y, const BoardLayout& layout)
+{
+    const int left = cellToTwips(x, layout.cellSize);
+    const int top = cellToTwips(y, layout.cellSize);
+    return QRect(QPoint(twipsToPixels(left) + 1, twipsToPixels(top) + 1),
+                 QPoint(twipsToPixels(left + layout.cellSize) - 1, twipsToPixels(top + layout.cellSize) - 1));
+}
+
+// The pixels from cell `from` to cell `to` (inclusive), outlines included as far as the
+// picture reaches (the outline after the last column and row lies just outside it).
+QRect cellBlock(BoardPoint from, BoardPoint to, const BoardLayout& layout)
+{
+    const QRect a = cellInterior(std::min(from.x, to.x), std::min(from.y, to.y), layout);
+    const QRect b = cellInterior(std::max(from.x, to.x), std::max(from.y, to.y), layout);
+    const QRect picture(0, 0, twipsToPixels(layout.boardWidthTw), twipsToPixels(layout.boardHeightTw));
+    return a.united(b).adjusted(-1, -1, 1, 1) & picture;
+}
+
+void frame(QPainter& painter, const QRect& rect, const QColor& colour, int width)
+{
+    painter.save();
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    const int inset = width / 2;
+    painter.drawRect(rect.adjusted(inset, inset, -(width - inset), -(width - inset)));
+    painter.restore();
+}
+
+// The line's clue cells and answer cells, each inside its outline.
+void tintLine(QPainter& painter, const BoardModel& model, BoardLine line, const BoardLayout& layout,
+              const QColor& colour)
+{
+    for (int along = 0; along < model.clueSize + answerLength(model, line); ++along) {
+        const int x = line.kind == BoardLine::Column ? line.index : along;
+        const int y = line.kind == BoardLine::Column ? along : line.index;
+        painter.fillRect(cellInterior(x, y, layout), colour);
+    }
+}
+
+QRect answerPartOf(const BoardModel& model, BoardLine line, const BoardLayout& layout)
+{
+    const int16 last = toInt16(model.clueSize + answerLength(model, line) - 1);
+    return line.kind == BoardLine::Column
+               ? cellBlock({line.index, model.clueSize}, {line.index, last}, layout)
+               : cellBlock({model.clueSize, line.index}, {last, line.index}, layout);
+}
+
+void paintHint(QPainter& painter, const Hint& hint, const BoardModel& model, const BoardLayout& layout)
+{
+    const bool wrong = hint.kind == Hint::Kind::MarksContradict;
+    tintLine(painter, model, *hint.line, layout, wrong ? kWrongLine : kHintLine);
+    frame(painter, answerPartOf(model, *hint.line, layout), wrong ? kWrongFrame : kHintFrame, 2);
+    const int pen = std::max(2, twipsToPixels(layout.cellSize) / 8);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const BoardPoint& p : hint.toFill) {
+        const QRect inner = cellInterior(p.x, p.y, layout);
+        const int margin = inner.width() / 4;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kHintMark);
+        painter.drawEllipse(inner.adjusted(margin, margin, -margin, -margin));
+    }
+    painter.setPen(QPen(kHintMark, pen, Qt::SolidLine, Qt::RoundCap));
+    for (const BoardPoint& p : hint.toCross) {
+        const QRectF inner = QRectF(cellInterior(p.x, p.y, layout)).adjusted(0.5, 0.5, 0.5, 0.5);
+        const qreal margin = inner.width() / 4;
+        const QRectF mark = inner.adjusted(margin, margin, -margin, -margin);
+        painter.drawLine(mark.topLeft(), mark.bottomRight());
+        painter.drawLine(mark.topRight(), mark.bottomLeft());
+    }
+    painter.restore();
+}
+
+} // namespace
+
+BoardPoint PlayOverlay::cursorCell(const BoardModel& model) const
+{
+    const int column = std::clamp(cursorColumn, 0, std::max(0, model.answerWidth() - 1));
+    const int row = std::clamp(cursorRow, 0, std::max(0, model.answerHeight() - 1));
+    return {toInt16(model.clueSize + column), toInt16(model.clueSize + row)};
+}
+
+void PlayOverlay::boardChanged(const BoardModel& model)
+{
+    mistakes.clear();
+    if (!hint)
+        return;
+    const bool sameLine = hint->kind == Hint::Kind::Cells && model.clueSize == hintBoard.clueSize
+                          && model.gridWidth == hintBoard.gridWidth
+                          && model.gridHeight == hintBoard.gridHeight
+                          && clueCells(model, *hint->line) == clueCells(hintBoard, *hint->line);
+    if (!sameLine) {
+        hint.reset();
+        return;
+    }
+    auto marked = [&](const BoardPoint& p) {
+        const int16 value = model.board(p.x, p.y);
+        return value == kFilled || value == kCross;
+    };
+    std::erase_if(hint->toFill, marked);
+    std::erase_if(hint->toCross, marked);
+    if (hint->toFill.empty() && hint->toCross.empty())
+        hint.reset();
+}
+
+std::vector<BoardLine> PlayOverlay::refreshFinished(const BoardModel& model)
+{
+    const std::vector<BoardLine> lines = answerLines(model);
+    const bool resized = finishedLines.size() != lines.size();
+    finishedLines.resize(lines.size());
+    std::vector<BoardLine> changed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool finished = lineFinished(model, lines[i]);
+        if (resized || finished != finishedLines[i])
+            changed.push_back(lines[i]);
+        finishedLines[i] = finished;
+    }
+    return changed;
+}
+
+QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layout)
+{
+    if (model.clueSize < 1)
+        return {};
+    const int16 last = toInt16(model.clueSize - 1);
+    return line.kind == BoardLine::Column ? cellBlock({line.index, 0}, {line.index, last}, layout)
+                                          : cellBlock({0, line.index}, {last, line.index}, layout);
+}
+
+void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const BoardModel& model,
+                      const BoardLayout& layout, BoardPoint rectangleStart)
+{
+    if (overlay.greyFinished) {
+        for (const BoardLine line : answerLines(model)) {
+            if (!lineFinished(model, line))
+                continue;
+            for (int i = 0; i < model.clueSize; ++i) {
+                const int x = line.kind == BoardLine::Column ? line.index : i;
+                const int y = line.kind == BoardLine::Column ? i : line.index;
+                painter.fillRect(cellInterior(x, y, layout), kGreying);
+            }
+        }
+    }
+    if (overlay.hint)
+        paintHint(painter, *overlay.hint, model, layout);
+    for (const BoardPoint& p : overlay.mistakes) {
+        if (!model.isAnswerCell(p.x, p.y))
+            continue;
+        painter.fillRect(cellInterior(p.x, p.y, layout), kMistakeFill);
+        frame(painter, cellInterior(p.x, p.y, layout), kWrongFrame, 2);
+    }
+    if (overlay.cursorShown && model.answerWidth() > 0 && model.answerHeight() > 0) {
+        const BoardPoint cursor = overlay.cursorCell(model);
+        if (rectangleStart.x != -1 && model.isAnswerCell(rectangleStart.x, rectangleStart.y)) {
+            painter.save();
+            painter.setPen(QPen(kCursor, 1, Qt::DashLine));
+            const QRect block = cellBlock(rectangleStart, cursor, layout);
+            painter.drawRect(block.adjusted(1, 1, -2, -2));
+            painter.restore();
+        }
+        frame(painter, cellBlock(cursor, cursor, layout), kCursor, 3);
+    }
+}
+
+} // namespace zumeli
