@@ -23,10 +23,15 @@ std::optional<long long> readNumberBox(const QString& text)
     return parseFloor(text.toStdString());
 }
 
+std::optional<int16> clueSizeFromBox(const QString& text)
+{
+    return boxInRange(text, 1, kMaxClueSize);
+}
+
 NewPuzzleEntry checkNewPuzzleEntries(const QString& clueSizeText, const QString& widthText,
                                      const QString& heightText)
 {
-    const auto clueSize = boxInRange(clueSizeText, 1, kMaxClueSize);
+    const auto clueSize = clueSizeFromBox(clueSizeText);
     if (!clueSize)
         return {std::nullopt, kClueSizeRangeMessage};
     const auto width = boxInRange(widthText, 1, kMaxAnswerSide);

@@ -33,6 +33,10 @@ struct NewPuzzleEntry {
 // 0.5 -> 0); nothing when the text is not a number at all.
 std::optional<long long> readNumberBox(const QString& text);
 
+// The clue-size box read as the new-puzzle dialog reads it: its whole number when it lies in
+// 1..20, nothing otherwise (the box is then refused with kClueSizeRangeMessage).
+std::optional<int16> clueSizeFromBox(const QString& text);
+
 // Reads the clue-size, width and height boxes and checks them in that order, stopping at the
 // first failure: clue size 1..20, width 1..80, height 1..80. Text that is not a number is
 // refused with its box's range message, like a value out of range.
