@@ -102,6 +102,8 @@ void Form1::buildMenus()
     QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
+    puzzle->addSeparator();
+    add(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     add(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
@@ -159,6 +161,10 @@ void Form1::openCheckWindow()
         checkWindow = new PuzzleCheckWindow(this);
         connect(checkWindow, &PuzzleCheckWindow::checkRequested, this,
                 [this] { checkWindow->startCheck(model); });
+        connect(checkWindow, &PuzzleCheckWindow::repairAccepted, this,
+                [this](const QString& stepName, const solver::CellGrid& picture) {
+                    applyRepairedPicture(stepName, picture);
+                });
     }
     checkWindow->show();
     checkWindow->raise();

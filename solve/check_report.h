@@ -23,6 +23,10 @@ struct CheckReport {
 // solution when the author has drawn anything.
 CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn);
 
+// The verdict in one sentence, as the picture import shows it under its preview: no solution,
+// unique (by line logic alone or only with search), several, or not decided in time.
+QString verdictSummary(const solver::SolveResult& result);
+
 // Cells where two pictures differ, row by row.
 std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b);
 
