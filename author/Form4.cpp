@@ -73,6 +73,9 @@ void Form4::buildControls()
     left->addWidget(previewBox);
     verdictLabel = new QLabel(this);
     verdictLabel->setWordWrap(true);
+    // Room for the two lines of a proposal, so the dialog does not jump when one shows.
+    verdictLabel->setMinimumHeight(2 * verdictLabel->fontMetrics().lineSpacing());
+    verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
     auto* repairRow = new QHBoxLayout;
     makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
