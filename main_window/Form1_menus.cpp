@@ -165,6 +165,8 @@ void Form1::openCheckWindow()
                 [this](const QString& stepName, const solver::CellGrid& picture) {
                     applyRepairedPicture(stepName, picture);
                 });
+        // Every change of the board is a step on the undo stack, undo and redo included.
+        connect(undoStack, &QUndoStack::indexChanged, checkWindow, &PuzzleCheckWindow::boardChanged);
     }
     checkWindow->show();
     checkWindow->raise();

@@ -244,6 +244,17 @@ void PuzzleCheckWindow::dropProposal()
     showReport();
 }
 
+void PuzzleCheckWindow::boardChanged()
+{
+    if (running_ || (!offerLineSolvable_ && !proposal_ && !repairTask_->isRunning()))
+        return;
+    repairTask_->discard();
+    proposal_.reset();
+    offerUnique_ = offerLineSolvable_ = false;
+    progress_->setVisible(false);
+    showReport(QStringLiteral("盤面が変わりました。絵を直すには、もう一度検査してください。"));
+}
+
 QString PuzzleCheckWindow::resultText() const { return text_->text(); }
 
 } // namespace zumeli

@@ -51,6 +51,9 @@ public:
     // again).
     void applyProposal();
     void dropProposal();
+    // The board changed after the check: its offers and any repair are for a board that is
+    // gone, and are withdrawn until the next check.
+    void boardChanged();
 
     QString resultText() const;
     const CheckReport& report() const { return report_; }

@@ -343,6 +343,30 @@ private slots:
         QCOMPARE(s.form.undoStack->count(), 0);
     }
 
+    void aChangeOfTheBoardWithdrawsTheProposal()
+    {
+        Session s;
+        s.model = test::boardWithAnswer(2, kCheckerboard);
+        deriveClues(s.model);
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        window.makeUniqueButton->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+
+        // The author draws on the board: the proposal was for the board before.
+        s.form.runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
+        const BoardModel drawn = s.model;
+        QVERIFY(!window.hasProposal());
+        QVERIFY(!window.applyButton->isVisible());
+        QVERIFY(!window.makeUniqueButton->isVisible());
+        window.applyProposal();
+        QVERIFY(s.model == drawn);
+        QCOMPARE(s.form.undoStack->count(), 1);
+    }
+
     void aPuzzleWithoutItsPictureIsRepairedFromItsFirstSolution()
     {
         Session s;
