@@ -292,8 +292,10 @@ void Form4::startVerdict()
             verdictText_ = verdictSummary(result);
             verdictLabel->setText(verdictText_);
             // As in the check window: several solutions can be made unique (and line-solvable),
-            // a unique puzzle that needs search can be made line-solvable.
-            offerUnique_ = result.verdict == solver::Verdict::Multiple;
+            // a unique puzzle that needs search can be made line-solvable. A verdict that ran
+            // out of time is most often a picture with several solutions: the repair decides.
+            offerUnique_ = result.verdict == solver::Verdict::Multiple
+                || result.stopReason == solver::StopReason::TimeLimit;
             offerLineSolvable_ = offerUnique_
                 || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
             showRepairControls();

@@ -40,9 +40,9 @@ public:
     void okClicked();
     // Cancel: closes; no board is kept.
     void cancelClicked();
-    // Runs the repair on the preview once the verdict offers it (several solutions; or, for
-    // the line-solvable mode, one that needs search); the proposal waits for applyProposal
-    // or dropProposal.
+    // Runs the repair on the preview once the verdict offers it (several solutions or out of
+    // time; or, for the line-solvable mode, one that needs search); the proposal waits for
+    // applyProposal or dropProposal.
     void startMakeUnique(bool lineSolvable);
     void applyProposal();
     void dropProposal();

@@ -128,7 +128,11 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
         + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
     // A repair starts from the author's drawing when it is one of the solutions; a puzzle
     // loaded without its picture starts from the first solution found.
-    offerUnique_ = result.verdict == solver::Verdict::Multiple;
+    // A check that ran out of time is most often one with several solutions: the repair
+    // decides, from the drawing or a solution found before the time ran out.
+    const bool timedOut = result.stopReason == solver::StopReason::TimeLimit
+        && (drawnAgrees_ || !result.solutions.empty());
+    offerUnique_ = result.verdict == solver::Verdict::Multiple || timedOut;
     offerLineSolvable_ = offerUnique_ || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
     if (offerLineSolvable_)
         repairPicture_ = drawnAgrees_ ? drawn : result.solutions.front();

@@ -42,7 +42,8 @@ public:
 
     // Repairs the picture of the last check: the drawn answer cells when they agree with the
     // clues, otherwise the first solution found. Offered after a check that found several
-    // solutions (both modes) or one that needs search (line-solvable only).
+    // solutions or ran out of time (both modes), or found one that needs search
+    // (line-solvable only).
     void startRepair(bool lineSolvable);
     bool isRepairing() const;
     bool hasProposal() const { return proposal_.has_value(); }
