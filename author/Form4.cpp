@@ -161,6 +161,14 @@ void Form4::buildControls()
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
 
+    // The settings first, top to bottom, then the repair and the dialog's buttons.
+    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
+                        invertBox, makeUniqueButton, lineSolvableButton, stopButton,
+                        applyButton, dropButton, okButton, cancelButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    widthBox->setFocus();
+
     connect(widthBox, &QSpinBox::valueChanged, this, [this] { widthChanged(); });
     connect(heightBox, &QSpinBox::valueChanged, this, [this] { heightChanged(); });
     connect(keepAspectBox, &QCheckBox::toggled, this, [this](bool on) {

@@ -1,6 +1,9 @@
 // The "画像から問題作成（詳細）" dialog: any picture scaled to a chosen answer area, a threshold
 // (automatic or by slider) and inversion, a live black-and-white preview with the verdict of
-// its clues, and "一意にする" to repair a picture whose clues have several solutions.
+// its clues, and "一意にする" to repair a picture whose clues have several solutions. While
+// "縦横比を保つ" is ticked (the default), changing the width or the height sets the other by
+// the picture's aspect; unticked, the two are free. The clue-band box follows the picture (the
+// most runs of any line) until the author types or steps it.
 #pragma once
 
 #include "author/image_import.h"

@@ -193,6 +193,25 @@ private slots:
         });
     }
 
+    void theSidesFollowTheAspectUntilUnlinked()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("wide.png"), QImage(400, 100, QImage::Format_RGB32));
+        s.importPicture(path, [](Form4& dialog) {
+            QCOMPARE(dialog.heightBox->value(), 8);  // 30 x 7.5, rounded
+            dialog.heightBox->setValue(20);
+            QCOMPARE(dialog.widthBox->value(), 80);  // 4 x 20, within the limit
+            dialog.keepAspectBox->setChecked(false);
+            dialog.widthBox->setValue(10);
+            QCOMPARE(dialog.heightBox->value(), 20);
+            QCOMPARE(dialog.picture().width, 10);
+            QCOMPARE(dialog.picture().height, 20);
+            dialog.widthBox->setValue(200);
+            QCOMPARE(dialog.widthBox->value(), kMaxAnswerSide);
+            dialog.cancelButton->click();
+        });
+    }
+
     void cancelAndARefusedClueSizeChangeNothing()
     {
         Session s;
