@@ -18,10 +18,15 @@ std::optional<int16> boxInRange(const QString& text, int minimum, int maximum)
     return static_cast<int16>(*value);
 }
 
+std::optional<int16> clueSizeFromBox(const QString& text)
+{
+    return boxInRange(text, 1, kMaxClueSize);
+}
+
 NewPuzzleEntry checkNewPuzzleEntries(const QString& clueSizeText, const QString& widthText,
                                      const QString& heightText)
 {
-    const auto clueSize = boxInRange(clueSizeText, 1, kMaxClueSize);
+    const auto clueSize = clueSizeFromBox(clueSizeText);
     if (!clueSize)
         return {std::nullopt, kClueSizeRangeMessage};
     const auto width = boxInRange(widthText, 1, kMaxAnswerSide);

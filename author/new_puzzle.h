@@ -37,6 +37,10 @@ std::optional<long long> readNumberBox(const QString& text);
 // (both within 16 bits); nothing otherwise.
 std::optional<int16> boxInRange(const QString& text, int minimum, int maximum);
 
+// The clue-size box read as the new-puzzle dialog reads it: its whole number when it lies in
+// 1..20, nothing otherwise (the box is then refused with kClueSizeRangeMessage).
+std::optional<int16> clueSizeFromBox(const QString& text);
+
 // Reads the clue-size, width and height boxes and checks them in that order, stopping at the
 // first failure: clue size 1..20, width 1..80, height 1..80. Text that is not a number is
 // refused with its box's range message, like a value out of range.

@@ -2,6 +2,8 @@
 #include "files/file_flow.h"
 
 #include <QFileInfo>
+#include <QImageReader>
+#include <QStringList>
 
 namespace zumeli {
 
@@ -12,6 +14,17 @@ bool isSaveCommand(FileCommand command)
     return command == FileCommand::SavePuzzle || command == FileCommand::SaveAnswerState
         || command == FileCommand::ExportBitmap || command == FileCommand::ExportNon
         || command == FileCommand::ExportWebpbnXml;
+}
+
+// "*.bmp;*.gif;..." for every format Qt's image plugins read, sorted.
+QString readablePicturePatterns()
+{
+    QStringList patterns;
+    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix).toLower();
+    patterns.removeDuplicates();
+    patterns.sort();
+    return patterns.join(QLatin1Char(';'));
 }
 
 QString overwriteQuestion(const QString& path)
@@ -35,6 +48,10 @@ QString fileFilter(FileCommand command)
     case FileCommand::ImportImage:
         return QStringLiteral("画像ファイル(*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif)|"
                               "*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif");
+    case FileCommand::ImportPicture: {
+        const QString patterns = readablePicturePatterns();
+        return QStringLiteral("画像ファイル|") + patterns + QStringLiteral("|すべてのファイル(*.*)|*");
+    }
     }
     return {};
 }
@@ -68,7 +85,8 @@ QString suggestedFileName(FileCommand command, const QString& lastFileName)
         for (const char* from : {".zml", ".sts", ".bmp", ".non"})
             rewrite(from, ".xml");
         break;
-    case FileCommand::ImportImage: name.clear(); break;
+    case FileCommand::ImportImage:
+    case FileCommand::ImportPicture: name.clear(); break;
     }
     return name;
 }

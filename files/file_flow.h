@@ -17,6 +17,7 @@ enum class FileCommand {
     SaveAnswerState,
     ExportBitmap,
     ImportImage,
+    ImportPicture,    // any picture Qt reads, for the detailed import
     ExportNon,        // the puzzle written in the widely used .non text format
     ExportWebpbnXml,  // the puzzle written as webpbn XML
 };

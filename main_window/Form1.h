@@ -9,6 +9,7 @@
 #include "files/desktop.h"
 #include "files/file_flow.h"
 #include "main_window/play_overlay.h"
+#include "solve/engine/puzzle.h"
 #include "widgets/dialog_shared.h"
 
 #include <QFrame>
@@ -105,6 +106,12 @@ public:
     void Command8_Click();  // clues from the drawing
     void Command9_Click();  // puzzle from image
     void randomPuzzle();    // 問題 → ランダム問題: clues of a new puzzle on an empty answer area
+    // A puzzle from any picture Qt reads, through the detailed import dialog.
+    void importPicture();
+    // The check window's repair accepted: the answer area becomes `picture`, the clue band is
+    // derived from it as Make does, all as one step named `stepName`; then the check runs
+    // again. A picture that no longer fits the answer area is ignored.
+    void applyRepairedPicture(const QString& stepName, const solver::CellGrid& picture);
 
     // Opens the files named on the command line as the Load commands would: a puzzle, and
     // then, if given, an answer state for it. Nothing happens when no puzzle is named.

@@ -3,8 +3,12 @@
 
 #include "author/Form2.h"
 #include "author/Form3.h"
+#include "author/Form4.h"
+#include "author/image_import.h"
+#include "author/image_threshold.h"
 #include "author/new_puzzle.h"
 #include "files/file_flow.h"
+#include "main_window/puzzle_check_window.h"
 
 namespace zumeli {
 
@@ -36,6 +40,46 @@ void Form1::Command9_Click()
             forgetRectangleStart();
         redrawOrResetZoom(Redraw::Full);
     });
+}
+
+void Form1::importPicture()
+{
+    // The file dialog's name is taken over only when a board comes of it: a cancel anywhere
+    // leaves everything as it was.
+    QString fileName = dialogFileName;
+    runFileFlow(desktop, FileCommand::ImportPicture, fileName, [this](const QString& path) {
+        QImage image;
+        try {
+            image = readSourceImage(path);  // throws ImageReadError for an unreadable file
+        } catch (const SourceImageTooLargeError&) {
+            desktop.messageBox(kSourceImageTooLargeMessage, kImageTooLargeTitle,
+                               MessageButtons::Ok, MessageIcon::Critical);
+            return;
+        }
+        Form4 dialog(desktop, image, this);
+        desktop.execDialog(dialog);
+        if (!dialog.chosenBoard())
+            return;
+        model = *dialog.chosenBoard();
+        dialogFileName = path;
+        setTitleName(kUntitled);
+        forgetRectangleStart();
+        redrawOrResetZoom(Redraw::Full);
+    });
+}
+
+void Form1::applyRepairedPicture(const QString& stepName, const solver::CellGrid& picture)
+{
+    // The board may have been replaced since the check: a picture of another size is old.
+    if (picture.width != model.answerWidth() || picture.height != model.answerHeight())
+        return;
+    runAsStep(stepName, [this, &picture] {
+        replaceAnswerAndClues(model, picture);
+        forgetRectangleStart();
+        redrawOrResetZoom(Redraw::Full);
+    });
+    if (checkWindow)
+        checkWindow->startCheck(model);
 }
 
 } // namespace zumeli

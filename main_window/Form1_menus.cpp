@@ -103,6 +103,8 @@ void Form1::buildMenus()
     QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
+    puzzle->addSeparator();
+    add(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
 
     buildPlayMenu(bar);
 
@@ -164,6 +166,12 @@ void Form1::openCheckWindow()
         checkWindow = new PuzzleCheckWindow(this);
         connect(checkWindow, &PuzzleCheckWindow::checkRequested, this,
                 [this] { checkWindow->startCheck(model); });
+        connect(checkWindow, &PuzzleCheckWindow::repairAccepted, this,
+                [this](const QString& stepName, const solver::CellGrid& picture) {
+                    applyRepairedPicture(stepName, picture);
+                });
+        // Every change of the board is a step on the undo stack, undo and redo included.
+        connect(undoStack, &QUndoStack::indexChanged, checkWindow, &PuzzleCheckWindow::boardChanged);
     }
     checkWindow->show();
     checkWindow->raise();

@@ -1,69 +1,20 @@
-// The puzzle check window and the picture view it shows solutions in.
+// The puzzle check window: the check, its report and the repair of the picture.
 #include "main_window/puzzle_check_window.h"
 
 #include "formats/board_clues.h"
+#include "solve/answer_check.h"
+#include "widgets/background_task.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zumeli {
-
-CellGridView::CellGridView(QWidget* parent) : QWidget(parent) {}
-
-void CellGridView::setGrid(const solver::CellGrid& grid, const std::vector<bool>& marked)
-{
-    grid_ = grid;
-    marked_ = marked;
-    setFixedSize(sizeHint());
-    update();
-}
-
-int CellGridView::cellPixels() const
-{
-    const int side = std::max(grid_.width, grid_.height);
-    return side == 0 ? 8 : std::clamp(320 / side, 3, 16);
-}
-
-QSize CellGridView::sizeHint() const
-{
-    const int c = cellPixels();
-    return {grid_.width * c + 1, grid_.height * c + 1};
-}
-
-void CellGridView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    const int c = cellPixels();
-    for (int y = 0; y < grid_.height; ++y)
-        for (int x = 0; x < grid_.width; ++x) {
-            const QRect cell(x * c, y * c, c, c);
-            switch (grid_.at(x, y)) {
-            case solver::Cell::Filled: painter.fillRect(cell, Qt::black); break;
-            case solver::Cell::Empty: painter.fillRect(cell, Qt::white); break;
-            case solver::Cell::Unknown: painter.fillRect(cell, QColor(200, 200, 200)); break;
-            }
-        }
-    painter.setPen(QColor(160, 160, 160));
-    for (int x = 0; x <= grid_.width; ++x)
-        painter.drawLine(x * c, 0, x * c, grid_.height * c);
-    for (int y = 0; y <= grid_.height; ++y)
-        painter.drawLine(0, y * c, grid_.width * c, y * c);
-    painter.setPen(QPen(Qt::red, 2));
-    painter.setBrush(Qt::NoBrush);
-    for (int y = 0; y < grid_.height; ++y)
-        for (int x = 0; x < grid_.width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * grid_.width + x;
-            if (i < marked_.size() && marked_[i])
-                painter.drawRect(QRect(x * c + 1, y * c + 1, c - 2, c - 2));
-        }
-}
 
 PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
 {
@@ -87,6 +38,14 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     cancelButton = new QPushButton(QStringLiteral("中止(&S)"), this);
     auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
     cancelButton->setEnabled(false);
+    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
+    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
+    applyButton = new QPushButton(QStringLiteral("適用"), this);
+    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    for (QPushButton* button : {makeUniqueButton, lineSolvableButton, applyButton, dropButton}) {
+        button->setVisible(false);
+        buttons->addWidget(button);
+    }
     buttons->addStretch();
     buttons->addWidget(checkButton);
     buttons->addWidget(cancelButton);
@@ -95,9 +54,20 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     connect(checkButton, &QPushButton::clicked, this, &PuzzleCheckWindow::checkRequested);
     connect(cancelButton, &QPushButton::clicked, this, &PuzzleCheckWindow::cancel);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(makeUniqueButton, &QPushButton::clicked, this, [this] { startRepair(false); });
+    connect(lineSolvableButton, &QPushButton::clicked, this, [this] { startRepair(true); });
+    connect(applyButton, &QPushButton::clicked, this, &PuzzleCheckWindow::applyProposal);
+    connect(dropButton, &QPushButton::clicked, this, &PuzzleCheckWindow::dropProposal);
+    repairTask_ = new BackgroundTask(this);
+    connect(repairTask_, &BackgroundTask::progressed, this,
+            [this](double fraction) { progress_->setValue(static_cast<int>(fraction * 1000)); });
 }
 
-PuzzleCheckWindow::~PuzzleCheckWindow() { stopWorker(); }
+PuzzleCheckWindow::~PuzzleCheckWindow()
+{
+    stopWorker();
+    repairTask_->discard();
+}
 
 void PuzzleCheckWindow::stopWorker()
 {
@@ -111,20 +81,25 @@ void PuzzleCheckWindow::cancel()
 {
     if (cancelFlag_)
         cancelFlag_->store(true);
+    repairTask_->cancel();
 }
 
 void PuzzleCheckWindow::startCheck(const BoardModel& model)
 {
     stopWorker();
+    repairTask_->discard();
+    proposal_.reset();
+    offerUnique_ = offerLineSolvable_ = false;
     const solver::Puzzle puzzle = puzzleFromBoard(model);
     const solver::CellGrid drawn = pictureFromBoard(model);
+    drawnAgrees_ = answerMatchesClues(model);
     cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned generation = ++generation_;
     running_ = true;
     text_->setText(QStringLiteral("検査しています..."));
+    progress_->setRange(0, 0);  // busy: the engine cannot tell how far it is
     progress_->setVisible(true);
-    checkButton->setEnabled(false);
-    cancelButton->setEnabled(true);
+    showButtons();
     QPointer<PuzzleCheckWindow> self(this);
     worker_ = std::thread([self, puzzle, drawn, generation, flag = cancelFlag_] {
         solver::SolveOptions options;
@@ -153,20 +128,43 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
         worker_.join();
     running_ = false;
     progress_->setVisible(false);
-    checkButton->setEnabled(true);
-    cancelButton->setEnabled(false);
     report_ = describeCheck(result, drawn, difficulty);
-    text_->setText(report_.lines.join(QLatin1Char('\n'))
-                   + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1));
+    reportText_ = report_.lines.join(QLatin1Char('\n'))
+        + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
+    // A repair starts from the author's drawing when it is one of the solutions; a puzzle
+    // loaded without its picture starts from the first solution found.
+    // A check that ran out of time is most often one with several solutions: the repair
+    // decides, from the drawing or a solution found before the time ran out.
+    const bool timedOut = result.stopReason == solver::StopReason::TimeLimit
+        && (drawnAgrees_ || !result.solutions.empty());
+    offerUnique_ = result.verdict == solver::Verdict::Multiple || timedOut;
+    offerLineSolvable_ = offerUnique_ || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
+    if (offerLineSolvable_)
+        repairPicture_ = drawnAgrees_ ? drawn : result.solutions.front();
+    showReport();
+    emit finished();
+}
+
+void PuzzleCheckWindow::showReport(const QString& note)
+{
+    text_->setText(note.isEmpty() ? reportText_ : note + QLatin1Char('\n') + reportText_);
+    showPictures(report_.grids, report_.gridCaptions, report_.marked);
+    showButtons();
+}
+
+void PuzzleCheckWindow::showPictures(const std::vector<solver::CellGrid>& grids,
+                                     const QStringList& captions,
+                                     const std::vector<std::vector<bool>>& marked)
+{
     for (QWidget* widget : pictureWidgets_)
         widget->deleteLater();
     pictureWidgets_.clear();
-    for (std::size_t i = 0; i < report_.grids.size(); ++i) {
+    for (std::size_t i = 0; i < grids.size(); ++i) {
         auto* box = new QWidget(this);
         auto* boxLayout = new QVBoxLayout(box);
-        boxLayout->addWidget(new QLabel(report_.gridCaptions.value(static_cast<qsizetype>(i)), box));
+        boxLayout->addWidget(new QLabel(captions.value(static_cast<qsizetype>(i)), box));
         auto* view = new CellGridView(box);
-        view->setGrid(report_.grids[i], report_.marked[i]);
+        view->setGrid(grids[i], i < marked.size() ? marked[i] : std::vector<bool>{});
         boxLayout->addWidget(view);
         pictures_->addWidget(box);
         pictureWidgets_.push_back(box);
@@ -174,7 +172,96 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
     // The window grows to show the new pictures and sentences.
     layout()->activate();
     resize(sizeHint().expandedTo(size()));
-    emit finished();
+}
+
+void PuzzleCheckWindow::showButtons()
+{
+    const bool repairing = repairTask_->isRunning();
+    const bool idle = !running_ && !repairing;
+    checkButton->setEnabled(idle);
+    cancelButton->setEnabled(!idle);
+    makeUniqueButton->setVisible(idle && !proposal_ && offerUnique_);
+    lineSolvableButton->setVisible(idle && !proposal_ && offerLineSolvable_);
+    applyButton->setVisible(idle && proposal_);
+    dropButton->setVisible(idle && proposal_);
+}
+
+bool PuzzleCheckWindow::isRepairing() const { return repairTask_->isRunning(); }
+
+void PuzzleCheckWindow::startRepair(bool lineSolvable)
+{
+    if (running_ || repairTask_->isRunning() || !offerLineSolvable_ || (!lineSolvable && !offerUnique_))
+        return;
+    proposal_.reset();
+    repairLineSolvable_ = lineSolvable;
+    const solver::CellGrid start = repairPicture_;
+    text_->setText(lineSolvable ? QStringLiteral("線だけで解けるように絵を直しています...")
+                                : QStringLiteral("解が一つになるように絵を直しています..."));
+    progress_->setRange(0, 1000);
+    progress_->setValue(0);
+    progress_->setVisible(true);
+    repairTask_->start([this, start, lineSolvable](const std::atomic<bool>& cancel,
+                                                   const std::function<void(double)>& report)
+                           -> std::function<void()> {
+        solver::MakeUniqueOptions options;
+        options.lineSolvable = lineSolvable;
+        options.cancel = &cancel;
+        options.progress = report;
+        const solver::MakeUniqueResult result = solver::makeUnique(start, options);
+        return [this, result] {
+            progress_->setVisible(false);
+            if (!result.done) {
+                showReport(result.cancelled ? QStringLiteral("絵を直すのを中止しました。")
+                                            : QStringLiteral("絵を直す方法が見つかりませんでした。"));
+                emit repairFinished();
+                return;
+            }
+            proposal_ = result;
+            std::vector<bool> marks(result.picture.cells.size());
+            for (const int i : result.changed)
+                marks[static_cast<std::size_t>(i)] = true;
+            text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n"
+                                          "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
+                               .arg(result.changed.size())
+                               .arg(result.lineSolvable
+                                        ? QStringLiteral("縦と横の数字だけで解けるようになります。")
+                                        : QStringLiteral("解がただ一つになります。")));
+            showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
+            showButtons();
+            emit repairFinished();
+        };
+    });
+    showButtons();
+}
+
+void PuzzleCheckWindow::applyProposal()
+{
+    if (!proposal_)
+        return;
+    const solver::CellGrid picture = proposal_->picture;
+    const QString stepName = repairLineSolvable_ ? lineSolvableButton->text() : makeUniqueButton->text();
+    proposal_.reset();
+    showReport();
+    emit repairAccepted(stepName, picture);
+}
+
+void PuzzleCheckWindow::dropProposal()
+{
+    if (!proposal_)
+        return;
+    proposal_.reset();
+    showReport();
+}
+
+void PuzzleCheckWindow::boardChanged()
+{
+    if (running_ || (!offerLineSolvable_ && !proposal_ && !repairTask_->isRunning()))
+        return;
+    repairTask_->discard();
+    proposal_.reset();
+    offerUnique_ = offerLineSolvable_ = false;
+    progress_->setVisible(false);
+    showReport(QStringLiteral("盤面が変わりました。絵を直すには、もう一度検査してください。"));
 }
 
 QString PuzzleCheckWindow::resultText() const { return text_->text(); }

@@ -1,41 +1,31 @@
 // The puzzle check window: runs the solver engine on the clue band off the event thread and
-// tells whether the clues have no solution, one or several, without touching the board.
+// tells whether the clues have no solution, one or several, without touching the board. When
+// the clues have several solutions, or one that needs search, it offers to repair the picture
+// and proposes the changed cells; an accepted proposal goes to the main window by a signal.
 #pragma once
 
 #include "board/board_model.h"
 #include "solve/check_report.h"
+#include "solve/engine/make_unique.h"
 #include "solve/engine/solver.h"
+#include "widgets/cell_grid_view.h"
 
 #include <QDialog>
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QHBoxLayout;
+class QVBoxLayout;
 
 namespace zumeli {
 
-// Paints one picture of cells; marked cells get a red frame.
-class CellGridView : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit CellGridView(QWidget* parent = nullptr);
-    void setGrid(const solver::CellGrid& grid, const std::vector<bool>& marked);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    int cellPixels() const;
-    solver::CellGrid grid_;
-    std::vector<bool> marked_;
-};
+class BackgroundTask;
 
 class PuzzleCheckWindow : public QDialog {
     Q_OBJECT
@@ -46,8 +36,25 @@ public:
 
     // Starts checking the clues of `model` (a copy is taken; the board is never changed).
     void startCheck(const BoardModel& model);
+    // Stops a check or a repair that is running.
     void cancel();
     bool isRunning() const { return running_; }
+
+    // Repairs the picture of the last check: the drawn answer cells when they agree with the
+    // clues, otherwise the first solution found. Offered after a check that found several
+    // solutions or ran out of time (both modes), or found one that needs search
+    // (line-solvable only).
+    void startRepair(bool lineSolvable);
+    bool isRepairing() const;
+    bool hasProposal() const { return proposal_.has_value(); }
+    const solver::MakeUniqueResult& proposal() const { return *proposal_; }
+    // The proposal accepted (repairAccepted is emitted) or dropped (the check's result shows
+    // again).
+    void applyProposal();
+    void dropProposal();
+    // The board changed after the check: its offers and any repair are for a board that is
+    // gone, and are withdrawn until the next check.
+    void boardChanged();
 
     QString resultText() const;
     const CheckReport& report() const { return report_; }
@@ -57,14 +64,27 @@ public:
 
     QPushButton* checkButton = nullptr;
     QPushButton* cancelButton = nullptr;
+    QPushButton* makeUniqueButton = nullptr;   // 一意にする
+    QPushButton* lineSolvableButton = nullptr; // 線だけで解けるようにする
+    QPushButton* applyButton = nullptr;
+    QPushButton* dropButton = nullptr;
 
 signals:
     void checkRequested();
     void finished();
+    // The author accepted a repair named `stepName`: the answer area should become `picture`.
+    void repairAccepted(const QString& stepName, const solver::CellGrid& picture);
+    // A repair run ended: a proposal shows, or it was stopped or found nothing.
+    void repairFinished();
 
 private:
     void showResult(const solver::SolveResult& result, const solver::CellGrid& drawn,
                     std::optional<solver::Difficulty> difficulty);
+    // The last check's sentences and pictures, and the repairs it allows.
+    void showReport(const QString& note = {});
+    void showPictures(const std::vector<solver::CellGrid>& grids, const QStringList& captions,
+                      const std::vector<std::vector<bool>>& marked);
+    void showButtons();
     void stopWorker();
 
     QLabel* text_ = nullptr;
@@ -72,6 +92,15 @@ private:
     QHBoxLayout* pictures_ = nullptr;
     std::vector<QWidget*> pictureWidgets_;
     CheckReport report_;
+    QString reportText_;
+    // What the last check allows to repair, and the picture a repair starts from.
+    bool offerUnique_ = false;
+    bool offerLineSolvable_ = false;
+    solver::CellGrid repairPicture_;
+    bool drawnAgrees_ = false;  // the drawing of the board checked last agrees with its clues
+    BackgroundTask* repairTask_ = nullptr;
+    bool repairLineSolvable_ = false;
+    std::optional<solver::MakeUniqueResult> proposal_;
     std::thread worker_;
     std::shared_ptr<std::atomic<bool>> cancelFlag_;
     bool running_ = false;

@@ -60,6 +60,23 @@ std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGr
     return marks;
 }
 
+QString verdictSummary(const solver::SolveResult& result)
+{
+    switch (result.verdict) {
+    case solver::Verdict::NoSolution: return QStringLiteral("この数字には解がありません。");
+    case solver::Verdict::Unique:
+        return result.lineSolvable
+            ? QStringLiteral("解はただ一つです。縦と横の数字だけで解けます。")
+            : QStringLiteral("解はただ一つですが、解くには仮定が要ります。");
+    case solver::Verdict::Multiple: return QStringLiteral("解が2つ以上あります。");
+    case solver::Verdict::Stopped:
+        return result.stopReason == solver::StopReason::Cancelled
+            ? QStringLiteral("判定を中止しました。")
+            : QStringLiteral("制限時間内に判定できませんでした。");
+    }
+    return {};
+}
+
 CheckReport describeCheck(const solver::SolveResult& result, const solver::CellGrid& drawn,
                           std::optional<solver::Difficulty> difficulty)
 {

@@ -30,6 +30,10 @@ CheckReport describeCheck(const solver::SolveResult& result, const solver::CellG
 // 「難易度: N（説明）」 for a grade 1..4.
 QString difficultySentence(const solver::Difficulty& difficulty);
 
+// The verdict in one sentence, as the picture import shows it under its preview: no solution,
+// unique (by line logic alone or only with search), several, or not decided in time.
+QString verdictSummary(const solver::SolveResult& result);
+
 // Cells where two pictures differ, row by row.
 std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b);
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QImageReader>
 #include <QtTest>
 
 #include <stdexcept>
@@ -53,6 +54,7 @@ private slots:
             << C::SavePuzzle << "/x.bmp/cat.sts" << "/x.zml/cat.zml";
         QTest::newRow("inside a longer name") << C::LoadPuzzle << "/a/cat.sts.txt" << "/a/cat.zml.txt";
         QTest::newRow("image import starts empty") << C::ImportImage << "/a/cat.zml" << "";
+        QTest::newRow("picture import starts empty") << C::ImportPicture << "/a/cat.sts" << "";
         QTest::newRow("nothing chosen yet") << C::SavePuzzle << "" << "";
     }
     void suggestedNameRewritesTheWholePathCaseSensitively()
@@ -102,6 +104,18 @@ private slots:
         QCOMPARE(desktop.fileDialogs[0].save, save);
     }
 
+    void pictureImportOffersEveryFormatQtReads()
+    {
+        const QStringList parts = fileFilter(FileCommand::ImportPicture).split(QLatin1Char('|'));
+        QCOMPARE(parts.size(), 4);
+        QCOMPARE(parts[0], QStringLiteral("画像ファイル"));
+        const QStringList patterns = parts[1].split(QLatin1Char(';'));
+        for (const QByteArray& format : QImageReader::supportedImageFormats())
+            QVERIFY2(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(format)), format);
+        QVERIFY(patterns.contains(QStringLiteral("*.png")));
+        QCOMPARE(parts.mid(2), (QStringList{QStringLiteral("すべてのファイル(*.*)"), QStringLiteral("*")}));
+    }
+
     void cancelIsSilentExceptForTheBitmapExport_data()
     {
         QTest::addColumn<FileCommand>("command");
@@ -112,6 +126,7 @@ private slots:
         QTest::newRow("load state") << C::LoadAnswerState << false;
         QTest::newRow("save state") << C::SaveAnswerState << false;
         QTest::newRow("image import") << C::ImportImage << false;
+        QTest::newRow("picture import") << C::ImportPicture << false;
         QTest::newRow("bitmap export") << C::ExportBitmap << true;
     }
     void cancelIsSilentExceptForTheBitmapExport()

@@ -1,0 +1,422 @@
+// The "画像から問題作成（詳細）" dialog's controls, live preview, verdict and repair.
+#include "author/Form4.h"
+
+#include "author/new_puzzle.h"
+#include "formats/board_clues.h"
+#include "solve/check_report.h"
+#include "solve/engine/solver.h"
+#include "widgets/background_task.h"
+#include "widgets/cell_grid_view.h"
+#include "widgets/dialog_shared.h"
+#include "widgets/spin_buttons.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zumeli {
+
+namespace {
+
+// The preview's longer side in pixels: an 80-cell side gets 5 pixels a cell.
+constexpr int kPreviewPixels = 400;
+// A verdict that takes longer than this is given up; the author can still press OK.
+constexpr double kVerdictSeconds = 30;
+
+} // namespace
+
+Form4::Form4(Desktop& desktop, const QImage& image, QWidget* parent)
+    : QDialog(parent), desktop_(desktop), image_(image)
+{
+    setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
+    verdictTask_ = new BackgroundTask(this);
+    repairTask_ = new BackgroundTask(this);
+    buildControls();
+
+    const QSize size = defaultAnswerSize(image_.size());
+    {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        widthBox->setValue(size.width());
+        heightBox->setValue(size.height());
+    }
+    rescale();
+}
+
+Form4::~Form4() = default;
+
+void Form4::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    layout->addLayout(columns);
+
+    // Left: the preview, its verdict and the repair.
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left);
+    auto* previewBox = new QWidget(this);
+    previewBox->setFixedSize(kPreviewPixels + 1, kPreviewPixels + 1);
+    auto* previewLayout = new QVBoxLayout(previewBox);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    preview = new CellGridView(previewBox, kPreviewPixels);
+    previewLayout->addWidget(preview, 0, Qt::AlignCenter);
+    left->addWidget(previewBox);
+    verdictLabel = new QLabel(this);
+    verdictLabel->setWordWrap(true);
+    // Room for the two lines of a proposal, so the dialog does not jump when one shows.
+    verdictLabel->setMinimumHeight(2 * verdictLabel->fontMetrics().lineSpacing());
+    verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    left->addWidget(verdictLabel);
+    auto* repairRow = new QHBoxLayout;
+    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
+    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
+    stopButton = new QPushButton(QStringLiteral("中止"), this);
+    applyButton = new QPushButton(QStringLiteral("適用"), this);
+    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    for (QPushButton* button : {makeUniqueButton, lineSolvableButton, stopButton, applyButton, dropButton}) {
+        button->setAutoDefault(false);
+        repairRow->addWidget(button);
+    }
+    repairRow->addStretch();
+    left->addLayout(repairRow);
+    progress = new QProgressBar(this);
+    progress->setRange(0, 1000);
+    progress->setTextVisible(false);
+    left->addWidget(progress);
+    left->addStretch();
+
+    // Right: the original picture and the settings.
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right);
+    original = new QLabel(this);
+    original->setAlignment(Qt::AlignCenter);
+    original->setFixedSize(160, 160);
+    original->setPixmap(QPixmap::fromImage(
+        image_.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    right->addWidget(original, 0, Qt::AlignHCenter);
+    right->addWidget(new QLabel(QStringLiteral("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
+                     0, Qt::AlignHCenter);
+
+    auto* form = new QFormLayout;
+    right->addLayout(form);
+    widthBox = new QSpinBox(this);
+    heightBox = new QSpinBox(this);
+    for (QSpinBox* box : {widthBox, heightBox})
+        box->setRange(1, kMaxAnswerSide);
+    form->addRow(QStringLiteral("解答エリアの幅"), widthBox);
+    form->addRow(QStringLiteral("解答エリアの高さ"), heightBox);
+    keepAspectBox = new QCheckBox(QStringLiteral("縦横比を保つ"), this);
+    keepAspectBox->setChecked(true);
+    form->addRow(QString(), keepAspectBox);
+
+    auto* clueRow = new QHBoxLayout;
+    clueBox = new QLineEdit(this);
+    clueBox->setFixedWidth(twipsToPixels(480));
+    clueButtons = new SpinButtons(clueBox, 1, kMaxClueSize, 1, 5, this);
+    clueButtons->setFixedSize(twipsToPixels(255), clueBox->sizeHint().height());
+    clueRow->addWidget(clueBox);
+    clueRow->addWidget(clueButtons);
+    clueRow->setSpacing(0);
+    clueRow->addStretch();
+    form->addRow(QStringLiteral("問題欄のサイズ"), clueRow);
+    clueNote = new QLabel(this);
+    clueNote->setWordWrap(true);
+    form->addRow(QString(), clueNote);
+
+    auto* thresholdRow = new QHBoxLayout;
+    thresholdSlider = new QSlider(Qt::Horizontal, this);
+    thresholdSlider->setRange(0, 255);
+    thresholdSlider->setMinimumWidth(160);
+    thresholdValue = new QLabel(this);
+    thresholdValue->setMinimumWidth(thresholdValue->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    thresholdRow->addWidget(thresholdSlider);
+    thresholdRow->addWidget(thresholdValue);
+    form->addRow(QStringLiteral("白と黒のしきい値"), thresholdRow);
+    autoBox = new QCheckBox(QStringLiteral("自動"), this);
+    autoBox->setChecked(true);
+    invertBox = new QCheckBox(QStringLiteral("反転"), this);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(autoBox);
+    checks->addWidget(invertBox);
+    checks->addStretch();
+    form->addRow(QString(), checks);
+    right->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    layout->addLayout(buttons);
+
+    // The settings first, top to bottom, then the repair and the dialog's buttons.
+    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
+                        invertBox, makeUniqueButton, lineSolvableButton, stopButton,
+                        applyButton, dropButton, okButton, cancelButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    widthBox->setFocus();
+
+    connect(widthBox, &QSpinBox::valueChanged, this, [this] { widthChanged(); });
+    connect(heightBox, &QSpinBox::valueChanged, this, [this] { heightChanged(); });
+    connect(keepAspectBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            widthChanged();
+    });
+    connect(clueBox, &QLineEdit::textChanged, this, [this] {
+        if (adjusting_)
+            return;
+        clueEdited_ = true;
+        // The verdict is for the board OK would make, whose clue band may cut lines short.
+        followClues();
+    });
+    connect(thresholdSlider, &QSlider::valueChanged, this, [this] {
+        // Moving the slider by hand is a threshold of the author's own.
+        if (!adjusting_ && autoBox->isChecked()) {
+            const QScopedValueRollback<bool> adjusting(adjusting_, true);
+            autoBox->setChecked(false);
+        }
+        rethreshold();
+    });
+    connect(autoBox, &QCheckBox::toggled, this, [this] {
+        if (!adjusting_)
+            rethreshold();
+    });
+    connect(invertBox, &QCheckBox::toggled, this, [this] { rethreshold(); });
+    connect(makeUniqueButton, &QPushButton::clicked, this, [this] { startMakeUnique(false); });
+    connect(lineSolvableButton, &QPushButton::clicked, this, [this] { startMakeUnique(true); });
+    connect(stopButton, &QPushButton::clicked, repairTask_, &BackgroundTask::cancel);
+    connect(applyButton, &QPushButton::clicked, this, [this] { applyProposal(); });
+    connect(dropButton, &QPushButton::clicked, this, [this] { dropProposal(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+    connect(repairTask_, &BackgroundTask::progressed, this,
+            [this](double fraction) { progress->setValue(static_cast<int>(fraction * 1000)); });
+}
+
+const solver::CellGrid& Form4::picture() const { return repaired_ ? *repaired_ : thresholded_; }
+
+bool Form4::verdictRunning() const { return verdictTask_->isRunning(); }
+bool Form4::repairRunning() const { return repairTask_->isRunning(); }
+
+void Form4::widthChanged()
+{
+    if (adjusting_)
+        return;
+    if (keepAspectBox->isChecked()) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        heightBox->setValue(proportionalSide(image_.size(), true, widthBox->value()));
+    }
+    rescale();
+}
+
+void Form4::heightChanged()
+{
+    if (adjusting_)
+        return;
+    if (keepAspectBox->isChecked()) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        widthBox->setValue(proportionalSide(image_.size(), false, heightBox->value()));
+    }
+    rescale();
+}
+
+void Form4::rescale()
+{
+    grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()));
+    rethreshold();
+}
+
+void Form4::rethreshold()
+{
+    if (autoBox->isChecked()) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        thresholdSlider->setValue(otsuThreshold(grey_));
+    }
+    thresholdValue->setText(QString::number(thresholdSlider->value()));
+    thresholded_ = thresholdPicture(grey_, thresholdSlider->value(), invertBox->isChecked());
+    repaired_.reset();
+    showPicture();
+}
+
+void Form4::showPicture()
+{
+    // A repair in progress or waiting is for a picture that is no longer shown.
+    repairTask_->discard();
+    proposal_.reset();
+    preview->setGrid(picture(), {});
+    if (!clueEdited_) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        clueBox->setText(QString::number(std::clamp(cluesNeeded(picture()), 1, kMaxClueSize)));
+    }
+    showRepairControls();
+    followClues();
+}
+
+void Form4::followClues()
+{
+    const int needed = cluesNeeded(picture());
+    const auto chosen = clueSizeFromBox(clueBox->text());
+    clueNote->setText(chosen && *chosen < needed
+                          ? QStringLiteral("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
+                          : QString());
+    // While a repair runs or waits, the label tells about it; its end starts the verdict.
+    if (!repairTask_->isRunning() && !proposal_)
+        startVerdict();
+}
+
+int Form4::clueSizeForVerdict() const
+{
+    if (const auto chosen = clueSizeFromBox(clueBox->text()))
+        return *chosen;
+    return std::clamp(cluesNeeded(picture()), 1, kMaxClueSize);
+}
+
+void Form4::startVerdict()
+{
+    const solver::Puzzle puzzle =
+        puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
+    verdictLabel->setText(QStringLiteral("判定しています..."));
+    offerUnique_ = offerLineSolvable_ = false;
+    verdictTask_->start([this, puzzle](const std::atomic<bool>& cancel,
+                                       const std::function<void(double)>&) -> std::function<void()> {
+        solver::SolveOptions options;
+        options.timeLimitSeconds = kVerdictSeconds;
+        options.cancel = &cancel;
+        const solver::SolveResult result = solver::solve(puzzle, options);
+        return [this, result] {
+            verdictText_ = verdictSummary(result);
+            verdictLabel->setText(verdictText_);
+            // As in the check window: several solutions can be made unique (and line-solvable),
+            // a unique puzzle that needs search can be made line-solvable. A verdict that ran
+            // out of time is most often a picture with several solutions: the repair decides.
+            offerUnique_ = result.verdict == solver::Verdict::Multiple
+                || result.stopReason == solver::StopReason::TimeLimit;
+            offerLineSolvable_ = offerUnique_
+                || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
+            showRepairControls();
+        };
+    });
+}
+
+void Form4::startMakeUnique(bool lineSolvable)
+{
+    if (repairTask_->isRunning() || !(lineSolvable ? offerLineSolvable_ : offerUnique_))
+        return;
+    proposal_.reset();
+    const solver::CellGrid start = picture();
+    progress->setValue(0);
+    verdictLabel->setText(lineSolvable ? QStringLiteral("線だけで解けるように直しています...")
+                                       : QStringLiteral("解が一つになるように直しています..."));
+    repairTask_->start([this, start, lineSolvable](const std::atomic<bool>& cancel,
+                                                   const std::function<void(double)>& report)
+                           -> std::function<void()> {
+        solver::MakeUniqueOptions options;
+        options.lineSolvable = lineSolvable;
+        options.cancel = &cancel;
+        options.progress = report;
+        const solver::MakeUniqueResult result = solver::makeUnique(start, options);
+        return [this, start, result] {
+            if (result.cancelled || !result.done) {
+                verdictLabel->setText(result.cancelled
+                                          ? QStringLiteral("直すのを中止しました。")
+                                          : QStringLiteral("直す方法が見つかりませんでした。"));
+                preview->setGrid(start, {});
+                showRepairControls();
+                return;
+            }
+            proposal_ = result;
+            std::vector<bool> marks(result.picture.cells.size());
+            for (const int i : result.changed)
+                marks[static_cast<std::size_t>(i)] = true;
+            preview->setGrid(result.picture, marks);
+            verdictLabel->setText(
+                QStringLiteral("印の%1マスを変える案です。%2\n「適用」で採用、「取消」で元の絵に戻します。")
+                    .arg(result.changed.size())
+                    .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
+                                             : QStringLiteral("解がただ一つになります。")));
+            showRepairControls();
+        };
+    });
+    verdictTask_->discard();
+    showRepairControls();
+}
+
+void Form4::applyProposal()
+{
+    if (!proposal_)
+        return;
+    const solver::CellGrid repaired = proposal_->picture;
+    proposal_.reset();
+    repaired_ = repaired;
+    preview->setGrid(repaired, {});
+    showRepairControls();
+    startVerdict();
+}
+
+void Form4::dropProposal()
+{
+    if (!proposal_)
+        return;
+    // The picture is the one the last verdict was for: its sentence and offers stand.
+    proposal_.reset();
+    preview->setGrid(picture(), {});
+    verdictLabel->setText(verdictText_);
+    showRepairControls();
+}
+
+void Form4::showRepairControls()
+{
+    const bool repairing = repairTask_->isRunning();
+    const bool proposing = proposal_.has_value();
+    // Offered once the verdict asks for them; shown disabled until then so nothing jumps.
+    makeUniqueButton->setVisible(!repairing && !proposing);
+    lineSolvableButton->setVisible(!repairing && !proposing);
+    makeUniqueButton->setEnabled(offerUnique_);
+    lineSolvableButton->setEnabled(offerLineSolvable_);
+    stopButton->setVisible(repairing);
+    progress->setVisible(repairing);
+    applyButton->setVisible(proposing);
+    dropButton->setVisible(proposing);
+}
+
+void Form4::okClicked()
+{
+    const auto clueSize = clueSizeFromBox(clueBox->text());
+    if (!clueSize) {
+        desktop_.messageBox(kClueSizeRangeMessage, kBadValueTitle, MessageButtons::Ok,
+                            MessageIcon::Critical);
+        return;
+    }
+    // A proposal not applied is not taken: OK takes the picture the preview stands for.
+    chosenBoard_ = boardFromImportedPicture(picture(), *clueSize);
+    accept();
+}
+
+void Form4::cancelClicked()
+{
+    chosenBoard_.reset();
+    reject();
+}
+
+void Form4::done(int result)
+{
+    // Nothing keeps running once the dialog is closed, however it was closed.
+    verdictTask_->discard();
+    repairTask_->discard();
+    QDialog::done(result);
+}
+
+} // namespace zumeli

@@ -1,0 +1,124 @@
+// The "画像から問題作成（詳細）" dialog: any picture scaled to a chosen answer area, a threshold
+// (automatic or by slider) and inversion, a live black-and-white preview with the verdict of
+// its clues, and "一意にする" to repair a picture whose clues have several solutions. While
+// "縦横比を保つ" is ticked (the default), changing the width or the height sets the other by
+// the picture's aspect; unticked, the two are free. The clue-band box follows the picture (the
+// most runs of any line) until the author types or steps it.
+#pragma once
+
+#include "author/image_import.h"
+#include "board/board_model.h"
+#include "files/desktop.h"
+#include "solve/engine/make_unique.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+
+namespace zumeli {
+
+class BackgroundTask;
+class CellGridView;
+class SpinButtons;
+
+class Form4 : public QDialog {
+    Q_OBJECT
+
+public:
+    // `image` is the picture as read (readSourceImage). Refusals go through `desktop`.
+    Form4(Desktop& desktop, const QImage& image, QWidget* parent = nullptr);
+    ~Form4() override;
+
+    // OK: checks the clue-band box; keeps the board the preview becomes and closes, or shows
+    // the refusal and stays open.
+    void okClicked();
+    // Cancel: closes; no board is kept.
+    void cancelClicked();
+    // Runs the repair on the preview once the verdict offers it (several solutions or out of
+    // time; or, for the line-solvable mode, one that needs search); the proposal waits for
+    // applyProposal or dropProposal.
+    void startMakeUnique(bool lineSolvable);
+    void applyProposal();
+    void dropProposal();
+
+    // The board confirmed by OK; nothing after a cancel or a close.
+    const std::optional<BoardModel>& chosenBoard() const { return chosenBoard_; }
+    // The black-and-white picture the preview stands for: the thresholded picture, or the
+    // repaired one once a proposal was applied (until a setting changes).
+    const solver::CellGrid& picture() const;
+    const GreyPicture& greyPicture() const { return grey_; }
+    bool verdictRunning() const;
+    bool repairRunning() const;
+    bool hasProposal() const { return proposal_.has_value(); }
+    const solver::MakeUniqueResult& proposal() const { return *proposal_; }
+
+    // The picture's controls.
+    QLabel* original = nullptr;
+    QSpinBox* widthBox = nullptr;
+    QSpinBox* heightBox = nullptr;
+    QCheckBox* keepAspectBox = nullptr;
+    QLineEdit* clueBox = nullptr;
+    SpinButtons* clueButtons = nullptr;
+    QLabel* clueNote = nullptr;
+    QSlider* thresholdSlider = nullptr;
+    QLabel* thresholdValue = nullptr;
+    QCheckBox* autoBox = nullptr;
+    QCheckBox* invertBox = nullptr;
+    // The preview and what it tells.
+    CellGridView* preview = nullptr;
+    QLabel* verdictLabel = nullptr;
+    QPushButton* makeUniqueButton = nullptr;
+    QPushButton* lineSolvableButton = nullptr;
+    QProgressBar* progress = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* applyButton = nullptr;
+    QPushButton* dropButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+protected:
+    void done(int result) override;
+
+private:
+    void buildControls();
+    void widthChanged();
+    void heightChanged();
+    // The answer-area size changed: area-average the picture again, then threshold it.
+    void rescale();
+    // The threshold, 自動 or 反転 changed: only the grey picture is thresholded again.
+    void rethreshold();
+    // The picture changed: drop a repair, show it, follow it with the clue band and the
+    // verdict.
+    void showPicture();
+    // The clue-band box or the picture changed: its note and the verdict follow.
+    void followClues();
+    int clueSizeForVerdict() const;
+    void startVerdict();
+    void showRepairControls();
+
+    Desktop& desktop_;
+    QImage image_;
+    GreyPicture grey_;
+    solver::CellGrid thresholded_;
+    std::optional<solver::CellGrid> repaired_;
+    std::optional<solver::MakeUniqueResult> proposal_;
+    std::optional<BoardModel> chosenBoard_;
+    BackgroundTask* verdictTask_ = nullptr;
+    BackgroundTask* repairTask_ = nullptr;
+    QString verdictText_;             // the last verdict's sentence
+    bool offerUnique_ = false;        // the last verdict: several solutions
+    bool offerLineSolvable_ = false;  // several, or unique only with search
+    bool adjusting_ = false;   // the dialog itself is setting a control
+    bool clueEdited_ = false;  // the author typed or stepped the clue-band size
+};
+
+} // namespace zumeli

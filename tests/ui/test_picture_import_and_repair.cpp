@@ -1,0 +1,417 @@
+// The detailed picture import (問題 → 画像から問題作成（詳細）...) and the repair of an ambiguous
+// picture, in the import dialog and in the puzzle check window: what OK, apply, cancel and
+// undo do to the board.
+#include "author/Form4.h"
+#include "author/clue_derivation.h"
+#include "author/image_import.h"
+#include "author/image_threshold.h"
+#include "author/new_puzzle.h"
+#include "formats/board_clues.h"
+#include "main_window/Form1.h"
+#include "main_window/puzzle_check_window.h"
+#include "support/ascii_board.h"
+#include "support/image_files.h"
+#include "support/reference_solver.h"
+#include "support/scripted_desktop.h"
+#include "widgets/cell_grid_view.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace zumeli;
+using test::pictureFromRows;
+
+namespace {
+
+const QString kImportItem = QStringLiteral("画像から問題作成（詳細）...");
+const QString kUntitledTitle = QStringLiteral("ズメリロジック！ - 名称未指定");
+
+// A 4 x 4 checkerboard: every line has the clue 1 1, which two pictures satisfy.
+const std::initializer_list<const char*> kCheckerboard = {"#.#.", ".#.#", "#.#.", ".#.#"};
+
+QAction* menuItem(Form1& form, const QString& text)
+{
+    for (QAction* action : form.menuBar()->findChildren<QAction*>())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+solver::CellGrid gridOf(std::initializer_list<const char*> rows)
+{
+    std::string text;
+    for (const char* row : rows)
+        text += std::string(row) + '\n';
+    return solver::CellGrid::fromAscii(text);
+}
+
+// The board's clues decided by the independent reference solver.
+test::ReferenceResult referenceVerdict(const BoardModel& model)
+{
+    return test::referenceSolve(puzzleFromBoard(model));
+}
+
+bool waitUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, 60000); }
+
+// A main window whose board holds a drawing, clue numbers, a title and an undo history of
+// nothing yet.
+struct Session {
+    test::ScriptedDesktop desktop;
+    BoardModel model;
+    Form1 form{desktop, model};
+    QTemporaryDir dir;
+    int dialogsRun = 0;
+
+    Session()
+    {
+        test::drawAnswer(model, {"#.#", "x##"});
+        model.board(0, 7) = 3;
+        form.setTitleName(QStringLiteral("cat.zml"));
+        form.dialogFileName = QStringLiteral("/puzzles/cat.zml");
+    }
+
+    QString save(const QString& name, const QImage& image)
+    {
+        const QString path = dir.filePath(name);
+        if (!image.save(path))
+            throw std::runtime_error("cannot save the test picture");
+        return path;
+    }
+
+    // Runs the menu item on `path` with `script` acting in the dialog once its first verdict
+    // is in.
+    void importPicture(const QString& path, const std::function<void(Form4&)>& script)
+    {
+        desktop.chosenFiles.push_back(path);
+        desktop.dialogScript = [this, script](QDialog& dialog) {
+            ++dialogsRun;
+            auto& form4 = static_cast<Form4&>(dialog);
+            if (!waitUntil([&] { return !form4.verdictRunning(); }))
+                throw std::runtime_error("no verdict");
+            script(form4);
+            return dialog.result();
+        };
+        menuItem(form, kImportItem)->trigger();
+    }
+};
+
+void chooseWidth(Form4& dialog, int width) { dialog.widthBox->setValue(width); }
+
+// Waits for the dialog's or window's repair and its proposal.
+bool waitForDialogProposal(Form4& dialog)
+{
+    return waitUntil([&] { return !dialog.repairRunning(); }) && dialog.hasProposal();
+}
+
+} // namespace
+
+class PictureImportAndRepairTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ------------------------------------------------------------------- the import dialog
+
+    void theItemEndsThePuzzleMenuAndTheSeedImportStays()
+    {
+        Session s;
+        QMenu* puzzle = nullptr;
+        for (QAction* action : s.form.menuBar()->actions())
+            if (action->text().startsWith(QStringLiteral("問題(")))
+                puzzle = action->menu();
+        QVERIFY(puzzle);
+        QCOMPARE(puzzle->actions().last()->text(), kImportItem);
+        QVERIFY(menuItem(s.form, QStringLiteral("画像ファイルから問題を作成(&I)...")));
+    }
+
+    void okReplacesTheBoardInOneUndoStep()
+    {
+        Session s;
+        const BoardModel before = s.model;
+        // 6 x 4 pixels with a transparent corner, a grey cell and black.
+        const QString path = s.save(QStringLiteral("pic.png"),
+                                    pictureFromRows({"##..  ", "#g..##", "....##", "#.#.#."}));
+        s.importPicture(path, [](Form4& dialog) {
+            // Default: the longer side 30, the aspect kept, Otsu's threshold on the slider.
+            QCOMPARE(dialog.widthBox->value(), 30);
+            QCOMPARE(dialog.heightBox->value(), 20);
+            QVERIFY(dialog.autoBox->isChecked());
+            QCOMPARE(dialog.thresholdSlider->value(), otsuThreshold(dialog.greyPicture()));
+            QCOMPARE(dialog.preview->grid(), dialog.picture());
+            // One cell a pixel: the height follows the width.
+            chooseWidth(dialog, 6);
+            QCOMPARE(dialog.heightBox->value(), 4);
+            // A threshold of the author's own turns 自動 off; grey (128) is then light.
+            dialog.thresholdSlider->setValue(100);
+            QVERIFY(!dialog.autoBox->isChecked());
+            QCOMPARE(dialog.picture(), gridOf({"##....", "#...##", "....##", "#.#.#."}));
+            QCOMPARE(dialog.clueBox->text(), QStringLiteral("3"));  // the most runs of a line
+            dialog.clueBox->setText(QStringLiteral("4"));
+            dialog.okButton->click();
+        });
+        QCOMPARE(s.dialogsRun, 1);
+        QVERIFY(s.desktop.messages.empty());
+        QCOMPARE(s.form.windowTitle(), kUntitledTitle);
+        QCOMPARE(s.model.clueSize, int16(4));
+        QCOMPARE(test::answerPicture(s.model),
+                 (std::vector<std::string>{"##....", "#...##", "....##", "#.#.#."}));
+        BoardModel derived = s.model;
+        deriveClues(derived);
+        QVERIFY(derived == s.model);  // the clue band is what Make derives
+        QCOMPARE(test::rowClueCells(s.model, 7), (std::vector<int>{0, 1, 1, 1}));
+
+        QCOMPARE(s.form.undoStack->count(), 1);
+        s.form.undoStack->undo();
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
+    }
+
+    void invertAndTheSliderOnlyRethresholdTheScaledPicture()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("pic.png"), pictureFromRows({"#g.", "..#"}));
+        s.importPicture(path, [](Form4& dialog) {
+            chooseWidth(dialog, 3);
+            const GreyPicture grey = dialog.greyPicture();
+            dialog.thresholdSlider->setValue(200);
+            QCOMPARE(dialog.picture(), gridOf({"##.", "..#"}));
+            dialog.invertBox->setChecked(true);
+            QCOMPARE(dialog.picture(), gridOf({"..#", "##."}));
+            QCOMPARE(dialog.greyPicture().values, grey.values);
+            // 自動 back on puts Otsu's value on the slider again.
+            dialog.autoBox->setChecked(true);
+            QCOMPARE(dialog.thresholdSlider->value(), otsuThreshold(grey));
+            dialog.cancelButton->click();
+        });
+    }
+
+    void theSidesFollowTheAspectUntilUnlinked()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("wide.png"), QImage(400, 100, QImage::Format_RGB32));
+        s.importPicture(path, [](Form4& dialog) {
+            QCOMPARE(dialog.heightBox->value(), 8);  // 30 x 7.5, rounded
+            dialog.heightBox->setValue(20);
+            QCOMPARE(dialog.widthBox->value(), 80);  // 4 x 20, within the limit
+            dialog.keepAspectBox->setChecked(false);
+            dialog.widthBox->setValue(10);
+            QCOMPARE(dialog.heightBox->value(), 20);
+            QCOMPARE(dialog.picture().width, 10);
+            QCOMPARE(dialog.picture().height, 20);
+            dialog.widthBox->setValue(200);
+            QCOMPARE(dialog.widthBox->value(), kMaxAnswerSide);
+            dialog.cancelButton->click();
+        });
+    }
+
+    void cancelAndARefusedClueSizeChangeNothing()
+    {
+        Session s;
+        const BoardModel before = s.model;
+        const QString path = s.save(QStringLiteral("pic.png"), pictureFromRows({"#.", ".#"}));
+        s.importPicture(path, [](Form4& dialog) {
+            dialog.clueBox->setText(QStringLiteral("21"));
+            dialog.okButton->click();  // refused: the dialog stays open
+            QVERIFY(!dialog.chosenBoard());
+            dialog.cancelButton->click();
+        });
+        QCOMPARE(s.desktop.messages.size(), std::size_t(1));
+        QCOMPARE(s.desktop.messages[0].text, kClueSizeRangeMessage);
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
+        QCOMPARE(s.form.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
+
+        // Closing the dialog by its close box is a cancel too.
+        s.importPicture(path, [](Form4& dialog) { dialog.close(); });
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.undoStack->count(), 0);
+    }
+
+    void aPictureOverTenThousandPixelsIsRefusedWithAMessage()
+    {
+        Session s;
+        const BoardModel before = s.model;
+        QImage wide(kMaxSourceImageSide + 1, 1, QImage::Format_RGB32);
+        wide.fill(Qt::white);
+        const QString path = s.save(QStringLiteral("wide.png"), wide);
+        s.importPicture(path, [](Form4&) { QFAIL("no dialog for a refused picture"); });
+        QCOMPARE(s.dialogsRun, 0);
+        QCOMPARE(s.desktop.messages.size(), std::size_t(1));
+        QCOMPARE(s.desktop.messages[0].text, kSourceImageTooLargeMessage);
+        QCOMPARE(s.desktop.messages[0].icon, MessageIcon::Critical);
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.undoStack->count(), 0);
+    }
+
+    void makeUniqueInTheDialogRepairsThePreview()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
+        s.importPicture(path, [](Form4& dialog) {
+            chooseWidth(dialog, 4);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QCOMPARE(dialog.picture(), gridOf(kCheckerboard));
+            QVERIFY(dialog.makeUniqueButton->isEnabled());
+
+            // A dropped proposal leaves the picture as it was.
+            dialog.makeUniqueButton->click();
+            QVERIFY(waitForDialogProposal(dialog));
+            QVERIFY(!dialog.proposal().changed.empty());
+            QCOMPARE(dialog.preview->grid(), dialog.proposal().picture);
+            dialog.dropButton->click();
+            QCOMPARE(dialog.picture(), gridOf(kCheckerboard));
+
+            dialog.makeUniqueButton->click();
+            QVERIFY(waitForDialogProposal(dialog));
+            const solver::CellGrid repaired = dialog.proposal().picture;
+            dialog.applyButton->click();
+            QCOMPARE(dialog.picture(), repaired);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QVERIFY(!dialog.makeUniqueButton->isEnabled());  // unique now: nothing to offer
+            dialog.okButton->click();
+        });
+        QCOMPARE(s.model.answerWidth(), 4);
+        QCOMPARE(s.model.answerHeight(), 4);
+        QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QCOMPARE(s.form.undoStack->count(), 1);
+    }
+
+    // ---------------------------------------------------------------- the check window
+
+    void checkWindowRepairIsOneUndoStepAndChecksAgain()
+    {
+        Session s;
+        s.model = test::boardWithAnswer(2, kCheckerboard);
+        deriveClues(s.model);
+        QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Multiple);
+        const BoardModel before = s.model;
+
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QVERIFY(window.makeUniqueButton->isVisible());
+        QVERIFY(window.lineSolvableButton->isVisible());
+
+        // The drawing agrees with the clues, so it is what gets repaired.
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        window.makeUniqueButton->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+        const solver::MakeUniqueResult proposal = window.proposal();
+        const solver::CellGrid drawn = gridOf(kCheckerboard);
+        for (std::size_t i = 0; i < drawn.cells.size(); ++i) {
+            const bool changed = std::find(proposal.changed.begin(), proposal.changed.end(),
+                                           static_cast<int>(i)) != proposal.changed.end();
+            QCOMPARE(proposal.picture.cells[i] != drawn.cells[i], changed);
+        }
+        QVERIFY(s.model == before);  // nothing happens before the author accepts
+        QCOMPARE(s.form.undoStack->count(), 0);
+
+        window.applyButton->click();
+        QCOMPARE(s.form.undoStack->count(), 1);
+        QCOMPARE(s.form.undoStack->undoText(), QStringLiteral("一意にする"));
+        QCOMPARE(pictureFromBoard(s.model), proposal.picture);
+        BoardModel derived = s.model;
+        deriveClues(derived);
+        QVERIFY(derived == s.model);
+        QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        // The check runs again on the repaired board.
+        QVERIFY(window.isRunning() || window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
+
+        s.form.undoStack->undo();
+        QVERIFY(s.model == before);
+    }
+
+    void checkWindowDropAndStopChangeNothing()
+    {
+        Session s;
+        s.model = test::boardWithAnswer(2, kCheckerboard);
+        deriveClues(s.model);
+        const BoardModel before = s.model;
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        window.lineSolvableButton->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+        QVERIFY(window.proposal().lineSolvable);
+        QVERIFY(test::referenceSolve(solver::puzzleFromPicture(window.proposal().picture)).lineSolvable);
+        window.dropButton->click();
+        QVERIFY(!window.hasProposal());
+        QVERIFY(window.makeUniqueButton->isVisible());  // offered again
+
+        // A stop, whether it comes before or after the end, changes nothing either.
+        window.makeUniqueButton->click();
+        window.cancelButton->click();
+        QVERIFY(waitUntil([&] { return !window.isRepairing(); }));
+        window.dropProposal();
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.undoStack->count(), 0);
+    }
+
+    void aChangeOfTheBoardWithdrawsTheProposal()
+    {
+        Session s;
+        s.model = test::boardWithAnswer(2, kCheckerboard);
+        deriveClues(s.model);
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        window.makeUniqueButton->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+
+        // The author draws on the board: the proposal was for the board before.
+        s.form.runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
+        const BoardModel drawn = s.model;
+        QVERIFY(!window.hasProposal());
+        QVERIFY(!window.applyButton->isVisible());
+        QVERIFY(!window.makeUniqueButton->isVisible());
+        window.applyProposal();
+        QVERIFY(s.model == drawn);
+        QCOMPARE(s.form.undoStack->count(), 1);
+    }
+
+    void aPuzzleWithoutItsPictureIsRepairedFromItsFirstSolution()
+    {
+        Session s;
+        s.model = test::boardWithAnswer(2, kCheckerboard);
+        deriveClues(s.model);
+        for (int y = 2; y < 6; ++y)
+            for (int x = 2; x < 6; ++x)
+                s.model.board(x, y) = kEmpty;  // the clues alone, as a loaded puzzle
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        const solver::CellGrid first = window.report().grids.at(0);
+
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        window.makeUniqueButton->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        const solver::MakeUniqueResult proposal = window.proposal();
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < first.cells.size(); ++i)
+            differing += proposal.picture.cells[i] != first.cells[i];
+        QCOMPARE(differing, proposal.changed.size());
+        window.applyButton->click();
+        QCOMPARE(pictureFromBoard(s.model), proposal.picture);
+        QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+    }
+};
+
+QTEST_MAIN(PictureImportAndRepairTest)
+#include "test_picture_import_and_repair.moc"
