@@ -96,8 +96,9 @@ public:
         initialUnknown_ = std::max(1L, unknown_);
         std::optional<SolveResult> searched; // the search's word on the final clues
         int stalled = 0;
-        // Past a tenth of the cells the picture is no longer the one drawn: give up.
-        const int maxFlips = std::max(8, static_cast<int>(picture_.cells.size() / 10));
+        // Past a tenth of the cells (a few more on small pictures) the picture is no longer
+        // the one drawn: give up.
+        const int maxFlips = std::max(24, static_cast<int>(picture_.cells.size() / 10));
         int flips = 0;
         while (!limits_.stopped()) {
             report();
