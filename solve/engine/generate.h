@@ -24,9 +24,11 @@ struct GenerateResult {
     Puzzle puzzle;      // its clues, with the picture as goal
 };
 
-// A puzzle whose clues have exactly one solution (line-solvable when asked). The same options
-// give the same puzzle on every run and machine. Throws std::invalid_argument for a size
-// outside kMinGenerateSide..kMaxGenerateSide.
+// A puzzle whose clues have exactly one solution (line-solvable when asked): a smoothed random
+// field, 50..60 % of its cells filled, made unique by makeUnique (the next picture of the seed
+// when that gives up). The same options give the same puzzle on every run and machine. Throws
+// std::invalid_argument for a size outside kMinGenerateSide..kMaxGenerateSide, and
+// std::runtime_error in the unlikely case that 16 pictures in a row cannot be made unique.
 GenerateResult generatePuzzle(const GenerateOptions& options);
 
 } // namespace zumeli::solver

@@ -96,8 +96,9 @@ public:
         initialUnknown_ = std::max(1L, unknown_);
         std::optional<SolveResult> searched; // the search's word on the final clues
         int stalled = 0;
-        // Past a tenth of the cells the picture is no longer the one drawn: give up.
-        const int maxFlips = std::max(8, static_cast<int>(picture_.cells.size() / 10));
+        // Past a tenth of the cells (a few more on small pictures) the picture is no longer
+        // the one drawn: give up.
+        const int maxFlips = std::max(24, static_cast<int>(picture_.cells.size() / 10));
         int flips = 0;
         while (!limits_.stopped()) {
             report();
@@ -105,6 +106,7 @@ public:
                 break;
             if (flips >= maxFlips || stalled >= kMaxStalledRounds)
                 break;
+            flipsLeft_ = maxFlips - flips;
             const int flipsBefore = flips;
             if (options_.lineSolvable || searchNodesLeft_ <= 0) {
                 // (Past its total budget the search stops helping; line logic alone decides.)
@@ -365,7 +367,7 @@ private:
         apply(trials.front().cell);
         int flips = 1;
         // Far apart flips barely interact, so with much still open a round may take several.
-        const int extra = static_cast<int>(std::min<long>(6, unknown_ / 200));
+        const int extra = static_cast<int>(std::min<long>({6, unknown_ / 200, flipsLeft_ - 1L}));
         if (extra > 0) {
             const CellGrid savedGrid = lineGrid_;
             const long savedUnknown = unknown_;
@@ -462,7 +464,7 @@ private:
         std::sort(scored.begin(), scored.end());
         // Each flip narrows only its own row and column, so with much open several flips on
         // different lines go in one round.
-        const std::size_t most = static_cast<std::size_t>(std::clamp<long>(unknown_ / 100, 1, 16));
+        const std::size_t most = static_cast<std::size_t>(std::clamp<long>(std::min<long>(unknown_ / 100, flipsLeft_), 1, 16));
         std::vector<std::uint8_t> lineUsed(static_cast<std::size_t>(width_ + height_), 0);
         int flips = 0;
         for (const auto& [negativeScore, c] : scored) {
@@ -529,6 +531,7 @@ private:
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();
     int roundsSinceSearch_ = 0;
+    int flipsLeft_ = 0; // flips the run may still make
     long long searchNodesLeft_ = 0;
     bool narrowing_ = false; // the last line round found no flip with a gain
     std::uint64_t round_ = 0;

@@ -152,6 +152,37 @@ private slots:
         QCOMPARE(found, 3);
     }
 
+    void givingUpIsReportedHonestly()
+    {
+        // Sparse noise is the hard case: whether or not a run succeeds, what it reports must
+        // hold, and a run that gives up must not claim one solution.
+        for (const bool line : {false, true}) {
+            for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+                const CellGrid input = noise(30, 30, 30, seed);
+                MakeUniqueOptions options;
+                options.lineSolvable = line;
+                const MakeUniqueResult made = makeUnique(input, options);
+                if (made.done) {
+                    checkMadeUnique(input, made, line);
+                    continue;
+                }
+                QVERIFY(!made.cancelled);
+                QCOMPARE(made.picture.width, 30);
+                QCOMPARE(made.picture.height, 30);
+                std::vector<int> differing;
+                for (std::size_t i = 0; i < input.cells.size(); ++i)
+                    if (made.picture.cells[i] != input.cells[i])
+                        differing.push_back(static_cast<int>(i));
+                QCOMPARE(made.changed, differing);
+                QVERIFY(made.changed.size() <= 90);
+                if (line)
+                    QVERIFY(!made.lineSolvable);
+                else
+                    QVERIFY(made.verdict != Verdict::Unique);
+            }
+        }
+    }
+
     void unknownCellsCountAsEmpty()
     {
         const CellGrid withUnknown = CellGrid::fromAscii("##?\n#??\n");
