@@ -280,9 +280,10 @@ public:
                 first.cells[v] = value_[v] != Cell::Unknown || !heap_.contains(v) ? value_[v]
                                                                                   : scope_.firstSolution->cells[v];
             solutions_.push_back(std::move(first));
-            startNearSearch();
         }
-        result.verdict = search();
+        result.verdict = scope_.firstSolution ? afterFirstSolution() : Verdict::Stopped;
+        if (result.verdict == Verdict::Stopped && !stopped())
+            result.verdict = search();
         result.solutions = std::move(solutions_);
         result.decisions = decisions_;
         result.conflicts = conflicts_;
@@ -711,6 +712,100 @@ private:
         nearCursor_ = 0;
     }
 
+    // With the first solution in solutions_: a second one from a window, or the search near
+    // the first set up (Stopped: go on searching; unless the limits say so).
+    Verdict afterFirstSolution()
+    {
+        if (std::optional<CellGrid> second = secondInWindows()) {
+            solutions_.push_back(std::move(*second));
+            return Verdict::Multiple;
+        }
+        if (stopped())
+            return Verdict::Stopped;
+        startNearSearch();
+        return Verdict::Stopped;
+    }
+
+    // Ambiguous pictures mostly have local alternatives: a few cells that can change without
+    // touching anything farther away. So before the search near the first solution, windows
+    // of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
+    // cells outside the window keep the first solution's values, and a small search tells
+    // whether the cells inside have another arrangement. One that has gives a second
+    // solution of the whole puzzle; none finding one proves nothing.
+    std::optional<CellGrid> secondInWindows()
+    {
+        static constexpr int kWindow = 10;
+        static constexpr std::uint64_t kWindowNodes = 5000;
+        if (!scope_.lookInWindows)
+            return std::nullopt;
+        const CellGrid& first = solutions_.front();
+        std::vector<std::uint8_t> open(static_cast<std::size_t>(cells_), 0);
+        int left = width_, right = -1, top = height_, bottom = -1;
+        auto consider = [&](int v) {
+            if (value_[v] != Cell::Unknown && level_[v] == 0)
+                return;
+            open[v] = 1;
+            left = std::min(left, v % width_);
+            right = std::max(right, v % width_);
+            top = std::min(top, v / width_);
+            bottom = std::max(bottom, v / width_);
+        };
+        if (scope_.cells) {
+            for (const int v : *scope_.cells)
+                consider(v);
+        } else {
+            for (int v = 0; v < cells_; ++v)
+                consider(v);
+        }
+        std::vector<std::vector<int>> rows;
+        std::vector<std::vector<int>> columns;
+        for (int l = 0; l < lines_.lineCount(); ++l)
+            (l < height_ ? rows : columns).push_back(lines_.runs(l));
+        SolveOptions windowOptions;
+        windowOptions.cancel = options_.cancel;
+        windowOptions.nodeLimit = kWindowNodes;
+        std::vector<int> windowCells;
+        for (int y0 = top; y0 <= bottom; y0 += kWindow / 2) {
+            for (int x0 = left; x0 <= right; x0 += kWindow / 2) {
+                if (checkStop())
+                    return std::nullopt;
+                LineState window(rows, columns);
+                windowCells.clear();
+                for (int v = 0; v < cells_; ++v) {
+                    const int x = v % width_;
+                    const int y = v / width_;
+                    const bool inside = x >= x0 && x < x0 + kWindow && y >= y0 && y < y0 + kWindow;
+                    if (inside && open[v])
+                        windowCells.push_back(v);
+                    else if (first.cells[v] != Cell::Unknown)
+                        window.set(v, first.cells[v] == Cell::Filled);
+                }
+                if (windowCells.empty())
+                    continue;
+                for (const int v : windowCells) {
+                    window.enqueue(window.rowLine(v));
+                    window.enqueue(window.columnLine(v));
+                }
+                RunLimits windowLimits(windowOptions, Clock::now());
+                if (!propagateLines(window, windowLimits))
+                    continue;
+                std::erase_if(windowCells, [&](int v) { return window.cell(v) != Cell::Unknown; });
+                if (windowCells.empty())
+                    continue;
+                SearchScope local;
+                local.cells = &windowCells;
+                local.firstSolution = &first;
+                local.lookInWindows = false;
+                ConflictSearchResult found = conflictSearch(window, windowOptions, windowLimits, local);
+                decisions_ += found.decisions;
+                conflicts_ += found.conflicts;
+                if (found.verdict == Verdict::Multiple)
+                    return std::move(found.solutions[1]);
+            }
+        }
+        return std::nullopt;
+    }
+
     // The next candidate cell still open at level 0, round the list from the cursor.
     int nextNearCandidate()
     {
@@ -784,7 +879,9 @@ private:
                 if (level() == 0)
                     return finished();
                 // The first solution (one found later differs from it, so it is the second).
-                startNearSearch();
+                const Verdict verdict = afterFirstSolution();
+                if (verdict != Verdict::Stopped || stopped())
+                    return verdict;
                 continue;
             }
             ++decisions_;

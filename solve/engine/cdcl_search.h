@@ -27,6 +27,9 @@ struct SearchScope {
     // A complete picture that fits the clues: the first solution, so that the search only
     // looks for a second one.
     const CellGrid* firstSolution = nullptr;
+    // Before the search for a second solution, look for one that differs from the first only
+    // inside a small window of the grid (see secondInWindows in the source).
+    bool lookInWindows = true;
 };
 
 // Decides the puzzle (or the part in `scope`) from the cells known in `lines`, which line
