@@ -690,10 +690,11 @@ private:
                                      : Verdict::Multiple;
     }
 
-    // After the first solution: another one must differ from it in some open cell. Each open
-    // cell in turn is set against the first solution as the first branch, and the search goes
-    // on from there with the first solution's values as the preferred ones, so it looks near
-    // the first solution. A contradiction teaches that the cell keeps its value; a restart
+    // With a first solution given (not found by this search, so there are no branches to
+    // block): another one must differ from it in some open cell. Each open cell in turn is
+    // set against the first solution as the first branch, and the search goes on from there
+    // with the first solution's values as the preferred ones, so it looks near the first
+    // solution. A contradiction teaches that the cell keeps its value; a restart
     // moves on to the next cell (and comes back to it later with a larger budget). Every
     // clause learned this way follows from the clues alone.
     void startNearSearch()
@@ -712,8 +713,8 @@ private:
         nearCursor_ = 0;
     }
 
-    // With the first solution in solutions_: a second one from a window, or the search near
-    // the first set up (Stopped: go on searching; unless the limits say so).
+    // With the first solution given in solutions_: a second one from a window, or the search
+    // near the first set up (Stopped: go on searching; unless the limits say so).
     Verdict afterFirstSolution()
     {
         if (std::optional<CellGrid> second = secondInWindows()) {
@@ -735,7 +736,9 @@ private:
     std::optional<CellGrid> secondInWindows()
     {
         static constexpr int kWindow = 10;
-        static constexpr std::uint64_t kWindowNodes = 5000;
+        static constexpr std::uint64_t kWindowNodes = 1000;
+        // Below this many open cells the search alone is quick enough.
+        static constexpr int kLeastOpenCells = 6 * kWindow * kWindow;
         if (!scope_.lookInWindows)
             return std::nullopt;
         const CellGrid& first = solutions_.front();
@@ -757,6 +760,8 @@ private:
             for (int v = 0; v < cells_; ++v)
                 consider(v);
         }
+        if (std::count(open.begin(), open.end(), 1) < kLeastOpenCells)
+            return std::nullopt;
         std::vector<std::vector<int>> rows;
         std::vector<std::vector<int>> columns;
         for (int l = 0; l < lines_.lineCount(); ++l)
@@ -878,10 +883,24 @@ private:
                     return Verdict::Unique; // one was all the caller asked for
                 if (level() == 0)
                     return finished();
-                // The first solution (one found later differs from it, so it is the second).
-                const Verdict verdict = afterFirstSolution();
-                if (verdict != Verdict::Stopped || stopped())
-                    return verdict;
+                // The first solution: a second one nearby in a window, or else any other
+                // solution differs from this one in some branch taken.
+                if (std::optional<CellGrid> second = secondInWindows()) {
+                    solutions_.push_back(std::move(*second));
+                    return Verdict::Multiple;
+                }
+                if (stopped())
+                    return Verdict::Stopped;
+                std::vector<Lit> block;
+                for (int l = level(); l >= 1; --l)
+                    block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
+                backjump(level() - 1);
+                if (block.size() == 1) {
+                    assign(block[0], kDecision);
+                } else {
+                    const int index = addClause(block, false);
+                    assign(block[0], index);
+                }
                 continue;
             }
             ++decisions_;
