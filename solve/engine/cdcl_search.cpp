@@ -280,10 +280,12 @@ public:
                 first.cells[v] = value_[v] != Cell::Unknown || !heap_.contains(v) ? value_[v]
                                                                                   : scope_.firstSolution->cells[v];
             solutions_.push_back(std::move(first));
+            // The search runs as without it: a solution it finds other than the picture is
+            // the second, the picture itself counts as its first. Should the search drag
+            // on, windows around the picture are tried as around any first solution.
+            windowsAfterConflicts_ = kConflictsBeforeWindows;
         }
-        result.verdict = scope_.firstSolution ? afterFirstSolution() : Verdict::Stopped;
-        if (result.verdict == Verdict::Stopped && !stopped())
-            result.verdict = search();
+        result.verdict = search();
         result.solutions = std::move(solutions_);
         result.decisions = decisions_;
         result.conflicts = conflicts_;
@@ -690,46 +692,9 @@ private:
                                      : Verdict::Multiple;
     }
 
-    // With a first solution given (not found by this search, so there are no branches to
-    // block): another one must differ from it in some open cell. Each open cell in turn is
-    // set against the first solution as the first branch, and the search goes on from there
-    // with the first solution's values as the preferred ones, so it looks near the first
-    // solution. A contradiction teaches that the cell keeps its value; a restart
-    // moves on to the next cell (and comes back to it later with a larger budget). Every
-    // clause learned this way follows from the clues alone.
-    void startNearSearch()
-    {
-        nearMode_ = true;
-        backjump(0);
-        nearCandidates_.clear();
-        for (int v = 0; v < cells_; ++v)
-            if (value_[v] == Cell::Unknown && heap_.contains(v)) {
-                nearCandidates_.push_back(v);
-                phase_[v] = solutions_.front().cells[v] == Cell::Filled ? 1 : 0;
-            }
-        // cells the search found hardest first
-        std::stable_sort(nearCandidates_.begin(), nearCandidates_.end(),
-                         [&](int a, int b) { return activity_[a] > activity_[b]; });
-        nearCursor_ = 0;
-    }
-
-    // With the first solution given in solutions_: a second one from a window, or the search
-    // near the first set up (Stopped: go on searching; unless the limits say so).
-    Verdict afterFirstSolution()
-    {
-        if (std::optional<CellGrid> second = secondInWindows()) {
-            solutions_.push_back(std::move(*second));
-            return Verdict::Multiple;
-        }
-        if (stopped())
-            return Verdict::Stopped;
-        startNearSearch();
-        return Verdict::Stopped;
-    }
-
     // Ambiguous pictures mostly have local alternatives: a few cells that can change without
-    // touching anything farther away. So before the search near the first solution, windows
-    // of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
+    // touching anything farther away. So when the search for a second solution drags on,
+    // windows of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
     // cells outside the window keep the first solution's values, and a small search tells
     // whether the cells inside have another arrangement. One that has gives a second
     // solution of the whole puzzle; none finding one proves nothing.
@@ -811,18 +776,6 @@ private:
         return std::nullopt;
     }
 
-    // The next candidate cell still open at level 0, round the list from the cursor.
-    int nextNearCandidate()
-    {
-        const std::size_t n = nearCandidates_.size();
-        for (std::size_t tried = 0; tried < n; ++tried, ++nearCursor_) {
-            const int v = nearCandidates_[nearCursor_ % n];
-            if (value_[v] == Cell::Unknown)
-                return v;
-        }
-        return -1; // cannot happen: an open cell in scope is always a candidate
-    }
-
     Verdict search()
     {
         int restarts = 0;
@@ -861,11 +814,20 @@ private:
                     assign(learnt_[0], index);
                 }
                 activityStep_ /= 0.95;
+                if (windowsAfterConflicts_ > 0 && conflicts_ >= windowsAfterConflicts_) {
+                    windowsAfterConflicts_ = 0;
+                    windowsTried_ = true;
+                    if (std::optional<CellGrid> second = secondInWindows()) {
+                        solutions_.push_back(std::move(*second));
+                        return Verdict::Multiple;
+                    }
+                    if (stopped())
+                        return Verdict::Stopped;
+                }
                 if (static_cast<double>(conflicts_ - conflictsAtRestart) >= restartBudget) {
                     conflictsAtRestart = conflicts_;
                     restartBudget = luby(2, ++restarts) * 64;
                     backjump(0);
-                    ++nearCursor_; // a cell that resists gives way to the next
                 }
                 if (conflicts_ >= nextReduce) {
                     nextReduce = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts);
@@ -883,14 +845,10 @@ private:
                     return Verdict::Unique; // one was all the caller asked for
                 if (level() == 0)
                     return finished();
-                // The first solution: a second one nearby in a window, or else any other
-                // solution differs from this one in some branch taken.
-                if (std::optional<CellGrid> second = secondInWindows()) {
-                    solutions_.push_back(std::move(*second));
-                    return Verdict::Multiple;
-                }
-                if (stopped())
-                    return Verdict::Stopped;
+                // The first solution: any other differs from it in some branch taken. Should
+                // that search drag on, windows around the first solution are tried.
+                if (windowsAfterConflicts_ == 0 && !windowsTried_)
+                    windowsAfterConflicts_ = conflicts_ + kConflictsBeforeWindows;
                 std::vector<Lit> block;
                 for (int l = level(); l >= 1; --l)
                     block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
@@ -911,14 +869,6 @@ private:
             if ((decisions_ & 255) == 0 && checkStop())
                 return Verdict::Stopped;
             int v = -1;
-            if (nearMode_ && level() == 0) {
-                v = nextNearCandidate();
-                if (v < 0)
-                    return finished();
-                trailLimit_.push_back(static_cast<int>(trail_.size()));
-                assign(literal(v, solutions_.front().cells[v] != Cell::Filled), kDecision);
-                continue;
-            }
             while (!heap_.empty()) {
                 v = heap_.pop();
                 if (value_[v] == Cell::Unknown)
@@ -970,9 +920,10 @@ private:
 
     std::vector<CacheEntry> cache_;
     std::vector<CellGrid> solutions_;
-    bool nearMode_ = false;
-    std::vector<int> nearCandidates_;
-    std::size_t nearCursor_ = 0;
+    // Conflicts after the first solution before the windows are tried (0: not pending).
+    static constexpr std::uint64_t kConflictsBeforeWindows = 500;
+    std::uint64_t windowsAfterConflicts_ = 0;
+    bool windowsTried_ = false;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;
 };
