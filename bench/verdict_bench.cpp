@@ -3,7 +3,7 @@
 // puzzles got each verdict.
 // Usage: verdict_bench [--timeout SECONDS] [--known] [--list] FOLDER...
 //   --known gives the solver the picture as a known solution (as the check window does with
-//           the drawn picture): it then only looks for a second solution.
+//           the drawn picture): it counts as the first, and windows are tried around it.
 //   --list  also prints one line per puzzle: name, verdict, milliseconds.
 #include "solve/engine/puzzle.h"
 #include "solve/engine/solver.h"

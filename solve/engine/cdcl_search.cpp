@@ -280,7 +280,10 @@ public:
                 first.cells[v] = value_[v] != Cell::Unknown || !heap_.contains(v) ? value_[v]
                                                                                   : scope_.firstSolution->cells[v];
             solutions_.push_back(std::move(first));
-            startNearSearch();
+            // The search runs as without it: a solution it finds other than the picture is
+            // the second, the picture itself counts as its first. Should the search drag
+            // on, windows around the picture are tried as around any first solution.
+            windowsAfterConflicts_ = kConflictsBeforeWindows;
         }
         result.verdict = search();
         result.solutions = std::move(solutions_);
@@ -689,38 +692,88 @@ private:
                                      : Verdict::Multiple;
     }
 
-    // After the first solution: another one must differ from it in some open cell. Each open
-    // cell in turn is set against the first solution as the first branch, and the search goes
-    // on from there with the first solution's values as the preferred ones, so it looks near
-    // the first solution. A contradiction teaches that the cell keeps its value; a restart
-    // moves on to the next cell (and comes back to it later with a larger budget). Every
-    // clause learned this way follows from the clues alone.
-    void startNearSearch()
+    // Ambiguous pictures mostly have local alternatives: a few cells that can change without
+    // touching anything farther away. So when the search for a second solution drags on,
+    // windows of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
+    // cells outside the window keep the first solution's values, and a small search tells
+    // whether the cells inside have another arrangement. One that has gives a second
+    // solution of the whole puzzle; none finding one proves nothing.
+    std::optional<CellGrid> secondInWindows()
     {
-        nearMode_ = true;
-        backjump(0);
-        nearCandidates_.clear();
-        for (int v = 0; v < cells_; ++v)
-            if (value_[v] == Cell::Unknown && heap_.contains(v)) {
-                nearCandidates_.push_back(v);
-                phase_[v] = solutions_.front().cells[v] == Cell::Filled ? 1 : 0;
-            }
-        // cells the search found hardest first
-        std::stable_sort(nearCandidates_.begin(), nearCandidates_.end(),
-                         [&](int a, int b) { return activity_[a] > activity_[b]; });
-        nearCursor_ = 0;
-    }
-
-    // The next candidate cell still open at level 0, round the list from the cursor.
-    int nextNearCandidate()
-    {
-        const std::size_t n = nearCandidates_.size();
-        for (std::size_t tried = 0; tried < n; ++tried, ++nearCursor_) {
-            const int v = nearCandidates_[nearCursor_ % n];
-            if (value_[v] == Cell::Unknown)
-                return v;
+        static constexpr int kWindow = 10;
+        static constexpr std::uint64_t kWindowNodes = 1000;
+        // Below this many open cells the search alone is quick enough.
+        static constexpr int kLeastOpenCells = 6 * kWindow * kWindow;
+        if (!scope_.lookInWindows)
+            return std::nullopt;
+        const CellGrid& first = solutions_.front();
+        std::vector<std::uint8_t> open(static_cast<std::size_t>(cells_), 0);
+        int left = width_, right = -1, top = height_, bottom = -1;
+        auto consider = [&](int v) {
+            if (value_[v] != Cell::Unknown && level_[v] == 0)
+                return;
+            open[v] = 1;
+            left = std::min(left, v % width_);
+            right = std::max(right, v % width_);
+            top = std::min(top, v / width_);
+            bottom = std::max(bottom, v / width_);
+        };
+        if (scope_.cells) {
+            for (const int v : *scope_.cells)
+                consider(v);
+        } else {
+            for (int v = 0; v < cells_; ++v)
+                consider(v);
         }
-        return -1; // cannot happen: an open cell in scope is always a candidate
+        if (std::count(open.begin(), open.end(), 1) < kLeastOpenCells)
+            return std::nullopt;
+        std::vector<std::vector<int>> rows;
+        std::vector<std::vector<int>> columns;
+        for (int l = 0; l < lines_.lineCount(); ++l)
+            (l < height_ ? rows : columns).push_back(lines_.runs(l));
+        SolveOptions windowOptions;
+        windowOptions.cancel = options_.cancel;
+        windowOptions.nodeLimit = kWindowNodes;
+        std::vector<int> windowCells;
+        for (int y0 = top; y0 <= bottom; y0 += kWindow / 2) {
+            for (int x0 = left; x0 <= right; x0 += kWindow / 2) {
+                if (checkStop())
+                    return std::nullopt;
+                LineState window(rows, columns);
+                windowCells.clear();
+                for (int v = 0; v < cells_; ++v) {
+                    const int x = v % width_;
+                    const int y = v / width_;
+                    const bool inside = x >= x0 && x < x0 + kWindow && y >= y0 && y < y0 + kWindow;
+                    if (inside && open[v])
+                        windowCells.push_back(v);
+                    else if (first.cells[v] != Cell::Unknown)
+                        window.set(v, first.cells[v] == Cell::Filled);
+                }
+                if (windowCells.empty())
+                    continue;
+                for (const int v : windowCells) {
+                    window.enqueue(window.rowLine(v));
+                    window.enqueue(window.columnLine(v));
+                }
+                RunLimits windowLimits(windowOptions, Clock::now());
+                if (!propagateLines(window, windowLimits))
+                    continue;
+                std::erase_if(windowCells, [&](int v) { return window.cell(v) != Cell::Unknown; });
+                if (windowCells.empty())
+                    continue;
+                SearchScope local;
+                local.cells = &windowCells;
+                local.firstSolution = &first;
+                local.lookInWindows = false;
+                ConflictSearchResult found = conflictSearch(window, windowOptions, windowLimits, local);
+                decisions_ += found.decisions;
+                conflicts_ += found.conflicts;
+                if (found.verdict == Verdict::Multiple)
+                    return std::move(found.solutions[1]);
+            }
+        }
+        return std::nullopt;
     }
 
     Verdict search()
@@ -761,11 +814,20 @@ private:
                     assign(learnt_[0], index);
                 }
                 activityStep_ /= 0.95;
+                if (windowsAfterConflicts_ > 0 && conflicts_ >= windowsAfterConflicts_) {
+                    windowsAfterConflicts_ = 0;
+                    windowsTried_ = true;
+                    if (std::optional<CellGrid> second = secondInWindows()) {
+                        solutions_.push_back(std::move(*second));
+                        return Verdict::Multiple;
+                    }
+                    if (stopped())
+                        return Verdict::Stopped;
+                }
                 if (static_cast<double>(conflicts_ - conflictsAtRestart) >= restartBudget) {
                     conflictsAtRestart = conflicts_;
                     restartBudget = luby(2, ++restarts) * 64;
                     backjump(0);
-                    ++nearCursor_; // a cell that resists gives way to the next
                 }
                 if (conflicts_ >= nextReduce) {
                     nextReduce = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts);
@@ -783,8 +845,20 @@ private:
                     return Verdict::Unique; // one was all the caller asked for
                 if (level() == 0)
                     return finished();
-                // The first solution (one found later differs from it, so it is the second).
-                startNearSearch();
+                // The first solution: any other differs from it in some branch taken. Should
+                // that search drag on, windows around the first solution are tried.
+                if (windowsAfterConflicts_ == 0 && !windowsTried_)
+                    windowsAfterConflicts_ = conflicts_ + kConflictsBeforeWindows;
+                std::vector<Lit> block;
+                for (int l = level(); l >= 1; --l)
+                    block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
+                backjump(level() - 1);
+                if (block.size() == 1) {
+                    assign(block[0], kDecision);
+                } else {
+                    const int index = addClause(block, false);
+                    assign(block[0], index);
+                }
                 continue;
             }
             ++decisions_;
@@ -795,14 +869,6 @@ private:
             if ((decisions_ & 255) == 0 && checkStop())
                 return Verdict::Stopped;
             int v = -1;
-            if (nearMode_ && level() == 0) {
-                v = nextNearCandidate();
-                if (v < 0)
-                    return finished();
-                trailLimit_.push_back(static_cast<int>(trail_.size()));
-                assign(literal(v, solutions_.front().cells[v] != Cell::Filled), kDecision);
-                continue;
-            }
             while (!heap_.empty()) {
                 v = heap_.pop();
                 if (value_[v] == Cell::Unknown)
@@ -854,9 +920,10 @@ private:
 
     std::vector<CacheEntry> cache_;
     std::vector<CellGrid> solutions_;
-    bool nearMode_ = false;
-    std::vector<int> nearCandidates_;
-    std::size_t nearCursor_ = 0;
+    // Conflicts after the first solution before the windows are tried (0: not pending).
+    static constexpr std::uint64_t kConflictsBeforeWindows = 500;
+    std::uint64_t windowsAfterConflicts_ = 0;
+    bool windowsTried_ = false;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;
 };

@@ -24,9 +24,12 @@ struct SearchScope {
     // 2: tell one solution from several; 1: stop at the first (the verdict then says Unique
     // for "found one").
     int solutionsWanted = 2;
-    // A complete picture that fits the clues: the first solution, so that the search only
-    // looks for a second one.
+    // A complete picture that fits the clues: counted as the first solution, and the one
+    // the windows are tried around.
     const CellGrid* firstSolution = nullptr;
+    // When the search for a second solution drags on, look for one that differs from the
+    // first only inside a small window of the grid (see secondInWindows in the source).
+    bool lookInWindows = true;
 };
 
 // Decides the puzzle (or the part in `scope`) from the cells known in `lines`, which line
