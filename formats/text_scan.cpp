@@ -149,4 +149,38 @@ CountReading readCount(std::string_view text, long max)
     return {value, CountReading::None};
 }
 
+std::size_t utf8Sequence(std::string_view s, std::uint32_t& code)
+{
+    const auto lead = static_cast<unsigned char>(s[0]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (s.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(s[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
+
+
 } // namespace zumeli

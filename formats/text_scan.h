@@ -5,6 +5,7 @@
 #include "board/int16.h"
 #include "formats/format_errors.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,5 +69,10 @@ struct CountReading {
 // Reads the count, stopping at the first fault in reading order: an empty text, a leading
 // "-", a character that is not a digit, or a value past `max`.
 CountReading readCount(std::string_view text, long max);
+
+// The length of the UTF-8 sequence at the start of `s` (1 to 4) and its code point, or 0 when
+// the bytes there are not UTF-8: a stray continuation byte, a cut sequence, an overlong form,
+// a surrogate, or a value past U+10FFFF.
+std::size_t utf8Sequence(std::string_view s, std::uint32_t& code);
 
 } // namespace zumeli
