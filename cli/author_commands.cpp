@@ -2,6 +2,8 @@
 // solution, and random puzzles, written in the format the output file's extension names.
 #include "cli/author_commands.h"
 
+#include "cli/input_file.h"
+
 #include "formats/board_clues.h"
 #include "formats/non_format.h"
 #include "formats/picture_text.h"
@@ -36,8 +38,6 @@ using solver::Cell;
 using solver::CellGrid;
 using solver::Puzzle;
 
-constexpr long kMaxInputBytes = 64L * 1024 * 1024;
-
 // A fault that ends the command with exit status 2 after printing its message.
 class CommandError : public std::runtime_error {
 public:
@@ -62,23 +62,10 @@ OutputKind outputKind(std::string_view path, bool pictureAllowed)
 
 std::string readInput(const char* path)
 {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f)
-        throw CommandError(std::string(path) + ": " + std::strerror(errno));
     std::string text;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        text.append(buffer, got);
-        if (static_cast<long>(text.size()) > kMaxInputBytes) {
-            std::fclose(f);
-            throw CommandError(std::string(path) + ": file larger than 64 MB");
-        }
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        throw CommandError(std::string(path) + ": read error");
+    std::string error;
+    if (!readInputFile(path, text, error))
+        throw CommandError(std::string(path) + ": " + error);
     return text;
 }
 

@@ -2,6 +2,7 @@
 // one or whole directories of them on several threads, and makes and generates puzzles with
 // one solution (cli/author_commands.h).
 #include "cli/author_commands.h"
+#include "cli/input_file.h"
 #include "cli/json_text.h"
 #include "cli/ordered_pool.h"
 #include "formats/puzzle_formats.h"
@@ -33,7 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr long kMaxFileBytes = 64L * 1024 * 1024;
 constexpr long kMaxJobs = 1024;
 
 // What the command line asked for.
@@ -256,34 +256,6 @@ std::vector<Entry> entriesOf(const std::vector<const char*>& operands, bool& any
     return entries;
 }
 
-// The whole file, or an error message in `error`.
-bool readFile(const char* path, std::string& text, std::string& error)
-{
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        text.append(buffer, got);
-        if (static_cast<long>(text.size()) > kMaxFileBytes) {
-            std::fclose(f);
-            error = "file larger than 64 MB";
-            return false;
-        }
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = "read error";
-        return false;
-    }
-    return true;
-}
-
 // What deciding one file gave; both output formats print it.
 struct Report {
     enum class Outcome { Decided, Unreadable, Skipped };
@@ -317,7 +289,7 @@ Report decideEntry(const Entry& entry, const Options& options)
         return fail(entry.error);
     std::string text;
     std::string error;
-    if (!readFile(entry.path.c_str(), text, error))
+    if (!zumeli::cli::readInputFile(entry.path.c_str(), text, error))
         return fail(error);
     zumeli::solver::Puzzle puzzle;
     try {
