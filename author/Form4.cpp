@@ -320,35 +320,23 @@ void Form4::startMakeUnique(bool lineSolvable)
     progress->setValue(0);
     verdictLabel->setText(lineSolvable ? QStringLiteral("線だけで解けるように直しています...")
                                        : QStringLiteral("解が一つになるように直しています..."));
-    repairTask_->start([this, start, lineSolvable](const std::atomic<bool>& cancel,
-                                                   const std::function<void(double)>& report)
-                           -> std::function<void()> {
-        solver::MakeUniqueOptions options;
-        options.lineSolvable = lineSolvable;
-        options.cancel = &cancel;
-        options.progress = report;
-        const solver::MakeUniqueResult result = solver::makeUnique(start, options);
-        return [this, start, result] {
-            if (result.cancelled || !result.done) {
-                verdictLabel->setText(result.cancelled
-                                          ? QStringLiteral("直すのを中止しました。")
-                                          : QStringLiteral("直す方法が見つかりませんでした。"));
-                preview->setGrid(start, {});
-                showRepairControls();
-                return;
-            }
-            proposal_ = result;
-            std::vector<bool> marks(result.picture.cells.size());
-            for (const int i : result.changed)
-                marks[static_cast<std::size_t>(i)] = true;
-            preview->setGrid(result.picture, marks);
-            verdictLabel->setText(
-                QStringLiteral("印の%1マスを変える案です。%2\n「適用」で採用、「取消」で元の絵に戻します。")
-                    .arg(result.changed.size())
-                    .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                             : QStringLiteral("解がただ一つになります。")));
+    runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
+        if (result.cancelled || !result.done) {
+            verdictLabel->setText(result.cancelled
+                                      ? QStringLiteral("直すのを中止しました。")
+                                      : QStringLiteral("直す方法が見つかりませんでした。"));
+            preview->setGrid(start, {});
             showRepairControls();
-        };
+            return;
+        }
+        proposal_ = result;
+        preview->setGrid(result.picture, differingCells(start, result.picture));
+        verdictLabel->setText(
+            QStringLiteral("印の%1マスを変える案です。%2\n「適用」で採用、「取消」で元の絵に戻します。")
+                .arg(result.changed.size())
+                .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
+                                         : QStringLiteral("解がただ一つになります。")));
+        showRepairControls();
     });
     verdictTask_->discard();
     showRepairControls();

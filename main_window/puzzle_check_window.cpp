@@ -200,36 +200,25 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
     progress_->setRange(0, 1000);
     progress_->setValue(0);
     progress_->setVisible(true);
-    repairTask_->start([this, start, lineSolvable](const std::atomic<bool>& cancel,
-                                                   const std::function<void(double)>& report)
-                           -> std::function<void()> {
-        solver::MakeUniqueOptions options;
-        options.lineSolvable = lineSolvable;
-        options.cancel = &cancel;
-        options.progress = report;
-        const solver::MakeUniqueResult result = solver::makeUnique(start, options);
-        return [this, result] {
-            progress_->setVisible(false);
-            if (!result.done) {
-                showReport(result.cancelled ? QStringLiteral("絵を直すのを中止しました。")
-                                            : QStringLiteral("絵を直す方法が見つかりませんでした。"));
-                emit repairFinished();
-                return;
-            }
-            proposal_ = result;
-            std::vector<bool> marks(result.picture.cells.size());
-            for (const int i : result.changed)
-                marks[static_cast<std::size_t>(i)] = true;
-            text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n"
-                                          "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
-                               .arg(result.changed.size())
-                               .arg(result.lineSolvable
-                                        ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                        : QStringLiteral("解がただ一つになります。")));
-            showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
-            showButtons();
+    runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
+        progress_->setVisible(false);
+        if (!result.done) {
+            showReport(result.cancelled ? QStringLiteral("絵を直すのを中止しました。")
+                                        : QStringLiteral("絵を直す方法が見つかりませんでした。"));
             emit repairFinished();
-        };
+            return;
+        }
+        proposal_ = result;
+        const std::vector<bool> marks = differingCells(start, result.picture);
+        text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n"
+                                      "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
+                           .arg(result.changed.size())
+                           .arg(result.lineSolvable
+                                    ? QStringLiteral("縦と横の数字だけで解けるようになります。")
+                                    : QStringLiteral("解がただ一つになります。")));
+        showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
+        showButtons();
+        emit repairFinished();
     });
     showButtons();
 }

@@ -76,4 +76,19 @@ void BackgroundTask::start(Work work)
     });
 }
 
+void runMakeUnique(BackgroundTask& task, const solver::CellGrid& picture, bool lineSolvable,
+                 std::function<void(const solver::MakeUniqueResult&)> done)
+{
+    task.start([picture, lineSolvable, done = std::move(done)](
+                   const std::atomic<bool>& cancel,
+                   const std::function<void(double)>& report) -> std::function<void()> {
+        solver::MakeUniqueOptions options;
+        options.lineSolvable = lineSolvable;
+        options.cancel = &cancel;
+        options.progress = report;
+        const solver::MakeUniqueResult result = solver::makeUnique(picture, options);
+        return [done, result] { done(result); };
+    });
+}
+
 } // namespace zumeli

@@ -3,6 +3,8 @@
 // back on the window's own thread. A replaced run's result is dropped.
 #pragma once
 
+#include "solve/engine/make_unique.h"
+
 #include <QObject>
 
 #include <atomic>
@@ -46,5 +48,11 @@ private:
     unsigned generation_ = 0;
     bool running_ = false;
 };
+
+// Runs makeUnique on `picture` (line-solvable when asked) as `task`'s run; `done` gets its
+// result on the owner's thread. The make-unique repair of the import dialog and the check
+// window.
+void runMakeUnique(BackgroundTask& task, const solver::CellGrid& picture, bool lineSolvable,
+                 std::function<void(const solver::MakeUniqueResult&)> done);
 
 } // namespace zumeli
