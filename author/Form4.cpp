@@ -60,10 +60,32 @@ void Form4::buildControls()
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns);
+    columns->addLayout(buildPreviewColumn());
+    columns->addLayout(buildSettingsColumn());
 
-    // Left: the preview, its verdict and the repair.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    layout->addLayout(buttons);
+
+    // The settings first, top to bottom, then the repair and the dialog's buttons.
+    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
+                        invertBox, makeUniqueButton, lineSolvableButton, stopButton,
+                        applyButton, dropButton, okButton, cancelButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    widthBox->setFocus();
+    connectControls();
+}
+
+// Left: the preview, its verdict and the repair.
+QVBoxLayout* Form4::buildPreviewColumn()
+{
     auto* left = new QVBoxLayout;
-    columns->addLayout(left);
     auto* previewBox = new QWidget(this);
     previewBox->setFixedSize(kPreviewPixels + 1, kPreviewPixels + 1);
     auto* previewLayout = new QVBoxLayout(previewBox);
@@ -94,10 +116,13 @@ void Form4::buildControls()
     progress->setTextVisible(false);
     left->addWidget(progress);
     left->addStretch();
+    return left;
+}
 
-    // Right: the original picture and the settings.
+// Right: the original picture and the settings.
+QVBoxLayout* Form4::buildSettingsColumn()
+{
     auto* right = new QVBoxLayout;
-    columns->addLayout(right);
     original = new QLabel(this);
     original->setAlignment(Qt::AlignCenter);
     original->setFixedSize(160, 160);
@@ -151,24 +176,11 @@ void Form4::buildControls()
     checks->addStretch();
     form->addRow(QString(), checks);
     right->addStretch();
+    return right;
+}
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    layout->addLayout(buttons);
-
-    // The settings first, top to bottom, then the repair and the dialog's buttons.
-    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
-                        invertBox, makeUniqueButton, lineSolvableButton, stopButton,
-                        applyButton, dropButton, okButton, cancelButton};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
-    widthBox->setFocus();
-
+void Form4::connectControls()
+{
     connect(widthBox, &QSpinBox::valueChanged, this, [this] { widthChanged(); });
     connect(heightBox, &QSpinBox::valueChanged, this, [this] { heightChanged(); });
     connect(keepAspectBox, &QCheckBox::toggled, this, [this](bool on) {

@@ -18,6 +18,7 @@
 
 class QCheckBox;
 class QLabel;
+class QVBoxLayout;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -90,6 +91,9 @@ protected:
 
 private:
     void buildControls();
+    QVBoxLayout* buildPreviewColumn();
+    QVBoxLayout* buildSettingsColumn();
+    void connectControls();
     void widthChanged();
     void heightChanged();
     // The answer-area size changed: area-average the picture again, then threshold it.
