@@ -302,11 +302,15 @@ void Form4::startVerdict()
         puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
     verdictLabel->setText(QStringLiteral("判定しています..."));
     offerUnique_ = offerLineSolvable_ = false;
-    verdictTask_->start([this, puzzle](const std::atomic<bool>& cancel,
-                                       const std::function<void(double)>&) -> std::function<void()> {
+    verdictTask_->start([this, puzzle, drawn = picture()](
+                            const std::atomic<bool>& cancel,
+                            const std::function<void(double)>&) -> std::function<void()> {
         solver::SolveOptions options;
         options.timeLimitSeconds = kVerdictSeconds;
         options.cancel = &cancel;
+        // The picture is a solution of its own clues unless a narrow clue band cut some of
+        // them; given as the first solution, only a second one is left to look for.
+        options.knownSolution = &drawn;
         const solver::SolveResult result = solver::solve(puzzle, options);
         return [this, result] {
             verdictText_ = verdictSummary(result);
