@@ -30,23 +30,6 @@ constexpr int kRoundsBetweenSlowSearches = 8;
 // All searches of one run together take at most this many times the node limit of one.
 constexpr std::uint64_t kSearchBudgetInLimits = 6;
 
-std::vector<int> runsOf(const std::vector<Cell>& cells, int first, int count, int step)
-{
-    std::vector<int> runs;
-    int current = 0;
-    for (int i = 0; i < count; ++i) {
-        if (cells[static_cast<std::size_t>(first + i * step)] == Cell::Filled) {
-            ++current;
-        } else if (current > 0) {
-            runs.push_back(current);
-            current = 0;
-        }
-    }
-    if (current > 0)
-        runs.push_back(current);
-    return runs;
-}
-
 // A flip tried in a round: how many undecided cells line logic gains from it, and what it
 // costs the picture.
 struct Trial {
@@ -83,9 +66,9 @@ public:
         rows_.resize(static_cast<std::size_t>(height_));
         columns_.resize(static_cast<std::size_t>(width_));
         for (int y = 0; y < height_; ++y)
-            rows_[y] = runsOf(picture_.cells, y * width_, width_, 1);
+            rows_[y] = runsOfCells(picture_.cells, y * width_, width_, 1);
         for (int x = 0; x < width_; ++x)
-            columns_[x] = runsOf(picture_.cells, x, height_, width_);
+            columns_[x] = runsOfCells(picture_.cells, x, height_, width_);
     }
 
     MakeUniqueResult run(const CellGrid& input)
@@ -199,8 +182,8 @@ private:
         flipped_[static_cast<std::size_t>(cell)] ^= 1;
         const int y = cell / width_;
         const int x = cell % width_;
-        rows_[y] = runsOf(picture_.cells, y * width_, width_, 1);
-        columns_[x] = runsOf(picture_.cells, x, height_, width_);
+        rows_[y] = runsOfCells(picture_.cells, y * width_, width_, 1);
+        columns_[x] = runsOfCells(picture_.cells, x, height_, width_);
     }
 
     // 1 + the neighbours (of eight; outside the picture counts as empty) that have the cell's
@@ -252,8 +235,8 @@ private:
         if (rival) {
             const int y = cell / width_;
             const int x = cell % width_;
-            t.killsRival = runsOf(rival->cells, y * width_, width_, 1) != rows_[y]
-                || runsOf(rival->cells, x, height_, width_) != columns_[x];
+            t.killsRival = runsOfCells(rival->cells, y * width_, width_, 1) != rows_[y]
+                || runsOfCells(rival->cells, x, height_, width_) != columns_[x];
         }
         flip(cell);
         return t;

@@ -62,12 +62,12 @@ CellGrid CellGrid::fromGoal(const Puzzle& puzzle)
     return grid;
 }
 
-std::vector<int> runsOfLine(const std::vector<Cell>& line)
+std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int count, int step)
 {
     std::vector<int> runs;
     int current = 0;
-    for (const Cell c : line) {
-        if (c == Cell::Filled) {
+    for (int i = 0; i < count; ++i) {
+        if (cells[static_cast<std::size_t>(first + i * step)] == Cell::Filled) {
             ++current;
         } else if (current > 0) {
             runs.push_back(current);
@@ -77,6 +77,11 @@ std::vector<int> runsOfLine(const std::vector<Cell>& line)
     if (current > 0)
         runs.push_back(current);
     return runs;
+}
+
+std::vector<int> runsOfLine(const std::vector<Cell>& line)
+{
+    return runsOfCells(line, 0, static_cast<int>(line.size()), 1);
 }
 
 Puzzle puzzleFromPicture(const CellGrid& picture)

@@ -56,6 +56,9 @@ struct CellGrid {
 
 // The runs of one line of cells (filled stretches, left to right).
 std::vector<int> runsOfLine(const std::vector<Cell>& line);
+// The runs of the `count` cells cells[first], cells[first + step], ...: a row or a column of
+// a grid stored row by row.
+std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int count, int step);
 
 // The clues a complete picture gives (unknown cells count as empty); properties left empty.
 Puzzle puzzleFromPicture(const CellGrid& picture);
