@@ -24,6 +24,8 @@ struct Snapshot {
     {
     }
 
+    bool operator==(const Snapshot&) const = default;
+
     // The window still shows exactly this.
     bool sameAs(const Form1& form) const
     {

@@ -4,6 +4,7 @@
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"
+#include "support/window_snapshot.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -53,23 +54,18 @@ void openAsStarted(Form1& form, const QStringList& arguments)
 
 // What the window shows and keeps, to compare two ways of arriving at it.
 struct Shown {
-    BoardModel model;
-    QString title;
-    QImage picture;
+    test::Snapshot window;
     QString dialogFileName;
 
-    explicit Shown(const Form1& form)
-        : model(form.model), title(form.windowTitle()), picture(form.picture.image()),
-          dialogFileName(form.dialogFileName)
-    {
-    }
+    explicit Shown(const Form1& form) : window(form), dialogFileName(form.dialogFileName) {}
 };
 
 void compareShown(const Shown& actual, const Shown& expected)
 {
-    QVERIFY(actual.model == expected.model);
-    QCOMPARE(actual.title, expected.title);
-    QVERIFY(actual.picture == expected.picture);
+    QVERIFY(actual.window.model == expected.window.model);
+    QCOMPARE(actual.window.title, expected.window.title);
+    QVERIFY(actual.window.picture == expected.window.picture);
+    QVERIFY(actual.window == expected.window);  // the pending corner and the zoom too
     QCOMPARE(actual.dialogFileName, expected.dialogFileName);
 }
 
