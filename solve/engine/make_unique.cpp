@@ -39,13 +39,18 @@ struct Trial {
     bool killsRival = false; // the other solution no longer fits the changed clues
 };
 
+// Added to a flip's cost when its gain is weighed against it: edge cells stay preferred, but
+// not so strongly that many cheap flips of small gain crowd out one that decides much more
+// (the number of flips is what makes a picture unrecognisable first).
+constexpr long kCostOffset = 3;
+
 // Whether trial a is preferred to b: more gain per cost, then the cheaper, then the lower cell.
 bool better(const Trial& a, const Trial& b)
 {
     if (a.killsRival != b.killsRival)
         return a.killsRival;
-    const long lhs = a.gain * b.cost;
-    const long rhs = b.gain * a.cost;
+    const long lhs = a.gain * (b.cost + kCostOffset);
+    const long rhs = b.gain * (a.cost + kCostOffset);
     if (lhs != rhs)
         return lhs > rhs;
     if (a.cost != b.cost)
@@ -300,8 +305,8 @@ private:
         for (std::size_t i = 0; i < cells.size(); ++i)
             costs[i] = cost(cells[i]);
         std::stable_sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
-            return a.first * costs[static_cast<std::size_t>(b.second)]
-                > b.first * costs[static_cast<std::size_t>(a.second)];
+            return a.first * (costs[static_cast<std::size_t>(b.second)] + kCostOffset)
+                > b.first * (costs[static_cast<std::size_t>(a.second)] + kCostOffset);
         });
         std::vector<int> out;
         out.reserve(cells.size());
@@ -320,7 +325,8 @@ private:
     }
 
     // One round towards line logic alone: tries a sample of the open cells and flips the one
-    // with the best gain for its cost, and with many cells open a few more far apart from it.
+    // with the best gain for its cost. (One flip a round: flips taken alongside the best, each
+    // good alone, change the picture more than the greedy needs.)
     // When no flip gains anything it narrows instead (narrowingRound) if `mayNarrow`, else
     // flips nothing. Returns the number of flips.
     int lineRound(bool mayNarrow)
@@ -348,39 +354,7 @@ private:
         if (narrowing_)
             return mayNarrow ? narrowingRound(candidates) : 0;
         apply(trials.front().cell);
-        int flips = 1;
-        // Far apart flips barely interact, so with much still open a round may take several.
-        const int extra = static_cast<int>(std::min<long>({6, unknown_ / 200, flipsLeft_ - 1L}));
-        if (extra > 0) {
-            const CellGrid savedGrid = lineGrid_;
-            const long savedUnknown = unknown_;
-            std::vector<int> taken{trials.front().cell};
-            for (std::size_t i = 1; i < trials.size() && static_cast<int>(taken.size()) <= extra; ++i) {
-                const Trial& t = trials[i];
-                if (t.gain <= 0)
-                    break;
-                const bool apart = std::all_of(taken.begin(), taken.end(), [&](int c) {
-                    return c / width_ != t.cell / width_ && c % width_ != t.cell % width_
-                        && std::max(std::abs(c / width_ - t.cell / width_), std::abs(c % width_ - t.cell % width_)) > 2;
-                });
-                if (!apart || lineGrid_.cells[static_cast<std::size_t>(t.cell)] != Cell::Unknown)
-                    continue;
-                flip(t.cell);
-                taken.push_back(t.cell);
-            }
-            if (taken.size() > 1) {
-                unknown_ = propagate(&lineGrid_);
-                if (unknown_ < savedUnknown) {
-                    flips = static_cast<int>(taken.size());
-                } else {
-                    for (std::size_t i = 1; i < taken.size(); ++i)
-                        flip(taken[i]);
-                    lineGrid_ = savedGrid;
-                    unknown_ = savedUnknown;
-                }
-            }
-        }
-        return flips;
+        return 1;
     }
 
     // The ways `line` can be arranged around the cells line logic knows now, as a rough
@@ -425,12 +399,122 @@ private:
         return exponent - 1 + 2 * (mantissa - 0.5);
     }
 
-    // When no single flip lets line logic decide more cells: the flip that most narrows down
-    // the arrangements of its row and its column around the known cells, for its cost. Such
-    // flips add up until the lines decide cells again. 0 when no flip narrows anything.
-    int narrowingRound(const std::vector<int>& candidates)
+    // How far line logic is from deciding another cell of `line` from its clue and the cells
+    // it knows now: the smallest, over the runs with open cells in their reach, of how many
+    // cells the run's room exceeds its length by (room: from its leftmost to its rightmost
+    // start that fit the known cells), at least 1. 0 for a line with nothing open.
+    int tipDistance(int line)
     {
-        std::vector<std::pair<double, int>> scored; // narrowing per cost, cell
+        const bool isRow = line < height_;
+        const int n = isRow ? width_ : height_;
+        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const int k = static_cast<int>(runs.size());
+        lineCells_.resize(static_cast<std::size_t>(n));
+        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
+        filledBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
+        for (int i = 0; i < n; ++i) {
+            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
+            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
+            filledBefore_[i + 1] = filledBefore_[i] + (lineCells_[i] == Cell::Filled);
+        }
+        const int open = n - emptyBefore_[n] - filledBefore_[n];
+        if (open == 0 || k == 0)
+            return 0;
+        const std::size_t stride = static_cast<std::size_t>(n) + 2;
+        // prefix[j][i]: runs 0..j-1 fit in cells 0..i-1; suffix[j][i]: runs j.. fit in cells i..
+        prefix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
+        suffix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
+        auto pre = [&](int j, int i) -> std::uint8_t& { return prefix_[static_cast<std::size_t>(j) * stride + i]; };
+        auto suf = [&](int j, int i) -> std::uint8_t& { return suffix_[static_cast<std::size_t>(j) * stride + i]; };
+        auto fits = [&](int from, int to) { return emptyBefore_[to] == emptyBefore_[from]; }; // no empty in [from, to)
+        auto notFilled = [&](int i) { return lineCells_[i] != Cell::Filled; };
+        for (int i = 0; i <= n; ++i)
+            pre(0, i) = filledBefore_[i] == 0;
+        for (int j = 1; j <= k; ++j) {
+            const int r = runs[j - 1];
+            pre(j, 0) = 0;
+            for (int i = 1; i <= n; ++i) {
+                bool ok = pre(j, i - 1) && notFilled(i - 1);
+                if (!ok && i >= r && fits(i - r, i)) {
+                    const int s = i - r;
+                    ok = s == 0 ? j == 1 : (notFilled(s - 1) && pre(j - 1, s - 1));
+                }
+                pre(j, i) = ok;
+            }
+        }
+        for (int i = 0; i <= n; ++i)
+            suf(k, i) = filledBefore_[n] - filledBefore_[i] == 0;
+        for (int j = k - 1; j >= 0; --j) {
+            const int r = runs[j];
+            suf(j, n) = 0;
+            for (int i = n - 1; i >= 0; --i) {
+                bool ok = suf(j, i + 1) && notFilled(i);
+                if (!ok && i + r <= n && fits(i, i + r)) {
+                    const int e = i + r;
+                    ok = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
+                }
+                suf(j, i) = ok;
+            }
+        }
+        int best = std::numeric_limits<int>::max();
+        for (int j = 0; j < k; ++j) {
+            const int r = runs[j];
+            int leftmost = -1;
+            int rightmost = -1;
+            for (int s = 0; s + r <= n; ++s) {
+                if (!fits(s, s + r))
+                    continue;
+                const bool before = s == 0 ? j == 0 : (notFilled(s - 1) && pre(j, s - 1));
+                const int e = s + r;
+                const bool after = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
+                if (before && after) {
+                    if (leftmost < 0)
+                        leftmost = s;
+                    rightmost = s;
+                }
+            }
+            if (leftmost < 0)
+                return -1; // the (changed) clue does not fit the cells known from the old clues
+            const int reach = rightmost + r;
+            const int known = emptyBefore_[reach] - emptyBefore_[leftmost] + filledBefore_[reach] - filledBefore_[leftmost];
+            if (known == reach - leftmost)
+                continue;
+            best = std::min(best, std::max(1, rightmost - leftmost + 1 - r));
+        }
+        return best == std::numeric_limits<int>::max() ? 0 : best;
+    }
+
+    // Flips scored by how much closer they bring their row and column to deciding a cell
+    // (tipDistance), per cost; a line near that counts far more than one far from it, so the
+    // flips gather on the lines that are about to give. Only flips that score.
+    std::vector<std::pair<double, int>> scoredByTipping(const std::vector<int>& candidates)
+    {
+        // 1 / distance; 2 for a line the flip decides at once (its clue left without runs).
+        auto closeness = [](int distance) { return distance == 0 ? 2.0 : 1.0 / distance; };
+        std::vector<std::pair<double, int>> scored;
+        for (const int c : candidates) {
+            double score = 0;
+            for (const int line : {c / width_, height_ + c % width_}) {
+                const int before = tipDistance(line);
+                flip(c);
+                const int after = tipDistance(line);
+                flip(c);
+                if (before > 0 && after >= 0)
+                    score += closeness(after) - closeness(before);
+            }
+            score /= cost(c);
+            if (score > 0)
+                scored.emplace_back(-score, c);
+        }
+        return scored;
+    }
+
+    // Flips scored by how much they narrow down the arrangements of their row and column,
+    // per cost. Only flips that score.
+    std::vector<std::pair<double, int>> scoredByArrangements(const std::vector<int>& candidates)
+    {
+        std::vector<std::pair<double, int>> scored;
         for (const int c : candidates) {
             const int row = c / width_;
             const int column = height_ + c % width_;
@@ -442,6 +526,18 @@ private:
             if (score > 0)
                 scored.emplace_back(-score, c);
         }
+        return scored;
+    }
+
+    // When no single flip lets line logic decide more cells: the flips that bring their row and
+    // column closest to deciding a cell, for their cost, or failing any, those that most narrow
+    // down the arrangements of their row and column. Such flips add up until the lines decide
+    // cells again. 0 when no flip narrows anything.
+    int narrowingRound(const std::vector<int>& candidates)
+    {
+        std::vector<std::pair<double, int>> scored = scoredByTipping(candidates); // -score, cell
+        if (scored.empty())
+            scored = scoredByArrangements(candidates);
         if (scored.empty())
             return 0;
         std::sort(scored.begin(), scored.end());
@@ -510,6 +606,9 @@ private:
     std::vector<Cell> lineCells_;
     std::vector<int> emptyBefore_;
     std::vector<double> ways_;
+    std::vector<int> filledBefore_;
+    std::vector<std::uint8_t> prefix_;
+    std::vector<std::uint8_t> suffix_;
     long unknown_ = 0;
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();
