@@ -1,5 +1,6 @@
-// Making a picture's clues unique: greedy flips of single cells, chosen by how much line logic
-// gains from them and how little they show in the picture.
+// Making a picture's clues unique: greedy flips of single cells (or of the few open cells that
+// finish a line), chosen by how much line logic gains from them and how little they show in
+// the picture.
 #include "solve/engine/make_unique.h"
 
 #include "solve/engine/line_state.h"
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -22,6 +22,12 @@ namespace {
 constexpr int kSampleSize = 32;
 constexpr int kWidenedSampleSize = 128;
 constexpr int kShortSampleSize = 8;
+// Flips one narrowing round may make at most (each on a row and a column of its own).
+constexpr long kMostNarrowingFlips = 4;
+// Moves that finish a line: at most this many flips each, and this many tried in a round,
+// the fewest flips first.
+constexpr int kMostFinishingFlips = 8;
+constexpr int kFinishingSample = 24;
 // Rounds in a row that find no flip worth making, after which the run gives up.
 constexpr int kMaxStalledRounds = 2;
 // Rounds of line-logic flips after a search ran out of nodes before the next search, unless
@@ -350,11 +356,86 @@ private:
         if (trials.empty())
             return 0;
         std::sort(trials.begin(), trials.end(), better);
+        if (const int made = finishLineRound(trials.front()); made != 0)
+            return made < 0 ? 0 : made;
         narrowing_ = trials.front().gain <= 0;
         if (narrowing_)
             return mayNarrow ? narrowingRound(candidates) : 0;
         apply(trials.front().cell);
         return 1;
+    }
+
+    // Finishing a line: flipping all its open cells that are filled (or all that are empty)
+    // leaves its clue no freedom beyond the cells known now, so line logic can decide the
+    // whole line and the lines crossing it learn a cell each; a move no single flip makes.
+    // Tries the cheapest such moves of a few flips, each by the full propagation, and makes
+    // the best if it gains more for its cost (the sum of its flips') than the flip `best`.
+    // Returns the flips made, -1 when stopped.
+    int finishLineRound(const Trial& best)
+    {
+        struct Move {
+            std::vector<int> cells;
+            int cost = 0;
+            long gain = 0;
+        };
+        std::vector<Move> moves;
+        const int lines = width_ + height_;
+        for (int line = 0; line < lines; ++line) {
+            const bool isRow = line < height_;
+            const int n = isRow ? width_ : height_;
+            Move clear;
+            Move fill;
+            bool blocked = false;
+            for (int i = 0; i < n && !blocked; ++i) {
+                const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+                if (lineGrid_.cells[static_cast<std::size_t>(cell)] != Cell::Unknown)
+                    continue;
+                blocked = flipped_[static_cast<std::size_t>(cell)] != 0;
+                Move& m = picture_.cells[static_cast<std::size_t>(cell)] == Cell::Filled ? clear : fill;
+                m.cells.push_back(cell);
+            }
+            if (blocked)
+                continue;
+            for (Move* m : {&clear, &fill}) {
+                const int size = static_cast<int>(m->cells.size());
+                if (size < 2 || size > kMostFinishingFlips || size > flipsLeft_)
+                    continue;
+                for (const int c : m->cells)
+                    m->cost += static_cast<int>(cost(c) + kCostOffset);
+                moves.push_back(std::move(*m));
+            }
+        }
+        if (moves.empty())
+            return 0;
+        std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
+            return a.cells.size() != b.cells.size() ? a.cells.size() < b.cells.size() : a.cost < b.cost;
+        });
+        if (moves.size() > static_cast<std::size_t>(kFinishingSample))
+            moves.resize(static_cast<std::size_t>(kFinishingSample));
+        const Move* chosen = nullptr;
+        long bestGain = best.gain;
+        long bestCost = best.cost + kCostOffset;
+        for (Move& m : moves) {
+            for (const int c : m.cells)
+                flip(c);
+            m.gain = unknown_ - propagate(nullptr);
+            for (const int c : m.cells)
+                flip(c);
+            if (limits_.stopped())
+                return -1;
+            if (m.gain > 0 && m.gain * bestCost > bestGain * m.cost) {
+                chosen = &m;
+                bestGain = m.gain;
+                bestCost = m.cost;
+            }
+        }
+        if (!chosen)
+            return 0;
+        for (const int c : chosen->cells)
+            flip(c);
+        unknown_ = propagate(&lineGrid_);
+        narrowing_ = false;
+        return static_cast<int>(chosen->cells.size());
     }
 
     // The ways `line` can be arranged around the cells line logic knows now, as a rough
@@ -535,29 +616,34 @@ private:
     // cells again. 0 when no flip narrows anything.
     int narrowingRound(const std::vector<int>& candidates)
     {
-        std::vector<std::pair<double, int>> scored = scoredByTipping(candidates); // -score, cell
-        if (scored.empty())
-            scored = scoredByArrangements(candidates);
-        if (scored.empty())
-            return 0;
-        std::sort(scored.begin(), scored.end());
         // Each flip narrows only its own row and column, so with much open several flips on
         // different lines go in one round.
-        const std::size_t most = static_cast<std::size_t>(std::clamp<long>(std::min<long>(unknown_ / 100, flipsLeft_), 1, 16));
-        std::vector<std::uint8_t> lineUsed(static_cast<std::size_t>(width_ + height_), 0);
-        int flips = 0;
-        for (const auto& [negativeScore, c] : scored) {
-            const std::size_t row = static_cast<std::size_t>(c / width_);
-            const std::size_t column = static_cast<std::size_t>(height_ + c % width_);
-            if (lineUsed[row] || lineUsed[column])
-                continue;
-            lineUsed[row] = lineUsed[column] = 1;
+        const std::size_t most = static_cast<std::size_t>(std::clamp<long>(std::min<long>(unknown_ / 100, flipsLeft_), 1, kMostNarrowingFlips));
+        auto batchOf = [&](std::vector<std::pair<double, int>> scored) {
+            std::sort(scored.begin(), scored.end());
+            std::vector<std::uint8_t> lineUsed(static_cast<std::size_t>(width_ + height_), 0);
+            std::vector<int> batch;
+            for (const auto& [negativeScore, c] : scored) {
+                const std::size_t row = static_cast<std::size_t>(c / width_);
+                const std::size_t column = static_cast<std::size_t>(height_ + c % width_);
+                if (lineUsed[row] || lineUsed[column])
+                    continue;
+                lineUsed[row] = lineUsed[column] = 1;
+                batch.push_back(c);
+                if (batch.size() == most)
+                    break;
+            }
+            return batch;
+        };
+        std::vector<int> batch = batchOf(scoredByTipping(candidates));
+        if (batch.empty())
+            batch = batchOf(scoredByArrangements(candidates));
+        if (batch.empty())
+            return 0;
+        for (const int c : batch)
             flip(c);
-            if (static_cast<std::size_t>(++flips) == most)
-                break;
-        }
         unknown_ = propagate(&lineGrid_);
-        return flips;
+        return static_cast<int>(batch.size());
     }
 
     // One round against a second solution: flips one of the cells where it differs from the
