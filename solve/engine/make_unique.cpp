@@ -573,11 +573,14 @@ private:
     {
         // 1 / distance; 2 for a line the flip decides at once (its clue left without runs).
         auto closeness = [](int distance) { return distance == 0 ? 2.0 : 1.0 / distance; };
+        std::vector<int> distance(static_cast<std::size_t>(width_ + height_), -2); // -2: not yet known
         std::vector<std::pair<double, int>> scored;
         for (const int c : candidates) {
             double score = 0;
             for (const int line : {c / width_, height_ + c % width_}) {
-                const int before = tipDistance(line);
+                int& before = distance[static_cast<std::size_t>(line)];
+                if (before == -2)
+                    before = tipDistance(line);
                 flip(c);
                 const int after = tipDistance(line);
                 flip(c);
