@@ -483,7 +483,8 @@ private:
     // How far line logic is from deciding another cell of `line` from its clue and the cells
     // it knows now: the smallest, over the runs with open cells in their reach, of how many
     // cells the run's room exceeds its length by (room: from its leftmost to its rightmost
-    // start that fit the known cells), at least 1. 0 for a line with nothing open.
+    // start that fit the known cells), at least 1. 0 for a line with nothing open, -1 when
+    // the line's (flipped) clue no longer fits the cells known from the clues before the flip.
     int tipDistance(int line)
     {
         const bool isRow = line < height_;
