@@ -377,7 +377,8 @@ private:
             const int v = cellOf(p);
             lines_.unset(v, saysFilled(p));
             value_[v] = Cell::Unknown;
-            phase_[v] = saysFilled(p) ? 1 : 0;
+            if (!probing_)
+                phase_[v] = saysFilled(p) ? 1 : 0;
             heap_.insert(v);
         }
         trailLimit_.resize(static_cast<std::size_t>(target));
@@ -615,8 +616,35 @@ private:
                 consider(q);
         }
         learnt_[0] = opposite(uip);
-        for (std::size_t i = 1; i < learnt_.size(); ++i)
-            seen_[cellOf(learnt_[i])] = 0;
+        // A literal whose own reason lies wholly in the clause (or in the facts known from the
+        // start) adds nothing: drop it. Shorter clauses prune more and propagate sooner, but
+        // the reasons cost line work, repaid only in a long search.
+        const bool minimize = conflicts_ >= kConflictsBeforeLongSearch;
+        seen_[cellOf(learnt_[0])] = 1;
+        dropped_.clear();
+        std::size_t kept = 1;
+        for (std::size_t i = 1; i < learnt_.size(); ++i) {
+            const int v = cellOf(learnt_[i]);
+            bool implied = minimize && reason_[v] != kDecision;
+            if (implied) {
+                for (const Lit q : antecedents(v)) {
+                    const int u = cellOf(q);
+                    if (!seen_[u] && level_[u] > 0) {
+                        implied = false;
+                        break;
+                    }
+                }
+            }
+            if (implied)
+                dropped_.push_back(learnt_[i]);
+            else
+                learnt_[kept++] = learnt_[i];
+        }
+        learnt_.resize(kept);
+        for (const Lit q : learnt_)
+            seen_[cellOf(q)] = 0;
+        for (const Lit q : dropped_)
+            seen_[cellOf(q)] = 0;
 
         int jump = 0;
         if (learnt_.size() > 1) {
@@ -776,6 +804,54 @@ private:
         return std::nullopt;
     }
 
+    // The branch to take: of the most active open cells (`first` and the next ones in the
+    // heap), the one whose two values, each tried and undone again, settle the most cells
+    // together (the product of both counts), with its saved phase. A value that meets a
+    // contradiction is taken instead, so that the search learns from it at once. Trying
+    // values leaves the saved phases as they were.
+    Lit lookAhead(int first)
+    {
+        static constexpr int kCandidates = 20;
+        lookAheadCells_.clear();
+        lookAheadCells_.push_back(first);
+        while (!heap_.empty() && static_cast<int>(lookAheadCells_.size()) < kCandidates) {
+            const int u = heap_.pop();
+            if (value_[u] == Cell::Unknown)
+                lookAheadCells_.push_back(u);
+        }
+        Lit choice = literal(first, phase_[first] != 0);
+        double bestScore = -1;
+        probing_ = true;
+        for (const int u : lookAheadCells_) {
+            double score = 1;
+            bool failed = false;
+            for (const bool filled : {phase_[u] != 0, phase_[u] == 0}) {
+                const Lit p = literal(u, filled);
+                const std::size_t before = trail_.size();
+                trailLimit_.push_back(static_cast<int>(before));
+                assign(p, kDecision);
+                const bool consistent = propagate();
+                score *= static_cast<double>(trail_.size() - before + 1);
+                backjump(level() - 1);
+                if (!consistent && !stopped()) {
+                    choice = p;
+                    failed = true;
+                    break;
+                }
+            }
+            if (failed || stopped())
+                break;
+            if (score > bestScore) {
+                bestScore = score;
+                choice = literal(u, phase_[u] != 0);
+            }
+        }
+        probing_ = false;
+        for (const int u : lookAheadCells_)
+            heap_.insert(u);
+        return choice;
+    }
+
     Verdict search()
     {
         int restarts = 0;
@@ -877,8 +953,16 @@ private:
             }
             if (v < 0)
                 return finished(); // cannot happen: open cells are always in the heap
+            Lit choice = literal(v, phase_[v] != 0);
+            // In a long search every other run between restarts looks ahead; the runs between
+            // keep the plain choice, which is cheaper where a few branches settle little.
+            if (restarts % 2 == 1 && conflicts_ >= kConflictsBeforeLongSearch) {
+                choice = lookAhead(v);
+                if (stopped())
+                    return Verdict::Stopped;
+            }
             trailLimit_.push_back(static_cast<int>(trail_.size()));
-            assign(literal(v, phase_[v] != 0), kDecision);
+            assign(choice, kDecision);
         }
     }
 
@@ -915,6 +999,9 @@ private:
     std::vector<std::uint8_t> explained_;
     std::vector<std::vector<Lit>> explanation_;
     std::vector<Lit> candidates_;
+    std::vector<Lit> dropped_;
+    std::vector<int> lookAheadCells_;
+    bool probing_ = false; // trying values ahead of a branch: the saved phases stay
     std::vector<Lit> conflict_;
     std::vector<Lit> learnt_;
 
@@ -922,6 +1009,9 @@ private:
     std::vector<CellGrid> solutions_;
     // Conflicts after the first solution before the windows are tried (0: not pending).
     static constexpr std::uint64_t kConflictsBeforeWindows = 500;
+    // Conflicts after which the search counts as long: learned clauses are shortened and the
+    // branches chosen by looking ahead (both cost line work that short searches do not repay).
+    static constexpr std::uint64_t kConflictsBeforeLongSearch = 5000;
     std::uint64_t windowsAfterConflicts_ = 0;
     bool windowsTried_ = false;
     std::uint64_t decisions_ = 0;

@@ -520,6 +520,38 @@ private slots:
             QCOMPARE(result.solutions[0].toAscii(), CellGrid::fromGoal(puzzle).toAscii());
     }
 
+    // A sparse random picture from the corpus whose clues keep the search going for thousands
+    // of contradictions (past the point where it shortens learned clauses and looks ahead):
+    // two different solutions, the same ones on every run, the same verdict with the picture
+    // known, and a node limit still ends the run.
+    void longSearchIsExactAndRepeatable()
+    {
+        const QString path = QStringLiteral(ZUMELI_SOURCE_DIR "/bench/corpus/random-d35-s1-45x45.txt");
+        QVERIFY2(QFile::exists(path), qPrintable(path));
+        const CellGrid g = CellGrid::fromAscii(readFile(path));
+        const Puzzle puzzle = puzzleFromPicture(g);
+        const SolveResult first = solve(puzzle);
+        QCOMPARE(first.verdict, Verdict::Multiple);
+        checkSolutions(puzzle, first);
+        QVERIFY2(first.stats.conflicts > 5000, qPrintable(QString::number(first.stats.conflicts)));
+        const SolveResult again = solve(puzzle);
+        QCOMPARE(again.verdict, first.verdict);
+        QVERIFY(again.solutions == first.solutions);
+        QCOMPARE(again.stats.nodes, first.stats.nodes);
+        QCOMPARE(again.stats.conflicts, first.stats.conflicts);
+
+        SolveOptions near;
+        near.knownSolution = &g;
+        QCOMPARE(solve(puzzle, near).verdict, Verdict::Multiple);
+
+        SolveOptions limited;
+        limited.nodeLimit = first.stats.nodes - 1;
+        const SolveResult stopped = solve(puzzle, limited);
+        QCOMPARE(stopped.verdict, Verdict::Stopped);
+        QCOMPARE(stopped.stopReason, StopReason::NodeLimit);
+        checkSolutions(puzzle, stopped);
+    }
+
     void asciiPictures()
     {
         const CellGrid g = picture("#.\n?#\n");
