@@ -16,6 +16,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -79,6 +80,14 @@ int main(int argc, char** argv)
         } else if (arg == "--list") {
             list = true;
         } else {
+            // An option we do not know, or a folder that is not there, gets the usage line
+            // rather than an uncaught filesystem error.
+            std::error_code error;
+            if (arg.starts_with("-") || !std::filesystem::is_directory(arg, error)) {
+                std::fprintf(stderr, "verdict_bench: not an option or a folder: %s\n", arg.c_str());
+                std::fputs("usage: verdict_bench [--timeout SECONDS] [--known] [--list] FOLDER...\n", stderr);
+                return 2;
+            }
             for (const auto& entry : std::filesystem::directory_iterator(arg))
                 if (entry.path().extension() == ".txt")
                     files.push_back(entry.path());
