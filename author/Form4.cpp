@@ -348,7 +348,7 @@ void Form4::startMakeUnique(bool lineSolvable)
         proposal_ = result;
         preview->setGrid(result.picture, differingCells(start, result.picture));
         verdictLabel->setText(
-            QStringLiteral("印の%1マスを変える案です。%2\n「適用」で採用、「取消」で元の絵に戻します。")
+            QStringLiteral("印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
                 .arg(result.changed.size())
                 .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
                                          : QStringLiteral("解がただ一つになります。")));
