@@ -438,22 +438,33 @@ private:
         return static_cast<int>(chosen->cells.size());
     }
 
+    // Reads what line logic knows of `line` (row y is line y, column x line height + x) into
+    // lineCells_, with the empty and the filled cells before each position counted in
+    // emptyBefore_ and filledBefore_. Returns the line's length.
+    int readLine(int line)
+    {
+        const bool isRow = line < height_;
+        const int n = isRow ? width_ : height_;
+        lineCells_.resize(static_cast<std::size_t>(n));
+        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
+        filledBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
+        for (int i = 0; i < n; ++i) {
+            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
+            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
+            filledBefore_[i + 1] = filledBefore_[i] + (lineCells_[i] == Cell::Filled);
+        }
+        return n;
+    }
+
     // The ways `line` can be arranged around the cells line logic knows now, as a rough
     // logarithm: exponent plus linear mantissa, exact arithmetic only, so the same on every
     // machine. Counted from the line's end: ways[j][i] places runs j.. in cells i...
     double arrangementBits(int line)
     {
-        const bool isRow = line < height_;
-        const int n = isRow ? width_ : height_;
-        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const std::vector<int>& runs = line < height_ ? rows_[line] : columns_[line - height_];
         const int k = static_cast<int>(runs.size());
-        lineCells_.resize(static_cast<std::size_t>(n));
-        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        for (int i = 0; i < n; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
-            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
-            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
-        }
+        const int n = readLine(line);
         const std::size_t stride = static_cast<std::size_t>(n) + 2;
         ways_.assign(stride * static_cast<std::size_t>(k + 1), 0.0);
         auto at = [&](int j, int i) -> double& { return ways_[static_cast<std::size_t>(j) * stride + i]; };
@@ -487,19 +498,9 @@ private:
     // the line's (flipped) clue no longer fits the cells known from the clues before the flip.
     int tipDistance(int line)
     {
-        const bool isRow = line < height_;
-        const int n = isRow ? width_ : height_;
-        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const std::vector<int>& runs = line < height_ ? rows_[line] : columns_[line - height_];
         const int k = static_cast<int>(runs.size());
-        lineCells_.resize(static_cast<std::size_t>(n));
-        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        filledBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        for (int i = 0; i < n; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
-            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
-            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
-            filledBefore_[i + 1] = filledBefore_[i] + (lineCells_[i] == Cell::Filled);
-        }
+        const int n = readLine(line);
         const int open = n - emptyBefore_[n] - filledBefore_[n];
         if (open == 0 || k == 0)
             return 0;
