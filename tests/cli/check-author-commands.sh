@@ -4,15 +4,7 @@
 # Usage: check-author-commands.sh PATH-TO-zumeli-solve
 set -uo pipefail
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-run() { "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
-expect_status() { [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1 ($(cat "$work/err"))"; }
-expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: no '$1' in '$(cat "$work/err")'"; }
-expect_line() { grep -qE "$1" "$work/out" || fail "$2: printed '$(cat "$work/out")'"; }
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 # The verdict zumeli-solve gives a file: "unique line-solvable", "unique needs-search", ...
 verdict_of() { "$tool" "$1" | awk '{ print $2, $3 }'; }
 

@@ -7,14 +7,7 @@ set -uo pipefail
 tool=$1
 data=$2
 source=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-run() { "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
-expect_status() { [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"; }
-expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: no '$1' in '$(cat "$work/err")'"; }
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 # Output with every time replaced by T, for comparing runs.
 untimed() { sed -E 's/ [0-9]+\.[0-9]{3} (ms|s)( difficulty:[a-z-]+)?$/ T \1\2/; s/"time_(ms|s)": [0-9]+\.[0-9]{3}/"time_\1": T/' "$@"; }
 

@@ -6,16 +6,7 @@ set -uo pipefail
 tool=$1
 version=$2
 data=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-# Runs the tool, keeping its exit status, standard output and standard error.
-run() { "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
-expect_status() { [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"; }
-expect_out() { [ "$(cat "$work/out")" = "$1" ] || fail "$2: printed '$(cat "$work/out")'"; }
-expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: no '$1' in '$(cat "$work/err")'"; }
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
 run --version
 expect_status 0 "--version"
