@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
+#include <stdexcept>
 
 namespace zumeli::solver {
 
@@ -22,11 +24,63 @@ constexpr int kDecision = -1; // a branch, or a fact known from the start
 // Reasons >= 0 are clause indexes; <= -2 name line -(reason + 2).
 inline int lineReason(int line) { return -line - 2; }
 
-struct Clause {
-    std::vector<Lit> lits;
-    int lbd = 0;
-    bool learnt = false;
-    bool deleted = false;
+// The clauses, one after another in one array: per clause a word with its literal count, a
+// word with its glue (the number of levels it spanned when learned) and its flags, then the
+// literals. A long search spends about half its time visiting clauses from the watch lists;
+// with a vector per clause every visit chased a pointer to memory of its own, here a clause
+// is one read. A clause is named by the index of its first word.
+class ClauseStore {
+public:
+    int add(const std::vector<Lit>& lits, int lbd, bool learnt)
+    {
+        if (words_.size() + lits.size() + 2 > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+            throw std::length_error("too many learned clauses");
+        const int ref = static_cast<int>(words_.size());
+        words_.push_back(static_cast<int>(lits.size()));
+        words_.push_back(lbd | (learnt ? kLearnt : 0));
+        words_.insert(words_.end(), lits.begin(), lits.end());
+        return ref;
+    }
+    int size(int ref) const { return words_[ref]; }
+    std::size_t words() const { return words_.size(); }
+    Lit* lits(int ref) { return words_.data() + ref + 2; }
+    const Lit* lits(int ref) const { return words_.data() + ref + 2; }
+    int lbd(int ref) const { return words_[ref + 1] & kLbdMask; }
+    bool learnt(int ref) const { return (words_[ref + 1] & kLearnt) != 0; }
+    void remove(int ref) { words_[ref + 1] |= kRemoved; }
+
+    template <typename Visit> void forEach(Visit&& visit) const
+    {
+        for (int ref = 0; ref < static_cast<int>(words_.size()); ref += 2 + words_[ref])
+            if ((words_[ref + 1] & kRemoved) == 0)
+                visit(ref);
+    }
+
+    // Moves the clauses kept down over the removed ones; `moved(old, now)` hears of each kept
+    // clause.
+    template <typename Moved> void compact(Moved&& moved)
+    {
+        std::size_t to = 0;
+        for (std::size_t from = 0; from < words_.size();) {
+            const std::size_t length = 2 + static_cast<std::size_t>(words_[from]);
+            if ((words_[from + 1] & kRemoved) == 0) {
+                if (to != from)
+                    std::copy(words_.begin() + static_cast<std::ptrdiff_t>(from),
+                              words_.begin() + static_cast<std::ptrdiff_t>(from + length),
+                              words_.begin() + static_cast<std::ptrdiff_t>(to));
+                moved(static_cast<int>(from), static_cast<int>(to));
+                to += length;
+            }
+            from += length;
+        }
+        words_.resize(to);
+    }
+
+private:
+    static constexpr int kLbdMask = 0x3fffffff;
+    static constexpr int kLearnt = 0x40000000;
+    static constexpr int kRemoved = static_cast<int>(0x80000000u);
+    std::vector<int> words_;
 };
 
 struct CacheEntry {
@@ -449,9 +503,10 @@ private:
         out.clear();
         if (reason >= 0) {
             const Lit self = literal(v, value_[v] == Cell::Filled);
-            for (const Lit q : clauses_[reason].lits)
-                if (q != self)
-                    out.push_back(opposite(q));
+            const Lit* lits = clauses_.lits(reason);
+            for (int i = 0; i < clauses_.size(reason); ++i)
+                if (lits[i] != self)
+                    out.push_back(opposite(lits[i]));
         } else if (reason <= -2) {
             const int line = -reason - 2;
             const Lit flipped = literal(v, value_[v] != Cell::Filled);
@@ -462,11 +517,11 @@ private:
         return out;
     }
 
-    void attach(int index)
+    void attach(int ref)
     {
-        const Clause& c = clauses_[index];
-        watches_[c.lits[0]].push_back({index, c.lits[1]});
-        watches_[c.lits[1]].push_back({index, c.lits[0]});
+        const Lit* lits = clauses_.lits(ref);
+        watches_[lits[0]].push_back({ref, lits[1]});
+        watches_[lits[1]].push_back({ref, lits[0]});
     }
 
     // Clause and line propagation to a fixed point; false on a contradiction, whose true
@@ -485,25 +540,25 @@ private:
                         list[keep++] = w;
                         continue;
                     }
-                    Clause& c = clauses_[w.clause];
-                    if (c.deleted)
-                        continue;
+                    // A true blocker settles the clause without reading it.
                     if (truth(w.blocker) == 1) {
                         list[keep++] = w;
                         continue;
                     }
-                    if (c.lits[0] == falseLit)
-                        std::swap(c.lits[0], c.lits[1]);
-                    const Lit other = c.lits[0];
+                    Lit* lits = clauses_.lits(w.clause);
+                    const int size = clauses_.size(w.clause);
+                    if (lits[0] == falseLit)
+                        std::swap(lits[0], lits[1]);
+                    const Lit other = lits[0];
                     if (truth(other) == 1) {
                         list[keep++] = {w.clause, other};
                         continue;
                     }
                     bool moved = false;
-                    for (std::size_t k = 2; k < c.lits.size(); ++k)
-                        if (truth(c.lits[k]) != 0) {
-                            std::swap(c.lits[1], c.lits[k]);
-                            watches_[c.lits[1]].push_back({w.clause, other});
+                    for (int k = 2; k < size; ++k)
+                        if (truth(lits[k]) != 0) {
+                            std::swap(lits[1], lits[k]);
+                            watches_[lits[1]].push_back({w.clause, other});
                             moved = true;
                             break;
                         }
@@ -513,8 +568,8 @@ private:
                     if (truth(other) == 0) {
                         conflict = true;
                         conflict_.clear();
-                        for (const Lit q : c.lits)
-                            conflict_.push_back(opposite(q));
+                        for (int k = 0; k < size; ++k)
+                            conflict_.push_back(opposite(lits[k]));
                     } else {
                         assign(other, w.clause);
                     }
@@ -660,45 +715,62 @@ private:
 
     int addClause(const std::vector<Lit>& lits, bool learnt)
     {
-        Clause c;
-        c.lits = lits;
-        c.learnt = learnt;
+        int lbd = 0;
         if (learnt) {
             levelsSeen_.clear();
             for (const Lit p : lits)
                 levelsSeen_.push_back(level_[cellOf(p)]);
             std::sort(levelsSeen_.begin(), levelsSeen_.end());
-            c.lbd = static_cast<int>(std::unique(levelsSeen_.begin(), levelsSeen_.end()) - levelsSeen_.begin());
+            lbd = static_cast<int>(std::unique(levelsSeen_.begin(), levelsSeen_.end()) - levelsSeen_.begin());
         }
-        clauses_.push_back(std::move(c));
-        const int index = static_cast<int>(clauses_.size()) - 1;
-        attach(index);
-        return index;
+        const int ref = clauses_.add(lits, lbd, learnt);
+        attach(ref);
+        return ref;
     }
 
-    // Drops the less useful half of the learned clauses that are not reasons right now.
+    // Drops the less useful half of the learned clauses that are not reasons right now, then
+    // closes the gaps they leave: the clauses still in use stay close together.
     void reduceClauses()
     {
         std::vector<int> candidates;
-        for (int i = 0; i < static_cast<int>(clauses_.size()); ++i) {
-            const Clause& c = clauses_[i];
-            if (!c.learnt || c.deleted || c.lbd <= 2)
-                continue;
-            const int v = cellOf(c.lits[0]);
-            if (reason_[v] == i && value_[v] != Cell::Unknown)
-                continue;
-            candidates.push_back(i);
-        }
-        std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
-            if (clauses_[a].lbd != clauses_[b].lbd)
-                return clauses_[a].lbd > clauses_[b].lbd;
-            return clauses_[a].lits.size() > clauses_[b].lits.size();
+        clauses_.forEach([&](int ref) {
+            if (!clauses_.learnt(ref) || clauses_.lbd(ref) <= 2)
+                return;
+            const int v = cellOf(clauses_.lits(ref)[0]);
+            if (reason_[v] == ref && value_[v] != Cell::Unknown)
+                return;
+            candidates.push_back(ref);
         });
-        for (std::size_t i = 0; i < candidates.size() / 2; ++i) {
-            Clause& c = clauses_[candidates[i]];
-            c.deleted = true;
-            c.lits.clear();
-            c.lits.shrink_to_fit();
+        std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
+            if (clauses_.lbd(a) != clauses_.lbd(b))
+                return clauses_.lbd(a) > clauses_.lbd(b);
+            return clauses_.size(a) > clauses_.size(b);
+        });
+        for (std::size_t i = 0; i < candidates.size() / 2; ++i)
+            clauses_.remove(candidates[i]);
+        // Clauses are named by place: the reasons on the trail and the watches move along.
+        // Each watch list keeps its order, so the search goes on exactly as if the dropped
+        // clauses were still there, unread.
+        std::vector<int> movedTo(clauses_.words(), -1);
+        clauses_.compact([&](int from, int to) { movedTo[static_cast<std::size_t>(from)] = to; });
+        for (const Lit p : trail_) {
+            int& reason = reason_[cellOf(p)];
+            if (reason < 0)
+                continue;
+            reason = movedTo[static_cast<std::size_t>(reason)];
+            // A reason keeps the literal it forced first. One lost would teach the search
+            // wrong clauses silently: stop instead.
+            if (reason < 0 || clauses_.lits(reason)[0] != p)
+                throw std::logic_error("a reason clause was lost when the clauses were compacted");
+        }
+        for (std::vector<Watch>& list : watches_) {
+            std::size_t keep = 0;
+            for (const Watch& w : list) {
+                const int to = movedTo[static_cast<std::size_t>(w.clause)];
+                if (to >= 0)
+                    list[keep++] = {to, w.blocker};
+            }
+            list.resize(keep);
         }
     }
 
@@ -988,7 +1060,7 @@ private:
     std::vector<int> trailLimit_;
     std::size_t propagated_ = 0;
 
-    std::vector<Clause> clauses_;
+    ClauseStore clauses_;
     std::vector<std::vector<Watch>> watches_;
     std::vector<int> levelsSeen_;
 
