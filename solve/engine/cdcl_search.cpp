@@ -83,15 +83,6 @@ private:
     std::vector<int> words_;
 };
 
-struct CacheEntry {
-    Word filled = 0;
-    Word empty = 0;
-    Word outFilled = 0;
-    Word outEmpty = 0;
-    int line = -1;
-    bool consistent = false;
-};
-
 struct Watch {
     int clause;
     Lit blocker;
@@ -303,7 +294,7 @@ public:
         const std::size_t wanted = static_cast<std::size_t>(linesInScope) * 16;
         while (cacheSize < 8192 && cacheSize < wanted)
             cacheSize *= 2;
-        cache_.resize(cacheSize);
+        cache_ = LineSolveCache<1>(cacheSize);
         heap_.init(cells_, &activity_);
         if (scope.cells) {
             for (const int v : *scope.cells)
@@ -598,27 +589,9 @@ private:
         }
     }
 
-    // The line solver behind a direct-mapped table of recent results for lines of one word:
-    // searches meet the same line states again and again.
-    bool solveCached(int line)
-    {
-        if (lines_.length(line) > 64)
-            return lines_.solve(line);
-        const Word f = lines_.filled(line)[0];
-        const Word e = lines_.empty(line)[0];
-        std::uint64_t h = (f * 0x9E3779B97F4A7C15ULL) ^ (e * 0xC2B2AE3D27D4EB4FULL) ^ (static_cast<std::uint64_t>(line) * 0x165667B19E3779F9ULL);
-        h ^= h >> 29;
-        CacheEntry& entry = cache_[h & (cache_.size() - 1)];
-        if (entry.line == line && entry.filled == f && entry.empty == e) {
-            lines_.countLineSolve();
-            lines_.solvedFilled()[0] = entry.outFilled;
-            lines_.solvedEmpty()[0] = entry.outEmpty;
-            return entry.consistent;
-        }
-        const bool ok = lines_.solve(line);
-        entry = {f, e, lines_.solvedFilled()[0], lines_.solvedEmpty()[0], line, ok};
-        return ok;
-    }
+    // Lines of one word go through a table of recent results: searches meet the same line
+    // states again and again.
+    bool solveCached(int line) { return cache_.solve(lines_, line); }
 
     void bump(int v)
     {
@@ -1077,7 +1050,7 @@ private:
     std::vector<Lit> conflict_;
     std::vector<Lit> learnt_;
 
-    std::vector<CacheEntry> cache_;
+    LineSolveCache<1> cache_{1};
     std::vector<CellGrid> solutions_;
     // Conflicts after the first solution before the windows are tried (0: not pending).
     static constexpr std::uint64_t kConflictsBeforeWindows = 500;

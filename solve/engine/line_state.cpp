@@ -111,11 +111,14 @@ void LineState::clearQueue()
     queueHead_ = 0;
 }
 
-bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail)
+namespace {
+
+template <typename Solve>
+bool propagateWith(LineState& state, RunLimits& limits, std::vector<int>* trail, Solve&& solve)
 {
     while (state.hasQueued()) {
         const int line = state.nextQueued();
-        if (limits.tick(static_cast<std::uint64_t>(state.length(line))) || !state.solve(line)) {
+        if (limits.tick(static_cast<std::uint64_t>(state.length(line))) || !solve(line)) {
             state.clearQueue();
             return false;
         }
@@ -128,6 +131,20 @@ bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail
         });
     }
     return true;
+}
+
+} // namespace
+
+bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail)
+{
+    return propagateWith(state, limits, trail, [&](int line) { return state.solve(line); });
+}
+
+bool propagateLines(LineState& state, RunLimits& limits, LineSolveCache<2>& cache,
+                    const std::vector<std::uint64_t>& clues)
+{
+    return propagateWith(state, limits, nullptr,
+                         [&](int line) { return cache.solve(state, line, clues[static_cast<std::size_t>(line)]); });
 }
 
 std::vector<std::vector<int>> independentParts(const LineState& state)

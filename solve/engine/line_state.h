@@ -170,11 +170,81 @@ private:
     std::uint64_t lineSolves_ = 0;
 };
 
+// Recent results of the line solver for lines of up to 64 * Words cells: a direct-mapped table
+// keyed by the line, a number naming its clue (a caller whose clues never change passes 0) and
+// its known cells. Runs that meet the same line states again and again (a search returning to a
+// line, make-unique trying flip after flip) solve each of them once while it stays in the table.
+template <int Words>
+class LineSolveCache {
+public:
+    // `entries`: at least 1, rounded up to a power of two.
+    explicit LineSolveCache(std::size_t entries)
+    {
+        std::size_t size = 1;
+        while (size < entries)
+            size *= 2;
+        table_.resize(size);
+    }
+
+    // Does what state.solve(line) does, from the table when the same state was solved before.
+    bool solve(LineState& state, int line, std::uint64_t clue = 0)
+    {
+        const int words = wordsForLength(state.length(line));
+        if (words > Words)
+            return state.solve(line);
+        const Word* f = state.filled(line);
+        const Word* e = state.empty(line);
+        std::uint64_t h = (static_cast<std::uint64_t>(line) * 0x165667B19E3779F9ULL) ^ (clue * 0xD6E8FEB86659FD93ULL);
+        for (int w = 0; w < words; ++w)
+            h ^= (f[w] * 0x9E3779B97F4A7C15ULL) ^ (e[w] * 0xC2B2AE3D27D4EB4FULL);
+        h ^= h >> 29;
+        Entry& entry = table_[h & (table_.size() - 1)];
+        bool same = entry.line == line && entry.clue == clue;
+        for (int w = 0; same && w < words; ++w)
+            same = entry.filled[w] == f[w] && entry.empty[w] == e[w];
+        if (same) {
+            state.countLineSolve();
+            for (int w = 0; w < words; ++w) {
+                state.solvedFilled()[w] = entry.outFilled[w];
+                state.solvedEmpty()[w] = entry.outEmpty[w];
+            }
+            return entry.consistent;
+        }
+        const bool ok = state.solve(line);
+        entry.line = line;
+        entry.clue = clue;
+        entry.consistent = ok;
+        for (int w = 0; w < Words; ++w) {
+            const bool used = w < words;
+            entry.filled[w] = used ? f[w] : 0;
+            entry.empty[w] = used ? e[w] : 0;
+            entry.outFilled[w] = used ? state.solvedFilled()[w] : 0;
+            entry.outEmpty[w] = used ? state.solvedEmpty()[w] : 0;
+        }
+        return ok;
+    }
+
+private:
+    struct Entry {
+        Word filled[Words] = {};
+        Word empty[Words] = {};
+        Word outFilled[Words] = {};
+        Word outEmpty[Words] = {};
+        std::uint64_t clue = 0;
+        int line = -1;
+        bool consistent = false;
+    };
+    std::vector<Entry> table_;
+};
+
 // Line propagation to a fixed point: solves each queued line, records the cells it decides
 // and queues the lines crossing them. False on a contradiction (the queue is then emptied),
 // or when the limits stop the run (see limits.stopped()). With `trail`, every cell recorded
 // is appended to it, so that the caller can forget them again.
 bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail = nullptr);
+// The same, solving each line through `cache`; clues[line] names the line's clue there.
+bool propagateLines(LineState& state, RunLimits& limits, LineSolveCache<2>& cache,
+                    const std::vector<std::uint64_t>& clues);
 
 // The open cells in groups that no line links (two open cells in one line are in the same
 // group), each in cell order; smallest group first (ties: the one whose first cell comes first).

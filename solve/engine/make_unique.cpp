@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -76,10 +77,12 @@ public:
         flipped_.assign(picture_.cells.size(), 0);
         rows_.resize(static_cast<std::size_t>(height_));
         columns_.resize(static_cast<std::size_t>(width_));
+        clueIds_.resize(static_cast<std::size_t>(height_ + width_));
+        clueUnnamed_.resize(static_cast<std::size_t>(height_ + width_));
         for (int y = 0; y < height_; ++y)
-            rows_[y] = runsOfCells(picture_.cells, y * width_, width_, 1);
+            deriveClue(y);
         for (int x = 0; x < width_; ++x)
-            columns_[x] = runsOfCells(picture_.cells, x, height_, width_);
+            deriveClue(height_ + x);
     }
 
     MakeUniqueResult run(const CellGrid& input)
@@ -176,11 +179,14 @@ public:
 private:
     // Line logic from the clues of the current picture to its fixed point: the number of cells
     // it leaves open, and those it decides in `grid` when asked.
+    // Trial after trial, all lines but the flipped cell's row and column meet the states of
+    // the trial before: the cache solves each state once.
     long propagate(CellGrid* grid)
     {
+        nameClues();
         LineState state(rows_, columns_);
         state.enqueueAll();
-        propagateLines(state, limits_);
+        propagateLines(state, limits_, lineCache_, clueIds_);
         if (grid)
             *grid = state.grid();
         return state.unknownCount();
@@ -191,10 +197,38 @@ private:
         Cell& c = picture_.cells[static_cast<std::size_t>(cell)];
         c = c == Cell::Filled ? Cell::Empty : Cell::Filled;
         flipped_[static_cast<std::size_t>(cell)] ^= 1;
-        const int y = cell / width_;
-        const int x = cell % width_;
-        rows_[y] = runsOfCells(picture_.cells, y * width_, width_, 1);
-        columns_[x] = runsOfCells(picture_.cells, x, height_, width_);
+        deriveClue(cell / width_);
+        deriveClue(height_ + cell % width_);
+    }
+
+    // The clue of `line` (row y is line y, column x line height + x) from the picture. Its
+    // number in the line cache is looked up when line logic next runs (nameClues): most flips
+    // are undone before that.
+    void deriveClue(int line)
+    {
+        std::vector<int>& runs = line < height_ ? rows_[static_cast<std::size_t>(line)]
+                                                : columns_[static_cast<std::size_t>(line - height_)];
+        if (line < height_)
+            runsOfCells(picture_.cells, line * width_, width_, 1, runs);
+        else
+            runsOfCells(picture_.cells, line - height_, height_, width_, runs);
+        if (!clueUnnamed_[static_cast<std::size_t>(line)]) {
+            clueUnnamed_[static_cast<std::size_t>(line)] = 1;
+            unnamedLines_.push_back(line);
+        }
+    }
+
+    // Gives each line whose clue changed the number of its clue: the same clue always gets the
+    // same number, so the cache knows it again.
+    void nameClues()
+    {
+        for (const int line : unnamedLines_) {
+            const std::vector<int>& runs = line < height_ ? rows_[static_cast<std::size_t>(line)]
+                                                          : columns_[static_cast<std::size_t>(line - height_)];
+            clueIds_[static_cast<std::size_t>(line)] = clueNames_.try_emplace(runs, clueNames_.size()).first->second;
+            clueUnnamed_[static_cast<std::size_t>(line)] = 0;
+        }
+        unnamedLines_.clear();
     }
 
     // 1 + the neighbours (of eight; outside the picture counts as empty) that have the cell's
@@ -691,6 +725,13 @@ private:
     std::vector<std::uint8_t> flipped_;
     std::vector<std::vector<int>> rows_;
     std::vector<std::vector<int>> columns_;
+    std::map<std::vector<int>, std::uint64_t> clueNames_; // every clue met, and its number
+    std::vector<std::uint64_t> clueIds_;                  // the number of each line's clue
+    std::vector<std::uint8_t> clueUnnamed_;               // changed since its number was given
+    std::vector<int> unnamedLines_;
+    // A few hundred states a line: enough for the trials of a round, and small pictures do not
+    // pay for a large table.
+    LineSolveCache<2> lineCache_{std::min<std::size_t>(1 << 16, 256 * static_cast<std::size_t>(width_ + height_))};
     CellGrid lineGrid_;
     std::vector<Word> maskFilled_;
     std::vector<Word> maskEmpty_;

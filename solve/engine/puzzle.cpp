@@ -62,9 +62,9 @@ CellGrid CellGrid::fromGoal(const Puzzle& puzzle)
     return grid;
 }
 
-std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int count, int step)
+void runsOfCells(const std::vector<Cell>& cells, int first, int count, int step, std::vector<int>& runs)
 {
-    std::vector<int> runs;
+    runs.clear();
     int current = 0;
     for (int i = 0; i < count; ++i) {
         if (cells[static_cast<std::size_t>(first + i * step)] == Cell::Filled) {
@@ -76,6 +76,12 @@ std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int coun
     }
     if (current > 0)
         runs.push_back(current);
+}
+
+std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int count, int step)
+{
+    std::vector<int> runs;
+    runsOfCells(cells, first, count, step, runs);
     return runs;
 }
 

@@ -59,6 +59,8 @@ std::vector<int> runsOfLine(const std::vector<Cell>& line);
 // The runs of the `count` cells cells[first], cells[first + step], ...: a row or a column of
 // a grid stored row by row.
 std::vector<int> runsOfCells(const std::vector<Cell>& cells, int first, int count, int step);
+// The same into `runs` (its room kept), for callers that derive clues over and over.
+void runsOfCells(const std::vector<Cell>& cells, int first, int count, int step, std::vector<int>& runs);
 
 // The clues a complete picture gives (unknown cells count as empty); properties left empty.
 Puzzle puzzleFromPicture(const CellGrid& picture);

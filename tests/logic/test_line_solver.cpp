@@ -1,6 +1,7 @@
 // The exact line solver against enumeration of every arrangement, the reference line logic and
 // a few hand-checked lines.
 #include "solve/engine/line_solver.h"
+#include "solve/engine/line_state.h"
 #include "support/reference_solver.h"
 
 #include <QtTest>
@@ -250,6 +251,92 @@ private slots:
         // The random lines must exercise both outcomes.
         QVERIFY(contradictions > 0);
         QVERIFY(contradictions < cases);
+    }
+
+    // The table of recent line results answers exactly as the solver does: the same line in
+    // the same state under another clue is another entry, a table of two entries is overwritten
+    // all the time, and lines wider than the table's words go to the solver. Each answer is
+    // counted as a line solve, from the table or not.
+    void lineCacheAnswersAsTheSolverDoes_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::newRow("two entries") << 2;
+        QTest::newRow("roomy") << 4096;
+    }
+
+    void lineCacheAnswersAsTheSolverDoes()
+    {
+        QFETCH(int, entries);
+        {
+            // Five open cells: the clue 3 decides the middle one, the clue 1 1 decides none.
+            LineSolveCache<2> small(static_cast<std::size_t>(entries));
+            LineState three({{3}}, {{1}, {1}, {1}, {1}, {1}});
+            LineState ones({{1, 1}}, {{1}, {1}, {1}, {1}, {1}});
+            QVERIFY(small.solve(three, 0, 0));
+            QCOMPARE(three.solvedFilled()[0], Word(0b00100));
+            QVERIFY(small.solve(ones, 0, 1));
+            QCOMPARE(ones.solvedFilled()[0], Word(0));
+            QVERIFY(small.solve(three, 0, 0));
+            QCOMPARE(three.solvedFilled()[0], Word(0b00100));
+            // A row of 100 cells known alike in its first word and not in its second.
+            LineSolveCache<2> one(1);
+            const std::vector<std::vector<int>> columns(100, std::vector<int>{});
+            LineState known({{1}}, columns);
+            LineState open({{1}}, columns);
+            known.set(80, true);
+            QVERIFY(one.solve(known, 0));
+            QCOMPARE(known.solvedEmpty()[0], ~Word(0));
+            QVERIFY(one.solve(open, 0));
+            QCOMPARE(open.solvedEmpty()[0], Word(0));
+            QCOMPARE(open.solvedFilled()[1], Word(0));
+        }
+        std::mt19937 random(4242);
+        LineSolveCache<2> cache(static_cast<std::size_t>(entries));
+        // Rows of 100 cells (two words), columns of 150 (three words: past the table).
+        const int width = 100;
+        const int height = 150;
+        // Row clues from a picture and from the same picture with a cell flipped in each row,
+        // so that one state of a row is often possible under both clues with different answers.
+        std::vector<Cell> picture(static_cast<std::size_t>(width * height));
+        for (Cell& c : picture)
+            c = random() % 3 == 0 ? Cell::Filled : Cell::Empty;
+        std::vector<std::vector<std::vector<int>>> rowClues(2, std::vector<std::vector<int>>(height));
+        for (int y = 0; y < height; ++y) {
+            rowClues[0][y] = runsOfCells(picture, y * width, width, 1);
+            std::vector<Cell> changed(picture.begin() + y * width, picture.begin() + (y + 1) * width);
+            Cell& c = changed[random() % width];
+            c = c == Cell::Filled ? Cell::Empty : Cell::Filled;
+            rowClues[1][y] = runsOfLine(changed);
+        }
+        std::vector<std::vector<int>> columns(width);
+        for (int x = 0; x < width; ++x)
+            columns[x] = runsOfCells(picture, x, height, width);
+        for (int round = 0; round < 200; ++round) {
+            const int which = static_cast<int>(random() % 2);
+            LineState state(rowClues[which], columns);
+            LineState direct(rowClues[which], columns);
+            // A few states only, so that they come again.
+            std::mt19937 cells(static_cast<unsigned>(round % 7));
+            for (int v = 0; v < width * height; ++v) {
+                if (cells() % 4 == 0) {
+                    state.set(v, picture[v] == Cell::Filled);
+                    direct.set(v, picture[v] == Cell::Filled);
+                }
+            }
+            for (int line = 0; line < state.lineCount(); line += 1 + static_cast<int>(random() % 4)) {
+                const std::uint64_t before = state.lineSolves();
+                const bool cached = cache.solve(state, line, static_cast<std::uint64_t>(which));
+                const bool solved = direct.solve(line);
+                QCOMPARE(state.lineSolves(), before + 1);
+                QCOMPARE(cached, solved);
+                if (!solved)
+                    continue;
+                for (int w = 0; w < wordsForLength(state.length(line)); ++w) {
+                    QCOMPARE(state.solvedFilled()[w], direct.solvedFilled()[w]);
+                    QCOMPARE(state.solvedEmpty()[w], direct.solvedEmpty()[w]);
+                }
+            }
+        }
     }
 
     // The mask interface: outputs keep the known cells and never set bits past the end.
