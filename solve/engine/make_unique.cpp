@@ -178,9 +178,9 @@ public:
 
 private:
     // Line logic from the clues of the current picture to its fixed point: the number of cells
-    // it leaves open, and those it decides in `grid` when asked.
-    // Trial after trial, all lines but the flipped cell's row and column meet the states of
-    // the trial before: the cache solves each state once.
+    // it leaves open, and those it decides in `grid` when asked. Trial after trial, all lines
+    // but the flipped cell's row and column meet the states of the trial before: the cache
+    // solves each state once.
     long propagate(CellGrid* grid)
     {
         nameClues();
@@ -201,17 +201,21 @@ private:
         deriveClue(height_ + cell % width_);
     }
 
-    // The clue of `line` (row y is line y, column x line height + x) from the picture. Its
-    // number in the line cache is looked up when line logic next runs (nameClues): most flips
-    // are undone before that.
+    // The clue of `line`: row y is line y, column x line height + x.
+    std::vector<int>& clueOf(int line)
+    {
+        return line < height_ ? rows_[static_cast<std::size_t>(line)]
+                              : columns_[static_cast<std::size_t>(line - height_)];
+    }
+
+    // Derives the clue of `line` from the picture. Its number in the line cache is looked up
+    // when line logic next runs (nameClues): most flips are undone before that.
     void deriveClue(int line)
     {
-        std::vector<int>& runs = line < height_ ? rows_[static_cast<std::size_t>(line)]
-                                                : columns_[static_cast<std::size_t>(line - height_)];
         if (line < height_)
-            runsOfCells(picture_.cells, line * width_, width_, 1, runs);
+            runsOfCells(picture_.cells, line * width_, width_, 1, clueOf(line));
         else
-            runsOfCells(picture_.cells, line - height_, height_, width_, runs);
+            runsOfCells(picture_.cells, line - height_, height_, width_, clueOf(line));
         if (!clueUnnamed_[static_cast<std::size_t>(line)]) {
             clueUnnamed_[static_cast<std::size_t>(line)] = 1;
             unnamedLines_.push_back(line);
@@ -223,9 +227,8 @@ private:
     void nameClues()
     {
         for (const int line : unnamedLines_) {
-            const std::vector<int>& runs = line < height_ ? rows_[static_cast<std::size_t>(line)]
-                                                          : columns_[static_cast<std::size_t>(line - height_)];
-            clueIds_[static_cast<std::size_t>(line)] = clueNames_.try_emplace(runs, clueNames_.size()).first->second;
+            clueIds_[static_cast<std::size_t>(line)] =
+                clueNames_.try_emplace(clueOf(line), clueNames_.size()).first->second;
             clueUnnamed_[static_cast<std::size_t>(line)] = 0;
         }
         unnamedLines_.clear();
@@ -300,7 +303,7 @@ private:
     {
         const bool isRow = line < height_;
         const int length = isRow ? width_ : height_;
-        const std::vector<int>& runs = isRow ? rows_[line] : columns_[line - height_];
+        const std::vector<int>& runs = clueOf(line);
         const int words = wordsForLength(length);
         maskFilled_.assign(static_cast<std::size_t>(words) * 2, 0);
         maskEmpty_.assign(static_cast<std::size_t>(words) * 2, 0);
@@ -496,7 +499,7 @@ private:
     // machine. Counted from the line's end: ways[j][i] places runs j.. in cells i...
     double arrangementBits(int line)
     {
-        const std::vector<int>& runs = line < height_ ? rows_[line] : columns_[line - height_];
+        const std::vector<int>& runs = clueOf(line);
         const int k = static_cast<int>(runs.size());
         const int n = readLine(line);
         const std::size_t stride = static_cast<std::size_t>(n) + 2;
@@ -532,7 +535,7 @@ private:
     // the line's (flipped) clue no longer fits the cells known from the clues before the flip.
     int tipDistance(int line)
     {
-        const std::vector<int>& runs = line < height_ ? rows_[line] : columns_[line - height_];
+        const std::vector<int>& runs = clueOf(line);
         const int k = static_cast<int>(runs.size());
         const int n = readLine(line);
         const int open = n - emptyBefore_[n] - filledBefore_[n];
