@@ -26,10 +26,6 @@
 #include <string_view>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace zumeli::cli {
 
 namespace {
@@ -62,41 +58,20 @@ OutputKind outputKind(std::string_view path, bool pictureAllowed)
 
 std::string readInput(const char* path)
 {
-    std::string text;
-    std::string error;
-    if (!readInputFile(path, text, error))
-        throw CommandError(std::string(path) + ": " + error);
-    return text;
+    try {
+        return readInputFile(path);
+    } catch (const FileAccessError& e) {
+        throw CommandError(std::string(path) + ": " + e.what());
+    }
 }
 
-// Writes the whole file under a temporary name beside it and renames it into place, so that
 // OUT is either the complete new file or untouched.
 void writeOutput(const std::string& path, const std::string& bytes)
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        throw CommandError(path + ": " + std::strerror(errno));
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            throw CommandError(path + ": " + std::strerror(error));
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw CommandError(path + ": " + std::strerror(error));
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const FileAccessError& e) {
+        throw CommandError(path + ": " + e.what());
     }
 }
 

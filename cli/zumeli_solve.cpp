@@ -288,9 +288,11 @@ Report decideEntry(const Entry& entry, const Options& options)
     if (!entry.error.empty())
         return fail(entry.error);
     std::string text;
-    std::string error;
-    if (!zumeli::cli::readInputFile(entry.path.c_str(), text, error))
-        return fail(error);
+    try {
+        text = zumeli::cli::readInputFile(entry.path.c_str());
+    } catch (const zumeli::FileAccessError& e) {
+        return fail(e.what());
+    }
     zumeli::solver::Puzzle puzzle;
     try {
         puzzle = zumeli::puzzleFromPuzzleFile(entry.path, text);

@@ -1,8 +1,10 @@
 // Printing the board and writing it as a Windows bitmap.
 #include "files/board_output.h"
 
+#include "files/file_io.h"
+
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace zumeli {
 
@@ -28,19 +30,19 @@ void drawBorderLines(BoardPicture& picture, const BorderLines& lines)
 
 void writeBitmapAtomically(const QImage& image, const QString& path)
 {
-    // QSaveFile writes beside the target and renames only after a complete write, so a
-    // failure never leaves a truncated bitmap in place of the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw BitmapWriteError(("cannot create the bitmap file: " + file.errorString()).toStdString());
-    QImageWriter writer(&file, "bmp");
-    // The final flush is checked here: a commit whose flush fails would still rename a short file.
-    if (!writer.write(image) || !file.flush()) {
-        file.cancelWriting();
+    // The whole bitmap is encoded in memory first, then goes through the one all-or-nothing
+    // writer, so a failure never leaves a truncated bitmap in place of the old file.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image))
         throw BitmapWriteError(("cannot write the bitmap: " + writer.errorString()).toStdString());
+    try {
+        writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const FileAccessError& error) {
+        throw BitmapWriteError(std::string("cannot put the bitmap in place: ") + error.what());
     }
-    if (!file.commit())
-        throw BitmapWriteError(("cannot put the bitmap in place: " + file.errorString()).toStdString());
 }
 
 } // namespace zumeli

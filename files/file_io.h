@@ -1,30 +1,22 @@
-// Whole-file reading with a size cap and all-or-nothing writing, for the file commands.
+// The whole-file reader and the all-or-nothing writer, for paths as the windows hold them.
 #pragma once
+
+#include "formats/whole_file.h"
 
 #include <QString>
 
 #include <cstddef>
-#include <stdexcept>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace zumeli {
 
-// Raised when a file cannot be read or written.
-class FileAccessError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// The path as the system names the file: Qt's file-name encoding on POSIX, UTF-16 on Windows.
+std::filesystem::path nativeFilePath(const QString& path);
 
-// The whole contents of the ordinary file at `path`. Throws FileAccessError when there is no
-// such file, when the path names a folder or a device, when the file cannot be read, or when
-// it holds more than `maxBytes` (a puzzle or state file is small; anything larger is refused
-// before it fills memory).
+// readWholeFile and writeFileAtomically of formats/whole_file.h for a path held as a QString.
 std::string readWholeFile(const QString& path, std::size_t maxBytes);
-
-// Writes `bytes` to `path` all or nothing: the bytes go to a temporary file beside it, which
-// replaces the file only once everything was written. On any failure the file that was there
-// is left as it was and no partial file remains. Throws FileAccessError.
 void writeFileAtomically(const QString& path, std::string_view bytes);
 
 } // namespace zumeli

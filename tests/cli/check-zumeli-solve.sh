@@ -91,5 +91,10 @@ expect_status 0 "$sample"
 grep -qE "^$sample (unique|multiple|none) (line-solvable|needs-search) [0-9]+x[0-9]+ [0-9.]+ ms( difficulty:(simple-lines|lines|probing|search))?$" "$work/out" \
   || fail "$sample: '$(cat "$work/out")'"
 
+# A puzzle through a pipe.
+"$tool" /dev/stdin <"$work/small.non" >"$work/out" 2>"$work/err"; status=$?
+expect_status 0 "a puzzle read from a pipe"
+expect_line "^/dev/stdin unique " "a puzzle read from a pipe"
+
 [ "$failures" = 0 ] || exit 1
 echo "zumeli-solve behaves"

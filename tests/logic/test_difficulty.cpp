@@ -311,7 +311,7 @@ private slots:
         QFETCH(int, grade);
         QFETCH(QString, name);
         const Puzzle puzzle = picture.endsWith(".non")
-            ? zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SHARED_DATA "/") + picture))
+            ? zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + picture))
             : puzzleFromPicture(CellGrid::fromAscii(picture.toStdString()));
         const std::optional<Difficulty> difficulty = gradeOf(puzzle);
         QVERIFY(difficulty);

@@ -53,7 +53,7 @@ void comparePuzzles(const Puzzle& a, const Puzzle& b)
 QStringList sharedPuzzleFiles()
 {
     QStringList files;
-    const QString root = QStringLiteral(ZUMELI_SHARED_DATA);
+    const QString root = QStringLiteral(ZUMELI_SAMPLE_PUZZLES);
     for (const QString& folder : {QStringLiteral("webpbn"), QStringLiteral("dom")}) {
         QDir dir(root + "/" + folder);
         for (const QString& name : dir.entryList({"*.non"}, QDir::Files, QDir::Name))
@@ -252,7 +252,7 @@ private slots:
     // PuzzleFormatError, never anything else.
     void damagedFilesAreRefusedCleanly()
     {
-        const std::string non = readFile(QStringLiteral(ZUMELI_SHARED_DATA "/webpbn/webpbn-00016-knot.non"));
+        const std::string non = readFile(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/webpbn/webpbn-00016-knot.non"));
         const std::string xml = webpbnXmlText(parseNonText(non));
         std::mt19937 random(4242);
         int refused = 0;
@@ -318,7 +318,7 @@ private slots:
     // .zml -> board -> .non -> board -> .zml gives back the same bytes and the same clues.
     void zmlRoundTrip()
     {
-        const Puzzle sample = parseNonText(readFile(QStringLiteral(ZUMELI_SHARED_DATA "/webpbn/webpbn-00065-mum.non")));
+        const Puzzle sample = parseNonText(readFile(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/webpbn/webpbn-00065-mum.non")));
         const std::string zml = puzzleText(boardFromPuzzle(sample));
         const BoardModel fromZml = parsePuzzleText(zml);
         const Puzzle viaNon = parseNonText(nonText(puzzleFromBoard(fromZml)));

@@ -461,7 +461,7 @@ private slots:
     void sharedPuzzles_data()
     {
         QTest::addColumn<QString>("path");
-        const QString root = QStringLiteral(ZUMELI_SHARED_DATA);
+        const QString root = QStringLiteral(ZUMELI_SAMPLE_PUZZLES);
         int count = 0;
         for (const QString& folder : {QStringLiteral("webpbn"), QStringLiteral("dom")}) {
             QDir dir(root + "/" + folder);

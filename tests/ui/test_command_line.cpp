@@ -141,7 +141,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, contents);
         if (contents.isEmpty()) {
-            QFile sample(QStringLiteral(ZUMELI_SHARED_DATA "/webpbn/webpbn-00016-knot.non"));
+            QFile sample(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/webpbn/webpbn-00016-knot.non"));
             QVERIFY(sample.open(QIODevice::ReadOnly));
             contents = sample.readAll();
         }

@@ -28,7 +28,7 @@ namespace {
 
 QString sharedPuzzle(const char* name)
 {
-    return QStringLiteral(ZUMELI_SHARED_DATA "/") + QString::fromUtf8(name);
+    return QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + QString::fromUtf8(name);
 }
 
 // A press on board cell (x, y), delivered as the board picture delivers it.
