@@ -212,6 +212,13 @@ private:
     void setupPlayOverlay();
     // A step changed the board, or undo or redo brought another side back.
     void playBoardChanged();
+    // A text of the player's help in the status-text panel; it speaks of the board as it was
+    // asked about, so the next change of the board takes it away again.
+    void showHelpText(const QString& text);
+    // The help text on show (none when the panel shows something else), and what the panel
+    // showed before it, which comes back when the board changes.
+    std::optional<QString> helpText_;
+    QString statusBeforeHelp_;
     // The unique solution last found for the mistakes, and the clues it was found for.
     std::vector<std::vector<int>> mistakeRows_, mistakeColumns_;
     std::optional<solver::CellGrid> mistakeSolution_;
