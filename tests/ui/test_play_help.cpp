@@ -326,6 +326,41 @@ private slots:
         QVERIFY(b.desktop.messages.empty());
     }
 
+    // The keyboard cursor on a mistake: the cursor's blue frame and the mistake's red one
+    // both show in that cell.
+    void cursorOnAMistakeShowsBothFrames_data()
+    {
+        QTest::addColumn<QString>("zoom");
+        for (const char* zoom : {"100", "150", "300"})
+            QTest::newRow(zoom) << QString::fromLatin1(zoom);
+    }
+    void cursorOnAMistakeShowsBothFrames()
+    {
+        QFETCH(QString, zoom);
+        PlayBoard b;
+        const int16 c = b.c();
+        b.form.Text1->setText(zoom);
+        test::drawAnswer(b.model, {"#....", ".....", ".....", ".....", "....."});
+        b.form.RedrawBoard();
+        b.form.Mistakes_Click();
+        QVERIFY(b.form.play.mistakes == (std::vector<BoardPoint>{{c, c}}));
+        keys(b.form, {Qt::Key_Down});  // the cursor shows on the first answer cell
+        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{c, c}));
+        const QImage shown = screen(b.form);
+        int blue = 0;
+        int red = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const int column = twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), b.form.layout.cellSize);
+                const int row = twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), b.form.layout.cellSize);
+                if (column != c || row != c)
+                    continue;
+                blue += shown.pixel(x, y) == qRgb(0, 90, 255);
+                red += shown.pixel(x, y) == qRgb(220, 0, 0);
+            }
+        QVERIFY2(blue > 0 && red > 0, qPrintable(QStringLiteral("blue %1, red %2").arg(blue).arg(red)));
+    }
+
     void mistakesNeedOneSolution()
     {
         PlayBoard several("#.\n.#\n");
