@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QStringList>
 
 #include <algorithm>
@@ -254,6 +255,13 @@ void Form1::boardKey(int key, int shift)
     default:
         break;
     }
+    // A board larger than its scrolling area scrolls to keep the cursor cell in view.
+    const BoardPoint shown = play.cursorCell(model);
+    const int cellPixels = twipsToPixels(layout.cellSize);
+    const QPoint centre = Picture1->contentsRect().topLeft()
+                          + QPoint(twipsToPixels(cellToTwips(shown.x, layout.cellSize)) + cellPixels / 2,
+                                   twipsToPixels(cellToTwips(shown.y, layout.cellSize)) + cellPixels / 2);
+    boardArea->ensureVisible(centre.x(), centre.y(), cellPixels, cellPixels);
     // The cursor's cells, old and new, or the whole board while a rectangle corner is pending
     // (its block follows the cursor).
     if (cornerBefore || rectStartX != -1) {
