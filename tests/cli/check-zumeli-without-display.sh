@@ -8,7 +8,12 @@ tool=$1
 version=$2
 source "$(dirname "$0")/harness.sh"
 
-run() { env -i PATH="$PATH" "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
+# The sanitizers' settings of a sanitized build pass through: they are no display.
+keep=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [ -n "${!name:-}" ] && keep+=("$name=${!name}")
+done
+run() { env -i PATH="$PATH" "${keep[@]}" "$tool" "$@" >"$work/out" 2>"$work/err"; status=$?; }
 
 help="Usage: $tool [options] [puzzle [state]]
 Zumeli (ズメリロジック！): solve and author nonograms.
