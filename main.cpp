@@ -13,9 +13,11 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zumeli"));
     QApplication::setApplicationVersion(QStringLiteral(ZUMELI_VERSION));
+    // --help and --version need no display: they are answered before the window system.
+    zumeli::answerHelpAndVersion(argc, argv);
+    QApplication app(argc, argv);
     // The installed desktop entry and icon carry the program's id; the desktop finds the
     // window's entry by it, and the icon theme gives the window its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUMELI_APP_ID));

@@ -2,6 +2,7 @@
 #include "files/command_line.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zumeli {
@@ -19,6 +20,24 @@ void describeCommandLine(QCommandLineParser& parser)
     parser.addPositionalArgument(
         QStringLiteral("state"),
         QStringLiteral("Answer state (.sts) to load into that puzzle."), QStringLiteral("[state]]"));
+}
+
+void answerHelpAndVersion(int argc, char* argv[])
+{
+    // Read without an application first: the arguments as the application would see them.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    // The parser answers --version before --help, and either before --help-all.
+    if (!parser.parse(arguments)
+        || !(parser.isSet(QStringLiteral("version")) || parser.isSet(QStringLiteral("help"))))
+        return;
+    // Only a core application: the help names the program as it was started, and nothing
+    // of the window system is needed to print it.
+    QCoreApplication app(argc, argv);
+    parser.process(app);  // prints and ends the program
 }
 
 std::optional<StartupFiles> startupFiles(const QStringList& positionalArguments, QString& error)

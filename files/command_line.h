@@ -19,6 +19,14 @@ struct StartupFiles {
 // Declares the program's description, --help, --version and the two file arguments.
 void describeCommandLine(QCommandLineParser& parser);
 
+// Answers --help and --version (-h, -v) before any window system is touched, so they work
+// without a display: prints exactly what the parser of the window application prints and
+// ends the program with status 0. Returns for every other command line, and also for
+// --help-all, whose text lists the window system's own options, and for one the parser
+// refuses (an option it does not know may be one of the window system's): the window
+// application reads those as it always has. The application's name and version must be set.
+void answerHelpAndVersion(int argc, char* argv[]);
+
 // The files among the parsed arguments, made absolute against the current folder. Returns
 // nothing and sets `error` to the line to print when more than two files are named.
 std::optional<StartupFiles> startupFiles(const QStringList& positionalArguments,

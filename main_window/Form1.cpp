@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
@@ -246,6 +248,7 @@ void Form1::buildControls()
     setWindowTitle(kTitlePrefix + kUntitled);
     auto* client = new QWidget(this);
     setCentralWidget(client);
+    client->installEventFilter(this);  // its controls follow its size
     buildBoardPicture(client);
 
     Picture2 = new QWidget(client);
@@ -265,7 +268,14 @@ void Form1::buildControls()
 
 void Form1::buildBoardPicture(QWidget* client)
 {
-    Picture1 = new BoardView(picture, client);
+    // The board picture sits at the top-left corner of the area left of the tool panel; when
+    // the window cannot grow to the whole board (the screen is too small for it), that area
+    // scrolls. With room enough it shows no scroll bar and no frame of its own.
+    boardArea = new QScrollArea(client);
+    boardArea->setFrameShape(QFrame::NoFrame);
+    boardArea->setFocusPolicy(Qt::NoFocus);  // Tab goes to the board itself
+    Picture1 = new BoardView(picture);
+    boardArea->setWidget(Picture1);
     connect(Picture1, &BoardView::mouseDown, this, &Form1::pressBoard);
 }
 
@@ -452,15 +462,70 @@ void Form1::LayoutBoard()
         std::max<int16>(add16(add16(next.boardHeightTw, borderTw), statusTw), kClientHeightTw);
     layout = next;
 
-    // The menu bar sits above all of it: the window grows by its height.
-    setFixedSize(px(clientWidthTw), px(clientHeightTw) + menuBarHeight());
-    const int areaHeight = px(clientHeightTw) - statusBar()->sizeHint().height();
-    Picture1->setGeometry(0, 0, px(layout.boardWidthTw) + 2 * BoardView::kBorderPixels,
-                          px(layout.boardHeightTw) + 2 * BoardView::kBorderPixels);
-    Picture2->setGeometry(px(clientWidthTw) - px(kPanelWidthTw), 0, px(kPanelWidthTw), areaHeight);
-    Picture4->move((px(clientWidthTw) - Picture4->width()) / 2, (areaHeight - Picture4->height()) / 2);
+    Picture1->resize(px(layout.boardWidthTw) + 2 * BoardView::kBorderPixels,
+                     px(layout.boardHeightTw) + 2 * BoardView::kBorderPixels);
+    boardClientSize_ = QSize(px(clientWidthTw), px(clientHeightTw));
+    fitWindowToScreen();
+    placeControls();
     picture.resize(layout.boardWidthTw, layout.boardHeightTw);
     DrawGrid();
+}
+
+void Form1::fitWindowToScreen()
+{
+    QSize client = boardClientSize_;
+    const QScreen* shownOn = isVisible() ? screen() : nullptr;
+    if (shownOn) {
+        // A window on screen grows no further than the screen's free area (its frame
+        // included): the board scrolls instead of disappearing under the screen's edge. It
+        // never becomes smaller than the designed window.
+        const QRect available = shownOn->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        const QSize largest = available.size() - frame - QSize(0, menuBarHeight());
+        client = client.boundedTo(largest).expandedTo(QSize(px(kClientWidthTw), px(kClientHeightTw)));
+    }
+    // The menu bar sits above all of it: the window grows by its height.
+    setFixedSize(client.width(), client.height() + menuBarHeight());
+    if (shownOn) {
+        // Grown where it stood, the window is moved back as far as needed to lie on the screen.
+        const QRect available = shownOn->availableGeometry();
+        const QRect outer = frameGeometry();
+        const int left = std::max(available.left(),
+                                  std::min(outer.left(), available.right() + 1 - outer.width()));
+        const int top = std::max(available.top(),
+                                 std::min(outer.top(), available.bottom() + 1 - outer.height()));
+        if (left != outer.left() || top != outer.top())
+            move(left, top);
+    }
+}
+
+void Form1::placeControls()
+{
+    // On screen, the area between the menu bar and the status bar as the window's layout
+    // made it: a window manager may have given the window less than it asked for. Before the
+    // window is shown its layout has not run: the area is the window less both bars.
+    const QSize area = isVisible()
+                           ? centralWidget()->size()
+                           : QSize(width(), height() - menuBarHeight() - statusBar()->sizeHint().height());
+    const int clientWidth = area.width();
+    const int areaHeight = area.height();
+    const int panelLeft = clientWidth - px(kPanelWidthTw);
+    boardArea->setGeometry(0, 0, panelLeft, areaHeight);
+    Picture2->setGeometry(panelLeft, 0, px(kPanelWidthTw), areaHeight);
+    Picture4->move((clientWidth - Picture4->width()) / 2, (areaHeight - Picture4->height()) / 2);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fitWindowToScreen();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize && Picture2)
+        placeControls();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int Form1::menuBarHeight() const

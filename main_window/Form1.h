@@ -25,6 +25,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
+class QScrollArea;
 class QSlider;
 class QAction;
 class QTimer;
@@ -136,6 +137,7 @@ public:
 
     // Controls.
     BoardView* Picture1 = nullptr;
+    QScrollArea* boardArea = nullptr;  // holds Picture1; scrolls when the screen is too small
     QWidget* Picture2 = nullptr;
     std::array<ToolButtonBox*, 2> Picture3{};
     QFrame* Picture4 = nullptr;
@@ -176,6 +178,10 @@ signals:
     // Emitted whenever hasUnsavedChanges() changes.
     void unsavedChangesChanged(bool unsaved);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // The window's make-up, frame by frame down the tool panel.
     void buildControls();
@@ -192,6 +198,15 @@ private:
     void buildStatusBar();
     void buildMenus();
     int menuBarHeight() const;
+    // The client area (below the menu bar) that shows the whole board and the tool panel,
+    // as LayoutBoard last computed it.
+    QSize boardClientSize_;
+    // Sizes the window to boardClientSize_, or, on screen, to as much of it as the screen
+    // holds, and keeps the window on the screen.
+    void fitWindowToScreen();
+    // Places the board's area, the tool panel and the start-up picture in the window as large
+    // as it now is.
+    void placeControls();
     // The board now holds one side of an undone or redone step: show its title and draw it.
     void restoreStep(const QString& titleName);
     // The board as it stands was saved, or loaded as a puzzle: the undo stack's clean state.
@@ -212,6 +227,13 @@ private:
     void setupPlayOverlay();
     // A step changed the board, or undo or redo brought another side back.
     void playBoardChanged();
+    // A text of the player's help in the status-text panel; it speaks of the board as it was
+    // asked about, so the next change of the board takes it away again.
+    void showHelpText(const QString& text);
+    // The help text on show (none when the panel shows something else), and what the panel
+    // showed before it, which comes back when the board changes.
+    std::optional<QString> helpText_;
+    QString statusBeforeHelp_;
     // The unique solution last found for the mistakes, and the clues it was found for.
     std::vector<std::vector<int>> mistakeRows_, mistakeColumns_;
     std::optional<solver::CellGrid> mistakeSolution_;

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QStringList>
 
 #include <algorithm>
@@ -124,6 +125,9 @@ void Form1::setupPlayOverlay()
 
 void Form1::playBoardChanged()
 {
+    // Only the help text goes: a prompt or notice that a tool wrote since stays.
+    if (const auto shown = std::exchange(helpText_, std::nullopt); shown && statusText() == *shown)
+        setStatusText(statusBeforeHelp_);
     const bool helped = play.hint || !play.mistakes.empty();
     play.boardChanged(model);
     // Without help on show, a change repaints only what its drawing touched, as always; the
@@ -137,6 +141,15 @@ void Form1::playBoardChanged()
     }
 }
 
+void Form1::showHelpText(const QString& text)
+{
+    // A second help text replaces the first; the panel's own text is still the one before both.
+    if (!helpText_ || statusText() != *helpText_)
+        statusBeforeHelp_ = statusText();
+    helpText_ = text;
+    setStatusText(text);
+}
+
 void Form1::Hint_Click()
 {
     const Hint hint = findHint(model);
@@ -147,7 +160,7 @@ void Form1::Hint_Click()
     }
     Picture1->update();
     const QString text = hintText(model, hint);
-    setStatusText(text);
+    showHelpText(text);
     if (hint.kind == Hint::Kind::MarksContradict
         && desktop.messageBox(text + QStringLiteral("\n間違いを表示しますか？"), kHintCaption,
                               MessageButtons::YesNo, MessageIcon::Information)
@@ -160,7 +173,7 @@ void Form1::Mistakes_Click()
     play.mistakes.clear();
     Picture1->update();
     auto refuse = [this](const QString& text) {
-        setStatusText(text);
+        showHelpText(text);
         desktop.messageBox(text, kMistakesCaption, MessageButtons::Ok, MessageIcon::Information);
     };
     const solver::Puzzle puzzle = puzzleFromBoard(model);
@@ -202,8 +215,8 @@ void Form1::Mistakes_Click()
         mistakeSolution_ = result.solutions.front();
     }
     play.mistakes = mistakeCells(model, *mistakeSolution_);
-    setStatusText(play.mistakes.empty() ? QStringLiteral("間違いはありません")
-                                        : QStringLiteral("間違い: %1 マス").arg(play.mistakes.size()));
+    showHelpText(play.mistakes.empty() ? QStringLiteral("間違いはありません")
+                                       : QStringLiteral("間違い: %1 マス").arg(play.mistakes.size()));
 }
 
 void Form1::boardKey(int key, int shift)
@@ -242,6 +255,13 @@ void Form1::boardKey(int key, int shift)
     default:
         break;
     }
+    // A board larger than its scrolling area scrolls to keep the cursor cell in view.
+    const BoardPoint shown = play.cursorCell(model);
+    const int cellPixels = twipsToPixels(layout.cellSize);
+    const QPoint centre = Picture1->contentsRect().topLeft()
+                          + QPoint(twipsToPixels(cellToTwips(shown.x, layout.cellSize)) + cellPixels / 2,
+                                   twipsToPixels(cellToTwips(shown.y, layout.cellSize)) + cellPixels / 2);
+    boardArea->ensureVisible(centre.x(), centre.y(), cellPixels, cellPixels);
     // The cursor's cells, old and new, or the whole board while a rectangle corner is pending
     // (its block follows the cursor).
     if (cornerBefore || rectStartX != -1) {

@@ -18,6 +18,9 @@ const QColor kWrongFrame(220, 0, 0);
 const QColor kMistakeFill(255, 0, 0, 90);
 const QColor kGreying(255, 255, 255, 165);  // black numbers under it show grey
 const QColor kCursor(0, 90, 255);
+// The cursor's frame: the cell's outline and the interior's outermost pixels.
+constexpr int kCursorWidth = 3;
+constexpr int kMistakeFrameWidth = 2;
 
 // The pixels of cell (x, y) inside its black outline.
 QRect cellInterior(int x, int y, const BoardLayout& layout)
@@ -169,7 +172,7 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
         if (!model.isAnswerCell(p.x, p.y))
             continue;
         painter.fillRect(cellInterior(p.x, p.y, layout), kMistakeFill);
-        frame(painter, cellInterior(p.x, p.y, layout), kWrongFrame, 2);
+        frame(painter, cellInterior(p.x, p.y, layout), kWrongFrame, kMistakeFrameWidth);
     }
     if (overlay.cursorShown && model.answerWidth() > 0 && model.answerHeight() > 0) {
         const BoardPoint cursor = overlay.cursorCell(model);
@@ -180,7 +183,13 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
             painter.drawRect(block.adjusted(1, 1, -2, -2));
             painter.restore();
         }
-        frame(painter, cellBlock(cursor, cursor, layout), kCursor, 3);
+        frame(painter, cellBlock(cursor, cursor, layout), kCursor, kCursorWidth);
+        // A mistake under the cursor keeps its frame, drawn just inside the cursor's.
+        if (std::find(overlay.mistakes.begin(), overlay.mistakes.end(), cursor) != overlay.mistakes.end()) {
+            const int inset = kCursorWidth - 1;  // the cursor's pixels inside the outline
+            frame(painter, cellInterior(cursor.x, cursor.y, layout).adjusted(inset, inset, -inset, -inset),
+                  kWrongFrame, kMistakeFrameWidth);
+        }
     }
 }
 

@@ -6,10 +6,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace zumeli;
@@ -57,6 +61,106 @@ private slots:
         QCOMPARE(form.Picture2->x() + form.Picture2->width(), form.width());
         QCOMPARE(form.height(), 800 + 2 * BoardView::kBorderPixels + form.statusBar()->sizeHint().height()
                                     + form.menuWidget()->sizeHint().height());
+    }
+
+    // However large the board and the zoom, a window on screen lies on the screen with its
+    // tool panel and status bar, and every corner of the board can be scrolled into view
+    // between them; a board that fits needs no scrolling and sits where designed.
+    void wholeBoardCanBeBroughtIntoViewOnScreen_data()
+    {
+        QTest::addColumn<int>("cells");  // board cells each way, clue band included
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("zoom");
+        QTest::addColumn<bool>("fits");  // on the test platform's screen of 800 x 800 pixels
+        QTest::newRow("start-up board at 100") << 20 << 5 << "100" << true;
+        QTest::newRow("start-up board at 200") << 20 << 5 << "200" << true;
+        QTest::newRow("start-up board at 300") << 20 << 5 << "300" << false;
+        QTest::newRow("35 cells at 200") << 35 << 5 << "200" << false;
+        QTest::newRow("35 cells at 300") << 35 << 5 << "300" << false;
+        QTest::newRow("100 cells at 100") << 100 << 20 << "100" << false;
+    }
+    void wholeBoardCanBeBroughtIntoViewOnScreen()
+    {
+        QFETCH(int, cells);
+        QFETCH(int, band);
+        QFETCH(QString, zoom);
+        QFETCH(bool, fits);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        form.Timer1_Timer();
+        model.clueSize = int16(band);
+        model.gridWidth = int16(cells);
+        model.gridHeight = int16(cells);
+        form.redrawOrResetZoom(Form1::Redraw::Full);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Text1->setText(zoom);
+        QVERIFY(desktop.messages.empty());
+        QCoreApplication::processEvents();
+
+        const QRect available = form.screen()->availableGeometry();
+        QVERIFY2(available.contains(form.frameGeometry()),
+                 qPrintable(QStringLiteral("window %1 x %2 at %3, %4 on a screen of %5 x %6")
+                                .arg(form.frameGeometry().width()).arg(form.frameGeometry().height())
+                                .arg(form.frameGeometry().x()).arg(form.frameGeometry().y())
+                                .arg(available.width()).arg(available.height())));
+        const QRect panel(form.Picture2->mapTo(&form, QPoint(0, 0)), form.Picture2->size());
+        QCOMPARE(panel.right(), form.width() - 1);
+        const QRect bar = form.statusBar()->geometry();
+        QCOMPARE(bar.bottom(), form.height() - 1);
+        auto* area = form.findChild<QScrollArea*>();
+        QVERIFY2(area, "the board lies in an area that scrolls");
+        if (fits) {
+            QCOMPARE(form.Picture1->mapTo(&form, QPoint(0, 0)), QPoint(0, form.menuWidget()->height()));
+            QVERIFY(!area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible());
+        }
+        const QRect board = form.Picture1->rect();
+        for (const QPoint corner : {board.topLeft(), board.bottomRight(), board.topRight(), board.bottomLeft()}) {
+            area->ensureVisible(corner.x(), corner.y(), 1, 1);  // a margin of 0 stops one short
+            const QPoint at = form.Picture1->mapTo(&form, corner);
+            const QString where = QStringLiteral("corner %1, %2 shown at %3, %4")
+                                      .arg(corner.x()).arg(corner.y()).arg(at.x()).arg(at.y());
+            QVERIFY2(form.Picture1->visibleRegion().contains(corner), qPrintable(where));
+            QVERIFY2(at.y() >= form.menuWidget()->height() && at.y() < bar.top(), qPrintable(where));
+            QVERIFY2(at.x() >= 0 && at.x() < panel.left(), qPrintable(where));
+        }
+    }
+
+    // A window manager may give the window less than it asks for (a screen too small for
+    // it): the tool panel keeps to the right edge, and the board scrolls between it and the
+    // status bar.
+    void windowGivenLessThanItAskedKeepsTheWholeBoardInReach()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        form.Timer1_Timer();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Text1->setText(QStringLiteral("200"));
+        QCOMPARE(form.width(), 537 + 121);
+        form.windowHandle()->resize(600, 400);  // as the window manager would
+        QTRY_COMPARE(form.width(), 600);
+        QCoreApplication::processEvents();
+        QCOMPARE(form.Picture2->geometry().right(), form.centralWidget()->width() - 1);
+        auto* area = form.findChild<QScrollArea*>();
+        QVERIFY(area);
+        QCOMPARE(area->geometry(), QRect(0, 0, form.Picture2->x(), form.centralWidget()->height()));
+        const QRect board = form.Picture1->rect();
+        area->ensureVisible(board.right(), board.bottom(), 1, 1);
+        QVERIFY(form.Picture1->visibleRegion().contains(board.bottomRight()));
+
+        // The keyboard cursor brings its cell into view.
+        area->ensureVisible(0, 0, 1, 1);
+        for (int i = 0; i < 15; ++i) {
+            QTest::keyClick(form.Picture1, Qt::Key_Down);
+            QTest::keyClick(form.Picture1, Qt::Key_Right);
+        }
+        QCOMPARE(form.play.cursorCell(model), (BoardPoint{19, 19}));
+        const QPoint lastCell(BoardView::kBorderPixels + twipsToPixels(19 * 400 + 200),
+                              BoardView::kBorderPixels + twipsToPixels(19 * 400 + 200));
+        QVERIFY(form.Picture1->visibleRegion().contains(lastCell));
     }
 
     // The tool panel as designed: each control's place (twips, relative to its frame or to

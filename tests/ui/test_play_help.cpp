@@ -1,6 +1,7 @@
 // The プレイ menu and play from the keyboard in the main window: the hint, the mistakes and
 // the finished clues shown over the board, the keyboard cursor pressing like the mouse, and
 // none of it ever reaching the board picture, the printer or the exported bitmap.
+#include "author/Form_random_puzzle.h"
 #include "formats/board_clues.h"
 #include "main_window/Form1.h"
 #include "solve/hint.h"
@@ -13,6 +14,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLineEdit>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
@@ -176,6 +179,91 @@ private slots:
         QVERIFY(b.desktop.messages.empty());
     }
 
+    // A help text speaks of the board it was asked about: any change of the board takes it
+    // from the status bar, which shows again what it showed before (the rectangle's prompt,
+    // say); what does not change the board leaves it.
+    void helpTextGoesWhenTheBoardChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("rectangle");  // the rectangle tool selected before the help
+        for (const bool rectangle : {false, true}) {
+            for (const char* change : {"pencil", "undo", "redo", "load", "random puzzle", "mistakes"})
+                QTest::addRow("%s%s", change, rectangle ? ", rectangle prompt" : "")
+                    << QString::fromLatin1(change) << rectangle;
+        }
+    }
+    void helpTextGoesWhenTheBoardChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, rectangle);
+        QTemporaryDir dir;
+        PlayBoard b("##\n.#\n");
+        const int16 c = b.c();
+        click(b.form, Qt::LeftButton, c, c);
+        click(b.form, Qt::LeftButton, c + 1, c + 1);
+        if (change == QLatin1String("redo"))
+            b.form.undoStack->undo();
+        if (rectangle)
+            b.form.Picture3_Click(1);
+        const QString before = b.form.statusText();
+        QCOMPARE(before, rectangle ? QStringLiteral("始点を指定してください")
+                                   : QStringLiteral("ボタンやコントロールにあわせると説明が出ます..."));
+
+        if (change == QLatin1String("mistakes"))
+            b.form.Mistakes_Click();
+        else
+            b.form.Hint_Click();
+        const QString help = b.form.statusText();
+        QVERIFY(help != before);
+        b.form.Text1->setText(QStringLiteral("150"));  // no change of the board
+        b.form.Picture3_Click(0);
+        QCOMPARE(b.form.statusText(), help);
+        if (rectangle)
+            b.form.Picture3_Click(1);  // its prompt again, which the help then replaces
+        b.form.Hint_Click();
+        if (change == QLatin1String("mistakes"))
+            b.form.Mistakes_Click();
+        QCOMPARE(b.form.statusText(), help);
+
+        const int steps = b.form.undoStack->index();
+        if (change == QLatin1String("pencil") || change == QLatin1String("mistakes")) {
+            b.form.Picture3_Click(0);
+            QCOMPARE(b.form.statusText(), help);
+            click(b.form, Qt::LeftButton, c, c);  // unfills
+        } else if (change == QLatin1String("undo")) {
+            b.form.undoStack->undo();
+        } else if (change == QLatin1String("redo")) {
+            b.form.undoStack->redo();
+        } else if (change == QLatin1String("load")) {
+            const QString path = dir.filePath(QStringLiteral("step.zml"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("2,3,2\r\n1,1\r\n2\r\n0\r\n1\r\n3\r\n");
+            file.close();
+            b.form.openFromCommandLine(path);
+        } else {
+            b.desktop.dialogScript = [](QDialog& dialog) {
+                if (auto* settings = qobject_cast<RandomPuzzleDialog*>(&dialog)) {
+                    settings->widthBox->setText(QStringLiteral("5"));
+                    settings->heightBox->setText(QStringLiteral("5"));
+                    settings->okClicked();
+                    return settings->result();
+                }
+                auto* progress = qobject_cast<QProgressDialog*>(&dialog);
+                if (progress && !QTest::qWaitFor([&] { return progress->result() == QDialog::Accepted; }, 60000))
+                    qWarning("the generation did not end");
+                return progress ? progress->result() : int(QDialog::Rejected);
+            };
+            for (QAction* action : b.form.menuBar()->findChildren<QAction*>())
+                if (action->text() == QStringLiteral("ランダム問題..."))
+                    action->trigger();
+        }
+        QVERIFY(b.form.undoStack->index() != steps);  // the board did change
+        QCOMPARE(b.form.statusText(), b.form.currentTool == 1 ? QStringLiteral("始点を指定してください")
+                                                              : before);
+        QVERIFY(b.desktop.messages.empty());
+    }
+
     // Marks that contradict the clues are reported, and the mistakes offered; No leaves it
     // at that, Yes shows them.
     void hintOnContradictoryMarksOffersTheMistakes()
@@ -236,6 +324,41 @@ private slots:
         b.form.Mistakes_Click();
         QCOMPARE(b.form.statusText(), QStringLiteral("間違いはありません"));
         QVERIFY(b.desktop.messages.empty());
+    }
+
+    // The keyboard cursor on a mistake: the cursor's blue frame and the mistake's red one
+    // both show in that cell.
+    void cursorOnAMistakeShowsBothFrames_data()
+    {
+        QTest::addColumn<QString>("zoom");
+        for (const char* zoom : {"100", "150", "300"})
+            QTest::newRow(zoom) << QString::fromLatin1(zoom);
+    }
+    void cursorOnAMistakeShowsBothFrames()
+    {
+        QFETCH(QString, zoom);
+        PlayBoard b;
+        const int16 c = b.c();
+        b.form.Text1->setText(zoom);
+        test::drawAnswer(b.model, {"#....", ".....", ".....", ".....", "....."});
+        b.form.RedrawBoard();
+        b.form.Mistakes_Click();
+        QVERIFY(b.form.play.mistakes == (std::vector<BoardPoint>{{c, c}}));
+        keys(b.form, {Qt::Key_Down});  // the cursor shows on the first answer cell
+        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{c, c}));
+        const QImage shown = screen(b.form);
+        int blue = 0;
+        int red = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const int column = twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), b.form.layout.cellSize);
+                const int row = twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), b.form.layout.cellSize);
+                if (column != c || row != c)
+                    continue;
+                blue += shown.pixel(x, y) == qRgb(0, 90, 255);
+                red += shown.pixel(x, y) == qRgb(220, 0, 0);
+            }
+        QVERIFY2(blue > 0 && red > 0, qPrintable(QStringLiteral("blue %1, red %2").arg(blue).arg(red)));
     }
 
     void mistakesNeedOneSolution()
