@@ -17,6 +17,8 @@
 
 #include <signal.h>
 
+#include <functional>
+
 using namespace zumeli;
 
 namespace {
@@ -53,16 +55,35 @@ class ResumeTest : public QObject {
 
     QTemporaryDir dataHome_;
     QString puzzlePath_;
+    QString nonPuzzlePath_;  // the same puzzle as a .non file
 
     // Runs the child program in `mode` in the same data folder.
     void startChild(QProcess& child, const QString& mode, const QStringList& more = {})
+    {
+        startChild(child, mode, puzzlePath_, more);
+    }
+
+    // Runs the child program in `mode` on `puzzle` in the same data folder.
+    void startChild(QProcess& child, const QString& mode, const QString& puzzle,
+                    const QStringList& more)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome_.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(environment);
-        child.start(QStringLiteral(ZUMELI_KEEPING_CHILD), QStringList{mode, puzzlePath_} + more);
+        child.start(QStringLiteral(ZUMELI_KEEPING_CHILD), QStringList{mode, puzzle} + more);
         QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
+    }
+
+    // Waits until the child in "wait" mode has played and saved, then kills it.
+    static void killWhenPlayed(QProcess& child, const std::function<bool()>& kept)
+    {
+        QVERIFY(child.waitForReadyRead(60000));
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("played"));
+        QTRY_VERIFY_WITH_TIMEOUT(kept(), 20000);
+        QCOMPARE(::kill(static_cast<pid_t>(child.processId()), SIGKILL), 0);
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     }
 
     void runChildToTheEnd(const QString& mode, const QStringList& more = {})
@@ -94,6 +115,8 @@ private slots:
         QVERIFY(keepFilePath().startsWith(dataHome_.path() + QStringLiteral("/Zumeli/")));
         puzzlePath_ = dataHome_.filePath(QStringLiteral("kept.zml"));
         writeFileAtomically(puzzlePath_, test::kKeptPuzzle.toStdString());
+        nonPuzzlePath_ = dataHome_.filePath(QStringLiteral("p.non"));
+        writeFileAtomically(nonPuzzlePath_, test::kKeptNonPuzzle.toStdString());
     }
 
     void init() { removeKeepFile(keepFilePath()); }
@@ -150,11 +173,14 @@ private slots:
         QVERIFY(again.desktop.messages.empty());
     }
 
-    void cleanExitAfterASaveAsksNothing()
+    void cleanExitAfterSavingPuzzleAndAnswerStateAsksNothing()
     {
         const QString savedPath = dataHome_.filePath(QStringLiteral("saved.zml"));
-        runChildToTheEnd(QStringLiteral("save-quit"), {savedPath});
+        const QString statePath = dataHome_.filePath(QStringLiteral("saved.sts"));
+        runChildToTheEnd(QStringLiteral("quit"),
+                         {QStringLiteral("puzzle=") + savedPath, QStringLiteral("state=") + statePath});
         QVERIFY(QFile::exists(savedPath));
+        QVERIFY(QFile::exists(statePath));
         QVERIFY(!QFile::exists(keepFilePath()));
 
         const StartUp startUp;
@@ -203,9 +229,13 @@ private slots:
         form.undoStack->redo();
         QTRY_VERIFY(QFile::exists(keepFilePath()));
 
-        // A save is clean as well.
+        // A save is clean as well, once the fills and the cross are saved with the clues: the
+        // puzzle file alone holds the clues only.
         start.desktop.chosenFiles.push_back(dataHome_.filePath(QStringLiteral("saved2.zml")));
         form.Command3_Click();
+        QTRY_COMPARE(readKeepFile(keepFilePath())->titleName, std::string("saved2.zml"));
+        start.desktop.chosenFiles.push_back(dataHome_.filePath(QStringLiteral("saved2.sts")));
+        form.Command4_Click(1);
         QVERIFY(!QFile::exists(keepFilePath()));
 
         // Closing with nothing unsaved leaves nothing; closing unsaved keeps the board at once.
@@ -218,6 +248,61 @@ private slots:
         kept = *readKeepFile(keepFilePath());
         QCOMPARE(kept.model, form.model);
         QCOMPARE(kept.titleName, std::string("saved2.zml"));
+    }
+
+    // A run opens p.non, fills and crosses, saves what the row says through its own commands
+    // and is killed: the next start offers the board exactly when the fills and crosses are in
+    // no answer state (the puzzle file holds the clues only), under the title of the last save.
+    void puzzleSaveKeepsTheFillsUntilTheyAreInAnAnswerState_data()
+    {
+        QTest::addColumn<QStringList>("saves");
+        QTest::addColumn<QString>("offeredTitle");  // empty: nothing offered
+        QTest::newRow("puzzle") << QStringList{QStringLiteral("puzzle")} << QStringLiteral("p.zml");
+        QTest::newRow("puzzle, then answer state")
+            << QStringList{QStringLiteral("puzzle"), QStringLiteral("state")} << QString();
+        QTest::newRow("answer state, then puzzle")
+            << QStringList{QStringLiteral("state"), QStringLiteral("puzzle")} << QString();
+        // The clues are in p.non, which the run opened.
+        QTest::newRow("answer state") << QStringList{QStringLiteral("state")} << QString();
+        QTest::newRow("nothing") << QStringList{} << QStringLiteral("p.non");
+    }
+
+    void puzzleSaveKeepsTheFillsUntilTheyAreInAnAnswerState()
+    {
+        QFETCH(QStringList, saves);
+        QFETCH(QString, offeredTitle);
+        const QTemporaryDir savedDir;
+        QStringList arguments;
+        for (const QString& save : saves)
+            arguments << save + QLatin1Char('=') +
+                             savedDir.filePath(save == QLatin1String("puzzle") ? QStringLiteral("p.zml")
+                                                                               : QStringLiteral("p.sts"));
+        QProcess child;
+        startChild(child, QStringLiteral("wait"), nonPuzzlePath_, arguments);
+        killWhenPlayed(child, [&] {
+            if (offeredTitle.isEmpty()) {
+                // Time for a keep that should not come to come all the same.
+                QTest::qWait(3 * BoardKeeper::kKeepDelayMs);
+                return true;
+            }
+            const std::optional<KeptBoard> kept = readKeepFile(keepFilePath());
+            return kept && kept->titleName == offeredTitle.toStdString();
+        });
+
+        Start start;
+        start.keeper.offerRestore();
+        if (offeredTitle.isEmpty()) {
+            QVERIFY(start.desktop.messages.empty());
+            return;
+        }
+        QCOMPARE(start.desktop.messages.size(), std::size_t(1));
+        QCOMPARE(start.form.windowTitle(), QStringLiteral("ズメリロジック！ - ") + offeredTitle);
+        test::ScriptedDesktop desktop;
+        BoardModel played;
+        Form1 form(desktop, played);
+        test::playKeptPuzzle(form, nonPuzzlePath_);
+        QCOMPARE(start.form.model, played);
+        QVERIFY(start.form.hasUnsavedChanges());
     }
 
     void startThatOpensAFileLeavesTheKeptBoard()
