@@ -6,7 +6,7 @@
 // window's own commands, the file dialog answered with its path, in order:
 //   puzzle=PATH  saves the puzzle (問題を保存);
 //   state=PATH   saves the answer state (解答エリアを保存).
-// The keep file lies where the program keeps it, in the data folder the environment names
+// Its keep file lies where the program keeps it, in the data folder the environment names
 // (XDG_DATA_HOME).
 #include "files/keep_file.h"
 #include "helpers/keeping_run.h"
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
 
     zumeli::test::ScriptedDesktop desktop;
     zumeli::Form1 window(desktop);
-    zumeli::BoardKeeper keeper(window, zumeli::keepFilePath());
+    zumeli::BoardKeeper keeper(window, zumeli::keepFolder());
     window.show();
     zumeli::test::playKeptPuzzle(window, args[2]);
 
