@@ -75,7 +75,7 @@ public:
     // (and the title with it) is recorded, so undo brings the board back as it was before.
     void runAsStep(const QString& stepName, const std::function<void()>& handler);
     // Undo and redo, limited to kMaxUndoSteps steps; its clean state is the board last saved
-    // or loaded.
+    // or loaded, when every part of it that holds something was then in a file.
     QUndoStack* undoStack = nullptr;
     // Whether the board has changed since it was last saved or loaded as a puzzle; at
     // start-up it has not. A save counts only when every part of the board that holds
