@@ -39,10 +39,10 @@ int main(int argc, char* argv[])
     zumeli::Form1 window(desktop);
     desktop.setParentWindow(&window);
     // The board is kept from the start, so a run that is closed or ends abnormally with
-    // unsaved changes can be resumed by the next one.
-    zumeli::BoardKeeper keeper(window, zumeli::keepFilePath());
+    // unsaved changes can be resumed by a later one; each window keeps its own.
+    zumeli::BoardKeeper keeper(window, zumeli::keepFolder());
     window.show();
-    // A start that opens a file asks nothing and leaves the kept board for a later start.
+    // A start that opens a file asks nothing and leaves the kept boards for a later start.
     if (files->puzzle.isEmpty())
         keeper.offerRestoreWhenShown();
     window.openFromCommandLine(files->puzzle, files->answerState);

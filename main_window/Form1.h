@@ -8,6 +8,7 @@
 #include "board/layout.h"
 #include "files/desktop.h"
 #include "files/file_flow.h"
+#include "formats/saved_parts.h"
 #include "main_window/play_overlay.h"
 #include "solve/engine/puzzle.h"
 #include "widgets/dialog_shared.h"
@@ -75,10 +76,12 @@ public:
     // (and the title with it) is recorded, so undo brings the board back as it was before.
     void runAsStep(const QString& stepName, const std::function<void()>& handler);
     // Undo and redo, limited to kMaxUndoSteps steps; its clean state is the board last saved
-    // or loaded.
+    // or loaded, when every part of it that holds something was then in a file.
     QUndoStack* undoStack = nullptr;
-    // Whether the board has changed since it was last saved (as a puzzle or as an answer
-    // state) or loaded as a puzzle; at start-up it has not.
+    // Whether the board has changed since it was last saved or loaded as a puzzle; at
+    // start-up it has not. A save counts only when every part of the board that holds
+    // something is then in a file: a puzzle file keeps the clue band, an answer state the
+    // answer area.
     bool hasUnsavedChanges() const;
 
     // Writes the puzzle as .non or webpbn XML through the shared file flow.
@@ -209,9 +212,17 @@ private:
     void placeControls();
     // The board now holds one side of an undone or redone step: show its title and draw it.
     void restoreStep(const QString& titleName);
-    // The board as it stands was saved, or loaded as a puzzle: the undo stack's clean state.
-    // Inside a step the mark waits until the step is recorded.
-    void markBoardSaved();
+    // A part of the board as it stands was saved, or loaded: the puzzle (a puzzle file) or
+    // the answer area (an answer state). Once every part that holds something is in its
+    // file, the board is the undo stack's clean state; a save that leaves a part in no file
+    // leaves no board clean until the next save. An answer state loaded is only noted: its
+    // load is a change of the board, not a save. Inside a step the mark waits until the
+    // step is recorded.
+    enum class BoardPart { Puzzle, Answer };
+    void markPartSaved(BoardPart part);
+    void markAnswerStateLoaded();
+    void settleSavedState();
+    SavedParts savedParts_;
     // The steps of the two Load commands once the file is known.
     void loadPuzzleFile(const QString& path);
     void loadAnswerStateFile(const QString& path);

@@ -22,7 +22,7 @@ void Form1::loadPuzzleFile(const QString& path)
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Clues);
     setTitleName(fileTitle(path));
-    markBoardSaved();
+    markPartSaved(BoardPart::Puzzle);
 }
 
 // The answer-state Load's own step, against the puzzle on the board.
@@ -32,6 +32,7 @@ void Form1::loadAnswerStateFile(const QString& path)
     model = restored;
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
+    markAnswerStateLoaded();
 }
 
 void Form1::Command1_Click()
@@ -46,7 +47,9 @@ void Form1::Command3_Click()
         writeFileAtomically(path, puzzleText(model));
         // The title names the file only once it really holds the puzzle.
         setTitleName(fileTitle(path));
-        markBoardSaved();
+        // The puzzle file holds the clues only: fills and crosses stay unsaved until they are
+        // in an answer state too.
+        markPartSaved(BoardPart::Puzzle);
     });
 }
 
@@ -59,7 +62,7 @@ void Form1::Command4_Click(int16 index)
         runFileFlow(desktop, FileCommand::SaveAnswerState, dialogFileName,
                     [this](const QString& path) {
                         writeFileAtomically(path, answerStateText(model));
-                        markBoardSaved();
+                        markPartSaved(BoardPart::Answer);
                         redrawOrResetZoom(Redraw::Full);
                     });
     }

@@ -128,15 +128,29 @@ void Form1::runAsStep(const QString& stepName, const std::function<void()>& hand
         playBoardChanged();
     }
     if (std::exchange(savedInStep_, false))
-        undoStack->setClean();
+        settleSavedState();
 }
 
-void Form1::markBoardSaved()
+void Form1::markPartSaved(BoardPart part)
 {
+    if (part == BoardPart::Puzzle)
+        savedParts_.puzzleSaved(model);
+    else
+        savedParts_.answerSaved(model);
     if (stepRunning_)
         savedInStep_ = true;
     else
+        settleSavedState();
+}
+
+void Form1::markAnswerStateLoaded() { savedParts_.answerSaved(model); }
+
+void Form1::settleSavedState()
+{
+    if (savedParts_.allSaved(model))
         undoStack->setClean();
+    else
+        undoStack->resetClean();
 }
 
 bool Form1::hasUnsavedChanges() const { return !undoStack->isClean(); }

@@ -1,8 +1,7 @@
-// The keep file kept up to date with the main window's board, and the question at start-up.
+// The window's keep file kept up to date with its board, and the questions at start-up.
 #include "main_window/board_keeper.h"
 
 #include "files/file_io.h"
-#include "files/keep_file.h"
 #include "main_window/Form1.h"
 
 #include <QCoreApplication>
@@ -13,8 +12,17 @@
 
 namespace zumeli {
 
-BoardKeeper::BoardKeeper(Form1& window, QString path)
-    : window_(window), path_(std::move(path)), zoomText_(window.Text1->text())
+QString restoreQuestion(int number, int count, const QString& titleName, const QDateTime& keptAt)
+{
+    return QStringLiteral("前回保存されなかった盤面が %1 つあります（%2 つ目: %3、%4）。復元しますか？")
+        .arg(count)
+        .arg(number)
+        .arg(titleName, keptAt.toString(QStringLiteral("M月d日 H:mm")));
+}
+
+BoardKeeper::BoardKeeper(Form1& window, const QString& folder)
+    : window_(window), folder_(folder), file_(std::make_unique<OwnKeepFile>(folder)),
+      zoomText_(window.Text1->text())
 {
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
@@ -45,23 +53,42 @@ void BoardKeeper::offerRestoreWhenShown()
     QTimer::singleShot(0, this, &BoardKeeper::offerRestore);
 }
 
+BoardKeeper::~BoardKeeper() = default;
+
+const QString& BoardKeeper::path() const { return file_->path(); }
+
 void BoardKeeper::offerRestore()
 {
-    const std::optional<KeptBoard> kept = readKeepFile(path_);
-    if (kept && window_.desktop.messageBox(kRestoreQuestion, kRestoreCaption, MessageButtons::YesNo,
-                                           MessageIcon::Information) == MessageAnswer::Yes) {
-        window_.model = kept->model;
-        window_.forgetRectangleStart();
-        window_.setTitleName(QString::fromStdString(kept->titleName));
-        window_.Text1->setText(QString::fromStdString(kept->zoom));
-        window_.redrawOrResetZoom(Form1::Redraw::Full);
-        // The restored board is not the one on disk, and nothing before it can be undone.
-        window_.undoStack->clear();
-        window_.undoStack->resetClean();
+    std::vector<LeftBoard> left = takeLeftBoards(folder_);
+    const int count = static_cast<int>(left.size());
+    for (int i = 0; i < count; ++i) {
+        LeftBoard& board = left[static_cast<std::size_t>(i)];
+        const QString question =
+            count == 1 ? kRestoreQuestion
+                       : restoreQuestion(i + 1, count, QString::fromStdString(board.kept.titleName),
+                                         board.keptAt);
+        if (window_.desktop.messageBox(question, kRestoreCaption, MessageButtons::YesNo,
+                                       MessageIcon::Information) == MessageAnswer::Yes) {
+            restore(board.kept);
+            // The board leaves its old file only once this window keeps it.
+            if (keepNow())
+                board.discard();
+            return;  // the boards not asked about stay for the next start
+        }
+        board.discard();
     }
-    // From here on the file is this run's: kept again at once after a restore, gone otherwise.
-    ownsFile_ = true;
-    keepNow();
+}
+
+void BoardKeeper::restore(const KeptBoard& kept)
+{
+    window_.model = kept.model;
+    window_.forgetRectangleStart();
+    window_.setTitleName(QString::fromStdString(kept.titleName));
+    window_.Text1->setText(QString::fromStdString(kept.zoom));
+    window_.redrawOrResetZoom(Form1::Redraw::Full);
+    // The restored board is not the one on disk, and nothing before it can be undone.
+    window_.undoStack->clear();
+    window_.undoStack->resetClean();
 }
 
 void BoardKeeper::changed()
@@ -73,20 +100,20 @@ void BoardKeeper::changed()
         timer_->start();
 }
 
-void BoardKeeper::keepNow()
+bool BoardKeeper::keepNow()
 {
     timer_->stop();
     if (!window_.hasUnsavedChanges()) {
-        if (ownsFile_)
-            removeKeepFile(path_);
-        return;
+        removeKeepFile(path());
+        return true;
     }
     KeptBoard kept{window_.model, window_.titleName().toStdString(), zoomText_.toStdString()};
     try {
-        writeKeepFile(path_, kept);
-        ownsFile_ = true;
+        writeKeepFile(path(), kept);
+        return true;
     } catch (const FileAccessError&) {
         // The board on screen is unharmed; the next change tries again.
+        return false;
     }
 }
 

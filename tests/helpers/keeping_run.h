@@ -11,6 +11,9 @@ namespace zumeli::test {
 
 // A 4 x 3 puzzle with a 2-thick band.
 inline const QByteArray kKeptPuzzle = "2,4,3\r\n1\r\n1\r\n1,1\r\n0\r\n2\r\n1\r\n1\r\n";
+// The same puzzle as a .non file.
+inline const QByteArray kKeptNonPuzzle =
+    "width 4\nheight 3\nrows\n2\n1\n1\ncolumns\n1\n1\n1,1\n0\n";
 
 // Opens the puzzle as the Load command does, then plays: two fills and a cross with the
 // pencil, and a new zoom.

@@ -235,7 +235,7 @@ private slots:
         }
     }
 
-    // Saving the puzzle or the answer state, and loading a puzzle, make the board the saved
+    // Saving the puzzle and the answer state, and loading a puzzle, make the board the saved
     // one; every step away from it, and undoing it, is an unsaved change.
     void unsavedChangesFollowSavesLoadsAndSteps()
     {
@@ -251,6 +251,9 @@ private slots:
         QVERIFY(unsaved());
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
         QTest::mouseClick(form.Command3, Qt::LeftButton);  // save the puzzle
+        QVERIFY(unsaved());  // the fill is in no file yet
+        desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
+        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
         QCOMPARE(changes.size(), 2);
         QCOMPARE(changes.at(0).at(0).toBool(), true);
