@@ -345,6 +345,15 @@ void Form4::startMakeUnique(bool lineSolvable)
             showRepairControls();
             return;
         }
+        // OK writes every clue of the repaired picture: one whose runs do not fit even the
+        // widest clue band is no repair.
+        if (!clueBandHolding(result.picture, clueSizeForVerdict())) {
+            verdictLabel->setText(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
+                                      .arg(kMaxClueSize));
+            preview->setGrid(start, {});
+            showRepairControls();
+            return;
+        }
         proposal_ = result;
         preview->setGrid(result.picture, differingCells(start, result.picture));
         verdictLabel->setText(
@@ -366,8 +375,15 @@ void Form4::applyProposal()
     proposal_.reset();
     repaired_ = repaired;
     preview->setGrid(repaired, {});
+    // The clue band widens to hold every run of the repaired picture, so that the verdict and
+    // the board OK makes are those of the picture shown.
+    if (const std::optional<int> band = clueBandHolding(repaired, clueSizeForVerdict());
+        band && *band != clueSizeFromBox(clueBox->text())) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        clueBox->setText(QString::number(*band));
+    }
     showRepairControls();
-    startVerdict();
+    followClues();
 }
 
 void Form4::dropProposal()

@@ -215,4 +215,28 @@ void replaceAnswerAndClues(BoardModel& model, const solver::CellGrid& picture)
     deriveClues(model);
 }
 
+std::optional<int> clueBandHolding(const solver::CellGrid& picture, int clueSize)
+{
+    const int needed = cluesNeeded(picture);
+    if (needed <= clueSize)
+        return clueSize;
+    if (needed > kMaxClueSize)
+        return std::nullopt;
+    return needed;
+}
+
+bool writeRepairedPicture(BoardModel& model, const solver::CellGrid& picture)
+{
+    if (picture.width != model.answerWidth() || picture.height != model.answerHeight())
+        return false;
+    const std::optional<int> band = clueBandHolding(picture, model.clueSize);
+    if (!band)
+        return false;
+    if (*band == model.clueSize)
+        replaceAnswerAndClues(model, picture);
+    else
+        model = boardFromImportedPicture(picture, *band);
+    return true;
+}
+
 } // namespace zumeli

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -84,5 +85,17 @@ BoardModel boardFromImportedPicture(const solver::CellGrid& picture, int clueSiz
 // Draws `picture` into the answer area (filled cells 1, every other cell 0) and derives the
 // clue band again. Throws std::invalid_argument when the sizes differ.
 void replaceAnswerAndClues(BoardModel& model, const solver::CellGrid& picture);
+
+// The clue band a repaired picture is written with on a board whose band is `clueSize`: that
+// band when every run of the picture fits in it, otherwise one just wide enough for the line
+// with the most runs. Nothing when that is wider than the authoring limit (kMaxClueSize): the
+// picture's clues cannot all be written, and a clue band that drops runs would make a puzzle
+// whose solution is not the picture, or no solution at all.
+std::optional<int> clueBandHolding(const solver::CellGrid& picture, int clueSize);
+
+// A repair written to the board: the answer area becomes `picture` and the clue band its
+// clues, widened as clueBandHolding says. Returns false, the board untouched, when the clues
+// cannot all be written or the sizes differ.
+bool writeRepairedPicture(BoardModel& model, const solver::CellGrid& picture);
 
 } // namespace zumeli

@@ -2,6 +2,7 @@
 // Otsu's threshold, inversion and the board the picture becomes.
 #include "author/image_import.h"
 #include "author/image_threshold.h"
+#include "formats/board_clues.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 
@@ -283,6 +284,54 @@ private slots:
         QCOMPARE(test::rowClueCells(drawn, 4), (std::vector<int>{0, 0, 2}));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
                                  replaceAnswerAndClues(drawn, solver::CellGrid(3, 3)));
+    }
+
+    // A repaired picture is written with every one of its clues: the band widens to the line
+    // with the most runs (never narrows), and a picture no band can hold is not written.
+    void aRepairWidensTheClueBandToHoldEveryRun_data()
+    {
+        QTest::addColumn<int>("clueSize");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("written");  // the band written; 0: refused
+        // Row 2 has three runs.
+        const QString threeRuns = QStringLiteral(".##..\n#.#.#\n...##\n#..#.\n");
+        QTest::newRow("fits the band") << 3 << threeRuns << 3;
+        QTest::newRow("a wide band stays") << 7 << threeRuns << 7;
+        QTest::newRow("one run more than the band") << 2 << threeRuns << 3;
+        QTest::newRow("a narrow band widens") << 1 << threeRuns << 3;
+        // 41 cells alternating: 21 runs, one more than any band holds.
+        QString alternating;
+        for (int x = 0; x < 41; ++x)
+            alternating += x % 2 == 0 ? QLatin1Char('#') : QLatin1Char('.');
+        QTest::newRow("more runs than the widest band") << 20 << alternating + QLatin1Char('\n') << 0;
+        alternating.chop(2);
+        QTest::newRow("the widest band") << 5 << alternating + QLatin1Char('\n') << 20;
+    }
+
+    void aRepairWidensTheClueBandToHoldEveryRun()
+    {
+        QFETCH(int, clueSize);
+        QFETCH(QString, picture);
+        QFETCH(int, written);
+        const solver::CellGrid grid = solver::CellGrid::fromAscii(picture.toStdString());
+        BoardModel model = boardFromImportedPicture(solver::CellGrid(grid.width, grid.height), clueSize);
+        model.board(clueSize, clueSize) = kCross;
+        const BoardModel before = model;
+
+        QCOMPARE(clueBandHolding(grid, clueSize).value_or(0), written);
+        QCOMPARE(writeRepairedPicture(model, grid), written != 0);
+        if (written == 0) {
+            QVERIFY(model == before);
+            return;
+        }
+        QCOMPARE(int(model.clueSize), written);
+        QCOMPARE(pictureFromBoard(model), grid);
+        const solver::Puzzle clues = puzzleFromBoard(model);
+        const solver::Puzzle expected = solver::puzzleFromPicture(grid);
+        QVERIFY(clues.rows == expected.rows);
+        QVERIFY(clues.columns == expected.columns);
+        // A picture of another size is not written either.
+        QVERIFY(!writeRepairedPicture(model, solver::CellGrid(grid.width + 1, grid.height)));
     }
 };
 

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -61,6 +62,20 @@ test::ReferenceResult referenceVerdict(const BoardModel& model)
 }
 
 bool waitUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, 60000); }
+
+// A 5 x 4 picture whose repair, in either mode, fills the middle of row 2 and gives that row a
+// third run: more than the two its own clues need.
+const std::initializer_list<const char*> kRepairAddsARun = {".##..", "#...#", "...##", "#..#."};
+
+// What the clue band written on the board holds, decided by the independent reference solver:
+// exactly one solution, the picture the repair showed, and with `lineSolvable` one that line
+// logic alone reaches. A band that dropped runs has no solution or another one.
+bool writtenCluesSolveTo(const BoardModel& model, const solver::CellGrid& shown, bool lineSolvable)
+{
+    const test::ReferenceResult result = referenceVerdict(model);
+    return pictureFromBoard(model) == shown && result.verdict == solver::Verdict::Unique
+        && result.solutions.at(0) == shown && (!lineSolvable || result.lineSolvable);
+}
 
 // A main window whose board holds a drawing, clue numbers, a title and an undo history of
 // nothing yet.
@@ -282,6 +297,7 @@ private slots:
         QCOMPARE(s.model.answerWidth(), 4);
         QCOMPARE(s.model.answerHeight(), 4);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, pictureFromBoard(s.model), false));
         QCOMPARE(s.form.undoStack->count(), 1);
     }
 
@@ -324,6 +340,7 @@ private slots:
         deriveClues(derived);
         QVERIFY(derived == s.model);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, proposal.picture, false));
         // The check runs again on the repaired board.
         QVERIFY(window.isRunning() || window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
@@ -410,6 +427,74 @@ private slots:
         window.applyButton->click();
         QCOMPARE(pictureFromBoard(s.model), proposal.picture);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, proposal.picture, false));
+    }
+
+    // ---------------------------------------------------------------- a repair that adds runs
+
+    void aRepairWithMoreRunsThanTheBandWidensIt_data()
+    {
+        QTest::addColumn<bool>("lineSolvable");
+        QTest::newRow("一意にする") << false;
+        QTest::newRow("線だけで解けるようにする") << true;
+    }
+
+    // The check window: the band of two widens to three, the board's clues are the repaired
+    // picture's and the verdict after 適用 is theirs.
+    void aRepairWithMoreRunsThanTheBandWidensIt()
+    {
+        QFETCH(bool, lineSolvable);
+        Session s;
+        s.model = test::boardWithAnswer(2, kRepairAddsARun);
+        deriveClues(s.model);
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        (lineSolvable ? window.lineSolvableButton : window.makeUniqueButton)->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+        const solver::CellGrid shown = window.proposal().picture;
+        QCOMPARE(cluesNeeded(shown), 3);
+        QVERIFY(window.resultText().contains(QStringLiteral("問題欄を3に広げます")));
+        window.applyButton->click();
+
+        QCOMPARE(int(s.model.clueSize), 3);
+        QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
+        s.form.undoStack->undo();
+        QCOMPARE(int(s.model.clueSize), 2);
+        QCOMPARE(pictureFromBoard(s.model), gridOf(kRepairAddsARun));
+    }
+
+    // The import dialog: its clue band follows the repaired picture, and OK writes that band.
+    void aRepairInTheDialogWidensItsClueBand_data() { aRepairWithMoreRunsThanTheBandWidensIt_data(); }
+
+    void aRepairInTheDialogWidensItsClueBand()
+    {
+        QFETCH(bool, lineSolvable);
+        Session s;
+        const QString path = s.save(QStringLiteral("runs.png"), pictureFromRows(kRepairAddsARun));
+        solver::CellGrid shown;
+        s.importPicture(path, [&](Form4& dialog) {
+            chooseWidth(dialog, 5);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QCOMPARE(dialog.picture(), gridOf(kRepairAddsARun));
+            QCOMPARE(dialog.clueBox->text(), QStringLiteral("2"));
+            dialog.startMakeUnique(lineSolvable);
+            QVERIFY(waitForDialogProposal(dialog));
+            shown = dialog.proposal().picture;
+            dialog.applyButton->click();
+            QCOMPARE(dialog.clueBox->text(), QStringLiteral("3"));
+            QVERIFY(dialog.clueNote->text().isEmpty());
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QVERIFY(dialog.verdictLabel->text().startsWith(QStringLiteral("解はただ一つです。")));
+            dialog.okButton->click();
+        });
+        QCOMPARE(int(s.model.clueSize), 3);
+        QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
     }
 };
 
