@@ -37,14 +37,14 @@ constexpr double kVerdictSeconds = 30;
 } // namespace
 
 Form4::Form4(Desktop& desktop, const QImage& image, QWidget* parent)
-    : QDialog(parent), desktop_(desktop), image_(image)
+    : QDialog(parent), desktop_(desktop), image_(image), content_(contentRect(image))
 {
     setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
     verdictTask_ = new BackgroundTask(this);
     repairTask_ = new BackgroundTask(this);
     buildControls();
 
-    const QSize size = defaultAnswerSize(image_.size());
+    const QSize size = defaultAnswerSize(sourceRect().size());
     {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
         widthBox->setValue(size.width());
@@ -73,7 +73,7 @@ void Form4::buildControls()
     layout->addLayout(buttons);
 
     // The settings first, top to bottom, then the repair and the dialog's buttons.
-    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
+    QWidget* order[] = {widthBox, heightBox, keepAspectBox, trimBox, clueBox, thresholdSlider, autoBox,
                         invertBox, makeUniqueButton, lineSolvableButton, stopButton,
                         applyButton, dropButton, okButton, cancelButton};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
@@ -95,8 +95,8 @@ QVBoxLayout* Form4::buildPreviewColumn()
     left->addWidget(previewBox);
     verdictLabel = new QLabel(this);
     verdictLabel->setWordWrap(true);
-    // Room for the two lines of a proposal, so the dialog does not jump when one shows.
-    verdictLabel->setMinimumHeight(2 * verdictLabel->fontMetrics().lineSpacing());
+    // Room for the three lines of a proposal, so the dialog does not jump when one shows.
+    verdictLabel->setMinimumHeight(3 * verdictLabel->fontMetrics().lineSpacing());
     verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
     auto* repairRow = new QHBoxLayout;
@@ -143,6 +143,9 @@ QVBoxLayout* Form4::buildSettingsColumn()
     keepAspectBox = new QCheckBox(QStringLiteral("縦横比を保つ"), this);
     keepAspectBox->setChecked(true);
     form->addRow(QString(), keepAspectBox);
+    trimBox = new QCheckBox(QStringLiteral("余白を切り取る"), this);
+    trimBox->setChecked(true);
+    form->addRow(QString(), trimBox);
 
     auto* clueRow = new QHBoxLayout;
     clueBox = new QLineEdit(this);
@@ -187,6 +190,8 @@ void Form4::connectControls()
         if (on)
             widthChanged();
     });
+    // The part scaled changes its aspect: the width stays, the height follows it if linked.
+    connect(trimBox, &QCheckBox::toggled, this, [this] { widthChanged(); });
     connect(clueBox, &QLineEdit::textChanged, this, [this] {
         if (adjusting_)
             return;
@@ -223,13 +228,17 @@ const solver::CellGrid& Form4::picture() const { return repaired_ ? *repaired_ :
 bool Form4::verdictRunning() const { return verdictTask_->isRunning(); }
 bool Form4::repairRunning() const { return repairTask_->isRunning(); }
 
+QRect Form4::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
+
 void Form4::widthChanged()
 {
     if (adjusting_)
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        heightBox->setValue(proportionalSide(image_.size(), true, widthBox->value()));
+        const QSize size = aspectKeptSize(sourceRect().size(), true, widthBox->value());
+        widthBox->setValue(size.width());
+        heightBox->setValue(size.height());
     }
     rescale();
 }
@@ -240,14 +249,16 @@ void Form4::heightChanged()
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        widthBox->setValue(proportionalSide(image_.size(), false, heightBox->value()));
+        const QSize size = aspectKeptSize(sourceRect().size(), false, heightBox->value());
+        widthBox->setValue(size.width());
+        heightBox->setValue(size.height());
     }
     rescale();
 }
 
 void Form4::rescale()
 {
-    grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()));
+    grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()), sourceRect());
     rethreshold();
 }
 

@@ -227,6 +227,57 @@ private slots:
         });
     }
 
+    // A side that would push the other past 80 is cut back with it: the aspect holds.
+    void theAspectHoldsAtTheSizeLimit()
+    {
+        Session s;
+        QImage page(794, 1123, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        const QString path = s.save(QStringLiteral("page.png"), page);
+        s.importPicture(path, [](Form4& dialog) {
+            QCOMPARE(dialog.widthBox->value(), 21);
+            QCOMPARE(dialog.heightBox->value(), 30);
+            chooseWidth(dialog, 80);
+            QCOMPARE(dialog.widthBox->value(), 57);
+            QCOMPARE(dialog.heightBox->value(), 80);
+            QCOMPARE(dialog.picture().width, 57);
+            QCOMPARE(dialog.picture().height, 80);
+            dialog.heightBox->setValue(70);
+            QCOMPARE(dialog.widthBox->value(), 49);
+            dialog.cancelButton->click();
+        });
+    }
+
+    // 余白を切り取る, ticked by default: only the drawing inside the uniform border is scaled,
+    // and the aspect is the drawing's. A transparent background stays empty under 反転.
+    void theBorderIsTrimmedAndTransparencyStaysBackground()
+    {
+        Session s;
+        // A 2 x 3 drawing in a transparent border of 2 pixels left, 4 right, 1 above and below.
+        const QString path = s.save(QStringLiteral("clip.png"),
+                                    pictureFromRows({"        ", "  #.    ", "  .#    ", "  ##    ", "        "}));
+        s.importPicture(path, [](Form4& dialog) {
+            QVERIFY(dialog.trimBox->isChecked());
+            QCOMPARE(dialog.widthBox->value(), 20);
+            QCOMPARE(dialog.heightBox->value(), 30);
+            chooseWidth(dialog, 2);
+            QCOMPARE(dialog.heightBox->value(), 3);
+            QCOMPARE(dialog.picture(), gridOf({"#.", ".#", "##"}));
+            dialog.invertBox->setChecked(true);
+            QCOMPARE(dialog.picture(), gridOf({".#", "#.", ".."}));
+
+            // Unticked, the whole picture is scaled; the width stays, the height follows.
+            dialog.trimBox->setChecked(false);
+            QCOMPARE(dialog.widthBox->value(), 2);
+            QCOMPARE(dialog.heightBox->value(), 1);
+            chooseWidth(dialog, 8);
+            QCOMPARE(dialog.heightBox->value(), 5);
+            QCOMPARE(dialog.picture(),
+                     gridOf({"........", "...#....", "..#.....", "........", "........"}));
+            dialog.cancelButton->click();
+        });
+    }
+
     void cancelAndARefusedClueSizeChangeNothing()
     {
         Session s;
@@ -299,6 +350,33 @@ private slots:
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
         QVERIFY(writtenCluesSolveTo(s.model, pictureFromBoard(s.model), false));
         QCOMPARE(s.form.undoStack->count(), 1);
+    }
+
+    // The proposal's sentences and its buttons take room: the dialog's own buttons stay in it,
+    // even when the author made the dialog as small as it goes.
+    void okAndCancelStayInTheDialogWhileAProposalShows()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
+        s.importPicture(path, [](Form4& dialog) {
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            chooseWidth(dialog, 4);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            dialog.resize(1, 1);  // held at its minimum size
+            QCoreApplication::processEvents();
+            dialog.makeUniqueButton->click();
+            QVERIFY(waitForDialogProposal(dialog));
+            QCoreApplication::processEvents();
+            for (QWidget* button : {static_cast<QWidget*>(dialog.okButton), static_cast<QWidget*>(dialog.cancelButton),
+                                    static_cast<QWidget*>(dialog.applyButton), static_cast<QWidget*>(dialog.dropButton)}) {
+                QVERIFY(button->isVisible());
+                const QRect inDialog(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+                QVERIFY2(dialog.rect().contains(inDialog),
+                         qPrintable(button->objectName() + QStringLiteral(" ") + button->property("text").toString()));
+            }
+            dialog.cancelButton->click();
+        });
     }
 
     // ---------------------------------------------------------------- the check window
