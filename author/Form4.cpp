@@ -95,7 +95,7 @@ QVBoxLayout* Form4::buildPreviewColumn()
     left->addWidget(previewBox);
     verdictLabel = new QLabel(this);
     verdictLabel->setWordWrap(true);
-    // Room for the three lines of a proposal, so the dialog does not jump when one shows.
+    // Room for the three lines of a proposal from the start, so the dialog need not grow.
     verdictLabel->setMinimumHeight(3 * verdictLabel->fontMetrics().lineSpacing());
     verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
@@ -114,6 +114,11 @@ QVBoxLayout* Form4::buildPreviewColumn()
     progress = new QProgressBar(this);
     progress->setRange(0, 1000);
     progress->setTextVisible(false);
+    // Its room is kept while it is hidden: a dialog that grew for it would push OK and
+    // キャンセル off where the window manager keeps the dialog's size.
+    QSizePolicy keepRoom = progress->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    progress->setSizePolicy(keepRoom);
     left->addWidget(progress);
     left->addStretch();
     return left;
