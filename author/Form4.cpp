@@ -37,14 +37,14 @@ constexpr double kVerdictSeconds = 30;
 } // namespace
 
 Form4::Form4(Desktop& desktop, const QImage& image, QWidget* parent)
-    : QDialog(parent), desktop_(desktop), image_(image)
+    : QDialog(parent), desktop_(desktop), image_(image), content_(contentRect(image))
 {
     setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
     verdictTask_ = new BackgroundTask(this);
     repairTask_ = new BackgroundTask(this);
     buildControls();
 
-    const QSize size = defaultAnswerSize(image_.size());
+    const QSize size = defaultAnswerSize(sourceRect().size());
     {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
         widthBox->setValue(size.width());
@@ -73,7 +73,7 @@ void Form4::buildControls()
     layout->addLayout(buttons);
 
     // The settings first, top to bottom, then the repair and the dialog's buttons.
-    QWidget* order[] = {widthBox, heightBox, keepAspectBox, clueBox, thresholdSlider, autoBox,
+    QWidget* order[] = {widthBox, heightBox, keepAspectBox, trimBox, clueBox, thresholdSlider, autoBox,
                         invertBox, makeUniqueButton, lineSolvableButton, stopButton,
                         applyButton, dropButton, okButton, cancelButton};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
@@ -95,8 +95,8 @@ QVBoxLayout* Form4::buildPreviewColumn()
     left->addWidget(previewBox);
     verdictLabel = new QLabel(this);
     verdictLabel->setWordWrap(true);
-    // Room for the two lines of a proposal, so the dialog does not jump when one shows.
-    verdictLabel->setMinimumHeight(2 * verdictLabel->fontMetrics().lineSpacing());
+    // Room for the three lines of a proposal from the start, so the dialog need not grow.
+    verdictLabel->setMinimumHeight(3 * verdictLabel->fontMetrics().lineSpacing());
     verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
     auto* repairRow = new QHBoxLayout;
@@ -114,6 +114,11 @@ QVBoxLayout* Form4::buildPreviewColumn()
     progress = new QProgressBar(this);
     progress->setRange(0, 1000);
     progress->setTextVisible(false);
+    // Its room is kept while it is hidden: a dialog that grew for it would push OK and
+    // キャンセル off where the window manager keeps the dialog's size.
+    QSizePolicy keepRoom = progress->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    progress->setSizePolicy(keepRoom);
     left->addWidget(progress);
     left->addStretch();
     return left;
@@ -143,6 +148,9 @@ QVBoxLayout* Form4::buildSettingsColumn()
     keepAspectBox = new QCheckBox(QStringLiteral("縦横比を保つ"), this);
     keepAspectBox->setChecked(true);
     form->addRow(QString(), keepAspectBox);
+    trimBox = new QCheckBox(QStringLiteral("余白を切り取る"), this);
+    trimBox->setChecked(true);
+    form->addRow(QString(), trimBox);
 
     auto* clueRow = new QHBoxLayout;
     clueBox = new QLineEdit(this);
@@ -187,6 +195,8 @@ void Form4::connectControls()
         if (on)
             widthChanged();
     });
+    // The part scaled changes its aspect: the width stays, the height follows it if linked.
+    connect(trimBox, &QCheckBox::toggled, this, [this] { widthChanged(); });
     connect(clueBox, &QLineEdit::textChanged, this, [this] {
         if (adjusting_)
             return;
@@ -223,13 +233,17 @@ const solver::CellGrid& Form4::picture() const { return repaired_ ? *repaired_ :
 bool Form4::verdictRunning() const { return verdictTask_->isRunning(); }
 bool Form4::repairRunning() const { return repairTask_->isRunning(); }
 
+QRect Form4::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
+
 void Form4::widthChanged()
 {
     if (adjusting_)
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        heightBox->setValue(proportionalSide(image_.size(), true, widthBox->value()));
+        const QSize size = aspectKeptSize(sourceRect().size(), true, widthBox->value());
+        widthBox->setValue(size.width());
+        heightBox->setValue(size.height());
     }
     rescale();
 }
@@ -240,14 +254,16 @@ void Form4::heightChanged()
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        widthBox->setValue(proportionalSide(image_.size(), false, heightBox->value()));
+        const QSize size = aspectKeptSize(sourceRect().size(), false, heightBox->value());
+        widthBox->setValue(size.width());
+        heightBox->setValue(size.height());
     }
     rescale();
 }
 
 void Form4::rescale()
 {
-    grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()));
+    grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()), sourceRect());
     rethreshold();
 }
 
@@ -345,6 +361,15 @@ void Form4::startMakeUnique(bool lineSolvable)
             showRepairControls();
             return;
         }
+        // OK writes every clue of the repaired picture: one whose runs do not fit even the
+        // widest clue band is no repair.
+        if (!clueBandHolding(result.picture, clueSizeForVerdict())) {
+            verdictLabel->setText(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
+                                      .arg(kMaxClueSize));
+            preview->setGrid(start, {});
+            showRepairControls();
+            return;
+        }
         proposal_ = result;
         preview->setGrid(result.picture, differingCells(start, result.picture));
         verdictLabel->setText(
@@ -366,8 +391,15 @@ void Form4::applyProposal()
     proposal_.reset();
     repaired_ = repaired;
     preview->setGrid(repaired, {});
+    // The clue band widens to hold every run of the repaired picture, so that the verdict and
+    // the board OK makes are those of the picture shown.
+    if (const std::optional<int> band = clueBandHolding(repaired, clueSizeForVerdict());
+        band && *band != clueSizeFromBox(clueBox->text())) {
+        const QScopedValueRollback<bool> adjusting(adjusting_, true);
+        clueBox->setText(QString::number(*band));
+    }
     showRepairControls();
-    startVerdict();
+    followClues();
 }
 
 void Form4::dropProposal()

@@ -1,8 +1,9 @@
 // The "画像から問題作成（詳細）" dialog: any picture scaled to a chosen answer area, a threshold
 // (automatic or by slider) and inversion, a live black-and-white preview with the verdict of
-// its clues, and "一意にする" to repair a picture whose clues have several solutions. While
+// its clues, and "一意にする" to repair a picture whose clues have several solutions.
+// "余白を切り取る" (ticked by default) scales only the picture inside its uniform border. While
 // "縦横比を保つ" is ticked (the default), changing the width or the height sets the other by
-// the picture's aspect; unticked, the two are free. The clue-band box follows the picture (the
+// the aspect of the part scaled (within 1..80 both); unticked, the two are free. The clue-band box follows the picture (the
 // most runs of any line) until the author types or steps it.
 #pragma once
 
@@ -67,6 +68,7 @@ public:
     QSpinBox* widthBox = nullptr;
     QSpinBox* heightBox = nullptr;
     QCheckBox* keepAspectBox = nullptr;
+    QCheckBox* trimBox = nullptr;  // 余白を切り取る
     QLineEdit* clueBox = nullptr;
     SpinButtons* clueButtons = nullptr;
     QLabel* clueNote = nullptr;
@@ -96,6 +98,8 @@ private:
     void connectControls();
     void widthChanged();
     void heightChanged();
+    // The part of the picture scaled: its content, or the whole with 余白を切り取る unticked.
+    QRect sourceRect() const;
     // The answer-area size changed: area-average the picture again, then threshold it.
     void rescale();
     // The threshold, 自動 or 反転 changed: only the grey picture is thresholded again.
@@ -111,6 +115,7 @@ private:
 
     Desktop& desktop_;
     QImage image_;
+    QRect content_;  // the picture inside its uniform border
     GreyPicture grey_;
     solver::CellGrid thresholded_;
     std::optional<solver::CellGrid> repaired_;

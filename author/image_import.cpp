@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace zumeli {
 
@@ -83,6 +84,65 @@ int proportionalSide(QSize imageSize, bool widthFixed, int side)
     return std::clamp(static_cast<int>(std::lround(side * ratio)), 1, kMaxAnswerSide);
 }
 
+QSize aspectKeptSize(QSize imageSize, bool widthFixed, int side)
+{
+    side = std::clamp(side, 1, kMaxAnswerSide);
+    int other = proportionalSide(imageSize, widthFixed, side);
+    if (!imageSize.isEmpty()) {
+        const double ratio = widthFixed ? double(imageSize.height()) / imageSize.width()
+                                        : double(imageSize.width()) / imageSize.height();
+        // The other side would pass the limit: the limit sets it, and it sets the side.
+        if (side * ratio >= kMaxAnswerSide + 0.5) {
+            other = kMaxAnswerSide;
+            side = proportionalSide(imageSize, !widthFixed, kMaxAnswerSide);
+        }
+    }
+    return widthFixed ? QSize(side, other) : QSize(other, side);
+}
+
+QRect contentRect(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const QRgb corner = image.pixel(0, 0);
+    const bool opaqueCorner = qAlpha(corner) > 127;
+    constexpr int kColourTolerance = 24;
+    const auto isBackground = [&](QRgb pixel) {
+        if (qAlpha(pixel) <= 127)
+            return true;
+        return opaqueCorner && std::abs(qRed(pixel) - qRed(corner)) <= kColourTolerance
+            && std::abs(qGreen(pixel) - qGreen(corner)) <= kColourTolerance
+            && std::abs(qBlue(pixel) - qBlue(corner)) <= kColourTolerance;
+    };
+    int left = image.width();
+    int right = -1;
+    int top = image.height();
+    int bottom = -1;
+    for (int stripTop = 0; stripTop < image.height(); stripTop += kStripRows) {
+        const int rows = std::min(kStripRows, image.height() - stripTop);
+        const QImage strip =
+            image.copy(0, stripTop, image.width(), rows).convertToFormat(QImage::Format_ARGB32);
+        for (int r = 0; r < rows; ++r) {
+            const auto* line = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
+            int first = 0;
+            while (first < image.width() && isBackground(line[first]))
+                ++first;
+            if (first == image.width())
+                continue;
+            int last = image.width() - 1;
+            while (isBackground(line[last]))
+                --last;
+            left = std::min(left, first);
+            right = std::max(right, last);
+            top = std::min(top, stripTop + r);
+            bottom = stripTop + r;
+        }
+    }
+    if (right < 0)
+        return image.rect();
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 double brightnessOverWhite(QRgb pixel)
 {
     const double luma = 0.299 * qRed(pixel) + 0.587 * qGreen(pixel) + 0.114 * qBlue(pixel);
@@ -90,34 +150,46 @@ double brightnessOverWhite(QRgb pixel)
     return luma * alpha + 255.0 * (1.0 - alpha);
 }
 
-GreyPicture areaAverage(const QImage& image, QSize size)
+GreyPicture areaAverage(const QImage& image, QSize size, QRect source)
 {
-    const int sourceWidth = image.width();
-    const int sourceHeight = image.height();
+    source = source.isValid() ? source.intersected(image.rect()) : image.rect();
+    const int sourceWidth = source.width();
+    const int sourceHeight = source.height();
     const int width = std::max(1, size.width());
     const int height = std::max(1, size.height());
-    GreyPicture grey{width, height, std::vector<double>(static_cast<std::size_t>(width) * height, 255.0)};
-    if (image.isNull())
+    const std::size_t cells = static_cast<std::size_t>(width) * height;
+    GreyPicture grey{width, height, std::vector<double>(cells, 255.0), {}};
+    if (image.isNull() || source.isEmpty())
         return grey;
+    // The opacity is averaged as the brightness is, only for a picture that has any.
+    const bool alpha = image.hasAlphaChannel();
+    const int planes = alpha ? 2 : 1;
 
-    // Across: each source row becomes `width` weighted sums (in units of 1/width pixel).
+    // Across: each source row becomes `width` weighted sums (in units of 1/width pixel) of
+    // the brightness, and of the opacity.
     const std::vector<AxisSpan> across = axisSpans(sourceWidth, width);
-    std::vector<double> rowSums(static_cast<std::size_t>(sourceHeight) * width);
-    std::vector<double> brightness(static_cast<std::size_t>(sourceWidth));
+    std::vector<std::vector<double>> rowSums(planes, std::vector<double>(static_cast<std::size_t>(sourceHeight) * width));
+    std::vector<std::vector<double>> pixels(planes, std::vector<double>(static_cast<std::size_t>(sourceWidth)));
     for (int top = 0; top < sourceHeight; top += kStripRows) {
         const int rows = std::min(kStripRows, sourceHeight - top);
-        const QImage strip = image.copy(0, top, sourceWidth, rows).convertToFormat(QImage::Format_ARGB32);
+        const QImage strip = image.copy(source.left(), source.top() + top, sourceWidth, rows)
+                                 .convertToFormat(QImage::Format_ARGB32);
         for (int r = 0; r < rows; ++r) {
             const auto* line = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
-            for (int x = 0; x < sourceWidth; ++x)
-                brightness[static_cast<std::size_t>(x)] = brightnessOverWhite(line[x]);
-            double* sums = &rowSums[static_cast<std::size_t>(top + r) * width];
-            for (int i = 0; i < width; ++i) {
-                const AxisSpan& span = across[static_cast<std::size_t>(i)];
-                double sum = 0;
-                for (std::size_t k = 0; k < span.weights.size(); ++k)
-                    sum += double(span.weights[k]) * brightness[span.first + k];
-                sums[i] = sum;
+            for (int x = 0; x < sourceWidth; ++x) {
+                pixels[0][static_cast<std::size_t>(x)] = brightnessOverWhite(line[x]);
+                if (alpha)
+                    pixels[1][static_cast<std::size_t>(x)] = qAlpha(line[x]) / 255.0;
+            }
+            for (int plane = 0; plane < planes; ++plane) {
+                double* sums = &rowSums[plane][static_cast<std::size_t>(top + r) * width];
+                for (int i = 0; i < width; ++i) {
+                    const AxisSpan& span = across[static_cast<std::size_t>(i)];
+                    double sum = 0;
+                    for (std::size_t k = 0; k < span.weights.size(); ++k)
+                        sum += double(span.weights[k]) * pixels[plane][span.first + k];
+                    sums[i] = sum;
+                }
             }
         }
     }
@@ -125,13 +197,18 @@ GreyPicture areaAverage(const QImage& image, QSize size)
     // Down: the weighted row sums of each cell, divided by the whole area it covers.
     const std::vector<AxisSpan> down = axisSpans(sourceHeight, height);
     const double area = double(sourceWidth) * double(sourceHeight);
-    for (int j = 0; j < height; ++j) {
-        const AxisSpan& span = down[static_cast<std::size_t>(j)];
-        for (int i = 0; i < width; ++i) {
-            double sum = 0;
-            for (std::size_t k = 0; k < span.weights.size(); ++k)
-                sum += double(span.weights[k]) * rowSums[(span.first + k) * width + i];
-            grey.values[static_cast<std::size_t>(j) * width + i] = sum / area;
+    if (alpha)
+        grey.opacity.assign(cells, 1.0);
+    for (int plane = 0; plane < planes; ++plane) {
+        std::vector<double>& out = plane == 0 ? grey.values : grey.opacity;
+        for (int j = 0; j < height; ++j) {
+            const AxisSpan& span = down[static_cast<std::size_t>(j)];
+            for (int i = 0; i < width; ++i) {
+                double sum = 0;
+                for (std::size_t k = 0; k < span.weights.size(); ++k)
+                    sum += double(span.weights[k]) * rowSums[plane][(span.first + k) * width + i];
+                out[static_cast<std::size_t>(j) * width + i] = sum / area;
+            }
         }
     }
     return grey;
@@ -140,9 +217,13 @@ GreyPicture areaAverage(const QImage& image, QSize size)
 int otsuThreshold(const GreyPicture& picture)
 {
     std::array<double, 256> histogram{};
-    for (const double value : picture.values)
-        histogram[static_cast<std::size_t>(std::clamp(static_cast<int>(value), 0, 255))] += 1;
-    const double total = static_cast<double>(picture.values.size());
+    double total = 0;
+    for (std::size_t i = 0; i < picture.values.size(); ++i) {
+        if (picture.isTransparent(i))
+            continue;
+        histogram[static_cast<std::size_t>(std::clamp(static_cast<int>(picture.values[i]), 0, 255))] += 1;
+        total += 1;
+    }
     double totalSum = 0;
     for (int v = 0; v < 256; ++v)
         totalSum += v * histogram[static_cast<std::size_t>(v)];
@@ -177,7 +258,7 @@ solver::CellGrid thresholdPicture(const GreyPicture& picture, int threshold, boo
 {
     solver::CellGrid grid(picture.width, picture.height, solver::Cell::Empty);
     for (std::size_t i = 0; i < picture.values.size(); ++i)
-        if ((picture.values[i] < threshold) != invert)
+        if (!picture.isTransparent(i) && (picture.values[i] < threshold) != invert)
             grid.cells[i] = solver::Cell::Filled;
     return grid;
 }
@@ -213,6 +294,30 @@ void replaceAnswerAndClues(BoardModel& model, const solver::CellGrid& picture)
             model.board(model.clueSize + x, model.clueSize + y) =
                 picture.at(x, y) == solver::Cell::Filled ? kFilled : kEmpty;
     deriveClues(model);
+}
+
+std::optional<int> clueBandHolding(const solver::CellGrid& picture, int clueSize)
+{
+    const int needed = cluesNeeded(picture);
+    if (needed <= clueSize)
+        return clueSize;
+    if (needed > kMaxClueSize)
+        return std::nullopt;
+    return needed;
+}
+
+bool writeRepairedPicture(BoardModel& model, const solver::CellGrid& picture)
+{
+    if (picture.width != model.answerWidth() || picture.height != model.answerHeight())
+        return false;
+    const std::optional<int> band = clueBandHolding(picture, model.clueSize);
+    if (!band)
+        return false;
+    if (*band == model.clueSize)
+        replaceAnswerAndClues(model, picture);
+    else
+        model = boardFromImportedPicture(picture, *band);
+    return true;
 }
 
 } // namespace zumeli

@@ -4,6 +4,12 @@
 //   - a threshold slider step at an 80 x 80 answer area, up to the repainted preview;
 //   - an 自動 / 反転 toggle at 80 x 80, the same way;
 //   - the area averaging of a 10000 x 10000 picture into 80 x 80 cells (once per size change).
+// With --auto-fill FOLDER... it instead reads every picture under the folders and counts how
+// often 自動 gives a nearly blank or nearly full picture (under 10 % or over 90 % of the cells
+// filled) at the dialog's default size: with every cell in Otsu's histogram and transparency
+// read as white (as 自動 was), with the opaque cells only and transparent cells background
+// (as it is), and that with 余白を切り取る as the dialog starts. bench/auto-threshold-bench
+// runs it on the pictures bench/corpus/ was made from.
 #include "author/Form4.h"
 #include "author/image_import.h"
 #include "support/scripted_desktop.h"
@@ -11,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QPainter>
 #include <QSlider>
 #include <QSpinBox>
@@ -18,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -63,6 +71,58 @@ void report(const char* action, double ms, bool live)
         std::printf("%-52s %10.2f ms\n", action, ms);
 }
 
+// How 自動 reads pictures: counts of nearly blank and nearly full results.
+struct FillCount {
+    int blank = 0;  // under 10 % filled
+    int full = 0;   // over 90 % filled
+
+    void add(const solver::CellGrid& picture)
+    {
+        const double share = double(std::count(picture.cells.begin(), picture.cells.end(), solver::Cell::Filled))
+            / double(picture.cells.size());
+        blank += share < 0.10;
+        full += share > 0.90;
+    }
+    void print(const char* rule, int pictures) const
+    {
+        std::printf("%-58s %4d under 10 %%, %4d over 90 %%: %5.1f %% of %d\n", rule, blank, full,
+                    100.0 * (blank + full) / std::max(1, pictures), pictures);
+    }
+};
+
+int autoFill(const QStringList& folders)
+{
+    QStringList paths;
+    for (const QString& folder : folders)
+        for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            paths.push_back(it.next());
+    paths.sort();
+    FillCount allCells;
+    FillCount opaqueCells;
+    FillCount trimmed;
+    int pictures = 0;
+    for (const QString& path : paths) {
+        QImage image;
+        try {
+            image = readSourceImage(path);
+        } catch (const std::exception&) {
+            continue;  // not a picture
+        }
+        ++pictures;
+        GreyPicture grey = areaAverage(image, defaultAnswerSize(image.size()));
+        opaqueCells.add(thresholdPicture(grey, otsuThreshold(grey), false));
+        grey.opacity.clear();  // every cell counts, transparent ones as white
+        allCells.add(thresholdPicture(grey, otsuThreshold(grey), false));
+        const QRect content = contentRect(image);
+        const GreyPicture part = areaAverage(image, defaultAnswerSize(content.size()), content);
+        trimmed.add(thresholdPicture(part, otsuThreshold(part), false));
+    }
+    allCells.print("自動 over every cell, transparency as white", pictures);
+    opaqueCells.print("自動 over the opaque cells, transparency background", pictures);
+    trimmed.print("the same with 余白を切り取る", pictures);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -70,6 +130,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--auto-fill") == 0)
+        return autoFill(QCoreApplication::arguments().mid(2));
 
     test::ScriptedDesktop desktop;
     Form4 dialog(desktop, detailedPicture(800));

@@ -71,10 +71,12 @@ void Form1::importPicture()
 void Form1::applyRepairedPicture(const QString& stepName, const solver::CellGrid& picture)
 {
     // The board may have been replaced since the check: a picture of another size is old.
-    if (picture.width != model.answerWidth() || picture.height != model.answerHeight())
+    // The clue band widens when the repaired picture has more runs in a line than it holds.
+    BoardModel repaired = model;
+    if (!writeRepairedPicture(repaired, picture))
         return;
-    runAsStep(stepName, [this, &picture] {
-        replaceAnswerAndClues(model, picture);
+    runAsStep(stepName, [this, &repaired] {
+        model = repaired;
         forgetRectangleStart();
         redrawOrResetZoom(Redraw::Full);
     });

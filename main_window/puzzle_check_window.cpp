@@ -1,6 +1,7 @@
 // The puzzle check window: the check, its report and the repair of the picture.
 #include "main_window/puzzle_check_window.h"
 
+#include "author/image_import.h"
 #include "formats/board_clues.h"
 #include "solve/answer_check.h"
 #include "widgets/background_task.h"
@@ -93,6 +94,7 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
     const solver::Puzzle puzzle = puzzleFromBoard(model);
     const solver::CellGrid drawn = pictureFromBoard(model);
     drawnAgrees_ = answerMatchesClues(model);
+    checkedClueSize_ = model.clueSize;
     cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned generation = ++generation_;
     running_ = true;
@@ -208,14 +210,27 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
             emit repairFinished();
             return;
         }
+        // The clues written are the repaired picture's, all of them: a picture whose runs
+        // do not fit even the widest clue band is no repair.
+        const std::optional<int> band = clueBandHolding(result.picture, checkedClueSize_);
+        if (!band) {
+            showReport(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
+                           .arg(kMaxClueSize));
+            emit repairFinished();
+            return;
+        }
         proposal_ = result;
         const std::vector<bool> marks = differingCells(start, result.picture);
-        text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n"
+        const QString widened = *band == checkedClueSize_
+            ? QString()
+            : QStringLiteral("数字が入るように問題欄を%1に広げます。\n").arg(*band);
+        text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n%3"
                                       "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
                            .arg(result.changed.size())
                            .arg(result.lineSolvable
                                     ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                    : QStringLiteral("解がただ一つになります。")));
+                                    : QStringLiteral("解がただ一つになります。"))
+                           .arg(widened));
         showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
         showButtons();
         emit repairFinished();

@@ -97,6 +97,7 @@ private:
     bool offerUnique_ = false;
     bool offerLineSolvable_ = false;
     solver::CellGrid repairPicture_;
+    int checkedClueSize_ = 0;   // the clue band of the board checked last
     bool drawnAgrees_ = false;  // the drawing of the board checked last agrees with its clues
     BackgroundTask* repairTask_ = nullptr;
     bool repairLineSolvable_ = false;

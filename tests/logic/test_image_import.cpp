@@ -2,6 +2,7 @@
 // Otsu's threshold, inversion and the board the picture becomes.
 #include "author/image_import.h"
 #include "author/image_threshold.h"
+#include "formats/board_clues.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 
@@ -204,6 +205,114 @@ private slots:
         QCOMPARE(proportionalSide(QSize(10, 1000), false, 80), 1);
     }
 
+    // With the aspect kept, a side set by the author that would push the other past 80 is cut
+    // back instead: both sides stay within 1..80 and the aspect holds.
+    void theAspectKeptSizeStaysWithinTheLimits_data()
+    {
+        QTest::addColumn<QSize>("image");
+        QTest::addColumn<bool>("widthFixed");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("tall page at width 80") << QSize(794, 1123) << true << 80 << QSize(57, 80);
+        QTest::newRow("tall page at height 80") << QSize(794, 1123) << false << 80 << QSize(57, 80);
+        QTest::newRow("tall page within the limit") << QSize(794, 1123) << true << 40 << QSize(40, 57);
+        QTest::newRow("wide at height 30") << QSize(400, 100) << false << 30 << QSize(80, 20);
+        QTest::newRow("wide at width 80") << QSize(400, 100) << true << 80 << QSize(80, 20);
+        QTest::newRow("a third at width 30") << QSize(100, 300) << true << 30 << QSize(27, 80);
+        QTest::newRow("square") << QSize(8, 8) << true << 50 << QSize(50, 50);
+        QTest::newRow("thin line keeps one cell") << QSize(10000, 3) << true << 80 << QSize(80, 1);
+        QTest::newRow("thin line set by its height") << QSize(10000, 3) << false << 5 << QSize(80, 1);
+        QTest::newRow("no size") << QSize() << true << 12 << QSize(12, 12);
+    }
+
+    void theAspectKeptSizeStaysWithinTheLimits()
+    {
+        QFETCH(QSize, image);
+        QFETCH(bool, widthFixed);
+        QFETCH(int, side);
+        QFETCH(QSize, expected);
+        QCOMPARE(aspectKeptSize(image, widthFixed, side), expected);
+    }
+
+    // The border trimmed by 余白を切り取る: transparent pixels, or the top-left pixel's colour.
+    void theContentLeavesOutTheUniformBorder_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("transparent border")
+            << pictureFromRows({"      ", "  #.  ", "   #  ", "      "}) << QRect(2, 1, 2, 2);
+        QTest::newRow("white border") << pictureFromRows({"......", "..#...", "....#.", "......"})
+                                      << QRect(2, 1, 3, 2);
+        QTest::newRow("grey border, white inside")
+            << pictureFromRows({"ggggg", "g..gg", "gg#gg", "ggggg", "ggggg"}) << QRect(1, 1, 2, 2);
+        // On a transparent background, white is part of the drawing.
+        QTest::newRow("white on a transparent background")
+            << pictureFromRows({"     ", "  #. ", "   . ", "     "}) << QRect(2, 1, 2, 2);
+        // The top-left pixel names the background: a drawing that covers it has no border.
+        QTest::newRow("drawing in the corner")
+            << pictureFromRows({"#.#..", "##...", "....."}) << QRect(0, 0, 5, 3);
+        QTest::newRow("nothing to trim") << pictureFromRows({"#.", ".#"}) << QRect(0, 0, 2, 2);
+        QTest::newRow("all background keeps the whole")
+            << pictureFromRows({"...", "..."}) << QRect(0, 0, 3, 2);
+        QTest::newRow("all transparent keeps the whole") << pictureFromRows({"  ", "  "}) << QRect(0, 0, 2, 2);
+        // The noise of a compressed white background is background; a light grey is not.
+        QImage noisy = pictureFromRows({".....", ".....", "..#..", ".....", "....."});
+        noisy.setPixel(0, 4, qRgb(250, 241, 255));
+        noisy.setPixel(4, 0, qRgb(224, 224, 224));
+        QTest::newRow("noise and a light grey") << noisy << QRect(2, 0, 3, 3);
+    }
+
+    void theContentLeavesOutTheUniformBorder()
+    {
+        QFETCH(QImage, image);
+        QFETCH(QRect, expected);
+        QCOMPARE(contentRect(image), expected);
+        // Scaling the content alone is scaling the picture cut to it.
+        const GreyPicture part = areaAverage(image, expected.size(), expected);
+        const GreyPicture cut = areaAverage(image.copy(expected), expected.size());
+        QCOMPARE(part.values, cut.values);
+        QCOMPARE(part.opacity, cut.opacity);
+    }
+
+    // Clip art on a transparent background: the threshold splits the drawing's own colours,
+    // and the background stays background whichever way the picture is read.
+    void aTransparentBackgroundNeitherSetsTheThresholdNorFills()
+    {
+        // A light disc (200) with dark eyes (30) on a transparent background: counted as white,
+        // the background would set the split between the disc and itself and fill the disc.
+        QImage smiley(8, 6, QImage::Format_ARGB32);
+        smiley.fill(qRgba(0, 0, 0, 0));
+        const char* rows[] = {"  dddd  ", " dddddd ", " dedded ", " dddddd ", "  dddd  ", "        "};
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (rows[y][x] != ' ')
+                    smiley.setPixel(x, y, rows[y][x] == 'e' ? qRgb(30, 30, 30) : qRgb(200, 200, 200));
+        const GreyPicture grey = areaAverage(smiley, QSize(8, 6));
+        QCOMPARE(grey.opacity.size(), std::size_t(48));
+        QCOMPARE(grey.opacity[0], 0.0);
+        QCOMPARE(grey.opacity[2], 1.0);
+        const int t = otsuThreshold(grey);
+        QVERIFY2(t > 30 && t <= 200, qPrintable(QString::number(t)));
+        QCOMPARE(rowsOf(thresholdPicture(grey, t, false)),
+                 (std::vector<std::string>{"........", "........", "..#..#..", "........", "........", "........"}));
+        // Inverted, the disc is filled and the background stays empty.
+        QCOMPARE(rowsOf(thresholdPicture(grey, t, true)),
+                 (std::vector<std::string>{"..####..", ".######.", ".#.##.#.", ".######.", "..####..", "........"}));
+
+        // A cell half covered or less is background; more than half, it is read by brightness.
+        const QImage halves = pictureFromRows({"  ## ", "  ## "});
+        const GreyPicture cells = areaAverage(halves, QSize(5, 1));
+        QCOMPARE(rowsOf(thresholdPicture(cells, 128, true)), std::vector<std::string>{"....."});
+        QCOMPARE(rowsOf(thresholdPicture(cells, 128, false)), std::vector<std::string>{"..##."});
+        const GreyPicture coarse = areaAverage(halves, QSize(2, 1));  // 0.5/2.5 and 1.5/2.5 opaque
+        QCOMPARE(rowsOf(thresholdPicture(coarse, 255, false)), std::vector<std::string>{".#"});
+        // A picture with no alpha channel has no opacity to weigh: every cell counts.
+        QVERIFY(areaAverage(pictureFromRows({"#."}).convertToFormat(QImage::Format_RGB32), QSize(2, 1))
+                    .opacity.empty());
+        // Nothing opaque at all: no split exists.
+        QCOMPARE(otsuThreshold(areaAverage(pictureFromRows({"  ", "  "}), QSize(2, 2))), 128);
+    }
+
     void readsAnyFormatQtReadsUpToTenThousandPixels()
     {
         QTemporaryDir dir;
@@ -283,6 +392,54 @@ private slots:
         QCOMPARE(test::rowClueCells(drawn, 4), (std::vector<int>{0, 0, 2}));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
                                  replaceAnswerAndClues(drawn, solver::CellGrid(3, 3)));
+    }
+
+    // A repaired picture is written with every one of its clues: the band widens to the line
+    // with the most runs (never narrows), and a picture no band can hold is not written.
+    void aRepairWidensTheClueBandToHoldEveryRun_data()
+    {
+        QTest::addColumn<int>("clueSize");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("written");  // the band written; 0: refused
+        // Row 2 has three runs.
+        const QString threeRuns = QStringLiteral(".##..\n#.#.#\n...##\n#..#.\n");
+        QTest::newRow("fits the band") << 3 << threeRuns << 3;
+        QTest::newRow("a wide band stays") << 7 << threeRuns << 7;
+        QTest::newRow("one run more than the band") << 2 << threeRuns << 3;
+        QTest::newRow("a narrow band widens") << 1 << threeRuns << 3;
+        // 41 cells alternating: 21 runs, one more than any band holds.
+        QString alternating;
+        for (int x = 0; x < 41; ++x)
+            alternating += x % 2 == 0 ? QLatin1Char('#') : QLatin1Char('.');
+        QTest::newRow("more runs than the widest band") << 20 << alternating + QLatin1Char('\n') << 0;
+        alternating.chop(2);
+        QTest::newRow("the widest band") << 5 << alternating + QLatin1Char('\n') << 20;
+    }
+
+    void aRepairWidensTheClueBandToHoldEveryRun()
+    {
+        QFETCH(int, clueSize);
+        QFETCH(QString, picture);
+        QFETCH(int, written);
+        const solver::CellGrid grid = solver::CellGrid::fromAscii(picture.toStdString());
+        BoardModel model = boardFromImportedPicture(solver::CellGrid(grid.width, grid.height), clueSize);
+        model.board(clueSize, clueSize) = kCross;
+        const BoardModel before = model;
+
+        QCOMPARE(clueBandHolding(grid, clueSize).value_or(0), written);
+        QCOMPARE(writeRepairedPicture(model, grid), written != 0);
+        if (written == 0) {
+            QVERIFY(model == before);
+            return;
+        }
+        QCOMPARE(int(model.clueSize), written);
+        QCOMPARE(pictureFromBoard(model), grid);
+        const solver::Puzzle clues = puzzleFromBoard(model);
+        const solver::Puzzle expected = solver::puzzleFromPicture(grid);
+        QVERIFY(clues.rows == expected.rows);
+        QVERIFY(clues.columns == expected.columns);
+        // A picture of another size is not written either.
+        QVERIFY(!writeRepairedPicture(model, solver::CellGrid(grid.width + 1, grid.height)));
     }
 };
 

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -61,6 +62,20 @@ test::ReferenceResult referenceVerdict(const BoardModel& model)
 }
 
 bool waitUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, 60000); }
+
+// A 5 x 4 picture whose repair, in either mode, fills the middle of row 2 and gives that row a
+// third run: more than the two its own clues need.
+const std::initializer_list<const char*> kRepairAddsARun = {".##..", "#...#", "...##", "#..#."};
+
+// What the clue band written on the board holds, decided by the independent reference solver:
+// exactly one solution, the picture the repair showed, and with `lineSolvable` one that line
+// logic alone reaches. A band that dropped runs has no solution or another one.
+bool writtenCluesSolveTo(const BoardModel& model, const solver::CellGrid& shown, bool lineSolvable)
+{
+    const test::ReferenceResult result = referenceVerdict(model);
+    return pictureFromBoard(model) == shown && result.verdict == solver::Verdict::Unique
+        && result.solutions.at(0) == shown && (!lineSolvable || result.lineSolvable);
+}
 
 // A main window whose board holds a drawing, clue numbers, a title and an undo history of
 // nothing yet.
@@ -212,6 +227,57 @@ private slots:
         });
     }
 
+    // A side that would push the other past 80 is cut back with it: the aspect holds.
+    void theAspectHoldsAtTheSizeLimit()
+    {
+        Session s;
+        QImage page(794, 1123, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        const QString path = s.save(QStringLiteral("page.png"), page);
+        s.importPicture(path, [](Form4& dialog) {
+            QCOMPARE(dialog.widthBox->value(), 21);
+            QCOMPARE(dialog.heightBox->value(), 30);
+            chooseWidth(dialog, 80);
+            QCOMPARE(dialog.widthBox->value(), 57);
+            QCOMPARE(dialog.heightBox->value(), 80);
+            QCOMPARE(dialog.picture().width, 57);
+            QCOMPARE(dialog.picture().height, 80);
+            dialog.heightBox->setValue(70);
+            QCOMPARE(dialog.widthBox->value(), 49);
+            dialog.cancelButton->click();
+        });
+    }
+
+    // 余白を切り取る, ticked by default: only the drawing inside the uniform border is scaled,
+    // and the aspect is the drawing's. A transparent background stays empty under 反転.
+    void theBorderIsTrimmedAndTransparencyStaysBackground()
+    {
+        Session s;
+        // A 2 x 3 drawing in a transparent border of 2 pixels left, 4 right, 1 above and below.
+        const QString path = s.save(QStringLiteral("clip.png"),
+                                    pictureFromRows({"        ", "  #.    ", "  .#    ", "  ##    ", "        "}));
+        s.importPicture(path, [](Form4& dialog) {
+            QVERIFY(dialog.trimBox->isChecked());
+            QCOMPARE(dialog.widthBox->value(), 20);
+            QCOMPARE(dialog.heightBox->value(), 30);
+            chooseWidth(dialog, 2);
+            QCOMPARE(dialog.heightBox->value(), 3);
+            QCOMPARE(dialog.picture(), gridOf({"#.", ".#", "##"}));
+            dialog.invertBox->setChecked(true);
+            QCOMPARE(dialog.picture(), gridOf({".#", "#.", ".."}));
+
+            // Unticked, the whole picture is scaled; the width stays, the height follows.
+            dialog.trimBox->setChecked(false);
+            QCOMPARE(dialog.widthBox->value(), 2);
+            QCOMPARE(dialog.heightBox->value(), 1);
+            chooseWidth(dialog, 8);
+            QCOMPARE(dialog.heightBox->value(), 5);
+            QCOMPARE(dialog.picture(),
+                     gridOf({"........", "...#....", "..#.....", "........", "........"}));
+            dialog.cancelButton->click();
+        });
+    }
+
     void cancelAndARefusedClueSizeChangeNothing()
     {
         Session s;
@@ -282,7 +348,42 @@ private slots:
         QCOMPARE(s.model.answerWidth(), 4);
         QCOMPARE(s.model.answerHeight(), 4);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, pictureFromBoard(s.model), false));
         QCOMPARE(s.form.undoStack->count(), 1);
+    }
+
+    // The repair's progress, the proposal's sentences and its buttons have their room from the
+    // start: the dialog neither grows nor moves its buttons, so a window manager that keeps its
+    // size cannot push OK and キャンセル off it, even when the author made it as small as it goes.
+    void okAndCancelStayInTheDialogWhileAProposalShows()
+    {
+        Session s;
+        const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
+        s.importPicture(path, [](Form4& dialog) {
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            chooseWidth(dialog, 4);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            dialog.resize(1, 1);  // held at its minimum size
+            QCoreApplication::processEvents();
+            const QSize size = dialog.size();
+            const QPoint ok = dialog.okButton->mapTo(&dialog, QPoint(0, 0));
+
+            dialog.makeUniqueButton->click();
+            QCoreApplication::processEvents();  // the layout with the progress bar shown
+            QCOMPARE(dialog.size(), size);
+            QVERIFY(waitForDialogProposal(dialog));
+            QCoreApplication::processEvents();
+            QCOMPARE(dialog.size(), size);
+            QCOMPARE(dialog.okButton->mapTo(&dialog, QPoint(0, 0)), ok);
+            for (QWidget* button : {static_cast<QWidget*>(dialog.okButton), static_cast<QWidget*>(dialog.cancelButton),
+                                    static_cast<QWidget*>(dialog.applyButton), static_cast<QWidget*>(dialog.dropButton)}) {
+                QVERIFY(button->isVisible());
+                const QRect inDialog(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+                QVERIFY2(dialog.rect().contains(inDialog), qPrintable(button->property("text").toString()));
+            }
+            dialog.cancelButton->click();
+        });
     }
 
     // ---------------------------------------------------------------- the check window
@@ -324,6 +425,7 @@ private slots:
         deriveClues(derived);
         QVERIFY(derived == s.model);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, proposal.picture, false));
         // The check runs again on the repaired board.
         QVERIFY(window.isRunning() || window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
@@ -410,6 +512,74 @@ private slots:
         window.applyButton->click();
         QCOMPARE(pictureFromBoard(s.model), proposal.picture);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
+        QVERIFY(writtenCluesSolveTo(s.model, proposal.picture, false));
+    }
+
+    // ---------------------------------------------------------------- a repair that adds runs
+
+    void aRepairWithMoreRunsThanTheBandWidensIt_data()
+    {
+        QTest::addColumn<bool>("lineSolvable");
+        QTest::newRow("一意にする") << false;
+        QTest::newRow("線だけで解けるようにする") << true;
+    }
+
+    // The check window: the band of two widens to three, the board's clues are the repaired
+    // picture's and the verdict after 適用 is theirs.
+    void aRepairWithMoreRunsThanTheBandWidensIt()
+    {
+        QFETCH(bool, lineSolvable);
+        Session s;
+        s.model = test::boardWithAnswer(2, kRepairAddsARun);
+        deriveClues(s.model);
+        s.form.openCheckWindow();
+        PuzzleCheckWindow& window = *s.form.checkWindow;
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+
+        QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
+        (lineSolvable ? window.lineSolvableButton : window.makeUniqueButton)->click();
+        QVERIFY(repaired.wait(60000) || repaired.count() == 1);
+        QVERIFY(window.hasProposal());
+        const solver::CellGrid shown = window.proposal().picture;
+        QCOMPARE(cluesNeeded(shown), 3);
+        QVERIFY(window.resultText().contains(QStringLiteral("問題欄を3に広げます")));
+        window.applyButton->click();
+
+        QCOMPARE(int(s.model.clueSize), 3);
+        QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
+        QVERIFY(waitUntil([&] { return !window.isRunning(); }));
+        QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
+        s.form.undoStack->undo();
+        QCOMPARE(int(s.model.clueSize), 2);
+        QCOMPARE(pictureFromBoard(s.model), gridOf(kRepairAddsARun));
+    }
+
+    // The import dialog: its clue band follows the repaired picture, and OK writes that band.
+    void aRepairInTheDialogWidensItsClueBand_data() { aRepairWithMoreRunsThanTheBandWidensIt_data(); }
+
+    void aRepairInTheDialogWidensItsClueBand()
+    {
+        QFETCH(bool, lineSolvable);
+        Session s;
+        const QString path = s.save(QStringLiteral("runs.png"), pictureFromRows(kRepairAddsARun));
+        solver::CellGrid shown;
+        s.importPicture(path, [&](Form4& dialog) {
+            chooseWidth(dialog, 5);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QCOMPARE(dialog.picture(), gridOf(kRepairAddsARun));
+            QCOMPARE(dialog.clueBox->text(), QStringLiteral("2"));
+            dialog.startMakeUnique(lineSolvable);
+            QVERIFY(waitForDialogProposal(dialog));
+            shown = dialog.proposal().picture;
+            dialog.applyButton->click();
+            QCOMPARE(dialog.clueBox->text(), QStringLiteral("3"));
+            QVERIFY(dialog.clueNote->text().isEmpty());
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            QVERIFY(dialog.verdictLabel->text().startsWith(QStringLiteral("解はただ一つです。")));
+            dialog.okButton->click();
+        });
+        QCOMPARE(int(s.model.clueSize), 3);
+        QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
     }
 };
 
