@@ -89,6 +89,8 @@ GenerateResult generatePuzzle(const GenerateOptions& options)
     MakeUniqueOptions repair;
     repair.lineSolvable = options.lineSolvable;
     repair.cancel = options.cancel;
+    // Search allowed: the unique mode's own repair, which leaves the search its share.
+    repair.fewestOfBothModes = false;
     GenerateResult result;
     for (int attempt = 0; attempt < kMaxPictures; ++attempt) {
         const CellGrid drawn = drawPicture(options.width, options.height, random);

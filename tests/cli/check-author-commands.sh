@@ -76,6 +76,22 @@ for mode in "" --line-solvable; do
   done
 done
 
+# The unique mode never changes more cells than the line-logic mode (a smiley where it once
+# changed 31 against 16).
+printf '%s\n' ......######...... ....##......##.... ...#..........#... ..#............#.. \
+  .#...##....##...#. .#...##....##...#. '#................#' '#................#' \
+  '#................#' '#..#..........#..#' '#...#........#...#' .#...##....##...#. \
+  .#.....####.....#. ..#............#.. ...#..........#... ....##......##.... \
+  ......######...... .................. >"$work/smiley.txt"
+run --make-unique "$work/smiley.txt" "$work/smiley-unique.txt"
+expect_status 0 "make-unique of the smiley"
+unique_count=$(awk '{ print $2 }' "$work/out")
+run --make-unique --line-solvable "$work/smiley.txt" "$work/smiley-line.txt"
+expect_status 0 "make-unique --line-solvable of the smiley"
+line_count=$(awk '{ print $2 }' "$work/out")
+[ "$unique_count" -le "$line_count" ] 2>/dev/null \
+  || fail "make-unique of the smiley changed $unique_count cells, --line-solvable $line_count"
+
 # A puzzle file without a picture: its first solution is made unique.
 printf 'width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n' >"$work/two.non"
 run --make-unique "$work/two.non" "$work/two-made.non"

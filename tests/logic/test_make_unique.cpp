@@ -145,6 +145,73 @@ private slots:
         QCOMPARE(again.changed, made.changed);
     }
 
+    void uniqueModeNeverChangesMoreThanLineMode_data()
+    {
+        QTest::addColumn<QByteArray>("ascii");
+        // A smiley whose unique-mode repair once changed 31 cells where the line-logic mode
+        // changes 16; a puzzle line logic solves is unique too.
+        QTest::newRow("smiley 18x18") << QByteArray("......######......\n"
+                                                    "....##......##....\n"
+                                                    "...#..........#...\n"
+                                                    "..#............#..\n"
+                                                    ".#...##....##...#.\n"
+                                                    ".#...##....##...#.\n"
+                                                    "#................#\n"
+                                                    "#................#\n"
+                                                    "#................#\n"
+                                                    "#..#..........#..#\n"
+                                                    "#...#........#...#\n"
+                                                    ".#...##....##...#.\n"
+                                                    ".#.....####.....#.\n"
+                                                    "..#............#..\n"
+                                                    "...#..........#...\n"
+                                                    "....##......##....\n"
+                                                    "......######......\n"
+                                                    "..................\n");
+        // A smaller one the unique mode gave up on after 24 changes; line logic needs 15.
+        QTest::newRow("smiley 15x15") << QByteArray(".....#####.....\n"
+                                                    "...##.....##...\n"
+                                                    "..#.........#..\n"
+                                                    ".#...........#.\n"
+                                                    ".#..##...##..#.\n"
+                                                    "#...##...##...#\n"
+                                                    "#.............#\n"
+                                                    "#.............#\n"
+                                                    "#..#.......#..#\n"
+                                                    "#...#.....#...#\n"
+                                                    ".#...#####...#.\n"
+                                                    ".#...........#.\n"
+                                                    "..#.........#..\n"
+                                                    "...##.....##...\n"
+                                                    ".....#####.....\n");
+        // Sparse noise where the unique mode used to change more cells (9, 5, 6 against 7,
+        // 3, 3), and pictures where it changes fewer.
+        for (const std::uint64_t seed : {8, 29, 30})
+            QTest::addRow("noise 10x10 30%% seed %d", int(seed))
+                << QByteArray::fromStdString(noise(10, 10, 30, seed).toAscii());
+        QTest::newRow("noise 12x10 50%") << QByteArray::fromStdString(noise(12, 10, 50, 2).toAscii());
+        QTest::newRow("sparse field 20x20") << QByteArray::fromStdString(sparseField(20, 20, 35, 4).toAscii());
+    }
+
+    void uniqueModeNeverChangesMoreThanLineMode()
+    {
+        QFETCH(QByteArray, ascii);
+        const CellGrid input = CellGrid::fromAscii(ascii.toStdString());
+        MakeUniqueOptions line;
+        line.lineSolvable = true;
+        const MakeUniqueResult lineMade = makeUnique(input, line);
+        checkMadeUnique(input, lineMade, true);
+        const MakeUniqueResult made = makeUnique(input);
+        checkMadeUnique(input, made, false);
+        QVERIFY2(made.changed.size() <= lineMade.changed.size(),
+                 qPrintable(QStringLiteral("unique mode %1 cells, line logic %2")
+                                .arg(made.changed.size())
+                                .arg(lineMade.changed.size())));
+        const MakeUniqueResult again = makeUnique(input);
+        QCOMPARE(again.changed, made.changed);
+        QCOMPARE(again.picture, made.picture);
+    }
+
     void sparseFieldsBecomeLineSolvable()
     {
         // Specks and small blobs far apart: line logic needs many changes here, several of
