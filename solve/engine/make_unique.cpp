@@ -66,6 +66,20 @@ bool better(const Trial& a, const Trial& b)
     return a.cell < b.cell;
 }
 
+// Whether trial a is preferred to b when the puzzle is to stay hard: the flip that rules the
+// other solution out, then the one line logic gains least from, then the cheaper, then the
+// lower cell.
+bool fewerGained(const Trial& a, const Trial& b)
+{
+    if (a.killsRival != b.killsRival)
+        return a.killsRival;
+    if (a.gain != b.gain)
+        return a.gain < b.gain;
+    if (a.cost != b.cost)
+        return a.cost < b.cost;
+    return a.cell < b.cell;
+}
+
 class Repair {
 public:
     // At most `mostFlips` cells are changed (fewer when the picture is small enough that a
@@ -707,7 +721,7 @@ private:
             const Trial t = trial(candidates[i], &rival);
             if (limits_.stopped())
                 return 0;
-            if (best.cell < 0 || better(t, best))
+            if (best.cell < 0 || (options_.keepLineLogicBehind ? fewerGained(t, best) : better(t, best)))
                 best = t;
         }
         apply(best.cell);

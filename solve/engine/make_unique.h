@@ -26,6 +26,10 @@ struct MakeUniqueOptions {
     // line-logic mode. The generator turns it off when it wants puzzles line logic alone
     // does not solve.
     bool fewestOfBothModes = true;
+    // In unique mode, of the flips against a second solution, prefer those line logic gains
+    // least from (instead of most): the result tends to need more than line logic. For
+    // generating hard puzzles.
+    bool keepLineLogicBehind = false;
 };
 
 struct MakeUniqueResult {

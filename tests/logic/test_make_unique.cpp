@@ -2,6 +2,7 @@
 // clues really have one solution (line logic alone where asked), only the reported cells
 // change, and the same input always gives the same output.
 #include "formats/non_format.h"
+#include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/make_unique.h"
 #include "solve/engine/split_mix.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <tuple>
 #include <set>
 #include <stdexcept>
@@ -394,6 +396,64 @@ private slots:
         // Different seeds give different puzzles (tiny sizes have next to no choice).
         if (width * height >= 25)
             QCOMPARE(distinct.size(), std::size_t(4));
+    }
+
+    void generatedPuzzlesHaveTheGradeAskedFor_data()
+    {
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<quint64>("seed");
+        for (const quint64 seed : {1ull, 2ull}) {
+            QTest::addRow("simple-lines 10x10 seed %d", int(seed)) << 1 << 10 << seed;
+            QTest::addRow("lines 10x10 seed %d", int(seed)) << 2 << 10 << seed;
+            QTest::addRow("probing 12x12 seed %d", int(seed)) << 3 << 12 << seed;
+            QTest::addRow("search 15x15 seed %d", int(seed)) << 4 << 15 << seed;
+        }
+    }
+
+    void generatedPuzzlesHaveTheGradeAskedFor()
+    {
+        QFETCH(int, grade);
+        QFETCH(int, side);
+        QFETCH(quint64, seed);
+        GenerateOptions options;
+        options.width = side;
+        options.height = side;
+        options.seed = seed;
+        options.difficulty = grade;
+        const GenerateResult made = generatePuzzle(options);
+        QVERIFY(made.done);
+        QCOMPARE(made.difficulty, grade);
+        QVERIFY(made.pictures >= 1);
+        QCOMPARE(CellGrid::fromGoal(made.puzzle), made.picture);
+        // Graded again from the clues alone, and held against the reference solver: one
+        // solution, found by line logic exactly for the two line grades.
+        const Puzzle clues = puzzleFromPicture(made.picture);
+        const SolveResult solved = solve(clues);
+        const std::optional<Difficulty> graded = gradeDifficulty(clues, solved);
+        QVERIFY(graded);
+        QCOMPARE(graded->grade, grade);
+        const auto reference = referenceSolve(clues, kReferenceNodes);
+        QCOMPARE(reference.verdict, Verdict::Unique);
+        QCOMPARE(reference.solutions.front(), made.picture);
+        QCOMPARE(reference.lineSolvable, grade <= 2);
+        // The same seed gives the same puzzle.
+        QCOMPARE(zumeli::nonText(generatePuzzle(options).puzzle), zumeli::nonText(made.puzzle));
+    }
+
+    void generateRefusesUnknownGrades()
+    {
+        for (const int grade : {-1, 5}) {
+            GenerateOptions options;
+            options.difficulty = grade;
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generatePuzzle(options));
+        }
+        // A 2 x 2 picture never needs a search: the generator says so instead of trying forever.
+        GenerateOptions tiny;
+        tiny.width = 2;
+        tiny.height = 2;
+        tiny.difficulty = 4;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, generatePuzzle(tiny));
     }
 
     void generatedPicturesAreNotNoise()
