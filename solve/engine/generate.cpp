@@ -123,7 +123,8 @@ GenerateResult generatePuzzle(const GenerateOptions& options)
     MakeUniqueOptions repair;
     repair.lineSolvable = style.lineSolvable;
     repair.cancel = options.cancel;
-    // Search allowed: the unique mode's own repair, which leaves the search its share.
+    // The repair of the mode asked for alone: in unique mode the line-logic try would make
+    // the puzzles easier (and take longer), and it would change what each seed gives.
     repair.fewestOfBothModes = false;
     repair.keepLineLogicBehind = style.hard;
     GenerateResult result;
