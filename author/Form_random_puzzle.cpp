@@ -6,6 +6,7 @@
 #include "widgets/spin_buttons.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,15 @@ namespace {
 
 // Client area of the dialog, in twips.
 constexpr int kClientWidthTw = 6240;
-constexpr int kClientHeightTw = 2655;
+constexpr int kClientHeightTw = 3415;
+
+// The grades the dialog offers, easiest first, as the puzzle check names them.
+const QString kGradeItems[] = {
+    QStringLiteral("1（線の単純な重なりだけで解ける）"),
+    QStringLiteral("2（線の論理だけで解ける）"),
+    QStringLiteral("3（仮定して矛盾を調べると解ける）"),
+    QStringLiteral("4（探索が必要）"),
+};
 
 } // namespace
 
@@ -50,11 +59,17 @@ RandomPuzzleDialog::RandomPuzzleDialog(Desktop& desktop, QWidget* parent)
     heightSpin->setGeometry(twipsRect(2041, 960, 255, 270));
 
     auto* difficulty = new QGroupBox(QStringLiteral("難易度"), this);
-    difficulty->setGeometry(twipsRect(120, 1400, 4400, 1120));
+    difficulty->setGeometry(twipsRect(120, 1400, 4400, 1880));
     lineLogicOnly = new QRadioButton(QStringLiteral("線の論理だけで解ける"), difficulty);
     lineLogicOnly->setGeometry(twipsRect(120, 300, 4100, 330));
     searchAllowed = new QRadioButton(QStringLiteral("探索あり"), difficulty);
     searchAllowed->setGeometry(twipsRect(120, 680, 4100, 330));
+    gradeChosen = new QRadioButton(QStringLiteral("難易度を指定"), difficulty);
+    gradeChosen->setGeometry(twipsRect(120, 1060, 4100, 330));
+    gradeBox = new QComboBox(difficulty);
+    gradeBox->setGeometry(twipsRect(400, 1420, 3880, 330));
+    for (const QString& item : kGradeItems)
+        gradeBox->addItem(item);
     lineLogicOnly->setChecked(true);
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -66,10 +81,12 @@ RandomPuzzleDialog::RandomPuzzleDialog(Desktop& desktop, QWidget* parent)
     setTabOrder(clueSizeBox, widthBox);
     setTabOrder(widthBox, heightBox);
     setTabOrder(heightBox, lineLogicOnly);
-    setTabOrder(lineLogicOnly, okButton);
+    setTabOrder(lineLogicOnly, gradeBox);
+    setTabOrder(gradeBox, okButton);
     setTabOrder(okButton, cancelButton);
     clueSizeBox->setFocus();
 
+    connect(gradeBox, &QComboBox::activated, gradeChosen, [this] { gradeChosen->setChecked(true); });
     connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
@@ -77,7 +94,8 @@ RandomPuzzleDialog::RandomPuzzleDialog(Desktop& desktop, QWidget* parent)
 void RandomPuzzleDialog::okClicked()
 {
     const RandomPuzzleEntry entry = checkRandomPuzzleEntries(
-        clueSizeBox->text(), widthBox->text(), heightBox->text(), lineLogicOnly->isChecked());
+        clueSizeBox->text(), widthBox->text(), heightBox->text(), lineLogicOnly->isChecked(),
+        gradeChosen->isChecked() ? gradeBox->currentIndex() + 1 : 0);
     if (!entry.settings) {
         desktop_.messageBox(entry.message, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
         return;
@@ -103,7 +121,7 @@ std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent
         try {
             board = randomPuzzleBoard(settings, seed, &cancel);
         } catch (const std::exception&) {
-            failed = true;  // out of memory: reported once the worker has ended
+            failed = true;  // no puzzle of the grade, or out of memory: reported once the worker has ended
         }
     }));
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,7 +29,7 @@ class RandomPuzzleDialog : public QDialog {
 
 public:
     // Refused entries are reported through `desktop`. Every dialog starts from "5", "15",
-    // "15" and 「線の論理だけで解ける」.
+    // "15" and 「線の論理だけで解ける」 (the grade list at its first grade).
     explicit RandomPuzzleDialog(Desktop& desktop, QWidget* parent = nullptr);
 
     // OK: checks the boxes; on success keeps the settings and closes, otherwise shows the first
@@ -48,6 +49,8 @@ public:
     SpinButtons* heightSpin = nullptr;
     QRadioButton* lineLogicOnly = nullptr;
     QRadioButton* searchAllowed = nullptr;
+    QRadioButton* gradeChosen = nullptr; // 難易度を指定: the grade in gradeBox
+    QComboBox* gradeBox = nullptr;       // grades 1..4 in order; choosing one checks gradeChosen
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
@@ -58,7 +61,7 @@ private:
 
 // Generates the board of a random puzzle from `seed` on a worker thread while a progress box
 // (shown through `desktop`) offers a cancel. Nothing when the user cancelled, or when the
-// generation failed (out of memory), which is reported.
+// generation failed (no puzzle of the grade asked for, or out of memory), which is reported.
 std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent,
                                                const RandomPuzzleSettings& settings,
                                                std::uint64_t seed);

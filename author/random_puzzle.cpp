@@ -8,7 +8,7 @@
 namespace zumeli {
 
 RandomPuzzleEntry checkRandomPuzzleEntries(const QString& clueSizeText, const QString& widthText,
-                                           const QString& heightText, bool lineSolvable)
+                                           const QString& heightText, bool lineSolvable, int difficulty)
 {
     const auto clueSize = boxInRange(clueSizeText, 1, kMaxClueSize);
     if (!clueSize)
@@ -19,7 +19,7 @@ RandomPuzzleEntry checkRandomPuzzleEntries(const QString& clueSizeText, const QS
     const auto height = boxInRange(heightText, kMinRandomSide, kMaxAnswerSide);
     if (!height)
         return {std::nullopt, kRandomSideRangeMessage};
-    return {RandomPuzzleSettings{*clueSize, *width, *height, lineSolvable}, QString()};
+    return {RandomPuzzleSettings{*clueSize, *width, *height, lineSolvable, difficulty}, QString()};
 }
 
 std::optional<BoardModel> randomPuzzleBoard(const RandomPuzzleSettings& settings, std::uint64_t seed,
@@ -29,6 +29,7 @@ std::optional<BoardModel> randomPuzzleBoard(const RandomPuzzleSettings& settings
     options.width = settings.width;
     options.height = settings.height;
     options.lineSolvable = settings.lineSolvable;
+    options.difficulty = settings.difficulty;
     options.cancel = cancel;
     // A picture with a line of more runs than the band can hold (more than 20) is drawn anew
     // from the next seed; the generator's smoothed pictures almost never have one.

@@ -127,13 +127,26 @@ bool verified(const CellGrid& picture, bool line)
     return r.verdict == Verdict::Unique && (!line || r.lineSolvable) && r.solutions.front() == picture;
 }
 
-void benchMakeUnique(const std::vector<Picture>& pictures, bool line, bool verbose)
+// Cells changed in each picture (-1 where the run gave up).
+struct ChangeCounts {
+    std::vector<long> changed;
+    std::vector<long> changedAlone; // unique mode: by its own repair alone (fewestOfBothModes off)
+};
+
+long changeCount(const MakeUniqueResult& r) { return r.done ? static_cast<long>(r.changed.size()) : -1; }
+
+// Runs makeUnique in one mode over every picture and prints the figures. The unique mode also
+// runs its own repair alone, right after each picture's full run, for the time the line-logic
+// comparison costs.
+ChangeCounts benchMakeUnique(const std::vector<Picture>& pictures, bool line, bool verbose)
 {
     std::printf("\nmake unique, %s (%zu pictures)\n", line ? "line logic alone" : "one solution", pictures.size());
     int made = 0;
     int wrong = 0;
     std::vector<double> shares;
     std::map<int, std::vector<double>> times;
+    ChangeCounts counts;
+    double aloneMs = 0;
     for (const Picture& p : pictures) {
         MakeUniqueOptions options;
         options.lineSolvable = line;
@@ -148,6 +161,13 @@ void benchMakeUnique(const std::vector<Picture>& pictures, bool line, bool verbo
         }
         shares.push_back(share);
         times[sizeClass(p.grid)].push_back(ms);
+        counts.changed.push_back(changeCount(r));
+        if (!line) {
+            options.fewestOfBothModes = false;
+            const auto aloneStart = std::chrono::steady_clock::now();
+            counts.changedAlone.push_back(changeCount(makeUnique(p.grid, options)));
+            aloneMs += msSince(aloneStart);
+        }
         if (verbose)
             std::printf("  %-40s %3dx%-3d %s changed %4zu (%5.2f %%) %9.1f ms\n", p.name.c_str(), p.grid.width,
                         p.grid.height, r.done ? "done  " : "FAILED", r.changed.size(), share, ms);
@@ -157,8 +177,46 @@ void benchMakeUnique(const std::vector<Picture>& pictures, bool line, bool verbo
                 pictures.empty() ? 0.0 : 100.0 * made / static_cast<double>(pictures.size()),
                 wrong ? "  -- SOLVER DISAGREES ON SOME!" : ", every one confirmed by the solver");
     std::printf("  cells changed: median %.2f %%, worst %.2f %%\n", median(shares), worst(shares));
+    double total = 0;
+    for (const auto& [size, ms] : times)
+        for (const double t : ms)
+            total += t;
+    if (line)
+        std::printf("  time: %.1f s in all\n", total / 1000);
+    else
+        std::printf("  time: %.1f s in all; its own repair alone %.1f s (the line-logic comparison adds %.0f %%)\n",
+                    total / 1000, aloneMs / 1000, aloneMs > 0 ? 100.0 * (total - aloneMs) / aloneMs : 0.0);
     for (const auto& [size, ms] : times)
         std::printf("  ~%dx%d (%zu): median %.0f ms, worst %.0f ms\n", size, size, ms.size(), median(ms), worst(ms));
+    return counts;
+}
+
+// A puzzle line logic solves is also unique, so the unique mode should never need more
+// changes than the line-logic mode found: counts the pictures where it did (or gave up where
+// the line-logic mode succeeded), and where its own repair alone did.
+void compareModes(const std::vector<Picture>& pictures, const ChangeCounts& unique, const ChangeCounts& line,
+                  bool verbose)
+{
+    auto count = [&](const std::vector<long>& changed, const char* what) {
+        int more = 0;
+        long excess = 0;
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            const long l = line.changed[i];
+            if (l < 0 || (changed[i] >= 0 && changed[i] <= l))
+                continue;
+            ++more;
+            excess += changed[i] < 0 ? 0 : changed[i] - l;
+            if (verbose)
+                std::printf("  %-40s %s %ld, line logic %ld\n", pictures[i].name.c_str(), what, changed[i], l);
+        }
+        std::printf("  %s changed more cells than the line-logic mode: %d of %zu pictures (%.1f %%), %ld cells "
+                    "more in all\n",
+                    what, more, pictures.size(),
+                    pictures.empty() ? 0.0 : 100.0 * more / static_cast<double>(pictures.size()), excess);
+    };
+    std::printf("\nunique mode against line-logic mode\n");
+    count(unique.changedAlone, "the unique mode's own repair alone");
+    count(unique.changed, "the unique mode");
 }
 
 void benchGenerate(int runs)
@@ -209,8 +267,9 @@ int main(int argc, char** argv)
     } else {
         std::printf("corpus %s: %zu pictures\n", folder.c_str(), pictures.size());
     }
-    benchMakeUnique(pictures, false, verbose);
-    benchMakeUnique(pictures, true, verbose);
+    const ChangeCounts unique = benchMakeUnique(pictures, false, verbose);
+    const ChangeCounts line = benchMakeUnique(pictures, true, verbose);
+    compareModes(pictures, unique, line, verbose);
     benchGenerate(generateRuns);
     return 0;
 }

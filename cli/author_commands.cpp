@@ -10,6 +10,7 @@
 #include "formats/puzzle_file.h"
 #include "formats/puzzle_formats.h"
 #include "formats/webpbn_xml.h"
+#include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/make_unique.h"
 #include "solve/engine/solver.h"
@@ -152,6 +153,7 @@ struct Arguments {
     bool generate = false;
     bool lineSolvable = false;
     std::optional<std::uint64_t> seed;
+    int difficulty = 0; // a grade 1..4 asked for with --difficulty, else 0
     std::vector<std::string> positional;
 };
 
@@ -167,6 +169,21 @@ std::uint64_t parseSeed(std::string_view text)
         value = value * 10 + static_cast<unsigned>(c - '0');
     }
     return value;
+}
+
+// The --generate forms, shown after a refused --difficulty.
+constexpr const char* kGenerateUsage =
+    "usage: zumeli-solve --generate WxH [--seed N] [--line-solvable] OUT\n"
+    "       zumeli-solve --generate WxH [--seed N] --difficulty simple-lines|lines|probing|search OUT";
+
+// A grade's name (difficulty.h) as its number 1..4.
+int parseDifficulty(std::string_view text)
+{
+    for (int grade = 1; grade <= 4; ++grade)
+        if (text == solver::difficultyName(grade))
+            return grade;
+    throw CommandError("bad --difficulty value \"" + std::string(text)
+                       + "\" (simple-lines, lines, probing or search)\n" + kGenerateUsage);
 }
 
 // "WxH" with each side kMinGenerateSide..kMaxGenerateSide.
@@ -213,6 +230,10 @@ Arguments parseArguments(int argc, char** argv)
             if (i + 1 >= argc)
                 throw CommandError("--seed needs a number");
             args.seed = parseSeed(argv[++i]);
+        } else if (arg == "--difficulty") {
+            if (i + 1 >= argc)
+                throw CommandError(std::string("--difficulty needs a grade\n") + kGenerateUsage);
+            args.difficulty = parseDifficulty(argv[++i]);
         } else {
             throw CommandError("unknown option " + std::string(arg));
         }
@@ -221,6 +242,12 @@ Arguments parseArguments(int argc, char** argv)
         throw CommandError("--make-unique and --generate cannot be used together");
     if (args.makeUnique && args.seed)
         throw CommandError("--seed belongs to --generate");
+    if (args.makeUnique && args.difficulty != 0)
+        throw CommandError("--difficulty belongs to --generate");
+    // Line logic alone solves the puzzles of the first two grades and no others.
+    if (args.lineSolvable && args.difficulty > 2)
+        throw CommandError(std::string("--line-solvable and --difficulty ") + solver::difficultyName(args.difficulty)
+                           + " ask for different puzzles");
     return args;
 }
 
@@ -267,6 +294,7 @@ int generateCommand(const Arguments& args)
     options.height = height;
     options.seed = args.seed.value_or(1);
     options.lineSolvable = args.lineSolvable;
+    options.difficulty = args.difficulty;
     solver::GenerateResult made;
     try {
         made = solver::generatePuzzle(options);
@@ -277,9 +305,13 @@ int generateCommand(const Arguments& args)
     const std::string bytes = outputBytes(kind, made.picture, made.puzzle);
     writeOutput(out, bytes);
     const solver::SolveResult check = solver::solve(made.puzzle);
-    std::printf("generated %dx%d, seed %llu: %s, %.0f ms\n", width, height,
+    std::string graded;
+    if (made.difficulty != 0)
+        graded = std::string(", difficulty:") + solver::difficultyName(made.difficulty) + ", "
+            + std::to_string(made.pictures) + (made.pictures == 1 ? " picture" : " pictures");
+    std::printf("generated %dx%d, seed %llu: %s%s, %.0f ms\n", width, height,
                 static_cast<unsigned long long>(options.seed),
-                verdictText(check.verdict, check.lineSolvable).c_str(), millisecondsSince(start));
+                verdictText(check.verdict, check.lineSolvable).c_str(), graded.c_str(), millisecondsSince(start));
     return 0;
 }
 
@@ -289,12 +321,15 @@ const char* authorUsage()
 {
     return "   or: zumeli-solve --make-unique [--line-solvable] IN OUT\n"
            "   or: zumeli-solve --generate WxH [--seed N] [--line-solvable] OUT\n"
+           "   or: zumeli-solve --generate WxH [--seed N] --difficulty GRADE OUT\n"
            "--make-unique changes as few cells as it can of IN's picture (a puzzle file's goal\n"
            "picture or first solution, or a picture file IN.txt of rows of '#' and '.') so that\n"
            "its clues have one solution (with --line-solvable: one that line logic alone finds),\n"
            "and prints the number of changed cells, the new verdict and the time.\n"
            "--generate writes a random puzzle of W x H cells (1..100 each) with one solution;\n"
            "the same size, seed (default 1) and options always give the same file.\n"
+           "--difficulty makes it a puzzle of that grade: simple-lines, lines, probing or\n"
+           "search (see difficulty:NAME above); it prints the grade and the pictures drawn.\n"
            "OUT's extension picks its format: .txt (a picture; --make-unique only), .non,\n"
            ".xml (webpbn, with the picture as goal) or .zml (a board file). Exit status 2 for\n"
            "bad arguments or input, 1 when no unique puzzle was found; OUT is then not written.\n";

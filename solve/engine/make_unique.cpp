@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace zumeli::solver {
 
@@ -65,11 +66,27 @@ bool better(const Trial& a, const Trial& b)
     return a.cell < b.cell;
 }
 
+// Whether trial a is preferred to b when the puzzle is to stay hard: the flip that rules the
+// other solution out, then the one line logic gains least from, then the cheaper, then the
+// lower cell.
+bool fewerGained(const Trial& a, const Trial& b)
+{
+    if (a.killsRival != b.killsRival)
+        return a.killsRival;
+    if (a.gain != b.gain)
+        return a.gain < b.gain;
+    if (a.cost != b.cost)
+        return a.cost < b.cost;
+    return a.cell < b.cell;
+}
+
 class Repair {
 public:
-    Repair(const CellGrid& input, const MakeUniqueOptions& options)
+    // At most `mostFlips` cells are changed (fewer when the picture is small enough that a
+    // tenth of its cells is less).
+    Repair(const CellGrid& input, const MakeUniqueOptions& options, int mostFlips)
         : options_(options), limits_(SolveOptions{0, 0, options.cancel}, Clock::now()),
-          width_(input.width), height_(input.height), picture_(input)
+          width_(input.width), height_(input.height), picture_(input), mostFlips_(mostFlips)
     {
         for (Cell& c : picture_.cells)
             if (c != Cell::Filled)
@@ -95,7 +112,7 @@ public:
         int stalled = 0;
         // Past a tenth of the cells (a few more on small pictures) the picture is no longer
         // the one drawn: give up.
-        const int maxFlips = std::max(24, static_cast<int>(picture_.cells.size() / 10));
+        const int maxFlips = std::min(mostFlips_, std::max(24, static_cast<int>(picture_.cells.size() / 10)));
         int flips = 0;
         while (!limits_.stopped()) {
             report();
@@ -704,7 +721,7 @@ private:
             const Trial t = trial(candidates[i], &rival);
             if (limits_.stopped())
                 return 0;
-            if (best.cell < 0 || better(t, best))
+            if (best.cell < 0 || (options_.keepLineLogicBehind ? fewerGained(t, best) : better(t, best)))
                 best = t;
         }
         apply(best.cell);
@@ -725,6 +742,7 @@ private:
     int width_;
     int height_;
     CellGrid picture_;
+    int mostFlips_;
     std::vector<std::uint8_t> flipped_;
     std::vector<std::vector<int>> rows_;
     std::vector<std::vector<int>> columns_;
@@ -755,6 +773,36 @@ private:
     double progress_ = 0;
 };
 
+// The unique mode's repair, then the line-logic mode's, stopped once it has changed as many
+// cells as the first (each cell changes at most once, and until a run reaches its limit the
+// limit changes none of its choices, so a run that can change fewer cells does exactly what
+// it would unlimited). The fewer changes win; the unique mode's on a tie. Progress: the
+// first run reports up to a half, the second the rest.
+MakeUniqueResult fewestOfBothModes(const CellGrid& picture, const MakeUniqueOptions& options)
+{
+    MakeUniqueOptions unique = options;
+    MakeUniqueOptions line = options;
+    line.lineSolvable = true;
+    if (options.progress) {
+        unique.progress = [&](double f) { options.progress(0.5 * f); };
+        line.progress = [&](double f) { options.progress(0.5 + 0.5 * f); };
+    }
+    MakeUniqueResult result = Repair(picture, unique, std::numeric_limits<int>::max()).run(picture);
+    if (result.cancelled)
+        return result;
+    if (!result.done || !result.changed.empty()) {
+        const int mostFlips = result.done ? static_cast<int>(result.changed.size()) - 1 : std::numeric_limits<int>::max();
+        MakeUniqueResult lineResult = Repair(picture, line, mostFlips).run(picture);
+        if (lineResult.cancelled)
+            return lineResult;
+        if (lineResult.done && (!result.done || lineResult.changed.size() < result.changed.size()))
+            result = std::move(lineResult);
+    }
+    if (result.done && options.progress)
+        options.progress(1.0);
+    return result;
+}
+
 } // namespace
 
 MakeUniqueResult makeUnique(const CellGrid& picture, const MakeUniqueOptions& options)
@@ -763,8 +811,12 @@ MakeUniqueResult makeUnique(const CellGrid& picture, const MakeUniqueOptions& op
     if (static_cast<long>(picture.width) * picture.height > kMaxSolverCells)
         throw std::invalid_argument("picture of " + std::to_string(picture.width) + " x "
                                     + std::to_string(picture.height) + " cells is too large");
-    Repair repair(picture, options);
-    MakeUniqueResult result = repair.run(picture);
+    MakeUniqueResult result;
+    if (options.lineSolvable || !options.fewestOfBothModes) {
+        result = Repair(picture, options, std::numeric_limits<int>::max()).run(picture);
+    } else {
+        result = fewestOfBothModes(picture, options);
+    }
     result.elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     return result;
 }

@@ -27,6 +27,39 @@ expect_status 0 "generate --line-solvable"
 [ "$(verdict_of "$work/line.non")" = "unique line-solvable" ] || fail "generate --line-solvable: $(verdict_of "$work/line.non")"
 grep -q '^width 30$' "$work/line.non" && grep -q '^height 20$' "$work/line.non" || fail "generate 30x20: wrong size"
 
+# Generating a puzzle of a difficulty grade: the grade it prints is the one asked for and the
+# one zumeli-solve finds; the same seed gives the same bytes.
+for grade in simple-lines lines probing search; do
+  size=10x10
+  [ "$grade" = search ] && size=15x15
+  run --generate "$size" --seed 2 --difficulty "$grade" "$work/graded-$grade.non"
+  expect_status 0 "generate --difficulty $grade"
+  expect_line "^generated $size, seed 2: unique \((line logic|search)\), difficulty:$grade, [0-9]+ pictures?, [0-9]+ ms$" \
+    "generate --difficulty $grade"
+  "$tool" "$work/graded-$grade.non" | grep -q " unique .* difficulty:$grade\$" \
+    || fail "generate --difficulty $grade: zumeli-solve says '$("$tool" "$work/graded-$grade.non")'"
+done
+run --generate 10x10 --difficulty lines --seed 2 --line-solvable "$work/graded-again.non"
+expect_status 0 "generate --difficulty lines --line-solvable"
+cmp -s "$work/graded-lines.non" "$work/graded-again.non" || fail "generate --difficulty lines: seed 2 twice gives different files"
+for bad in hard Lines "" 3 simple; do
+  run --generate 10x10 --difficulty "$bad" "$work/bad.non"
+  expect_status 2 "--difficulty '$bad'"
+  expect_err "bad --difficulty value \"$bad\" (simple-lines, lines, probing or search)" "--difficulty '$bad'"
+  expect_err "usage: zumeli-solve --generate WxH" "--difficulty '$bad'"
+  [ -e "$work/bad.non" ] && fail "--difficulty '$bad' wrote OUT"
+done
+run --generate 10x10 "$work/bad.non" --difficulty
+expect_status 2 "--difficulty without a grade"
+expect_err "usage: zumeli-solve --generate WxH" "--difficulty without a grade"
+run --generate 10x10 --line-solvable --difficulty probing "$work/bad.non"
+expect_status 2 "--line-solvable with --difficulty probing"
+expect_err "--line-solvable and --difficulty probing ask for different puzzles" "--line-solvable with --difficulty probing"
+run --make-unique --difficulty lines "$work/graded-lines.non" "$work/bad.non"
+expect_status 2 "--make-unique with --difficulty"
+expect_err "--difficulty belongs to --generate" "--make-unique with --difficulty"
+[ -e "$work/bad.non" ] && fail "a refused --difficulty wrote OUT"
+
 for bad in 0x5 5x0 101x5 5x101 5 5x x5 axb 5x5x5 ""; do
   run --generate "$bad" "$work/bad.non"
   expect_status 2 "generate size '$bad'"
@@ -76,6 +109,22 @@ for mode in "" --line-solvable; do
   done
 done
 
+# The unique mode never changes more cells than the line-logic mode (a smiley where it once
+# changed 31 against 16).
+printf '%s\n' ......######...... ....##......##.... ...#..........#... ..#............#.. \
+  .#...##....##...#. .#...##....##...#. '#................#' '#................#' \
+  '#................#' '#..#..........#..#' '#...#........#...#' .#...##....##...#. \
+  .#.....####.....#. ..#............#.. ...#..........#... ....##......##.... \
+  ......######...... .................. >"$work/smiley.txt"
+run --make-unique "$work/smiley.txt" "$work/smiley-unique.txt"
+expect_status 0 "make-unique of the smiley"
+unique_count=$(awk '{ print $2 }' "$work/out")
+run --make-unique --line-solvable "$work/smiley.txt" "$work/smiley-line.txt"
+expect_status 0 "make-unique --line-solvable of the smiley"
+line_count=$(awk '{ print $2 }' "$work/out")
+[ "$unique_count" -le "$line_count" ] 2>/dev/null \
+  || fail "make-unique of the smiley changed $unique_count cells, --line-solvable $line_count"
+
 # A puzzle file without a picture: its first solution is made unique.
 printf 'width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n' >"$work/two.non"
 run --make-unique "$work/two.non" "$work/two-made.non"
@@ -120,6 +169,7 @@ leftovers=$(find "$work" -name '*.??????' | wc -l)
 # --help names the commands.
 "$tool" --help 2>&1 | grep -qF -- "--make-unique [--line-solvable] IN OUT" || fail "--help lacks --make-unique"
 "$tool" --help 2>&1 | grep -qF -- "--generate WxH [--seed N] [--line-solvable] OUT" || fail "--help lacks --generate"
+"$tool" --help 2>&1 | grep -qF -- "--generate WxH [--seed N] --difficulty GRADE OUT" || fail "--help lacks --difficulty"
 
 [ "$failures" = 0 ] || { echo "$failures failure(s)" >&2; exit 1; }
 echo "all author command checks passed"

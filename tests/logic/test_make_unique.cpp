@@ -2,6 +2,7 @@
 // clues really have one solution (line logic alone where asked), only the reported cells
 // change, and the same input always gives the same output.
 #include "formats/non_format.h"
+#include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/make_unique.h"
 #include "solve/engine/split_mix.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <tuple>
 #include <set>
 #include <stdexcept>
@@ -143,6 +145,73 @@ private slots:
         const MakeUniqueResult again = makeUnique(input, options);
         QCOMPARE(again.picture, made.picture);
         QCOMPARE(again.changed, made.changed);
+    }
+
+    void uniqueModeNeverChangesMoreThanLineMode_data()
+    {
+        QTest::addColumn<QByteArray>("ascii");
+        // A smiley whose unique-mode repair once changed 31 cells where the line-logic mode
+        // changes 16; a puzzle line logic solves is unique too.
+        QTest::newRow("smiley 18x18") << QByteArray("......######......\n"
+                                                    "....##......##....\n"
+                                                    "...#..........#...\n"
+                                                    "..#............#..\n"
+                                                    ".#...##....##...#.\n"
+                                                    ".#...##....##...#.\n"
+                                                    "#................#\n"
+                                                    "#................#\n"
+                                                    "#................#\n"
+                                                    "#..#..........#..#\n"
+                                                    "#...#........#...#\n"
+                                                    ".#...##....##...#.\n"
+                                                    ".#.....####.....#.\n"
+                                                    "..#............#..\n"
+                                                    "...#..........#...\n"
+                                                    "....##......##....\n"
+                                                    "......######......\n"
+                                                    "..................\n");
+        // A smaller one the unique mode gave up on after 24 changes; line logic needs 15.
+        QTest::newRow("smiley 15x15") << QByteArray(".....#####.....\n"
+                                                    "...##.....##...\n"
+                                                    "..#.........#..\n"
+                                                    ".#...........#.\n"
+                                                    ".#..##...##..#.\n"
+                                                    "#...##...##...#\n"
+                                                    "#.............#\n"
+                                                    "#.............#\n"
+                                                    "#..#.......#..#\n"
+                                                    "#...#.....#...#\n"
+                                                    ".#...#####...#.\n"
+                                                    ".#...........#.\n"
+                                                    "..#.........#..\n"
+                                                    "...##.....##...\n"
+                                                    ".....#####.....\n");
+        // Sparse noise where the unique mode used to change more cells (9, 5, 6 against 7,
+        // 3, 3), and pictures where it changes fewer.
+        for (const std::uint64_t seed : {8, 29, 30})
+            QTest::addRow("noise 10x10 30%% seed %d", int(seed))
+                << QByteArray::fromStdString(noise(10, 10, 30, seed).toAscii());
+        QTest::newRow("noise 12x10 50%") << QByteArray::fromStdString(noise(12, 10, 50, 2).toAscii());
+        QTest::newRow("sparse field 20x20") << QByteArray::fromStdString(sparseField(20, 20, 35, 4).toAscii());
+    }
+
+    void uniqueModeNeverChangesMoreThanLineMode()
+    {
+        QFETCH(QByteArray, ascii);
+        const CellGrid input = CellGrid::fromAscii(ascii.toStdString());
+        MakeUniqueOptions line;
+        line.lineSolvable = true;
+        const MakeUniqueResult lineMade = makeUnique(input, line);
+        checkMadeUnique(input, lineMade, true);
+        const MakeUniqueResult made = makeUnique(input);
+        checkMadeUnique(input, made, false);
+        QVERIFY2(made.changed.size() <= lineMade.changed.size(),
+                 qPrintable(QStringLiteral("unique mode %1 cells, line logic %2")
+                                .arg(made.changed.size())
+                                .arg(lineMade.changed.size())));
+        const MakeUniqueResult again = makeUnique(input);
+        QCOMPARE(again.changed, made.changed);
+        QCOMPARE(again.picture, made.picture);
     }
 
     void sparseFieldsBecomeLineSolvable()
@@ -327,6 +396,64 @@ private slots:
         // Different seeds give different puzzles (tiny sizes have next to no choice).
         if (width * height >= 25)
             QCOMPARE(distinct.size(), std::size_t(4));
+    }
+
+    void generatedPuzzlesHaveTheGradeAskedFor_data()
+    {
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<quint64>("seed");
+        for (const quint64 seed : {1ull, 2ull}) {
+            QTest::addRow("simple-lines 10x10 seed %d", int(seed)) << 1 << 10 << seed;
+            QTest::addRow("lines 10x10 seed %d", int(seed)) << 2 << 10 << seed;
+            QTest::addRow("probing 12x12 seed %d", int(seed)) << 3 << 12 << seed;
+            QTest::addRow("search 15x15 seed %d", int(seed)) << 4 << 15 << seed;
+        }
+    }
+
+    void generatedPuzzlesHaveTheGradeAskedFor()
+    {
+        QFETCH(int, grade);
+        QFETCH(int, side);
+        QFETCH(quint64, seed);
+        GenerateOptions options;
+        options.width = side;
+        options.height = side;
+        options.seed = seed;
+        options.difficulty = grade;
+        const GenerateResult made = generatePuzzle(options);
+        QVERIFY(made.done);
+        QCOMPARE(made.difficulty, grade);
+        QVERIFY(made.pictures >= 1);
+        QCOMPARE(CellGrid::fromGoal(made.puzzle), made.picture);
+        // Graded again from the clues alone, and held against the reference solver: one
+        // solution, found by line logic exactly for the two line grades.
+        const Puzzle clues = puzzleFromPicture(made.picture);
+        const SolveResult solved = solve(clues);
+        const std::optional<Difficulty> graded = gradeDifficulty(clues, solved);
+        QVERIFY(graded);
+        QCOMPARE(graded->grade, grade);
+        const auto reference = referenceSolve(clues, kReferenceNodes);
+        QCOMPARE(reference.verdict, Verdict::Unique);
+        QCOMPARE(reference.solutions.front(), made.picture);
+        QCOMPARE(reference.lineSolvable, grade <= 2);
+        // The same seed gives the same puzzle.
+        QCOMPARE(zumeli::nonText(generatePuzzle(options).puzzle), zumeli::nonText(made.puzzle));
+    }
+
+    void generateRefusesUnknownGrades()
+    {
+        for (const int grade : {-1, 5}) {
+            GenerateOptions options;
+            options.difficulty = grade;
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generatePuzzle(options));
+        }
+        // A 2 x 2 picture never needs a search: the generator says so instead of trying forever.
+        GenerateOptions tiny;
+        tiny.width = 2;
+        tiny.height = 2;
+        tiny.difficulty = 4;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, generatePuzzle(tiny));
     }
 
     void generatedPicturesAreNotNoise()

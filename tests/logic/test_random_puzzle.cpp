@@ -4,6 +4,8 @@
 #include "author/new_puzzle.h"
 #include "author/random_puzzle.h"
 #include "formats/board_clues.h"
+#include "solve/engine/difficulty.h"
+#include "solve/engine/solver.h"
 #include "support/ascii_board.h"
 #include "support/reference_solver.h"
 
@@ -91,6 +93,42 @@ private slots:
         QVERIFY(longest > 0);
 
         QCOMPARE(randomPuzzleBoard(settings, seed), board);
+    }
+
+    void boardHasTheGradeAskedFor_data()
+    {
+        QTest::addColumn<RandomPuzzleSettings>("settings");
+        QTest::addColumn<quint64>("seed");
+        // The grade overrides the line-logic choice either way.
+        QTest::newRow("simple-lines") << RandomPuzzleSettings{5, 10, 10, false, 1} << quint64(3);
+        QTest::newRow("lines") << RandomPuzzleSettings{5, 10, 12, true, 2} << quint64(4);
+        QTest::newRow("probing") << RandomPuzzleSettings{2, 12, 10, true, 3} << quint64(5);
+        QTest::newRow("search") << RandomPuzzleSettings{5, 15, 15, false, 4} << quint64(6);
+    }
+
+    void boardHasTheGradeAskedFor()
+    {
+        QFETCH(RandomPuzzleSettings, settings);
+        QFETCH(quint64, seed);
+        const std::optional<BoardModel> board = randomPuzzleBoard(settings, seed);
+        QVERIFY(board);
+        QCOMPARE(board->answerWidth(), int(settings.width));
+        QCOMPARE(board->answerHeight(), int(settings.height));
+        const solver::Puzzle puzzle = puzzleFromBoard(*board);
+        const solver::SolveResult solved = solver::solve(puzzle);
+        const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(puzzle, solved);
+        QVERIFY(grade);
+        QCOMPARE(grade->grade, settings.difficulty);
+        const test::ReferenceResult reference = test::referenceSolve(puzzle);
+        QCOMPARE(reference.verdict, solver::Verdict::Unique);
+        QCOMPARE(reference.lineSolvable, settings.difficulty <= 2);
+    }
+
+    void entriesKeepTheModeAndTheGrade()
+    {
+        const RandomPuzzleEntry entry = checkRandomPuzzleEntries("3", "20", "25", false, 4);
+        QCOMPARE(entry.settings, (RandomPuzzleSettings{3, 20, 25, false, 4}));
+        QCOMPARE(checkRandomPuzzleEntries("3", "20", "25", true).settings, (RandomPuzzleSettings{3, 20, 25, true, 0}));
     }
 
     void cancelledGenerationGivesNothing()

@@ -3,6 +3,7 @@
 // and a cancel, in the dialog or during the generation, changes nothing.
 #include "author/Form_random_puzzle.h"
 #include "formats/board_clues.h"
+#include "solve/engine/difficulty.h"
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/reference_solver.h"
@@ -10,6 +11,7 @@
 #include "support/window_snapshot.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -97,6 +99,70 @@ private slots:
         dialog.okClicked();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.chosenSettings(), (RandomPuzzleSettings{5, 30, 15, false}));
+    }
+
+    void dialogPassesTheChosenGrade_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::newRow("1 simple-lines") << 0;
+        QTest::newRow("2 lines") << 1;
+        QTest::newRow("3 probing") << 2;
+        QTest::newRow("4 search") << 3;
+    }
+
+    void dialogPassesTheChosenGrade()
+    {
+        QFETCH(int, item);
+        test::ScriptedDesktop desktop;
+        RandomPuzzleDialog dialog(desktop);
+        QVERIFY(!dialog.gradeChosen->isChecked());
+        QCOMPARE(dialog.gradeBox->count(), 4);
+        // Picking a grade in the list chooses it, as a click on the list would.
+        QTest::keyClick(dialog.gradeBox, Qt::Key_End);
+        QTest::keyClick(dialog.gradeBox, Qt::Key_Home);
+        for (int i = 0; i < item; ++i)
+            QTest::keyClick(dialog.gradeBox, Qt::Key_Down);
+        QVERIFY(dialog.gradeChosen->isChecked());
+        QVERIFY(!dialog.lineLogicOnly->isChecked());
+        dialog.okClicked();
+        QCOMPARE(dialog.chosenSettings(), (RandomPuzzleSettings{5, 15, 15, false, item + 1}));
+
+        // The line-logic and search choices still ask for no grade.
+        RandomPuzzleDialog again(desktop);
+        again.gradeBox->setCurrentIndex(item);
+        again.searchAllowed->setChecked(true);
+        again.okClicked();
+        QCOMPARE(again.chosenSettings(), (RandomPuzzleSettings{5, 15, 15, false, 0}));
+    }
+
+    void menuMakesAPuzzleOfTheChosenGrade()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        Script script;
+        script.fill = [](RandomPuzzleDialog& dialog) {
+            dialog.widthBox->setText(QStringLiteral("12"));
+            dialog.heightBox->setText(QStringLiteral("10"));
+            dialog.gradeBox->setCurrentIndex(2);
+            dialog.gradeChosen->setChecked(true);
+            return true;
+        };
+        desktop.dialogScript = std::ref(script);
+        randomPuzzleAction(form)->trigger();
+
+        QCOMPARE(script.progressBoxes, 1);
+        QCOMPARE(form.model.answerWidth(), 12);
+        QCOMPARE(form.model.answerHeight(), 10);
+        const solver::Puzzle puzzle = puzzleFromBoard(form.model);
+        const solver::SolveResult solved = solver::solve(puzzle);
+        QCOMPARE(solved.verdict, solver::Verdict::Unique);
+        const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(puzzle, solved);
+        QVERIFY(grade);
+        QCOMPARE(grade->grade, 3);
+        const test::ReferenceResult reference = test::referenceSolve(puzzle);
+        QCOMPARE(reference.verdict, solver::Verdict::Unique);
+        QVERIFY(!reference.lineSolvable);
     }
 
     void menuMakesAUniquePuzzleOnAnEmptyAnswerAreaAsOneStep()
