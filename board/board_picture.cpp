@@ -297,9 +297,10 @@ void BoardPicture::makeStamp(const Surface& surface, ShapedText& shaped) const
         drawGlyphs(painter, shaped, topLeft);
     }
     QRect ink;
+    const int width = scratch.width();
     for (int y = 0; y < scratch.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (row[x] != kWhitePixel)
                 ink |= QRect(x, y, 1, 1);
     }
@@ -539,11 +540,12 @@ qreal BoardPicture::scaleToFit(const QString& text, double pointSize, int widthP
     // Antialiased ink does not narrow exactly in proportion: the scale the widths suggest is
     // tried, then a little less each time, down to a quarter (a text no narrower than that
     // is drawn at a quarter, ink beyond the width or not).
+    // The first guess counts one pixel of grey edge that does not narrow.
     constexpr qreal kNarrowest = 0.25;
     const int width = textInk(text, pointSize).width();
     qreal scale = 1;
     if (width > widthPixels) {
-        scale = std::max(kNarrowest, qreal(std::max(widthPixels, 0)) / width);
+        scale = std::max(kNarrowest, qreal(std::max(widthPixels - 1, 0)) / (width - 1));
         while (scale > kNarrowest && textInk(text, pointSize, scale).width() > widthPixels)
             scale = std::max(kNarrowest, scale * 0.95);
     }
