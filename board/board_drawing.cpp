@@ -53,11 +53,36 @@ QPoint clueTextOrigin(int value, int16 x, int16 y, const BoardLayout& layout, do
     return {roundHalfEven16(left), roundHalfEven16(top)};
 }
 
+CluePrint cluePrint(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout,
+                    double zoom)
+{
+    const CluePrint designed{clueText(value), clueTextOrigin(value, x, y, layout, zoom)};
+    const QString digits = QString::number(value);
+    if (digits.size() == 1)
+        return designed;
+    // The pixels between the cell's two grid lines.
+    const int left = twipsToPixels(cellToTwips(x, layout.cellSize)) + 1;
+    const int right = twipsToPixels(cellToTwips(x + 1, layout.cellSize)) - 1;
+    const double points = clueFontPoints(zoom);
+    const QRect ink = picture.textInk(designed.text, points)
+                          .translated(twipsToPixels(designed.originTw.x()), 0);
+    if (ink.isEmpty() || (ink.left() >= left && ink.right() <= right))
+        return designed;
+    // A blank pixel on either side keeps the digits apart from the lines, and from the
+    // neighbours' digits.
+    const int width = right - left - 1;
+    const qreal scale = picture.scaleToFit(digits, points, width);
+    const QRect narrowed = picture.textInk(digits, points, scale);
+    const int start = left + 1 + (width - narrowed.width()) / 2 - narrowed.left();
+    return {digits, QPoint(pixelsToTwips(start), designed.originTw.y()), scale};
+}
+
 void drawClueNumber(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout,
                     double zoom)
 {
-    const QPoint origin = clueTextOrigin(value, x, y, layout, zoom);
-    picture.printText(origin.x(), origin.y(), clueText(value), clueFontPoints(zoom));
+    const CluePrint print = cluePrint(picture, value, x, y, layout, zoom);
+    picture.printText(print.originTw.x(), print.originTw.y(), print.text, clueFontPoints(zoom),
+                      print.horizontalScale);
 }
 
 void drawClueNumbers(BoardPicture& picture, const BoardModel& model, const BoardLayout& layout,

@@ -22,7 +22,21 @@ void drawGrid(BoardPicture& picture, const BoardModel& model, const BoardLayout&
 // blank of clueText moves its digits back into the cell).
 QPoint clueTextOrigin(int value, int16 x, int16 y, const BoardLayout& layout, double zoom);
 
-// Prints the clue number `value` of cell (x, y) at clueTextOrigin.
+// How the clue number `value` of cell (x, y) is printed: its text, where it starts in twips,
+// and how much narrower its glyphs are drawn.
+struct CluePrint {
+    QString text;
+    QPoint originTw;
+    qreal horizontalScale = 1;
+};
+// A single character is printed as designed: clueText at clueTextOrigin. So is a longer number
+// whose ink stays between the cell's grid lines. One that would reach them or beyond (two
+// digits in a cell of 13 pixels) is printed without its blank, narrowed to the width between
+// the lines and centred there, at the designed height.
+CluePrint cluePrint(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout,
+                    double zoom);
+
+// Prints the clue number `value` of cell (x, y) as cluePrint says.
 void drawClueNumber(BoardPicture& picture, int value, int16 x, int16 y, const BoardLayout& layout,
                     double zoom);
 

@@ -18,11 +18,14 @@ namespace {
 // 96 dots per inch, so that a point size maps to the same pixels on every machine.
 constexpr int kDotsPerMeter = 3780;
 
-QImage blankImage(int width, int height)
+// A white image of width x height pixels with `ratio` device pixels per pixel.
+QImage blankImage(int width, int height, qreal ratio = 1)
 {
-    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    QImage image(std::max(qCeil(width * ratio), 0), std::max(qCeil(height * ratio), 0),
+                 QImage::Format_RGB32);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     return image;
 }
@@ -38,9 +41,9 @@ inline void fillRow(QRgb* row, int count, QRgb colour)
         std::fill_n(row, count, colour);
 }
 
-// Fills the pixels [x1..x2] x [y1..y2] (both ends included, clipped to the image) with one
-// colour, straight into the RGB32 rows.
-void fillPixels(QImage& image, int x1, int y1, int x2, int y2, QRgb colour)
+// Fills the device pixels [x1..x2] x [y1..y2] (both ends included, clipped to the image) with
+// one colour, straight into the RGB32 rows.
+void fillDevicePixels(QImage& image, int x1, int y1, int x2, int y2, QRgb colour)
 {
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
@@ -68,7 +71,16 @@ constexpr QRgb kWhitePixel = 0xffffffff;
 
 } // namespace
 
-BoardPicture::BoardPicture() : image_(blankImage(0, 0)), font_(defaultFont()) {}
+int BoardPicture::Surface::device(int pixel) const
+{
+    return ratio == 1 ? pixel : qFloor(pixel * ratio);
+}
+
+BoardPicture::BoardPicture()
+    : metricsImage_(blankImage(1, 1)), font_(defaultFont())
+{
+    model_.image = blankImage(0, 0);
+}
 
 BoardPicture::~BoardPicture() = default;
 
@@ -80,8 +92,11 @@ BoardPicture::Batch::Batch(BoardPicture& picture) : picture_(picture)
 BoardPicture::Batch::~Batch()
 {
     --picture_.batchDepth_;
-    if (outermost_)
-        picture_.batchPainter_.reset();
+    if (outermost_) {
+        picture_.model_.batchPainter.reset();
+        if (picture_.screen_)
+            picture_.screen_->batchPainter.reset();
+    }
 }
 
 bool BoardPicture::restoreDrawing(const DrawingKey& key)
@@ -103,7 +118,9 @@ void BoardPicture::wipeIfPending() const
 {
     if (!wipePending_)
         return;
-    image_.fill(Qt::white);
+    model_.image.fill(Qt::white);
+    if (screen_)
+        screen_->image.fill(Qt::white);
     wipePending_ = false;
     content_ = Content::Blank;
 }
@@ -123,15 +140,46 @@ QFont BoardPicture::defaultFont()
     return font;
 }
 
+void BoardPicture::setScreenPixelRatio(qreal ratio)
+{
+    if (!(ratio > 0))
+        ratio = 1;
+    if (ratio == screenPixelRatio())
+        return;
+    wipeIfPending();
+    // Stamps are made per surface: the screen's belong to the old ratio.
+    shapedTexts_.clear();
+    if (ratio == 1) {
+        screen_.reset();
+        return;
+    }
+    screen_ = std::make_unique<Surface>();
+    screen_->ratio = ratio;
+    screen_->index = 1;
+    // What was drawn is not drawn again: the screen starts from the picture scaled up, and the
+    // picture no longer holds one named drawing on both.
+    const QImage& image = model_.image;
+    screen_->image = image.isNull() ? blankImage(0, 0, ratio)
+                                    : image.scaled(qCeil(image.width() * ratio),
+                                                   qCeil(image.height() * ratio));
+    screen_->image.setDotsPerMeterX(kDotsPerMeter);
+    screen_->image.setDotsPerMeterY(kDotsPerMeter);
+    screen_->image.setDevicePixelRatio(ratio);
+    if (content_ == Content::Drawing)
+        content_ = Content::Other;
+}
+
 void BoardPicture::resize(int widthTw, int heightTw)
 {
     const QSize size(std::max(twipsToPixels(widthTw), 0), std::max(twipsToPixels(heightTw), 0));
     // The same size keeps the image and only clears it: no new memory to allocate and touch.
-    if (size == image_.size()) {
+    if (size == model_.image.size()) {
         clear();
         return;
     }
-    image_ = blankImage(size.width(), size.height());
+    model_.image = blankImage(size.width(), size.height());
+    if (screen_)
+        screen_->image = blankImage(size.width(), size.height(), screen_->ratio);
     content_ = Content::Blank;
     wipePending_ = false;
 }
@@ -142,24 +190,34 @@ void BoardPicture::clear()
     case Content::Blank: break;
     case Content::Drawing: wipePending_ = true; break;
     case Content::Other:
-        image_.fill(Qt::white);
+        model_.image.fill(Qt::white);
+        if (screen_)
+            screen_->image.fill(Qt::white);
         content_ = Content::Blank;
         break;
     }
 }
 
 template <typename Draw>
-void BoardPicture::paint(Draw&& draw)
+void BoardPicture::paint(Surface& surface, Draw&& draw)
 {
     if (batchDepth_ > 0) {
         // The batch's painter opens at its first use: a batch of direct fills needs none.
-        if (!batchPainter_)
-            batchPainter_ = std::make_unique<QPainter>(&image_);
-        draw(*batchPainter_);
+        if (!surface.batchPainter)
+            surface.batchPainter = std::make_unique<QPainter>(&surface.image);
+        draw(*surface.batchPainter);
         return;
     }
-    QPainter painter(&image_);
+    QPainter painter(&surface.image);
     draw(painter);
+}
+
+template <typename Draw>
+void BoardPicture::forEachSurface(Draw&& draw)
+{
+    draw(model_);
+    if (screen_)
+        draw(*screen_);
 }
 
 void BoardPicture::selectFontSize(double pointSize)
@@ -170,223 +228,275 @@ void BoardPicture::selectFontSize(double pointSize)
         return;
     sizedFont_ = font_;
     sizedFont_.setPointSizeF(pointSize);
-    ascent_ = QFontMetricsF(sizedFont_, &image_).ascent();
+    ascent_ = QFontMetricsF(sizedFont_, &metricsImage_).ascent();
     fontPoints_ = pointSize;
     shapedTexts_.clear();
+    fittingScales_.clear();
 }
 
-const BoardPicture::ShapedText& BoardPicture::shapedText(const QString& text)
+BoardPicture::ShapedText& BoardPicture::shapedText(const QString& text, qreal horizontalScale)
 {
     // Shaping a text costs more than drawing it, and a board repeats the same few numbers:
     // each text is laid out once per size, exactly as drawText lays it out (one line, from
     // the left), and its glyphs are drawn from then on.
-    auto found = shapedTexts_.constFind(text);
-    if (found != shapedTexts_.constEnd())
+    const std::pair<QString, qreal> key(text, horizontalScale);
+    auto found = shapedTexts_.find(key);
+    if (found != shapedTexts_.end())
         return *found;
     if (shapedTexts_.size() >= kMaxShapedTexts)
         shapedTexts_.clear();
-    QTextLayout layout(text, sizedFont_, &image_);
+    QTextLayout layout(text, sizedFont_, &metricsImage_);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
     ShapedText shaped;
     shaped.runs = layout.glyphRuns();
     shaped.baseline = line.ascent();
-    makeStamp(shaped);
-    return *shapedTexts_.insert(text, shaped);
+    shaped.horizontalScale = horizontalScale;
+    ShapedText& kept = *shapedTexts_.insert(key, shaped);
+    makeStamp(model_, kept);
+    return kept;
 }
 
-void BoardPicture::makeStamp(ShapedText& shaped) const
+void BoardPicture::drawGlyphs(QPainter& painter, const ShapedText& shaped, QPoint topLeft) const
 {
-    // The glyphs land on the same pixels wherever the text's top-left pixel lies: their
+    painter.setPen(Qt::black);
+    // The baseline lies `ascent_` below the top; the laid-out glyphs sit on a baseline
+    // `shaped.baseline` below the layout's origin.
+    const QPointF origin(topLeft.x(), topLeft.y() + ascent_ - shaped.baseline);
+    if (shaped.horizontalScale == 1) {
+        for (const QGlyphRun& run : shaped.runs)
+            painter.drawGlyphRun(origin, run);
+        return;
+    }
+    const QTransform before = painter.worldTransform();
+    painter.translate(origin);
+    painter.scale(shaped.horizontalScale, 1);
+    for (const QGlyphRun& run : shaped.runs)
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    painter.setWorldTransform(before);
+}
+
+void BoardPicture::makeStamp(const Surface& surface, ShapedText& shaped) const
+{
+    // The glyphs land on the same device pixels wherever the text's top-left pixel lies: their
     // positions are the whole-pixel start plus the same fractions. So the painter draws the
     // text once on a white scratch image with ample room, and the box around its ink, with
-    // two pixels to spare on every side, is the stamp.
+    // two device pixels to spare on every side, is the stamp.
+    Stamp& stamp = shaped.stamps[surface.index];
+    stamp.made = true;
     qreal inkRight = 0;
     for (const QGlyphRun& run : shaped.runs)
         for (const QPointF& position : run.positions())
-            inkRight = std::max(inkRight, position.x());
+            inkRight = std::max(inkRight, position.x() * shaped.horizontalScale);
     const int room = qCeil(ascent_) + 4;
-    QImage scratch(qCeil(inkRight) + 3 * room, 3 * room, QImage::Format_RGB32);
-    scratch.setDotsPerMeterX(image_.dotsPerMeterX());
-    scratch.setDotsPerMeterY(image_.dotsPerMeterY());
-    scratch.fill(Qt::white);
+    QImage scratch = blankImage(qCeil(inkRight) + 3 * room, 3 * room, surface.ratio);
     const QPoint topLeft(room, room);
     {
         QPainter painter(&scratch);
-        painter.setPen(Qt::black);
-        const QPointF origin(topLeft.x(), topLeft.y() + ascent_ - shaped.baseline);
-        for (const QGlyphRun& run : shaped.runs)
-            painter.drawGlyphRun(origin, run);
+        drawGlyphs(painter, shaped, topLeft);
     }
     QRect ink;
+    const int width = scratch.width();
     for (int y = 0; y < scratch.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (row[x] != kWhitePixel)
                 ink |= QRect(x, y, 1, 1);
     }
-    // No ink at all, or ink that reaches the scratch image's edge and may have been cut off:
-    // no stamp, the painter draws such a text itself.
+    const QPoint deviceTopLeft(surface.device(topLeft.x()), surface.device(topLeft.y()));
+    if (surface.index == 0)
+        shaped.ink = ink.translated(-deviceTopLeft);
+    // No ink at all, ink that reaches the scratch image's edge and may have been cut off, or
+    // a surface whose pixels do not start at whole device pixels: no stamp, the painter draws
+    // such a text itself.
     const QRect stampRect = ink.adjusted(-2, -2, 2, 2);
-    if (ink.isEmpty() || !scratch.rect().adjusted(1, 1, -1, -1).contains(stampRect))
+    if (ink.isEmpty() || !scratch.rect().adjusted(1, 1, -1, -1).contains(stampRect) ||
+        !surface.stampable())
         return;
     for (int y = ink.top(); y <= ink.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = ink.left(); x <= ink.right(); ++x)
             if (row[x] != kWhitePixel) {
-                shaped.inkOffsets.append(QPoint(x, y) - topLeft);
-                shaped.inkValues.append(row[x]);
+                stamp.inkOffsets.append(QPoint(x, y) - deviceTopLeft);
+                stamp.inkValues.append(row[x]);
             }
     }
-    shaped.stampRect = stampRect.translated(-topLeft);
-    shaped.stamped = true;
+    stamp.rect = stampRect.translated(-deviceTopLeft);
+    stamp.stamped = true;
 }
 
-bool BoardPicture::drawStamp(const ShapedText& shaped, QPoint topLeft)
+bool BoardPicture::drawStamp(Surface& surface, ShapedText& shaped, QPoint topLeft)
 {
-    if (!shaped.stamped)
+    Stamp& stamp = shaped.stamps[surface.index];
+    if (!stamp.made)
+        makeStamp(surface, shaped);
+    if (!stamp.stamped)
         return false;
-    const QRect target = shaped.stampRect.translated(topLeft);
-    if (!image_.rect().adjusted(1, 1, -1, -1).contains(target))
+    const QPoint deviceTopLeft(surface.device(topLeft.x()), surface.device(topLeft.y()));
+    QImage& image = surface.image;
+    const QRect target = stamp.rect.translated(deviceTopLeft);
+    if (!image.rect().adjusted(1, 1, -1, -1).contains(target))
         return false;
     // Black text over a white pixel gives the stamp's value, over a black pixel black; over
     // anything else (the grey edge of another text) only the painter knows.
-    uchar* const bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     for (int y = target.top(); y <= target.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(bits + y * stride);
         for (int x = target.left(); x <= target.right(); ++x)
             if (row[x] != kWhitePixel && row[x] != kBlackPixel)
                 return false;
     }
-    for (qsizetype i = 0; i < shaped.inkOffsets.size(); ++i) {
-        const QPoint pixel = topLeft + shaped.inkOffsets[i];
+    for (qsizetype i = 0; i < stamp.inkOffsets.size(); ++i) {
+        const QPoint pixel = deviceTopLeft + stamp.inkOffsets[i];
         auto* row = reinterpret_cast<QRgb*>(bits + pixel.y() * stride);
         if (row[pixel.x()] == kWhitePixel)
-            row[pixel.x()] = shaped.inkValues[i];
+            row[pixel.x()] = stamp.inkValues[i];
     }
     return true;
 }
 
-const QList<QPoint>& BoardPicture::lineStamp(int dx, int dy)
+const QList<QPoint>& BoardPicture::lineStamp(Surface& surface, int dx, int dy)
 {
     const quint64 key = quint64(quint32(dx)) << 32 | quint32(dy);
-    auto found = lineStamps_.constFind(key);
-    if (found != lineStamps_.constEnd())
+    auto found = surface.lineStamps.constFind(key);
+    if (found != surface.lineStamps.constEnd())
         return *found;
-    if (lineStamps_.size() >= kMaxLineStamps)
-        lineStamps_.clear();
+    if (surface.lineStamps.size() >= kMaxLineStamps)
+        surface.lineStamps.clear();
     // The painter draws the line once into a white scratch image with room on every side,
-    // and the black pixels are the pattern.
+    // and the black device pixels, relative to the start's first device pixel, are the pattern.
     constexpr int kMargin = 2;
-    QImage scratch(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
-                   QImage::Format_RGB32);
-    scratch.fill(Qt::white);
+    QImage scratch = blankImage(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
+                                surface.ratio);
     const QPoint start(kMargin + std::max(-dx, 0), kMargin + std::max(-dy, 0));
     {
         QPainter painter(&scratch);
         painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(start, start + QPoint(dx, dy));
     }
+    const QPoint deviceStart(surface.device(start.x()), surface.device(start.y()));
     QList<QPoint> pixels;
     for (int y = 0; y < scratch.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = 0; x < scratch.width(); ++x)
             if (row[x] != kWhitePixel)
-                pixels.append(QPoint(x, y) - start);
+                pixels.append(QPoint(x, y) - deviceStart);
     }
-    return *lineStamps_.insert(key, pixels);
+    return *surface.lineStamps.insert(key, pixels);
 }
 
 void BoardPicture::line(int x1, int y1, int x2, int y2, int penWidthPixels)
 {
-    if (image_.isNull())
+    if (model_.image.isNull())
         return;
     beforeDrawing();
-    const int px1 = twipsToPixels(x1);
-    const int py1 = twipsToPixels(y1);
-    const int px2 = twipsToPixels(x2);
-    const int py2 = twipsToPixels(y2);
+    forEachSurface([&](Surface& surface) {
+        line(surface, twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2),
+             twipsToPixels(y2), penWidthPixels);
+    });
+}
+
+void BoardPicture::line(Surface& surface, int px1, int py1, int px2, int py2, int penWidthPixels)
+{
+    QImage& image = surface.image;
     if (penWidthPixels == 1) {
         // A 1-pixel line along a row or a column covers the pixels from one end to the
         // other, both included: filled directly, which is what the painter draws.
         if ((px1 == px2) != (py1 == py2)) {
-            fillPixels(image_, std::min(px1, px2), std::min(py1, py2), std::max(px1, px2),
-                       std::max(py1, py2), kBlackPixel);
+            fillDevicePixels(image, surface.device(std::min(px1, px2)),
+                             surface.device(std::min(py1, py2)),
+                             surface.device(std::max(px1, px2) + 1) - 1,
+                             surface.device(std::max(py1, py2) + 1) - 1, kBlackPixel);
             return;
         }
         // Any other line well inside the image is the painter's own pixels for its slope,
         // moved to its start (whole pixels move the pattern unchanged; lines the painter
         // would clip at an edge are left to it).
-        const QRect inner = image_.rect().adjusted(1, 1, -1, -1);
-        if (inner.contains(px1, py1) && inner.contains(px2, py2)) {
-            uchar* const bits = image_.bits();
-            const qsizetype stride = image_.bytesPerLine();
-            for (const QPoint& pixel : lineStamp(px2 - px1, py2 - py1)) {
-                auto* row = reinterpret_cast<QRgb*>(bits + (py1 + pixel.y()) * stride);
-                row[px1 + pixel.x()] = kBlackPixel;
+        const QRect inner = model_.image.rect().adjusted(1, 1, -1, -1);
+        if (surface.stampable() && inner.contains(px1, py1) && inner.contains(px2, py2)) {
+            uchar* const bits = image.bits();
+            const qsizetype stride = image.bytesPerLine();
+            const QPoint start(surface.device(px1), surface.device(py1));
+            for (const QPoint& offset : lineStamp(surface, px2 - px1, py2 - py1)) {
+                const QPoint pixel = start + offset;
+                auto* row = reinterpret_cast<QRgb*>(bits + pixel.y() * stride);
+                row[pixel.x()] = kBlackPixel;
             }
             return;
         }
     }
-    paint([&](QPainter& painter) {
+    paint(surface, [&](QPainter& painter) {
         painter.setPen(QPen(Qt::black, penWidthPixels, Qt::SolidLine, Qt::SquareCap));
-        painter.drawLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2),
-                         twipsToPixels(y2));
+        painter.drawLine(px1, py1, px2, py2);
     });
 }
 
 void BoardPicture::box(int left, int top, int width, int height, const QColor& fill)
 {
-    if (image_.isNull())
+    if (model_.image.isNull())
         return;
     beforeDrawing();
-    const int x1 = twipsToPixels(left);
-    const int y1 = twipsToPixels(top);
-    const int x2 = twipsToPixels(left + width);
-    const int y2 = twipsToPixels(top + height);
+    forEachSurface([&](Surface& surface) {
+        box(surface, twipsToPixels(left), twipsToPixels(top), twipsToPixels(left + width),
+            twipsToPixels(top + height), fill);
+    });
+}
+
+void BoardPicture::box(Surface& surface, int x1, int y1, int x2, int y2, const QColor& fill)
+{
     // The outline is the pixels of columns x1 and x2 and rows y1 and y2 between the corners;
     // the inside is filled. A box of positive size is drawn directly, as the painter would.
+    QImage& image = surface.image;
     if (x2 > x1 && y2 > y1 && fill.alpha() == 255) {
         const QRgb inside = fill.rgb();
+        // The device pixels of the outline's columns and rows, first and last.
+        const int leftFirst = surface.device(x1);
+        const int leftLast = surface.device(x1 + 1) - 1;
+        const int rightFirst = surface.device(x2);
+        const int rightLast = surface.device(x2 + 1) - 1;
+        const int topFirst = surface.device(y1);
+        const int topLast = surface.device(y1 + 1) - 1;
+        const int bottomFirst = surface.device(y2);
+        const int bottomLast = surface.device(y2 + 1) - 1;
         if (inside == kBlackPixel || x2 - x1 < 2 || y2 - y1 < 2) {
-            fillPixels(image_, x1, y1, x2, y2, kBlackPixel);
+            fillDevicePixels(image, leftFirst, topFirst, rightLast, bottomLast, kBlackPixel);
             if (inside != kBlackPixel)
-                fillPixels(image_, x1 + 1, y1 + 1, x2 - 1, y2 - 1, inside);
+                fillDevicePixels(image, leftLast + 1, topLast + 1, rightFirst - 1,
+                                 bottomFirst - 1, inside);
             return;
         }
-        // One pass over the rows: the outline's top and bottom rows, and between them a black
-        // pixel, the inside and a black pixel, each clipped to the image.
-        const int left = std::max(x1, 0);
-        const int right = std::min(x2, image_.width() - 1);
-        const int top = std::max(y1, 0);
-        const int bottom = std::min(y2, image_.height() - 1);
+        // One pass over the rows: the outline's top and bottom rows, and between them the
+        // outline's left columns, the inside and its right columns, each clipped to the image.
+        const int left = std::max(leftFirst, 0);
+        const int right = std::min(rightLast, image.width() - 1);
+        const int top = std::max(topFirst, 0);
+        const int bottom = std::min(bottomLast, image.height() - 1);
         if (left > right || top > bottom)
             return;
-        uchar* const bits = image_.bits();
-        const qsizetype stride = image_.bytesPerLine();
+        uchar* const bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
         const int count = right - left + 1;
         const QRgb* inner = nullptr;  // the first row between the outline's top and bottom
         for (int y = top; y <= bottom; ++y) {
             auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
-            if (y == y1 || y == y2) {
+            if (y <= topLast || y >= bottomFirst) {
                 fillRow(row + left, count, kBlackPixel);
             } else if (inner) {
                 std::memcpy(row + left, inner, count * sizeof(QRgb));
             } else {
-                const int insideLeft = std::max(x1 + 1, left);
-                fillRow(row + insideLeft, std::min(x2 - 1, right) - insideLeft + 1, inside);
-                if (x1 == left)
-                    row[x1] = kBlackPixel;
-                if (x2 == right)
-                    row[x2] = kBlackPixel;
+                const int insideLeft = std::max(leftLast + 1, left);
+                fillRow(row + insideLeft, std::min(rightFirst - 1, right) - insideLeft + 1, inside);
+                fillRow(row + left, std::min(leftLast, right) - left + 1, kBlackPixel);
+                const int outlineRight = std::max(rightFirst, left);
+                fillRow(row + outlineRight, right - outlineRight + 1, kBlackPixel);
                 inner = row + left;
             }
         }
         return;
     }
-    paint([&](QPainter& painter) {
+    paint(surface, [&](QPainter& painter) {
         painter.setPen(QPen(Qt::black, 1));
         if (painter.brush().style() != Qt::SolidPattern || painter.brush().color() != fill)
             painter.setBrush(fill);
@@ -395,24 +505,51 @@ void BoardPicture::box(int left, int top, int width, int height, const QColor& f
     });
 }
 
-void BoardPicture::printText(int x, int y, const QString& text, double pointSize)
+void BoardPicture::printText(int x, int y, const QString& text, double pointSize,
+                             qreal horizontalScale)
 {
-    if (image_.isNull() || pointSize <= 0)
+    if (model_.image.isNull() || pointSize <= 0)
         return;
     beforeDrawing();
     selectFontSize(pointSize);
-    const ShapedText& shaped = shapedText(text);
+    ShapedText& shaped = shapedText(text, horizontalScale);
     const QPoint topLeft(twipsToPixels(x), twipsToPixels(y));
-    if (drawStamp(shaped, topLeft))
-        return;
-    // The baseline lies `ascent_` below the top; the laid-out glyphs sit on a baseline
-    // `shaped.baseline` below the layout's origin.
-    const QPointF origin(topLeft.x(), topLeft.y() + ascent_ - shaped.baseline);
-    paint([&](QPainter& painter) {
-        painter.setPen(Qt::black);
-        for (const QGlyphRun& run : shaped.runs)
-            painter.drawGlyphRun(origin, run);
+    forEachSurface([&](Surface& surface) {
+        if (!drawStamp(surface, shaped, topLeft))
+            paint(surface, [&](QPainter& painter) { drawGlyphs(painter, shaped, topLeft); });
     });
+}
+
+QRect BoardPicture::textInk(const QString& text, double pointSize, qreal horizontalScale)
+{
+    if (pointSize <= 0)
+        return {};
+    selectFontSize(pointSize);
+    return shapedText(text, horizontalScale).ink;
+}
+
+qreal BoardPicture::scaleToFit(const QString& text, double pointSize, int widthPixels)
+{
+    if (pointSize <= 0)
+        return 1;
+    selectFontSize(pointSize);
+    const std::pair<QString, int> key(text, widthPixels);
+    auto found = fittingScales_.constFind(key);
+    if (found != fittingScales_.constEnd())
+        return *found;
+    // Antialiased ink does not narrow exactly in proportion: the scale the widths suggest is
+    // tried, then a little less each time, down to a quarter (a text no narrower than that
+    // is drawn at a quarter, ink beyond the width or not).
+    // The first guess counts one pixel of grey edge that does not narrow.
+    constexpr qreal kNarrowest = 0.25;
+    const int width = textInk(text, pointSize).width();
+    qreal scale = 1;
+    if (width > widthPixels) {
+        scale = std::max(kNarrowest, qreal(std::max(widthPixels - 1, 0)) / (width - 1));
+        while (scale > kNarrowest && textInk(text, pointSize, scale).width() > widthPixels)
+            scale = std::max(kNarrowest, scale * 0.95);
+    }
+    return *fittingScales_.insert(key, scale);
 }
 
 } // namespace zumeli

@@ -97,9 +97,10 @@ QCursor toolCursor(int16 tool)
 // ---------------------------------------------------------------------------------------------
 // Board picture control
 
-BoardView::BoardView(const BoardPicture& picture, QWidget* parent)
+BoardView::BoardView(BoardPicture& picture, QWidget* parent)
     : QFrame(parent), picture_(picture)
 {
+    picture_.setScreenPixelRatio(devicePixelRatioF());
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorderPixels);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -118,11 +119,13 @@ void BoardView::setBorderLines(const BorderLines& lines)
 void BoardView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    // A window moved to a screen with another device pixel ratio: the picture follows it.
+    picture_.setScreenPixelRatio(devicePixelRatioF());
     QPainter painter(this);
     const QRect inner = contentsRect();
-    const QImage& image = picture_.image();
+    const QImage& image = picture_.screenImage();
     // The opaque picture covers the inner area; white shows only where it does not reach.
-    if (!QRect(inner.topLeft(), image.size()).contains(inner))
+    if (!QRectF(inner.topLeft(), image.deviceIndependentSize()).contains(inner))
         painter.fillRect(inner, Qt::white);
     painter.drawImage(inner.topLeft(), image);
     // The two border line objects lie on top of the picture and are not part of its image.

@@ -250,13 +250,16 @@ private:
     std::optional<solver::CellGrid> mistakeSolution_;
 };
 
-// The board picture control: shows the persistent image and the two border line objects on
-// top of it, and reports mouse presses in twips of the picture's inner area.
+// The board picture control: shows the persistent image (drawn at the screen's device pixel
+// ratio) and the two border line objects on top of it, and reports mouse presses in twips of
+// the picture's inner area.
 class BoardView : public QFrame {
     Q_OBJECT
 
 public:
-    explicit BoardView(const BoardPicture& picture, QWidget* parent = nullptr);
+    // The picture is drawn at the control's device pixel ratio from the start, and follows it
+    // when the control moves to a screen with another.
+    explicit BoardView(BoardPicture& picture, QWidget* parent = nullptr);
 
     // Moves the two border line objects (twips of the inner area).
     void setBorderLines(const BorderLines& lines);
@@ -282,7 +285,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    const BoardPicture& picture_;
+    BoardPicture& picture_;
     BorderLines lines_;
     std::function<void(QPainter&)> overlay_;
 };

@@ -52,7 +52,7 @@ public:
         painter.drawRect(x1, y1, x2 - x1, y2 - y1);
     }
 
-    void printText(int x, int y, const QString& text, double pointSize)
+    void printText(int x, int y, const QString& text, double pointSize, qreal horizontalScale = 1)
     {
         if (image_.isNull() || pointSize <= 0)
             return;
@@ -62,10 +62,20 @@ public:
         painter.setFont(font);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(font, &image_);
-        painter.drawText(QPointF(twipsToPixels(x), twipsToPixels(y) + metrics.ascent()), text);
+        const QPointF origin(twipsToPixels(x), twipsToPixels(y) + metrics.ascent());
+        if (horizontalScale == 1) {
+            painter.drawText(origin, text);
+            return;
+        }
+        painter.translate(origin);
+        painter.scale(horizontalScale, 1);
+        painter.drawText(QPointF(0, 0), text);
     }
 
     const QImage& image() const { return image_; }
+
+    // Measures texts for the drawing rules; never drawn into.
+    std::unique_ptr<BoardPicture> measure = std::make_unique<BoardPicture>();
 
 private:
     QImage image_;
@@ -100,7 +110,19 @@ void referenceClueNumber(ReferencePicture& picture, int value, int x, int y,
                                            : x * layout.cellSize - 25.0 * s;
     const double top = y * layout.cellSize + 25.0 * s;
     const QString text = value >= 0 ? QStringLiteral(" ") + digits : digits;
-    picture.printText(qRound(std::nearbyint(left)), qRound(std::nearbyint(top)), text, 8.0 * s);
+    const QPoint origin(qRound(std::nearbyint(left)), qRound(std::nearbyint(top)));
+    if (digits.size() > 1) {
+        // Where a longer number that does not fit goes and how narrow it is drawn is the
+        // drawing rules' own measure; here it is only drawn plainly.
+        const CluePrint print = cluePrint(*picture.measure, value, static_cast<int16>(x),
+                                          static_cast<int16>(y), layout, zoom);
+        if (print.text != text || print.originTw != origin || print.horizontalScale != 1) {
+            picture.printText(print.originTw.x(), print.originTw.y(), print.text, 8.0 * s,
+                              print.horizontalScale);
+            return;
+        }
+    }
+    picture.printText(origin.x(), origin.y(), text, 8.0 * s);
 }
 
 void referenceClues(ReferencePicture& picture, const BoardModel& model, const BoardLayout& layout,

@@ -1,0 +1,62 @@
+// The main window on a screen with two device pixels to a pixel: the board is drawn at that
+// resolution and shown one to one, while print and export keep the picture of one pixel.
+#include "main_window/Form1.h"
+#include "support/scripted_desktop.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace zumeli;
+
+class HiDpiBoardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void boardIsDrawnAndShownAtTheScreensResolution()
+    {
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        model.board(10, 2) = 17;
+        model.board(4, 12) = 3;
+        model.board(6, 6) = kFilled;
+        form.RedrawBoard();
+        QCOMPARE(form.Picture1->devicePixelRatioF(), 2.0);
+
+        // The picture printed and exported: 20 cells of 200 twips at zoom 100, as on any screen.
+        QCOMPARE(form.picture.image().size(), QSize(266, 266));
+        QCOMPARE(form.picture.image().devicePixelRatio(), 1.0);
+        // What the screen shows: twice the pixels each way.
+        const QImage& screen = form.picture.screenImage();
+        QCOMPARE(screen.size(), QSize(532, 532));
+        QCOMPARE(screen.devicePixelRatio(), 2.0);
+
+        // The control paints it device pixel for device pixel inside its frame.
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QImage shown = form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.devicePixelRatio(), 2.0);
+        const int frame = 2 * BoardView::kBorderPixels;
+        // The border lines lie over the picture: compare a clue cell and an answer cell away from them.
+        for (const QRect cell : {QRect(2 * 133, 2 * 26, 26, 26), QRect(2 * 80, 2 * 80, 26, 26)})
+            QCOMPARE(shown.copy(cell.translated(frame, frame)),
+                     screen.copy(cell).convertToFormat(QImage::Format_RGB32));
+
+        // A new zoom draws at the screen's resolution too.
+        form.Text1->setText(QStringLiteral("150"));
+        QCOMPARE(form.picture.image().size(), QSize(400, 400));
+        QCOMPARE(form.picture.screenImage().size(), QSize(800, 800));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // Every window of this test lives on a screen of two device pixels to a pixel.
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    HiDpiBoardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_hidpi_board.moc"
