@@ -1,6 +1,8 @@
 // The authoring benchmark: makeUnique in both modes over a folder of picture files (share made
 // unique, share of cells changed, time per size class), then generatePuzzle at 30 x 30 and
 // 80 x 80. Every result is checked by the solver. Prints the figures; wall-clock times.
+#include "bench/bench_stats.h"
+
 #include "formats/picture_text.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/make_unique.h"
@@ -24,21 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using zumeli::bench::median;
+using zumeli::bench::worst;
+
 struct Picture {
     std::string name;
     CellGrid grid;
 };
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double worst(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
 
 // The size class of a picture: the nearest of 20, 30, 45, 60 and 80 cells a side by area.
 int sizeClass(const CellGrid& g)

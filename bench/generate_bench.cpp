@@ -2,6 +2,8 @@
 // a puzzle of that grade, the pictures drawn per puzzle and the time per puzzle; and the grades
 // the two modes without a target give. Every puzzle is checked by the solver and graded again.
 // Prints the figures; wall-clock times.
+#include "bench/bench_stats.h"
+
 #include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/solver.h"
@@ -20,16 +22,8 @@ using namespace zumeli::solver;
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double worst(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+using zumeli::bench::median;
+using zumeli::bench::worst;
 
 // The grade of a generated puzzle from its clues alone, or 0 when it is not unique.
 int gradeOf(const Puzzle& puzzle)

@@ -5,6 +5,8 @@
 //   --known gives the solver the picture as a known solution (as the check window does with
 //           the drawn picture): it counts as the first, and windows are tried around it.
 //   --list  also prints one line per puzzle: name, verdict, milliseconds.
+#include "bench/bench_stats.h"
+
 #include "solve/engine/puzzle.h"
 #include "solve/engine/solver.h"
 
@@ -20,6 +22,8 @@
 #include <vector>
 
 namespace {
+
+using zumeli::bench::median;
 
 using namespace zumeli::solver;
 
@@ -40,13 +44,6 @@ int sizeClass(int side)
         if (std::abs(side - n) < std::abs(side - best))
             best = n;
     return best;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 void printClass(const char* label, const std::vector<const Run*>& runs)
