@@ -345,6 +345,10 @@ bool simpleRulesSolve(const Puzzle& puzzle, RunLimits& limits)
 // Probing from what line logic decided: every open cell is set against the solution and line
 // logic run; a contradiction decides the cell. Rounds repeat while any cell gets decided.
 // Whether that fills the picture; nothing when the limits stop it.
+// A probe that meets no contradiction also shows every cell it set against the solution to be
+// harmless: line logic from that cell alone reaches no more than the probe did. Such cells
+// are not probed again until some cell gets decided, which does not change what probing
+// decides, only how often it runs line logic to find out.
 std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& unique, RunLimits& limits)
 {
     LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
@@ -353,11 +357,17 @@ std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& uniqu
         if (unique.lineGrid.cells[c] != Cell::Unknown)
             state.set(c, unique.lineGrid.cells[c] == Cell::Filled);
     std::vector<int> trail;
+    // Probes meet the same line states again and again.
+    LineSolveCache<2> cache(std::min<std::size_t>(1 << 14, 64 * static_cast<std::size_t>(state.lineCount())));
+    const std::vector<std::uint64_t> clues(static_cast<std::size_t>(state.lineCount()), 0);
+    // harmlessSince[c] == decided: a probe since the last decided cell set c against the solution.
+    std::vector<std::uint64_t> harmlessSince(static_cast<std::size_t>(state.cellCount()), 0);
+    std::uint64_t decided = 1;
     bool progress = true;
     while (progress && state.unknownCount() > 0) {
         progress = false;
         for (int c = 0; c < state.cellCount(); ++c) {
-            if (state.cell(c) != Cell::Unknown)
+            if (state.cell(c) != Cell::Unknown || harmlessSince[c] == decided)
                 continue;
             const bool filled = solution.cells[c] == Cell::Filled;
             // Setting the solution's value never contradicts, so only the other one is tried.
@@ -365,18 +375,23 @@ std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& uniqu
             state.set(c, !filled);
             state.enqueue(state.rowLine(c));
             state.enqueue(state.columnLine(c));
-            const bool consistent = propagateLines(state, limits, &trail);
+            const bool consistent = propagateLines(state, limits, cache, clues, &trail);
             if (limits.stopped())
                 return std::nullopt;
-            for (auto it = trail.rbegin(); it != trail.rend(); ++it)
-                state.unset(*it, state.cell(*it) == Cell::Filled);
+            for (auto it = trail.rbegin(); it != trail.rend(); ++it) {
+                const bool wasFilled = state.cell(*it) == Cell::Filled;
+                if (consistent && wasFilled != (solution.cells[*it] == Cell::Filled))
+                    harmlessSince[*it] = decided;
+                state.unset(*it, wasFilled);
+            }
             if (consistent)
                 continue;
             progress = true;
+            ++decided;
             state.set(c, filled);
             state.enqueue(state.rowLine(c));
             state.enqueue(state.columnLine(c));
-            propagateLines(state, limits);
+            propagateLines(state, limits, cache, clues);
             if (limits.stopped())
                 return std::nullopt;
         }
