@@ -67,7 +67,8 @@ void usage()
         "\n"
         "  -j N, --jobs N        decide N files at a time (default: the number of cores);\n"
         "                        the output is in the order of the operands all the same\n"
-        "  --timeout SECONDS     give up the search of each puzzle after SECONDS (verdict timeout)\n"
+        "  --timeout SECONDS     give up the search of each puzzle after SECONDS (verdict timeout:\n"
+        "                        not decided; standard error says so for each such puzzle)\n"
         "  --print               print the solutions, or with --format json add them\n"
         "  --format plain|json   json: one object per line and file, with \"path\", \"verdict\",\n"
         "                        \"line_solvable\", \"width\", \"height\", \"time_ms\", for a unique\n"
@@ -359,6 +360,16 @@ void reportUnreadable(const Report& report)
     std::fprintf(stderr, "zumeli-solve: %s: %s\n", report.path.c_str(), report.error.c_str());
 }
 
+// A puzzle whose search reached the time limit: says on standard error that it was given up,
+// so that the verdict "timeout" is not taken for an answer about the clues.
+void reportGivenUp(const Report& report, double timeoutSeconds)
+{
+    std::fprintf(stderr,
+                 "zumeli-solve: %s: search given up at the time limit of %g s; the clues are not "
+                 "decided\n",
+                 report.path.c_str(), timeoutSeconds);
+}
+
 void printPlain(const Report& report)
 {
     if (report.outcome == Report::Outcome::Skipped)
@@ -458,6 +469,8 @@ int decideFiles(const Options& options)
                 printJson(report, options.print);
             else
                 printPlain(report);
+            if (report.outcome == Report::Outcome::Decided && report.verdict == zumeli::solver::Verdict::Stopped)
+                reportGivenUp(report, options.timeoutSeconds);
         });
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

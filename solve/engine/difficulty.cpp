@@ -17,48 +17,219 @@ constexpr Difficulty kGrades[] = {
     {4, "search"},
 };
 
-// The earliest start of every run among the placements that agree with `line`, or nothing.
-std::optional<std::vector<int>> leftmostStarts(const std::vector<int>& runs, const std::vector<Cell>& line)
+// The extreme placements of one line's runs. A run's leftmost start over all placements that
+// agree with the known cells is where the greedy placement below puts it, and the rightmost is
+// its mirror image. Both work from bounds: every start in `starts` must be no further right
+// (for the leftmost; no further left for the rightmost) than in any agreeing placement, and
+// is moved to the extreme one. Known cells only ever get added, so the extremes of one visit
+// of a line are the bounds of the next, and a visit moves only the runs the new cells push.
+
+bool bitAt(const Word* words, int i) { return (words[i >> 6] >> (i & 63)) & 1; }
+
+// The smallest start from `s` on where a run of `len` lies on no known empty cell and is not
+// followed by a known filled one; -1 when the run no longer fits before the end.
+int fitRightwardFrom(int s, int len, int n, const Word* filled, const Word* empty)
 {
-    const int n = static_cast<int>(line.size());
-    const int k = static_cast<int>(runs.size());
-    // emptyBefore[i]: known empty cells among the first i; filledAfter[i]: whether a known
-    // filled cell lies at i or later.
-    std::vector<int> emptyBefore(static_cast<std::size_t>(n) + 1, 0);
-    for (int i = 0; i < n; ++i)
-        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
-    std::vector<char> filledAfter(static_cast<std::size_t>(n) + 2, 0);
-    for (int i = n - 1; i >= 0; --i)
-        filledAfter[i] = filledAfter[i + 1] || line[i] == Cell::Filled;
-    // Run j fits at s: its cells may be filled and the cell after it may be empty.
-    auto fits = [&](int j, int s) {
-        const int e = s + runs[j];
-        return e <= n && emptyBefore[e] == emptyBefore[s] && (e == n || line[e] != Cell::Filled);
-    };
-    // rest[j * (n + 2) + i]: runs j.. can be placed in cells i.. (i up to n + 1).
-    const std::size_t stride = static_cast<std::size_t>(n) + 2;
-    std::vector<char> rest((static_cast<std::size_t>(k) + 1) * stride, 0);
-    for (int i = 0; i <= n + 1; ++i)
-        rest[k * stride + i] = !filledAfter[std::min(i, n + 1)];
-    for (int j = k - 1; j >= 0; --j)
-        for (int i = n; i >= 0; --i) {
-            bool ok = i < n && line[i] != Cell::Filled && rest[j * stride + i + 1];
-            if (!ok && fits(j, i))
-                ok = rest[(j + 1) * stride + std::min(i + runs[j] + 1, n + 1)];
-            rest[j * stride + i] = ok;
+    for (;;) {
+        if (s + len > n)
+            return -1;
+        const int blocked = lastBit(empty, s, s + len, true);
+        if (blocked >= s) {
+            s = blocked + 1;
+        } else if (s + len < n && bitAt(filled, s + len)) {
+            s = nextBit(filled, s + len, n, false) - len; // the run must take in the filled stretch
+        } else {
+            return s;
         }
-    if (!rest[0])
-        return std::nullopt;
-    std::vector<int> starts(static_cast<std::size_t>(k));
-    int position = 0;
-    for (int j = 0; j < k; ++j) {
-        int s = position;
-        while (!(fits(j, s) && rest[(j + 1) * stride + std::min(s + runs[j] + 1, n + 1)]))
-            ++s; // cannot run past a filled cell: rest[] says a placement from here exists
-        starts[j] = s;
-        position = s + runs[j] + 1;
     }
-    return starts;
+}
+
+// The mirror image: the largest start from `s` down where the run lies on no known empty
+// cell and is not preceded by a known filled one; -1 when there is none.
+int fitLeftwardFrom(int s, int len, const Word* filled, const Word* empty)
+{
+    for (;;) {
+        if (s < 0)
+            return -1;
+        const int blocked = nextBit(empty, s, s + len, true);
+        if (blocked < s + len) {
+            s = blocked - len;
+        } else if (s > 0 && bitAt(filled, s - 1)) {
+            s = lastBit(filled, 0, s, false) + 1;
+        } else {
+            return s;
+        }
+    }
+}
+
+// The first of runs 0..k-1 for which `holds` is true, where it holds for every run after one
+// it holds for; k when none.
+template <typename Holds>
+int firstRunWhere(int k, Holds&& holds)
+{
+    int low = 0;
+    int high = k;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (holds(mid))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+// Places the runs left to right, each at its first fit after the one before; a known filled
+// cell left in the gap before run j (or after the last run) can only belong to an earlier run,
+// so the run before the gap is moved to reach it and the placement goes on from there. The
+// cells set in `fresh` are the ones new since `starts` was last the leftmost placement (all of
+// them the first time): a run that nothing pushes and whose stretch (the gap before it, its
+// cells and the cell after) holds no new cell keeps its place, so the placement skips ahead to
+// the next run that sees one. Appends every run it moves to `moved`.
+bool pushLeftmost(const int* runs, int k, int n, const Word* filled, const Word* empty, const Word* fresh,
+                  int* starts, std::vector<int>& moved)
+{
+    if (k == 0)
+        return nextBit(filled, 0, n, true) == n;
+    // The first run whose stretch reaches cell `i`.
+    const auto runReaching = [&](int i) { return firstRunWhere(k, [&](int run) { return starts[run] + runs[run] >= i; }); };
+    const auto place = [&](int run, int s) {
+        if (starts[run] != s) {
+            starts[run] = s;
+            moved.push_back(run);
+        }
+    };
+    const int firstFresh = nextBit(fresh, 0, n, true);
+    if (firstFresh == n)
+        return true;
+    int j = runReaching(firstFresh);
+    int placed = j - 1; // the runs up to here may have moved in this push
+    for (;;) {
+        if (j == k) {
+            const int end = starts[k - 1] + runs[k - 1];
+            const int stray = lastBit(filled, end, n, true);
+            if (stray < end)
+                return true;
+            j = k - 1;
+            place(j, stray - runs[j] + 1);
+        }
+        const int from = j == 0 ? starts[0] : std::max(starts[j], starts[j - 1] + runs[j - 1] + 1);
+        const int gapStart = j == 0 ? 0 : starts[j - 1] + runs[j - 1];
+        if (j > placed && from == starts[j]) {
+            // Its gap only shrank if the run before moved, so it still holds no filled cell.
+            const int next = nextBit(fresh, gapStart, n, true);
+            if (next > from + runs[j]) {
+                if (next == n)
+                    return true;
+                j = runReaching(next);
+                continue;
+            }
+        }
+        const int s = fitRightwardFrom(from, runs[j], n, filled, empty);
+        if (s < 0)
+            return false;
+        place(j, s);
+        placed = std::max(placed, j);
+        const int stray = lastBit(filled, gapStart, s, true);
+        if (stray >= gapStart) {
+            if (j == 0)
+                return false;
+            --j;
+            place(j, stray - runs[j] + 1);
+        } else {
+            ++j;
+        }
+    }
+}
+
+// The mirror image of pushLeftmost, right to left (a run's stretch: the cell before it, its
+// cells and the gap after it).
+bool pushRightmost(const int* runs, int k, int n, const Word* filled, const Word* empty, const Word* fresh,
+                   int* starts, std::vector<int>& moved)
+{
+    if (k == 0)
+        return nextBit(filled, 0, n, true) == n;
+    // The last run whose stretch reaches back to cell `i` (-1 when none).
+    const auto runReaching = [&](int i) { return firstRunWhere(k, [&](int run) { return starts[run] - 1 > i; }) - 1; };
+    const auto place = [&](int run, int s) {
+        if (starts[run] != s) {
+            starts[run] = s;
+            moved.push_back(run);
+        }
+    };
+    const int lastFresh = lastBit(fresh, 0, n, true);
+    if (lastFresh < 0)
+        return true;
+    int j = runReaching(lastFresh);
+    int placed = j + 1; // the runs from here on may have moved in this push
+    for (;;) {
+        if (j < 0) {
+            const int stray = nextBit(filled, 0, starts[0], true);
+            if (stray == starts[0])
+                return true;
+            j = 0;
+            place(0, stray);
+        }
+        const int from = j == k - 1 ? starts[j] : std::min(starts[j], starts[j + 1] - runs[j] - 1);
+        const int gapEnd = j == k - 1 ? n : starts[j + 1];
+        if (j < placed && from == starts[j]) {
+            const int previous = lastBit(fresh, 0, gapEnd, true);
+            if (previous < from - 1) {
+                if (previous < 0)
+                    return true;
+                j = runReaching(previous);
+                continue;
+            }
+        }
+        const int s = fitLeftwardFrom(from, runs[j], filled, empty);
+        if (s < 0)
+            return false;
+        place(j, s);
+        placed = std::min(placed, j);
+        const int stray = nextBit(filled, s + runs[j], gapEnd, true);
+        if (stray < gapEnd) {
+            if (j == k - 1)
+                return false;
+            ++j;
+            place(j, stray);
+        } else {
+            --j;
+        }
+    }
+}
+
+// The starts of the runs packed to the left and to the right of an empty line: the first
+// bounds of both pushes.
+void packedStarts(const int* runs, int k, int n, int* left, int* right)
+{
+    int at = 0;
+    for (int j = 0; j < k; ++j) {
+        left[j] = at;
+        at += runs[j] + 1;
+    }
+    at = n + 1;
+    for (int j = k - 1; j >= 0; --j) {
+        at -= runs[j] + 1;
+        right[j] = at;
+    }
+}
+
+// Calls decide(from, to, isFilled) for the stretches of cells [from, to) the extreme placements
+// decide around runs first..last: cells both give to the same run are filled, cells no run
+// reaches in either are empty (known cells included). The gaps before each of these runs and
+// after the last are taken (so first = 0, last = k - 1 takes the whole line, even without runs).
+template <typename Decide>
+void decideByExtremes(const int* runs, int k, int n, const int* left, const int* right, int first, int last,
+                      Decide&& decide)
+{
+    for (int j = first; j <= last + 1 && j <= k; ++j) {
+        const int reached = j == 0 ? 0 : right[j - 1] + runs[j - 1]; // the runs before j reach no further
+        const int next = j == k ? n : left[j];
+        if (next > reached)
+            decide(reached, next, false);
+        if (j <= last && right[j] < left[j] + runs[j])
+            decide(right[j], left[j] + runs[j], true);
+    }
 }
 
 } // namespace
@@ -72,75 +243,112 @@ bool simpleLineRules(const std::vector<int>& runs, std::vector<Cell>& line)
 {
     const int n = static_cast<int>(line.size());
     const int k = static_cast<int>(runs.size());
-    const std::optional<std::vector<int>> left = leftmostStarts(runs, line);
-    if (!left)
-        return false;
-    const std::vector<Cell> mirrored(line.rbegin(), line.rend());
-    const std::vector<int> mirroredRuns(runs.rbegin(), runs.rend());
-    const std::vector<int> fromRight = *leftmostStarts(mirroredRuns, mirrored);
-    std::vector<int> right(static_cast<std::size_t>(k));
-    for (int j = 0; j < k; ++j)
-        right[j] = n - fromRight[k - 1 - j] - runs[j];
-    std::vector<char> reached(static_cast<std::size_t>(n), 0);
-    for (int j = 0; j < k; ++j) {
-        for (int i = right[j]; i < (*left)[j] + runs[j]; ++i)
-            line[i] = Cell::Filled;
-        for (int i = (*left)[j]; i < right[j] + runs[j]; ++i)
-            reached[i] = 1;
+    std::vector<Word> filled(static_cast<std::size_t>(wordsForLength(n)), 0);
+    std::vector<Word> empty(filled.size(), 0);
+    for (int i = 0; i < n; ++i) {
+        if (line[i] == Cell::Filled)
+            filled[i >> 6] |= Word(1) << (i & 63);
+        else if (line[i] == Cell::Empty)
+            empty[i >> 6] |= Word(1) << (i & 63);
     }
-    for (int i = 0; i < n; ++i)
-        if (!reached[i])
-            line[i] = Cell::Empty;
+    std::vector<int> left(static_cast<std::size_t>(k));
+    std::vector<int> right(static_cast<std::size_t>(k));
+    packedStarts(runs.data(), k, n, left.data(), right.data());
+    const std::vector<Word> fresh(filled.size(), ~Word(0)); // every cell counts as new
+    std::vector<int> moved;
+    if (!pushLeftmost(runs.data(), k, n, filled.data(), empty.data(), fresh.data(), left.data(), moved)
+        || !pushRightmost(runs.data(), k, n, filled.data(), empty.data(), fresh.data(), right.data(), moved))
+        return false;
+    decideByExtremes(runs.data(), k, n, left.data(), right.data(), 0, k - 1, [&](int from, int to, bool isFilled) {
+        std::fill(line.begin() + from, line.begin() + to, isFilled ? Cell::Filled : Cell::Empty);
+    });
     return true;
 }
 
 namespace {
 
-// The simple line rules over the whole grid until no line changes; whether they fill it.
+// The simple line rules over the whole grid until no line changes; whether they fill it. Each
+// line keeps its extreme placements between visits (see pushLeftmost) and a mask of its cells
+// that crossing lines decided since; a visit moves the runs those cells push and records, word
+// by word, the cells around the moved runs that were not known yet, queueing the lines that
+// cross them. (Deciding every line from scratch on every visit cost ten times the solve on
+// large pictures.)
 bool simpleRulesSolve(const Puzzle& puzzle, RunLimits& limits)
 {
-    const std::vector<std::vector<int>> rows = positiveRuns(puzzle.rows);
-    const std::vector<std::vector<int>> columns = positiveRuns(puzzle.columns);
-    const int width = puzzle.width();
-    const int height = puzzle.height();
-    CellGrid grid(width, height);
-    const int lines = width + height;
-    std::vector<char> queued(static_cast<std::size_t>(lines), 1);
-    std::vector<int> queue(static_cast<std::size_t>(lines));
+    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+    const int lines = state.lineCount();
+    std::vector<std::size_t> firstRun(static_cast<std::size_t>(lines) + 1, 0);
+    std::vector<std::size_t> firstWord(static_cast<std::size_t>(lines) + 1, 0);
+    for (int l = 0; l < lines; ++l) {
+        firstRun[l + 1] = firstRun[l] + state.runs(l).size();
+        firstWord[l + 1] = firstWord[l] + static_cast<std::size_t>(wordsForLength(state.length(l)));
+    }
+    std::vector<int> left(firstRun[lines]);
+    std::vector<int> right(firstRun[lines]);
     for (int l = 0; l < lines; ++l)
-        queue[l] = l;
-    std::vector<Cell> line;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int l = queue[head];
-        queued[l] = 0;
-        const bool isRow = l < height;
-        const int index = isRow ? l : l - height;
-        const int n = isRow ? width : height;
+        packedStarts(state.runs(l).data(), static_cast<int>(state.runs(l).size()), state.length(l),
+                     left.data() + firstRun[l], right.data() + firstRun[l]);
+    std::vector<Word> fresh(firstWord[lines], ~Word(0)); // at first every cell is new to every line
+    std::vector<char> visited(static_cast<std::size_t>(lines), 0);
+    std::vector<int> moved;
+    state.enqueueAll();
+    while (state.hasQueued()) {
+        const int l = state.nextQueued();
+        const int n = state.length(l);
         if (limits.tick(static_cast<std::uint64_t>(n)))
             return false;
-        line.resize(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i)
-            line[i] = isRow ? grid.at(i, index) : grid.at(index, i);
-        if (!simpleLineRules(isRow ? rows[index] : columns[index], line))
+        const int* runs = state.runs(l).data();
+        const int k = static_cast<int>(state.runs(l).size());
+        const Word* filled = state.filled(l);
+        const Word* empty = state.empty(l);
+        Word* lineFresh = fresh.data() + firstWord[l];
+        int* lineLeft = left.data() + firstRun[l];
+        int* lineRight = right.data() + firstRun[l];
+        moved.clear();
+        if (!pushLeftmost(runs, k, n, filled, empty, lineFresh, lineLeft, moved)
+            || !pushRightmost(runs, k, n, filled, empty, lineFresh, lineRight, moved)) {
+            state.clearQueue();
             return false;
-        for (int i = 0; i < n; ++i) {
-            Cell& cell = isRow ? grid.at(i, index) : grid.at(index, i);
-            if (cell == line[i])
-                continue;
-            cell = line[i];
-            const int crossing = isRow ? height + i : i;
-            if (!queued[crossing]) {
-                queued[crossing] = 1;
-                queue.push_back(crossing);
+        }
+        std::fill(lineFresh, lineFresh + wordsForLength(n), Word(0));
+        const bool isRow = l < state.height();
+        const int here = isRow ? l : l - state.height(); // this line's position in the crossing ones
+        const auto decide = [&](int from, int to, bool isFilled) {
+            for (int w = from >> 6; w <= (to - 1) >> 6; ++w) {
+                const int low = std::max(from - w * 64, 0);
+                const int high = std::min(to - w * 64, 64);
+                const Word span = (high == 64 ? ~Word(0) : (Word(1) << high) - 1) & ~((Word(1) << low) - 1);
+                Word decided = span & ~(filled[w] | empty[w]);
+                while (decided) {
+                    const int cell = state.cellAt(l, w * 64 + __builtin_ctzll(decided));
+                    decided &= decided - 1;
+                    state.set(cell, isFilled);
+                    const int crossing = isRow ? state.columnLine(cell) : state.rowLine(cell);
+                    fresh[firstWord[crossing] + static_cast<std::size_t>(here >> 6)] |= Word(1) << (here & 63);
+                    state.enqueue(crossing);
+                }
             }
+        };
+        if (!visited[l]) { // the first visit decides the whole line, moved or not
+            visited[l] = 1;
+            decideByExtremes(runs, k, n, lineLeft, lineRight, 0, k - 1, decide);
+            continue;
+        }
+        if (!moved.empty()) {
+            const auto [first, last] = std::minmax_element(moved.begin(), moved.end());
+            decideByExtremes(runs, k, n, lineLeft, lineRight, *first, *last, decide);
         }
     }
-    return std::find(grid.cells.begin(), grid.cells.end(), Cell::Unknown) == grid.cells.end();
+    return state.unknownCount() == 0;
 }
 
 // Probing from what line logic decided: every open cell is set against the solution and line
 // logic run; a contradiction decides the cell. Rounds repeat while any cell gets decided.
 // Whether that fills the picture; nothing when the limits stop it.
+// A probe that meets no contradiction also shows every cell it set against the solution to be
+// harmless: line logic from that cell alone reaches no more than the probe did. Such cells
+// are not probed again until some cell gets decided, which does not change what probing
+// decides, only how often it runs line logic to find out.
 std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& unique, RunLimits& limits)
 {
     LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
@@ -149,11 +357,17 @@ std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& uniqu
         if (unique.lineGrid.cells[c] != Cell::Unknown)
             state.set(c, unique.lineGrid.cells[c] == Cell::Filled);
     std::vector<int> trail;
+    // Probes meet the same line states again and again.
+    LineSolveCache<2> cache(std::min<std::size_t>(1 << 14, 64 * static_cast<std::size_t>(state.lineCount())));
+    const std::vector<std::uint64_t> clues(static_cast<std::size_t>(state.lineCount()), 0);
+    // harmlessSince[c] == decided: a probe since the last decided cell set c against the solution.
+    std::vector<std::uint64_t> harmlessSince(static_cast<std::size_t>(state.cellCount()), 0);
+    std::uint64_t decided = 1;
     bool progress = true;
     while (progress && state.unknownCount() > 0) {
         progress = false;
         for (int c = 0; c < state.cellCount(); ++c) {
-            if (state.cell(c) != Cell::Unknown)
+            if (state.cell(c) != Cell::Unknown || harmlessSince[c] == decided)
                 continue;
             const bool filled = solution.cells[c] == Cell::Filled;
             // Setting the solution's value never contradicts, so only the other one is tried.
@@ -161,18 +375,23 @@ std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& uniqu
             state.set(c, !filled);
             state.enqueue(state.rowLine(c));
             state.enqueue(state.columnLine(c));
-            const bool consistent = propagateLines(state, limits, &trail);
+            const bool consistent = propagateLines(state, limits, cache, clues, &trail);
             if (limits.stopped())
                 return std::nullopt;
-            for (auto it = trail.rbegin(); it != trail.rend(); ++it)
-                state.unset(*it, state.cell(*it) == Cell::Filled);
+            for (auto it = trail.rbegin(); it != trail.rend(); ++it) {
+                const bool wasFilled = state.cell(*it) == Cell::Filled;
+                if (consistent && wasFilled != (solution.cells[*it] == Cell::Filled))
+                    harmlessSince[*it] = decided;
+                state.unset(*it, wasFilled);
+            }
             if (consistent)
                 continue;
             progress = true;
+            ++decided;
             state.set(c, filled);
             state.enqueue(state.rowLine(c));
             state.enqueue(state.columnLine(c));
-            propagateLines(state, limits);
+            propagateLines(state, limits, cache, clues);
             if (limits.stopped())
                 return std::nullopt;
         }

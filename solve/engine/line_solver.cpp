@@ -557,36 +557,6 @@ bool solveTableLine(const int* runs, int k, int n, const Word* filled, const Wor
     return true;
 }
 
-// The first index in [from, to) whose bit in `words` is `set` (the bits inverted when not),
-// or `to` when there is none.
-int nextBit(const Word* words, int from, int to, bool set)
-{
-    int i = from;
-    while (i < to) {
-        const Word w = set ? words[i >> 6] : ~words[i >> 6];
-        const Word rest = w >> (i & 63);
-        if (rest)
-            return std::min(to, i + __builtin_ctzll(rest));
-        i = (i | 63) + 1;
-    }
-    return to;
-}
-
-// The last index in [from, to) whose bit in `words` is `set` (inverted when not), or from - 1
-// when there is none.
-int lastBit(const Word* words, int from, int to, bool set)
-{
-    int i = to - 1;
-    while (i >= from) {
-        const Word below = (i & 63) == 63 ? ~Word(0) : ((Word(1) << ((i & 63) + 1)) - 1);
-        const Word w = (set ? words[i >> 6] : ~words[i >> 6]) & below;
-        if (w)
-            return std::max(from - 1, (i & ~63) + 63 - __builtin_clzll(w));
-        i = (i & ~63) - 1;
-    }
-    return from - 1;
-}
-
 // Whether the filled cells of [from, to), all known, form exactly `count` runs equal to
 // runs[0..count-1].
 bool knownRunsAre(const Word* filled, int from, int to, const int* runs, int count)

@@ -141,9 +141,9 @@ bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail
 }
 
 bool propagateLines(LineState& state, RunLimits& limits, LineSolveCache<2>& cache,
-                    const std::vector<std::uint64_t>& clues)
+                    const std::vector<std::uint64_t>& clues, std::vector<int>* trail)
 {
-    return propagateWith(state, limits, nullptr,
+    return propagateWith(state, limits, trail,
                          [&](int line) { return cache.solve(state, line, clues[static_cast<std::size_t>(line)]); });
 }
 

@@ -244,7 +244,7 @@ private:
 bool propagateLines(LineState& state, RunLimits& limits, std::vector<int>* trail = nullptr);
 // The same, solving each line through `cache`; clues[line] names the line's clue there.
 bool propagateLines(LineState& state, RunLimits& limits, LineSolveCache<2>& cache,
-                    const std::vector<std::uint64_t>& clues);
+                    const std::vector<std::uint64_t>& clues, std::vector<int>* trail = nullptr);
 
 // The open cells in groups that no line links (two open cells in one line are in the same
 // group), each in cell order; smallest group first (ties: the one whose first cell comes first).

@@ -175,6 +175,7 @@ expect_err "zumeli-solve: $c/missing: No such file or directory" "a missing oper
 run --timeout 0.001 -j 2 "$source/bench/puzzles/broad-59x50.non" "$c/Z.non"
 expect_status 1 "a timeout"
 grep -q " timeout needs-search 59x50 " "$work/out" || fail "a timeout: '$(cat "$work/out")'"
+expect_err "zumeli-solve: $source/bench/puzzles/broad-59x50.non: search given up at the time limit of 0.001 s; the clues are not decided" "a timeout"
 for bad in 0 -1 x 1.5 1025 ''; do
   run -j "$bad" "$c/Z.non"
   expect_status 2 "-j '$bad'"
