@@ -2,16 +2,9 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 namespace zumeli {
-
-// Raised when a box's text cannot be read as a number.
-class NotANumberError : public std::invalid_argument {
-public:
-    using std::invalid_argument::invalid_argument;
-};
 
 // Reads optional blanks, an optional sign, digits with an optional decimal point and an
 // optional exponent, optional blanks. Anything else (empty text, letters) gives nothing.

@@ -12,6 +12,7 @@
 #include "formats/webpbn_xml.h"
 #include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
+#include "solve/engine/line_state.h"
 #include "solve/engine/make_unique.h"
 #include "solve/engine/solver.h"
 
@@ -251,11 +252,6 @@ Arguments parseArguments(int argc, char** argv)
     return args;
 }
 
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 int makeUniqueCommand(const Arguments& args)
 {
     if (args.positional.size() != 2)
@@ -277,7 +273,7 @@ int makeUniqueCommand(const Arguments& args)
     }
     writeOutput(out, outputBytes(kind, made.picture, properties));
     std::printf("changed %zu %s: %s, %.0f ms\n", made.changed.size(), made.changed.size() == 1 ? "cell" : "cells",
-                verdictText(made.verdict, made.lineSolvable).c_str(), millisecondsSince(start));
+                verdictText(made.verdict, made.lineSolvable).c_str(), solver::millisecondsSince(start));
     return 0;
 }
 
@@ -311,7 +307,7 @@ int generateCommand(const Arguments& args)
             + std::to_string(made.pictures) + (made.pictures == 1 ? " picture" : " pictures");
     std::printf("generated %dx%d, seed %llu: %s%s, %.0f ms\n", width, height,
                 static_cast<unsigned long long>(options.seed),
-                verdictText(check.verdict, check.lineSolvable).c_str(), graded.c_str(), millisecondsSince(start));
+                verdictText(check.verdict, check.lineSolvable).c_str(), graded.c_str(), solver::millisecondsSince(start));
     return 0;
 }
 

@@ -193,16 +193,6 @@ struct Entry {
     bool skip = false;
 };
 
-bool hasExtension(std::string_view path, std::string_view extension)
-{
-    if (path.size() < extension.size())
-        return false;
-    const std::string_view tail = path.substr(path.size() - extension.size());
-    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-}
-
 // Every regular file under `dir` (symbolic links to files included; links to directories are
 // not followed, so the walk always ends), and a failing entry for a directory that cannot be
 // listed.
@@ -223,9 +213,9 @@ void walkDirectory(const fs::path& dir, std::vector<Entry>& out)
             walkDirectory(entry.path(), out);
         } else if (entry.is_regular_file(ignored)) {
             std::string path = entry.path().string();
-            const bool puzzleName = hasExtension(path, ".zml") || hasExtension(path, ".non")
-                || hasExtension(path, ".xml");
-            const bool answerState = hasExtension(path, ".sts");
+            const bool puzzleName = zumeli::hasFileExtension(path, ".zml") || zumeli::hasFileExtension(path, ".non")
+                || zumeli::hasFileExtension(path, ".xml");
+            const bool answerState = zumeli::hasFileExtension(path, ".sts");
             out.push_back({std::move(path), puzzleName, {}, answerState});
         }
     }

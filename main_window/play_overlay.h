@@ -38,8 +38,6 @@ struct PlayOverlay {
 
     // The cursor's board cell, kept inside the answer area when the board has shrunk.
     BoardPoint cursorCell(const BoardModel& model) const;
-    // Whether anything is painted apart from the cursor.
-    bool showsBoardHelp() const { return hint || !mistakes.empty() || greyFinished; }
     // The board changed: the mistakes go, the hint keeps only the cells still unmarked (and
     // goes when none are left, or when the dimensions or its line's clues changed).
     void boardChanged(const BoardModel& model);

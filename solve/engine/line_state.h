@@ -16,6 +16,12 @@ namespace zumeli::solver {
 
 using Clock = std::chrono::steady_clock;
 
+// The wall-clock time since `start`, in milliseconds, as the engine and the tool report it.
+inline double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 // The time limit and the cancel flag of one run, read after every so much work.
 class RunLimits {
 public:

@@ -26,15 +26,6 @@ const char* verdictName(Verdict verdict)
     return "timeout";
 }
 
-namespace {
-
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-} // namespace
-
 SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
 {
     const auto start = Clock::now();
