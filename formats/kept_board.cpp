@@ -2,7 +2,6 @@
 #include "formats/kept_board.h"
 
 #include "board/layout.h"
-#include "board/number_text.h"
 #include "formats/puzzle_file.h"
 #include "formats/text_scan.h"
 
@@ -129,9 +128,11 @@ KeptBoard parseKeptBoard(std::string_view text)
     model.gridHeight = size[2];
 
     kept.zoom = std::string(valueOf(lines[2], kZoomKey));
-    const auto zoom = parseDecimal(kept.zoom);
-    if (!zoom || *zoom < kMinZoom || *zoom > kMaxZoom)
+    try {
+        readZoom(kept.zoom);
+    } catch (const ZoomError&) {
         throw FileFormatError("the zoom is not one the zoom box accepts");
+    }
 
     kept.titleName = unescapedTitle(valueOf(lines[3], kTitleKey));
     if (lines[4] != kCellsLine)
