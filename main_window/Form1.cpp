@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
@@ -485,6 +486,21 @@ void Form1::fitWindowToScreen()
         const QRect available = shownOn->availableGeometry();
         const QSize frame = frameGeometry().size() - size();
         const QSize largest = available.size() - frame - QSize(0, menuBarHeight());
+        // A scroll bar the board needs one way takes room from the other way: the window
+        // grows by it where it still can, so that way shows the whole board. (A scroll bar
+        // across may call for one down, which may call for more room across: twice covers it.)
+        const QSize around(px(kPanelWidthTw), statusBar()->sizeHint().height());
+        const QSize room = largest - around;  // the most the board's area can get
+        const QSize board = Picture1->size();
+        const int downBar = boardArea->verticalScrollBar()->sizeHint().width();
+        const int acrossBar = boardArea->horizontalScrollBar()->sizeHint().height();
+        bool scrollsDown = false;
+        bool scrollsAcross = false;
+        for (int pass = 0; pass < 2; ++pass) {
+            scrollsDown = board.height() + (scrollsAcross ? acrossBar : 0) > room.height();
+            scrollsAcross = board.width() + (scrollsDown ? downBar : 0) > room.width();
+        }
+        client = client.expandedTo(board + around + QSize(scrollsDown ? downBar : 0, scrollsAcross ? acrossBar : 0));
         client = client.boundedTo(largest).expandedTo(QSize(px(kClientWidthTw), px(kClientHeightTw)));
     }
     // The menu bar sits above all of it: the window grows by its height.

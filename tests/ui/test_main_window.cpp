@@ -163,6 +163,89 @@ private slots:
         QVERIFY(form.Picture1->visibleRegion().contains(lastCell));
     }
 
+    // Boards loaded one after another into the shown window, of several shapes and zooms
+    // (cells of whole and of broken pixels): each time, the board with its frame lies wholly
+    // between the menu bar, the status bar and the tool panel, or the area's scroll bars
+    // reach every pixel of it that the area cannot show at once.
+    void everyBoardLiesInViewOrWithinReachOfTheScrollBars_data()
+    {
+        QTest::addColumn<QList<QList<int>>>("boards");  // columns, rows, clue band, zoom
+        QTest::newRow("34 by 34 with a band of 8, then back to the start-up board")
+            << QList<QList<int>>{{42, 42, 8, 100}, {20, 20, 5, 100}};
+        QTest::newRow("growing boards at 100")
+            << QList<QList<int>>{{25, 25, 5, 100}, {30, 40, 6, 100}, {42, 42, 8, 100}, {50, 50, 10, 100}};
+        QTest::newRow("cells of broken pixels")
+            << QList<QList<int>>{{42, 42, 8, 110}, {31, 23, 4, 130}, {40, 40, 8, 90}, {60, 15, 5, 70}};
+        QTest::newRow("tall and narrow, then wide and low")
+            << QList<QList<int>>{{15, 70, 5, 100}, {70, 15, 5, 100}, {42, 42, 8, 120}};
+        QTest::newRow("taller than the screen, as wide as it allows")
+            << QList<QList<int>>{{40, 70, 5, 100}, {45, 42, 8, 120}, {20, 20, 5, 100}};
+        QTest::newRow("wider than the screen, as tall as it allows")
+            << QList<QList<int>>{{70, 40, 5, 100}, {42, 45, 8, 120}};
+        QTest::newRow("larger than the screen") << QList<QList<int>>{{42, 42, 8, 200}, {100, 100, 20, 100}};
+    }
+    void everyBoardLiesInViewOrWithinReachOfTheScrollBars()
+    {
+        QFETCH(QList<QList<int>>, boards);
+        test::ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        form.Timer1_Timer();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* area = form.findChild<QScrollArea*>();
+        QVERIFY(area);
+        for (const QList<int>& board : boards) {
+            model.gridWidth = int16(board[0]);
+            model.gridHeight = int16(board[1]);
+            model.clueSize = int16(board[2]);
+            form.Text1->setText(QString::number(board[3]));
+            form.redrawOrResetZoom(Form1::Redraw::Full);
+            QVERIFY(desktop.messages.empty());
+            QCoreApplication::processEvents();
+            const QString which = QStringLiteral("%1 x %2 at %3").arg(board[0]).arg(board[1]).arg(board[3]);
+
+            const int top = form.menuWidget()->geometry().bottom() + 1;
+            const int bottom = form.statusBar()->geometry().top();
+            const int right = form.Picture2->mapTo(&form, QPoint(0, 0)).x();
+            const QRect view(form.Picture1->mapTo(&form, QPoint(0, 0)), form.Picture1->size());
+            const QRect available = form.screen()->availableGeometry();
+            QWidget* viewport = area->viewport();
+            const QRect shown(viewport->mapTo(&form, QPoint(0, 0)), viewport->size());
+            // What the area shows lies between the bars and left of the panel.
+            QVERIFY2(shown.top() >= top && shown.bottom() < bottom && shown.left() >= 0 && shown.right() < right,
+                     qPrintable(which));
+            // Each way the board either fits what the area shows, or the scroll bar is there
+            // and reaches its far edge.
+            const int hidden[2] = {form.Picture1->width() - viewport->width(),
+                                   form.Picture1->height() - viewport->height()};
+            const QScrollBar* bars[2] = {area->horizontalScrollBar(), area->verticalScrollBar()};
+            for (int way = 0; way < 2; ++way) {
+                const QString where = QStringLiteral("%1, %2: board %3 x %4 at %5, %6, shown %7 x %8 at %9, %10")
+                                          .arg(which, way == 0 ? "across" : "down")
+                                          .arg(view.width()).arg(view.height()).arg(view.x()).arg(view.y())
+                                          .arg(shown.width()).arg(shown.height()).arg(shown.x()).arg(shown.y());
+                if (hidden[way] <= 0) {
+                    QVERIFY2(way == 0 ? view.left() >= shown.left() && view.right() <= shown.right()
+                                      : view.top() >= shown.top() && view.bottom() <= shown.bottom(),
+                             qPrintable(where));
+                } else {
+                    // Scrolling only where the window has grown as far as the screen lets it.
+                    QVERIFY2(way == 0 ? form.frameGeometry().width() >= available.width()
+                                      : form.frameGeometry().height() >= available.height(),
+                             qPrintable(where + QStringLiteral(" in a window that could grow")));
+                    QVERIFY2(bars[way]->isVisible(), qPrintable(where));
+                    QVERIFY2(bars[way]->maximum() - bars[way]->minimum() >= hidden[way], qPrintable(where));
+                }
+            }
+            // The board's far corner can be brought into view.
+            area->ensureVisible(form.Picture1->width() - 1, form.Picture1->height() - 1, 1, 1);
+            QVERIFY2(form.Picture1->visibleRegion().contains(QPoint(form.Picture1->width() - 1, form.Picture1->height() - 1)),
+                     qPrintable(which));
+            area->ensureVisible(0, 0, 1, 1);
+        }
+    }
+
     // The tool panel as designed: each control's place (twips, relative to its frame or to
     // the panel), its caption and its tool tip. A pixel is 15 twips, rounded down.
     void toolPanelControlsSitWhereDesigned_data()
