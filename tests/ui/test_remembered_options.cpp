@@ -1,5 +1,6 @@
 // The options of the プレイ and ツール menus are remembered: the next window starts with them as
 // they were left, and a start without settings has every option off and writes nothing.
+#include "files/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "support/scripted_desktop.h"
 
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -109,6 +111,21 @@ private slots:
             auto third = window(desktop, model);
             QVERIFY2(checkedStates(*third) == QList<bool>(count, false), qPrintable(text));
         }
+    }
+
+    // The program's settings are one file, Zumeli.conf, in the user's configuration folder;
+    // asking for them writes nothing.
+    void programSettingsAreZumeliConf()
+    {
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QCoreApplication::setApplicationName(QStringLiteral("Zumeli"));
+        {
+            QtDesktop desktop;
+            QCOMPARE(desktop.settings().fileName(), config.filePath(QStringLiteral("Zumeli.conf")));
+        }
+        QVERIFY(QDir(config.path()).isEmpty());
     }
 
     // Windows of another desktop (another user) do not see the options.
