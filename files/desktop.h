@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 class QDialog;
+class QSettings;
 
 namespace zumeli {
 
@@ -60,6 +61,8 @@ public:
 
     // Starts a document on the default printer; throws PrintError when there is none.
     virtual std::unique_ptr<PrintJob> startPrintJob() = 0;
+    // The user's settings, kept from one run to the next: the options of the menus.
+    virtual QSettings& settings() = 0;
 };
 
 } // namespace zumeli

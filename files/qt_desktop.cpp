@@ -4,6 +4,7 @@
 #include "board/layout.h"
 #include "files/dialog_filter.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -181,6 +182,15 @@ bool QtDesktop::fileExists(const QString& path)
 }
 
 int QtDesktop::execDialog(QDialog& dialog) { return dialog.exec(); }
+
+QSettings& QtDesktop::settings()
+{
+    // The program names no organisation (that would move its data folder), so the
+    // application's name stands in for it: one file, Zumeli.conf, for the user.
+    if (!settings_)
+        settings_ = std::make_unique<QSettings>(QSettings::UserScope, QCoreApplication::applicationName());
+    return *settings_;
+}
 
 std::unique_ptr<PrintJob> QtDesktop::startPrintJob()
 {

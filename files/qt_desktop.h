@@ -3,6 +3,10 @@
 
 #include "files/desktop.h"
 
+#include <QSettings>
+
+#include <memory>
+
 class QWidget;
 
 namespace zumeli {
@@ -21,9 +25,13 @@ public:
     bool fileExists(const QString& path) override;
     int execDialog(QDialog& dialog) override;
     std::unique_ptr<PrintJob> startPrintJob() override;
+    // Zumeli.conf in the user's configuration folder (~/.config on Linux), made on the first
+    // option changed.
+    QSettings& settings() override;
 
 private:
     QWidget* parent_ = nullptr;
+    std::unique_ptr<QSettings> settings_;
 };
 
 } // namespace zumeli

@@ -106,8 +106,8 @@ BoardView::BoardView(BoardPicture& picture, QWidget* parent)
     setLineWidth(kBorderPixels);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A press on the board ends typing in the zoom box; Tab reaches the board too, for play
-    // from the keyboard (the window still starts with the focus elsewhere, see
-    // Form1::setupPlayOverlay).
+    // from the keyboard (right after the last button; the window still starts with the focus
+    // on the first, see Form1::setupPlayOverlay).
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -181,6 +181,13 @@ void BoardView::keyPressEvent(QKeyEvent* event)
         break;
     }
     QFrame::keyPressEvent(event);
+}
+
+void BoardView::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        emit focusFromKeyboard();
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event)

@@ -172,6 +172,7 @@ public:
     QAction* hintAction = nullptr;
     QAction* mistakesAction = nullptr;
     QAction* greyFinishedAction = nullptr;  // checkable, off at start
+    QAction* everyFiveAction = nullptr;     // checkable, off at start
     PlayOverlay play;  // painted by the board picture control over the picture, never into it
     // A key pressed on the board picture control: the arrows move the cursor cell, Space and
     // Enter press it as the left button would, X as the right.
@@ -235,6 +236,9 @@ private:
     // A press on the board, from the mouse or the keyboard, run as one step with the tool.
     void pressBoard(int button, int shift, double xTw, double yTw);
     void buildPlayMenu(QMenuBar* bar);
+    // A checkable option of a menu, kept in the desktop's settings under `key`: set as it was
+    // left at the last run (off when it was never changed), and stored each time it changes.
+    void rememberOption(QAction* option, const QString& key);
     void setupPlayOverlay();
     // A step changed the board, or undo or redo brought another side back.
     void playBoardChanged();
@@ -277,11 +281,14 @@ signals:
     void keyDown(int key, int shift);
     // The focus went to another control of the window (not to a menu or another window).
     void focusLost();
+    // The focus came to the board from Tab or Shift+Tab.
+    void focusFromKeyboard();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QScopedValueRollback>
 #include <QToolButton>
 #include <QUndoStack>
@@ -111,6 +112,19 @@ void Form1::buildMenus()
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     add(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
     add(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
+}
+
+void Form1::rememberOption(QAction* option, const QString& key)
+{
+    QSettings& settings = desktop.settings();
+    // Set before the option is watched, through its own toggled handler: nothing is written
+    // at a start, so a start without settings leaves no settings file behind.
+    option->setChecked(settings.value(key, false).toBool());
+    connect(option, &QAction::toggled, this, [this, key](bool on) {
+        QSettings& kept = desktop.settings();
+        kept.setValue(key, on);
+        kept.sync();  // kept even if the program ends abnormally later
+    });
 }
 
 void Form1::runAsStep(const QString& stepName, const std::function<void()>& handler)

@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QStringList>
+#include <QToolButton>
 
 #include <algorithm>
 #include <stdexcept>
@@ -89,19 +90,23 @@ void Form1::buildPlayMenu(QMenuBar* bar)
         play.refreshFinished(model);
         Picture1->update();
     });
+    rememberOption(greyFinishedAction, QStringLiteral("play/greyFinishedClues"));
+    everyFiveAction = menu->addAction(QStringLiteral("5マスごとに太線(&L)"));
+    everyFiveAction->setCheckable(true);
+    connect(everyFiveAction, &QAction::toggled, this, [this](bool on) {
+        play.everyFiveLines = on;
+        Picture1->update();
+    });
+    rememberOption(everyFiveAction, QStringLiteral("play/everyFiveLines"));
 }
 
 void Form1::setupPlayOverlay()
 {
-    // Tab reaches the board, but the window still starts with the focus where it always did:
-    // on the first control after the board that takes the focus from Tab (the board comes
-    // first in the tab order, so it would take the focus itself).
-    for (QWidget* w = Picture1->nextInFocusChain(); w != Picture1; w = w->nextInFocusChain()) {
-        if (w->window() == this && (w->focusPolicy() & Qt::TabFocus)) {
-            w->setFocus();
-            break;
-        }
-    }
+    // Tab reaches the board right after the last button of the tool panel (before the
+    // opacity slider and the zoom box), one key away from the buttons; the window still
+    // starts with the focus on the first button, as it always did.
+    QWidget::setTabOrder(Command2, Picture1);
+    Command1->setFocus();
 
     Picture1->setOverlay([this](QPainter& painter) {
         paintPlayOverlay(painter, play, model, layout, {rectStartX, rectStartY});
@@ -115,6 +120,11 @@ void Form1::setupPlayOverlay()
             play.cursorRow = hit.row - model.clueSize;
         }
         if (std::exchange(play.cursorShown, false))
+            Picture1->update();
+    });
+    // Arriving by Tab shows the cursor at once, where it last was.
+    connect(Picture1, &BoardView::focusFromKeyboard, this, [this] {
+        if (model.answerWidth() > 0 && model.answerHeight() > 0 && !std::exchange(play.cursorShown, true))
             Picture1->update();
     });
     connect(Picture1, &BoardView::focusLost, this, [this] {

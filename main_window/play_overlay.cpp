@@ -1,6 +1,8 @@
 // Painting the player's help over the board picture.
 #include "main_window/play_overlay.h"
 
+#include "board/board_drawing.h"
+
 #include <QPainter>
 #include <QPen>
 
@@ -96,6 +98,25 @@ void paintHint(QPainter& painter, const Hint& hint, const BoardModel& model, con
     painter.restore();
 }
 
+// A line as thick as the clue band's border along the grid line after every fifth answer
+// column and row, counted from the answer area's top-left corner, across the whole board.
+void paintEveryFiveLines(QPainter& painter, const BoardModel& model, const BoardLayout& layout)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::black, kBorderPenPixels, Qt::SolidLine, Qt::FlatCap));
+    const int width = twipsToPixels(layout.boardWidthTw);
+    const int height = twipsToPixels(layout.boardHeightTw);
+    for (int k = 5; k < model.answerWidth(); k += 5) {
+        const int x = twipsToPixels(cellToTwips(model.clueSize + k, layout.cellSize));
+        painter.drawLine(x, 0, x, height);
+    }
+    for (int k = 5; k < model.answerHeight(); k += 5) {
+        const int y = twipsToPixels(cellToTwips(model.clueSize + k, layout.cellSize));
+        painter.drawLine(0, y, width, y);
+    }
+    painter.restore();
+}
+
 } // namespace
 
 BoardPoint PlayOverlay::cursorCell(const BoardModel& model) const
@@ -166,6 +187,8 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
             }
         }
     }
+    if (overlay.everyFiveLines)
+        paintEveryFiveLines(painter, model, layout);
     if (overlay.hint)
         paintHint(painter, *overlay.hint, model, layout);
     for (const BoardPoint& p : overlay.mistakes) {

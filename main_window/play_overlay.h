@@ -1,5 +1,6 @@
 // What the board picture control paints over the board picture to help a player: the hinted
-// line and cells, the mistakes, the finished clues greyed and the keyboard cursor. None of it
+// line and cells, the mistakes, the finished clues greyed, the thicker line every five cells
+// and the keyboard cursor. None of it
 // is ever drawn into the board picture, so the printer and the bitmap export never see it.
 #pragma once
 
@@ -25,6 +26,9 @@ struct PlayOverlay {
     std::vector<BoardPoint> mistakes;
     // The プレイ menu's option: lines whose filled cells form their clues have them greyed.
     bool greyFinished = false;
+    // The プレイ menu's option: a thicker line after every fifth answer column and row, to
+    // help counting on a large board.
+    bool everyFiveLines = false;
     // Which lines (in the order of answerLines) were finished when last looked at.
     std::vector<bool> finishedLines;
     // Looks at every line again; returns those that became finished or stopped being finished
@@ -38,6 +42,8 @@ struct PlayOverlay {
 
     // The cursor's board cell, kept inside the answer area when the board has shrunk.
     BoardPoint cursorCell(const BoardModel& model) const;
+    // Whether anything is painted apart from the cursor.
+    bool showsBoardHelp() const { return hint || !mistakes.empty() || greyFinished || everyFiveLines; }
     // The board changed: the mistakes go, the hint keeps only the cells still unmarked (and
     // goes when none are left, or when the dimensions or its line's clues changed).
     void boardChanged(const BoardModel& model);

@@ -80,6 +80,16 @@ int ScriptedDesktop::execDialog(QDialog& dialog)
     return dialogScript ? dialogScript(dialog) : 0;
 }
 
+QSettings& ScriptedDesktop::settings()
+{
+    if (!settings_) {
+        settingsFolder_ = std::make_unique<QTemporaryDir>();
+        settings_ = std::make_unique<QSettings>(settingsFolder_->filePath(QStringLiteral("Zumeli.conf")),
+                                                QSettings::IniFormat);
+    }
+    return *settings_;
+}
+
 std::unique_ptr<PrintJob> ScriptedDesktop::startPrintJob()
 {
     if (printerMissing)

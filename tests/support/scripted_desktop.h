@@ -5,10 +5,13 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -60,9 +63,17 @@ public:
     bool fileExists(const QString& path) override;
     int execDialog(QDialog& dialog) override;
     std::unique_ptr<PrintJob> startPrintJob() override;
+    // Settings of this desktop alone, in a folder of its own that starts empty: a test never
+    // reads or writes the user's settings, and every window made with this desktop shares
+    // them, as the windows of one user do.
+    QSettings& settings() override;
 
     // The last message shown, or an empty one.
     ShownMessage lastMessage() const;
+
+private:
+    std::unique_ptr<QTemporaryDir> settingsFolder_;
+    std::unique_ptr<QSettings> settings_;
 };
 
 } // namespace zumeli::test

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
@@ -33,6 +34,21 @@ const char* const kHouse =
     "#####\n"
     "#...#\n"
     "#.#.#\n";
+
+// 12 x 12, for the lines every five cells.
+const char* const kTwelve =
+    "############\n"
+    "#..........#\n"
+    "#.##....##.#\n"
+    "#.##....##.#\n"
+    "#..........#\n"
+    "#....##....#\n"
+    "#....##....#\n"
+    "#..........#\n"
+    "#.#......#.#\n"
+    "#..######..#\n"
+    "#..........#\n"
+    "############\n";
 
 // A window showing the clues of `picture` on an empty answer area.
 struct PlayBoard {
@@ -479,6 +495,74 @@ private slots:
         QVERIFY(helped.desktop.messages.empty() && plain.desktop.messages.empty());
     }
 
+    // The thicker line every five cells: on screen, along the grid lines after the fifth and
+    // tenth answer columns and rows of a 12 x 12 board, across the clue band too, and on no
+    // other grid line; off again, the screen is as it was; never in the board picture.
+    void everyFiveLinesShowOnScreenOnly()
+    {
+        PlayBoard b(kTwelve);
+        const int16 c = b.c();
+        const QImage plain = screen(b.form);
+        const QImage picture = b.form.picture.image();
+        QVERIFY(!b.form.everyFiveAction->isChecked());
+        QCOMPARE(b.form.everyFiveAction->text(), QStringLiteral("5マスごとに太線(&L)"));
+        b.form.everyFiveAction->setChecked(true);
+        const QImage lined = screen(b.form);
+        QCOMPARE(b.form.picture.image(), picture);
+        // The pixel just left of (above) a grid line, in the middle of the empty answer cell
+        // beside it, and the same in the clue band's corner row (column).
+        auto besideColumnLine = [&](const QImage& image, int column, int row) {
+            const int x = BoardView::kBorderPixels + twipsToPixels(column * b.form.layout.cellSize) - 1;
+            return image.pixelColor(x, cellCentre(b.form, column, row).y());
+        };
+        auto besideRowLine = [&](const QImage& image, int column, int row) {
+            const int y = BoardView::kBorderPixels + twipsToPixels(row * b.form.layout.cellSize) - 1;
+            return image.pixelColor(cellCentre(b.form, column, row).x(), y);
+        };
+        for (int k = 1; k < 12; ++k) {
+            const bool thick = k % 5 == 0;
+            for (const int other : {c + 1, c + 11}) {
+                QCOMPARE(besideColumnLine(lined, c + k, other) == QColor(Qt::black), thick);
+                QCOMPARE(besideRowLine(lined, other, c + k) == QColor(Qt::black), thick);
+                QVERIFY(besideColumnLine(plain, c + k, other) != QColor(Qt::black));
+                QVERIFY(besideRowLine(plain, other, c + k) != QColor(Qt::black));
+            }
+            if (thick) {  // through the clue band too
+                QCOMPARE(besideColumnLine(lined, c + k, c - 1), QColor(Qt::black));
+                QCOMPARE(besideRowLine(lined, c - 1, c + k), QColor(Qt::black));
+            }
+        }
+        b.form.everyFiveAction->setChecked(false);
+        QCOMPARE(screen(b.form), plain);
+    }
+
+    // The printer and the bitmap export get the same with the thicker lines on as off.
+    void everyFiveLinesNeverReachPrintOrExport()
+    {
+        QTemporaryDir dir;
+        PlayBoard plain(kTwelve);
+        PlayBoard lined(kTwelve);
+        lined.form.everyFiveAction->setChecked(true);
+        QVERIFY(screen(lined.form) != screen(plain.form));
+        for (PlayBoard* b : {&plain, &lined}) {
+            b->form.Command5_Click();
+            b->desktop.chosenFiles.push_back(dir.filePath(b == &plain ? "plain.bmp" : "lined.bmp"));
+            b->form.Command6_Click();
+        }
+        QCOMPARE(lined.desktop.printCalls.size(), plain.desktop.printCalls.size());
+        QVERIFY(!plain.desktop.printCalls.empty());
+        for (std::size_t i = 0; i < plain.desktop.printCalls.size(); ++i) {
+            const test::PrintCall& p = plain.desktop.printCalls[i];
+            const test::PrintCall& l = lined.desktop.printCalls[i];
+            QCOMPARE(l.kind, p.kind);
+            QCOMPARE(QList<int>({l.x1, l.y1, l.x2, l.y2}), QList<int>({p.x1, p.y1, p.x2, p.y2}));
+            QCOMPARE(l.image, p.image);
+        }
+        const QByteArray bitmap = fileBytes(dir.filePath("plain.bmp"));
+        QVERIFY(!bitmap.isEmpty());
+        QCOMPARE(fileBytes(dir.filePath("lined.bmp")), bitmap);
+    }
+
     // Space and Enter press the cursor cell as the left button does, X as the right: the same
     // board, picture and undo steps as mouse presses on those cells.
     void keyboardPressesLikeTheMouse()
@@ -559,7 +643,8 @@ private slots:
     }
 
     // The window starts with the focus on the first button, as it always did; Tab reaches
-    // the board after the zoom box; leaving the board hides the cursor.
+    // the board right after the last button, then the slider and the zoom box, and comes back
+    // to the first button; leaving the board hides the cursor.
     void cursorHidesWhenTheBoardLosesFocus()
     {
         PlayBoard b;
@@ -573,13 +658,51 @@ private slots:
         }
         QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
         QTest::keyClick(b.form.Picture1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.form.Slider1);
+        QTest::keyClick(b.form.Slider1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.form.Text1);
+        QTest::keyClick(b.form.Text1, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), b.form.Command1);
+        QVERIFY(!b.form.play.cursorShown);
         b.form.Picture1->setFocus();
         QTest::keyClick(b.form.Picture1, Qt::Key_Down);
         QVERIFY(b.form.play.cursorShown);
         b.form.Text1->setFocus();
         QVERIFY(!b.form.play.cursorShown);
         QVERIFY(b.form.Picture1->focusPolicy() & Qt::TabFocus);
+    }
+
+    // From the last button of the panel one Tab reaches the board, and the cursor shows at
+    // once on the cell where it was; Shift+Tab goes back to the button. A click on the board
+    // shows no cursor.
+    void oneTabFromTheButtonsShowsTheCursor()
+    {
+        PlayBoard b;
+        const int16 c = b.c();
+        b.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.form));
+        const QImage hidden = screen(b.form);
+        b.form.Command2->setFocus();
+        QTest::keyClick(b.form.Command2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
+        QVERIFY(b.form.play.cursorShown);
+        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{c, c}));
+        QCOMPARE(differingCells(b.form, hidden, screen(b.form)).contains({c, c}), true);
+        // The first arrow now moves it, as every arrow after the cursor shows.
+        keys(b.form, {Qt::Key_Right});
+        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
+        QTest::keyClick(b.form.Picture1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), b.form.Command2);
+        QVERIFY(!b.form.play.cursorShown);
+        QTest::keyClick(b.form.Command2, Qt::Key_Tab);
+        QVERIFY(b.form.play.cursorShown);
+        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
+
+        b.form.Text1->setFocus();
+        QVERIFY(!b.form.play.cursorShown);
+        click(b.form, Qt::LeftButton, c + 2, c + 2);
+        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
+        QVERIFY(!b.form.play.cursorShown);
     }
 };
 
