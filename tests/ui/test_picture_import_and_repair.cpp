@@ -211,7 +211,11 @@ private slots:
     void theSidesFollowTheAspectUntilUnlinked()
     {
         Session s;
-        const QString path = s.save(QStringLiteral("wide.png"), QImage(400, 100, QImage::Format_RGB32));
+        // One colour throughout: an image left uninitialised would give 余白を切り取る
+        // whatever border the memory happened to hold.
+        QImage wide(400, 100, QImage::Format_RGB32);
+        wide.fill(Qt::white);
+        const QString path = s.save(QStringLiteral("wide.png"), wide);
         s.importPicture(path, [](Form4& dialog) {
             QCOMPARE(dialog.heightBox->value(), 8);  // 30 x 7.5, rounded
             dialog.heightBox->setValue(20);
