@@ -2,13 +2,14 @@
 // (a 20-cell clue band and an 80 x 80 answer area, every clue cell a two-digit number), at
 // zoom 100 and at the largest zoom that fits, each timed up to the window's repaint. Prints
 // every median and its ratio to one 60 Hz frame (16.7 ms).
-#include "author/Form3.h"
+#include "dialogs/Form3.h"
 #include "author/clue_derivation.h"
 #include "board/board_model.h"
 #include "files/file_flow.h"
 #include "formats/answer_state_file.h"
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>

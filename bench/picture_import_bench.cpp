@@ -10,7 +10,7 @@
 // read as white (as 自動 was), with the opaque cells only and transparent cells background
 // (as it is), and that with 余白を切り取る as the dialog starts. bench/auto-threshold-bench
 // runs it on the pictures bench/corpus/ was made from.
-#include "author/Form4.h"
+#include "dialogs/picture_import_dialog.h"
 #include "author/image_import.h"
 #include "support/scripted_desktop.h"
 #include "widgets/cell_grid_view.h"
@@ -134,7 +134,7 @@ int main(int argc, char* argv[])
         return autoFill(QCoreApplication::arguments().mid(2));
 
     test::ScriptedDesktop desktop;
-    Form4 dialog(desktop, detailedPicture(800));
+    PictureImportDialog dialog(desktop, detailedPicture(800));
     dialog.keepAspectBox->setChecked(false);
     dialog.widthBox->setValue(80);
     dialog.heightBox->setValue(80);

@@ -16,6 +16,15 @@ constexpr int kMaxAnswerSide = 80;  // answer area width/height the authoring co
 enum CellCode : int16 { kEmpty = 0, kFilled = 1, kCross = 2 };
 
 // The 101 x 101 cell array, addressed (x, y) with x the column; element y * 101 + x.
+// A cell position in board coordinates: x is the column, y the row, both counted from the
+// board's top-left cell (clue cells included). A position read from the screen may lie off
+// the board, even be negative; BoardModel::isAnswerCell tells whether it is an answer cell.
+struct BoardPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const BoardPoint&) const = default;
+};
+
 class Grid {
 public:
     Grid() { cells_.fill(0); }

@@ -1,9 +1,9 @@
 // The board leaving the program: printed on the default printer or written as a bitmap file.
 #pragma once
 
-#include "board/board_drawing.h"
-#include "board/board_picture.h"
-#include "files/desktop.h"
+#include "board/drawing/board_drawing.h"
+#include "board/drawing/board_picture.h"
+#include "desktop/desktop.h"
 
 #include <QImage>
 #include <QString>

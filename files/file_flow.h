@@ -2,7 +2,7 @@
 // question, the command's own step, and the single failure message.
 #pragma once
 
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QString>
 

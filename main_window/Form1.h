@@ -1,17 +1,19 @@
 // The main window: the board picture, the tool panel, the status bar and every command handler.
 #pragma once
 
-#include "board/board_drawing.h"
+#include "board/drawing/board_drawing.h"
 #include "board/board_model.h"
-#include "board/board_picture.h"
-#include "board/board_step.h"
+#include "board/drawing/board_picture.h"
+#include "board/drawing/board_step.h"
 #include "board/layout.h"
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 #include "files/file_flow.h"
 #include "formats/saved_parts.h"
 #include "main_window/play_overlay.h"
 #include "solve/engine/puzzle.h"
+#include "widgets/board_view.h"
 #include "widgets/dialog_shared.h"
+#include "widgets/tool_button_box.h"
 
 #include <QFrame>
 #include <QMainWindow>
@@ -25,6 +27,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
 class QScrollArea;
 class QSlider;
@@ -36,10 +39,8 @@ class QWidget;
 
 namespace zumeli {
 
-class BoardView;
 class PuzzleCheckWindow;
 class SpinButtons;
-class ToolButtonBox;
 
 // The message refusing a zoom (titled kBadValueTitle).
 inline const QString kZoomMessage = QStringLiteral("10以上500以下の数値を入力してください");
@@ -201,6 +202,12 @@ private:
     void buildStartupPicture(QWidget* client);
     void buildStatusBar();
     void buildMenus();
+    void buildFileMenu(QMenuBar* bar);
+    void buildEditMenu(QMenuBar* bar);
+    void buildPuzzleMenu(QMenuBar* bar);
+    void buildToolMenu(QMenuBar* bar);
+    QAction* addCommand(QMenu* menu, const QString& text, std::function<void()> handler,
+                        const QList<QKeySequence>& keys = {});
     int menuBarHeight() const;
     // The client area (below the menu bar) that shows the whole board and the tool panel,
     // as LayoutBoard last computed it.
@@ -252,71 +259,6 @@ private:
     // The unique solution last found for the mistakes, and the clues it was found for.
     std::vector<std::vector<int>> mistakeRows_, mistakeColumns_;
     std::optional<solver::CellGrid> mistakeSolution_;
-};
-
-// The board picture control: shows the persistent image (drawn at the screen's device pixel
-// ratio) and the two border line objects on top of it, and reports mouse presses in twips of
-// the picture's inner area.
-class BoardView : public QFrame {
-    Q_OBJECT
-
-public:
-    // The picture is drawn at the control's device pixel ratio from the start, and follows it
-    // when the control moves to a screen with another.
-    explicit BoardView(BoardPicture& picture, QWidget* parent = nullptr);
-
-    // Moves the two border line objects (twips of the inner area).
-    void setBorderLines(const BorderLines& lines);
-    BorderLines Line1AndLine2() const { return lines_; }
-    static constexpr int kBorderPixels = 2;  // the control's own frame, each side
-
-    // Paints over the picture and the border lines (the painter at the picture's top-left
-    // pixel, clipped to the inner area): help that never becomes part of the picture.
-    void setOverlay(std::function<void(QPainter&)> paint) { overlay_ = std::move(paint); }
-
-signals:
-    void mouseDown(int button, int shift, double xTw, double yTw);
-    // The arrow keys, Space, Enter and X (without Ctrl or Alt; Space, Enter and X not again
-    // while held down); shift as for mouseDown.
-    void keyDown(int key, int shift);
-    // The focus went to another control of the window (not to a menu or another window).
-    void focusLost();
-    // The focus came to the board from Tab or Shift+Tab.
-    void focusFromKeyboard();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    BoardPicture& picture_;
-    BorderLines lines_;
-    std::function<void(QPainter&)> overlay_;
-};
-
-// A square picture button of the drawing-tool frame; a bordered one is the selected tool.
-class ToolButtonBox : public QFrame {
-    Q_OBJECT
-
-public:
-    explicit ToolButtonBox(QWidget* parent = nullptr);
-    void setPicture(const QPixmap& pixmap);
-    const QPixmap& picture() const { return picture_; }
-    void setBorderStyle(int style);  // 0 none, 1 fixed single
-    int borderStyle() const { return frameShape() == QFrame::Box ? 1 : 0; }
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QPixmap picture_;
 };
 
 } // namespace zumeli

@@ -1,14 +1,14 @@
 // Main-window handlers of the author commands: a new empty puzzle and a puzzle from an image.
 #include "main_window/Form1.h"
 
-#include "author/Form2.h"
-#include "author/Form3.h"
-#include "author/Form4.h"
+#include "dialogs/Form2.h"
+#include "dialogs/Form3.h"
+#include "dialogs/picture_import_dialog.h"
 #include "author/image_import.h"
 #include "author/image_threshold.h"
 #include "author/new_puzzle.h"
 #include "files/file_flow.h"
-#include "main_window/puzzle_check_window.h"
+#include "dialogs/puzzle_check_window.h"
 
 namespace zumeli {
 
@@ -56,7 +56,7 @@ void Form1::importPicture()
                                MessageButtons::Ok, MessageIcon::Critical);
             return;
         }
-        Form4 dialog(desktop, image, this);
+        PictureImportDialog dialog(desktop, image, this);
         desktop.execDialog(dialog);
         if (!dialog.chosenBoard())
             return;

@@ -5,7 +5,7 @@
 #include "files/file_io.h"
 #include "formats/non_format.h"
 #include "formats/webpbn_xml.h"
-#include "main_window/puzzle_check_window.h"
+#include "dialogs/puzzle_check_window.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -41,47 +41,62 @@ QList<QKeySequence> withStandardKeys(QList<QKeySequence> keys, QKeySequence::Sta
     return keys;
 }
 
+// A button of the tool panel runs the same command as its menu item.
+void alsoOn(QToolButton* button, QAction* action)
+{
+    QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
+}
+
 } // namespace
 
 void Form1::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    // Each command is a menu item that runs it as one undoable step named after the item.
-    auto add = [this](QMenu* menu, const QString& text, std::function<void()> handler,
-                      const QList<QKeySequence>& keys = {}) {
-        QAction* action = menu->addAction(text);
-        action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this,
-                [this, name = stepName(text), handler] { runAsStep(name, handler); });
-        return action;
-    };
-    // A button of the tool panel runs the same command as its menu item.
-    auto alsoOn = [](QToolButton* button, QAction* action) {
-        connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    };
+    buildFileMenu(bar);
+    buildEditMenu(bar);
+    buildPuzzleMenu(bar);
+    buildPlayMenu(bar);
+    buildToolMenu(bar);
+}
 
+// Each command is a menu item that runs it as one undoable step named after the item.
+QAction* Form1::addCommand(QMenu* menu, const QString& text, std::function<void()> handler,
+                           const QList<QKeySequence>& keys)
+{
+    QAction* action = menu->addAction(text);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this,
+            [this, name = stepName(text), handler = std::move(handler)] { runAsStep(name, handler); });
+    return action;
+}
+
+void Form1::buildFileMenu(QMenuBar* bar)
+{
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    alsoOn(Command1, add(file, QStringLiteral("問題を開く(&O)..."), [this] { Command1_Click(); },
+    alsoOn(Command1, addCommand(file, QStringLiteral("問題を開く(&O)..."), [this] { Command1_Click(); },
                          {QKeySequence::Open}));
-    alsoOn(Command3, add(file, QStringLiteral("問題を保存(&S)..."), [this] { Command3_Click(); },
+    alsoOn(Command3, addCommand(file, QStringLiteral("問題を保存(&S)..."), [this] { Command3_Click(); },
                          {QKeySequence::Save}));
     file->addSeparator();
-    alsoOn(Command4[0], add(file, QStringLiteral("解答エリアを開く(&L)..."), [this] { Command4_Click(0); }));
-    alsoOn(Command4[1], add(file, QStringLiteral("解答エリアを保存(&A)..."), [this] { Command4_Click(1); }));
+    alsoOn(Command4[0], addCommand(file, QStringLiteral("解答エリアを開く(&L)..."), [this] { Command4_Click(0); }));
+    alsoOn(Command4[1], addCommand(file, QStringLiteral("解答エリアを保存(&A)..."), [this] { Command4_Click(1); }));
     file->addSeparator();
-    alsoOn(Command9, add(file, QStringLiteral("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); }));
+    alsoOn(Command9, addCommand(file, QStringLiteral("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); }));
     QMenu* exports = file->addMenu(QStringLiteral("問題を書き出す(&E)"));
-    add(exports, QStringLiteral(".non 形式(&N)..."), [this] { exportPuzzle(FileCommand::ExportNon); });
-    add(exports, QStringLiteral("webpbn XML 形式(&X)..."),
+    addCommand(exports, QStringLiteral(".non 形式(&N)..."), [this] { exportPuzzle(FileCommand::ExportNon); });
+    addCommand(exports, QStringLiteral("webpbn XML 形式(&X)..."),
         [this] { exportPuzzle(FileCommand::ExportWebpbnXml); });
-    alsoOn(Command6, add(file, QStringLiteral("BMPとして出力(&B)..."), [this] { Command6_Click(); }));
-    alsoOn(Command5, add(file, QStringLiteral("印刷(&P)"), [this] { Command5_Click(); },
+    alsoOn(Command6, addCommand(file, QStringLiteral("BMPとして出力(&B)..."), [this] { Command6_Click(); }));
+    alsoOn(Command5, addCommand(file, QStringLiteral("印刷(&P)"), [this] { Command5_Click(); },
                          {QKeySequence::Print}));
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+}
 
+void Form1::buildEditMenu(QMenuBar* bar)
+{
     // The undo stack's own actions: disabled while there is nothing to undo or redo, and
     // naming the step they would undo or redo after their prefix.
     QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
@@ -93,25 +108,29 @@ void Form1::buildMenus()
         QKeySequence::Redo));
     edit->addAction(undoAction);
     edit->addAction(redoAction);
+}
 
+void Form1::buildPuzzleMenu(QMenuBar* bar)
+{
     QMenu* puzzle = bar->addMenu(QStringLiteral("問題(&P)"));
-    alsoOn(Command7, add(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); },
+    alsoOn(Command7, addCommand(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); },
                          {QKeySequence::New}));
-    alsoOn(Command8, add(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
-    add(puzzle, QStringLiteral("ランダム問題..."), [this] { randomPuzzle(); });
-    alsoOn(Command2, add(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); }));
+    alsoOn(Command8, addCommand(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
+    addCommand(puzzle, QStringLiteral("ランダム問題..."), [this] { randomPuzzle(); });
+    alsoOn(Command2, addCommand(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); }));
     puzzle->addSeparator();
     QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
     puzzle->addSeparator();
-    add(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
+    addCommand(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
+}
 
-    buildPlayMenu(bar);
-
+void Form1::buildToolMenu(QMenuBar* bar)
+{
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    add(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
-    add(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
+    addCommand(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
+    addCommand(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
 }
 
 void Form1::rememberOption(QAction* option, const QString& key)

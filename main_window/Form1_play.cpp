@@ -2,6 +2,7 @@
 // greyed) and play from the keyboard with a cursor cell. Everything they show is painted over
 // the board picture by the board picture control, never into the picture.
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 
 #include "formats/board_clues.h"
 #include "solve/drawing_tools.h"
@@ -114,10 +115,10 @@ void Form1::setupPlayOverlay()
     connect(Picture1, &BoardView::keyDown, this, &Form1::boardKey);
     // The mouse is in use again: the cursor hides, and the keys go on from the cell pressed.
     connect(Picture1, &BoardView::mouseDown, this, [this](int, int, double x, double y) {
-        const BoardCell hit = cellAt(x, y, layout.cellSize);
-        if (model.isAnswerCell(hit.column, hit.row)) {
-            play.cursorColumn = hit.column - model.clueSize;
-            play.cursorRow = hit.row - model.clueSize;
+        const BoardPoint hit = cellAt(x, y, layout.cellSize);
+        if (model.isAnswerCell(hit.x, hit.y)) {
+            play.cursorColumn = hit.x - model.clueSize;
+            play.cursorRow = hit.y - model.clueSize;
         }
         if (std::exchange(play.cursorShown, false))
             Picture1->update();

@@ -1,7 +1,7 @@
 // Main-window handler of 問題 → ランダム問題: a fresh puzzle with exactly one solution.
 #include "main_window/Form1.h"
 
-#include "author/Form_random_puzzle.h"
+#include "dialogs/random_puzzle_dialog.h"
 
 #include <QRandomGenerator>
 

@@ -26,15 +26,15 @@ void Form1::Picture3_Click(int16 index)
 
 void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
 {
-    const BoardCell hit = cellAt(x, y, layout.cellSize);
-    if (!model.isAnswerCell(hit.column, hit.row)) {
+    const BoardPoint hit = cellAt(x, y, layout.cellSize);
+    if (!model.isAnswerCell(hit.x, hit.y)) {
         // The clue band (or the picture's frame around the board): only the notice; a
         // pending rectangle corner stays pending.
         setStatusText(kNotAnswerArea);
         return;
     }
-    const int16 column = toInt16(hit.column);
-    const int16 row = toInt16(hit.row);
+    const int16 column = toInt16(hit.x);
+    const int16 row = toInt16(hit.y);
     if (currentTool == 0) {
         model.board(column, row) = pencilValue(model.board(column, row), button);
     } else {

@@ -1,7 +1,7 @@
 // Painting the player's help over the board picture.
 #include "main_window/play_overlay.h"
 
-#include "board/board_drawing.h"
+#include "board/drawing/board_drawing.h"
 
 #include <QPainter>
 #include <QPen>

@@ -28,7 +28,7 @@ int16 pencilValue(int16 before, int button)
     return before;
 }
 
-BoardCell cellAt(double xTw, double yTw, int16 cellSize)
+BoardPoint cellAt(double xTw, double yTw, int16 cellSize)
 {
     return {twipsToCell(xTw, cellSize), twipsToCell(yTw, cellSize)};
 }

@@ -20,11 +20,7 @@ int16 pencilValue(int16 before, int button);
 // into a cell by twipsToCell (board/layout.h). A point off the board gives a cell outside it
 // (possibly negative); the caller checks the cell with BoardModel::isAnswerCell before
 // touching the board.
-struct BoardCell {
-    int column = 0;
-    int row = 0;
-};
-BoardCell cellAt(double xTw, double yTw, int16 cellSize);
+BoardPoint cellAt(double xTw, double yTw, int16 cellSize);
 
 // Exchanges the two values.
 void SwapValues(int16& a, int16& b);

@@ -1,7 +1,7 @@
 // Building the fixed-size dialogs and their captions and text boxes.
 #include "widgets/dialog_shared.h"
 
-#include "board/board_picture.h"
+#include "board/drawing/board_picture.h"
 
 #include <QDialog>
 #include <QLabel>

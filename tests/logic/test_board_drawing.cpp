@@ -1,5 +1,5 @@
 // What the board picture holds after drawing: grid, diagonal, cells, clue numbers.
-#include "board/board_drawing.h"
+#include "board/drawing/board_drawing.h"
 #include "support/ascii_board.h"
 
 #include <QtTest>

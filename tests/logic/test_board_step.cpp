@@ -1,6 +1,6 @@
 // Undo and redo of board steps on Qt's undo stack, including whole-board replacements with
 // their dimensions and title, and the stack's clean state.
-#include "board/board_step.h"
+#include "board/drawing/board_step.h"
 #include "support/ascii_board.h"
 
 #include <QUndoStack>

@@ -109,16 +109,16 @@ private slots:
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(int, cellSize);
-        const BoardCell cell = cellAt(x, y, static_cast<int16>(cellSize));
-        QTEST(cell.column, "column");
-        QTEST(cell.row, "row");
+        const BoardPoint cell = cellAt(x, y, static_cast<int16>(cellSize));
+        QTEST(cell.x, "column");
+        QTEST(cell.y, "row");
     }
 
     void hitTestOfNoNumberLandsOffTheBoard()
     {
         const BoardModel model;
-        const BoardCell cell = cellAt(std::nan(""), 1e300, 200);
-        QVERIFY(!model.isAnswerCell(cell.column, cell.row));
+        const BoardPoint cell = cellAt(std::nan(""), 1e300, 200);
+        QVERIFY(!model.isAnswerCell(cell.x, cell.y));
     }
 
     void fillRectangleWritesTheBlockBetweenTheCorners_data()

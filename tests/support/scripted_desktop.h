@@ -1,7 +1,7 @@
 // A desktop door for tests: records every message box and answers dialogs from a script.
 #pragma once
 
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QFileInfo>
 #include <QImage>

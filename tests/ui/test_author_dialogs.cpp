@@ -1,7 +1,7 @@
 // The "新規作成" and "画像ファイルから問題作成" dialogs driven through the main window's New
 // and Open commands: what a confirm, a refusal, a cancel and each image format do to the board.
-#include "author/Form2.h"
-#include "author/Form3.h"
+#include "dialogs/Form2.h"
+#include "dialogs/Form3.h"
 #include "author/image_threshold.h"
 #include "author/new_puzzle.h"
 #include "files/file_flow.h"

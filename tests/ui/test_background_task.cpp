@@ -1,7 +1,7 @@
 // The worker behind the import dialog's live verdict and the repairs: a replaced or destroyed
 // run never hands back its result, a cancelled one still does, and progress and results
 // arrive on the owner's thread.
-#include "widgets/background_task.h"
+#include "tasks/background_task.h"
 
 #include <QSignalSpy>
 #include <QThread>

@@ -1,7 +1,7 @@
 // The board picture the main window draws, compared pixel for pixel with a plain rendering
 // that opens one painter for every line, box and text, exactly as the drawing rules read: a
 // faster drawing must not change a single pixel of what is shown, printed or exported.
-#include "board/board_drawing.h"
+#include "board/drawing/board_drawing.h"
 #include "main_window/Form1.h"
 #include "support/scripted_desktop.h"
 

@@ -1,6 +1,6 @@
 // Files named on the command line: read as the program reads its arguments, and opened by the
 // main window exactly as the Load commands open them, failures and undo included.
-#include "files/command_line.h"
+#include "app/command_line.h"
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"

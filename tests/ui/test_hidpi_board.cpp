@@ -1,6 +1,7 @@
 // The main window on a screen with two device pixels to a pixel: the board is drawn at that
 // resolution and shown one to one, while print and export keep the picture of one pixel.
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // The main window at start-up, the zoom box with its error path, the spin buttons and the slider.
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 #include "support/scripted_desktop.h"
 #include "widgets/spin_buttons.h"
 

@@ -1,14 +1,14 @@
 // The detailed picture import (問題 → 画像から問題作成（詳細）...) and the repair of an ambiguous
 // picture, in the import dialog and in the puzzle check window: what OK, apply, cancel and
 // undo do to the board.
-#include "author/Form4.h"
+#include "dialogs/picture_import_dialog.h"
 #include "author/clue_derivation.h"
 #include "author/image_import.h"
 #include "author/image_threshold.h"
 #include "author/new_puzzle.h"
 #include "formats/board_clues.h"
 #include "main_window/Form1.h"
-#include "main_window/puzzle_check_window.h"
+#include "dialogs/puzzle_check_window.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/reference_solver.h"
@@ -104,25 +104,25 @@ struct Session {
 
     // Runs the menu item on `path` with `script` acting in the dialog once its first verdict
     // is in.
-    void importPicture(const QString& path, const std::function<void(Form4&)>& script)
+    void importPicture(const QString& path, const std::function<void(PictureImportDialog&)>& script)
     {
         desktop.chosenFiles.push_back(path);
         desktop.dialogScript = [this, script](QDialog& dialog) {
             ++dialogsRun;
-            auto& form4 = static_cast<Form4&>(dialog);
-            if (!waitUntil([&] { return !form4.verdictRunning(); }))
+            auto& importDialog = static_cast<PictureImportDialog&>(dialog);
+            if (!waitUntil([&] { return !importDialog.verdictRunning(); }))
                 throw std::runtime_error("no verdict");
-            script(form4);
+            script(importDialog);
             return dialog.result();
         };
         menuItem(form, kImportItem)->trigger();
     }
 };
 
-void chooseWidth(Form4& dialog, int width) { dialog.widthBox->setValue(width); }
+void chooseWidth(PictureImportDialog& dialog, int width) { dialog.widthBox->setValue(width); }
 
 // Waits for the dialog's or window's repair and its proposal.
-bool waitForDialogProposal(Form4& dialog)
+bool waitForDialogProposal(PictureImportDialog& dialog)
 {
     return waitUntil([&] { return !dialog.repairRunning(); }) && dialog.hasProposal();
 }
@@ -154,7 +154,7 @@ private slots:
         // 6 x 4 pixels with a transparent corner, a grey cell and black.
         const QString path = s.save(QStringLiteral("pic.png"),
                                     pictureFromRows({"##..  ", "#g..##", "....##", "#.#.#."}));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             // Default: the longer side 30, the aspect kept, Otsu's threshold on the slider.
             QCOMPARE(dialog.widthBox->value(), 30);
             QCOMPARE(dialog.heightBox->value(), 20);
@@ -193,7 +193,7 @@ private slots:
     {
         Session s;
         const QString path = s.save(QStringLiteral("pic.png"), pictureFromRows({"#g.", "..#"}));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             chooseWidth(dialog, 3);
             const GreyPicture grey = dialog.greyPicture();
             dialog.thresholdSlider->setValue(200);
@@ -216,7 +216,7 @@ private slots:
         QImage wide(400, 100, QImage::Format_RGB32);
         wide.fill(Qt::white);
         const QString path = s.save(QStringLiteral("wide.png"), wide);
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             QCOMPARE(dialog.heightBox->value(), 8);  // 30 x 7.5, rounded
             dialog.heightBox->setValue(20);
             QCOMPARE(dialog.widthBox->value(), 80);  // 4 x 20, within the limit
@@ -238,7 +238,7 @@ private slots:
         QImage page(794, 1123, QImage::Format_RGB32);
         page.fill(Qt::white);
         const QString path = s.save(QStringLiteral("page.png"), page);
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             QCOMPARE(dialog.widthBox->value(), 21);
             QCOMPARE(dialog.heightBox->value(), 30);
             chooseWidth(dialog, 80);
@@ -260,7 +260,7 @@ private slots:
         // A 2 x 3 drawing in a transparent border of 2 pixels left, 4 right, 1 above and below.
         const QString path = s.save(QStringLiteral("clip.png"),
                                     pictureFromRows({"        ", "  #.    ", "  .#    ", "  ##    ", "        "}));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             QVERIFY(dialog.trimBox->isChecked());
             QCOMPARE(dialog.widthBox->value(), 20);
             QCOMPARE(dialog.heightBox->value(), 30);
@@ -287,7 +287,7 @@ private slots:
         Session s;
         const BoardModel before = s.model;
         const QString path = s.save(QStringLiteral("pic.png"), pictureFromRows({"#.", ".#"}));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             dialog.clueBox->setText(QStringLiteral("21"));
             dialog.okButton->click();  // refused: the dialog stays open
             QVERIFY(!dialog.chosenBoard());
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(s.form.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
 
         // Closing the dialog by its close box is a cancel too.
-        s.importPicture(path, [](Form4& dialog) { dialog.close(); });
+        s.importPicture(path, [](PictureImportDialog& dialog) { dialog.close(); });
         QVERIFY(s.model == before);
         QCOMPARE(s.form.undoStack->count(), 0);
     }
@@ -313,7 +313,7 @@ private slots:
         QImage wide(kMaxSourceImageSide + 1, 1, QImage::Format_RGB32);
         wide.fill(Qt::white);
         const QString path = s.save(QStringLiteral("wide.png"), wide);
-        s.importPicture(path, [](Form4&) { QFAIL("no dialog for a refused picture"); });
+        s.importPicture(path, [](PictureImportDialog&) { QFAIL("no dialog for a refused picture"); });
         QCOMPARE(s.dialogsRun, 0);
         QCOMPARE(s.desktop.messages.size(), std::size_t(1));
         QCOMPARE(s.desktop.messages[0].text, kSourceImageTooLargeMessage);
@@ -326,7 +326,7 @@ private slots:
     {
         Session s;
         const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             chooseWidth(dialog, 4);
             QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
             QCOMPARE(dialog.picture(), gridOf(kCheckerboard));
@@ -363,7 +363,7 @@ private slots:
     {
         Session s;
         const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
-        s.importPicture(path, [](Form4& dialog) {
+        s.importPicture(path, [](PictureImportDialog& dialog) {
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             chooseWidth(dialog, 4);
@@ -567,7 +567,7 @@ private slots:
         Session s;
         const QString path = s.save(QStringLiteral("runs.png"), pictureFromRows(kRepairAddsARun));
         solver::CellGrid shown;
-        s.importPicture(path, [&](Form4& dialog) {
+        s.importPicture(path, [&](PictureImportDialog& dialog) {
             chooseWidth(dialog, 5);
             QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
             QCOMPARE(dialog.picture(), gridOf(kRepairAddsARun));

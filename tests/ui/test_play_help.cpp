@@ -1,9 +1,10 @@
 // The プレイ menu and play from the keyboard in the main window: the hint, the mistakes and
 // the finished clues shown over the board, the keyboard cursor pressing like the mouse, and
 // none of it ever reaching the board picture, the printer or the exported bitmap.
-#include "author/Form_random_puzzle.h"
+#include "dialogs/random_puzzle_dialog.h"
 #include "formats/board_clues.h"
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 #include "solve/hint.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"

@@ -1,7 +1,7 @@
 // Print and bitmap export: the print job's drawing, a real print through a CUPS PDF queue,
 // and the bitmap file written pixel for pixel.
 #include "files/board_output.h"
-#include "files/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"

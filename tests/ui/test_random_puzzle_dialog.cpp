@@ -1,7 +1,7 @@
 // 問題 → ランダム問題 in the main window: the dialog's defaults and refusals, a generated puzzle
 // with exactly one solution shown as clues on an empty answer area, untitled, as one undo step;
 // and a cancel, in the dialog or during the generation, changes nothing.
-#include "author/Form_random_puzzle.h"
+#include "dialogs/random_puzzle_dialog.h"
 #include "formats/board_clues.h"
 #include "solve/engine/difficulty.h"
 #include "main_window/Form1.h"

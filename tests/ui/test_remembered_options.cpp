@@ -1,6 +1,6 @@
 // The options of the プレイ and ツール menus are remembered: the next window starts with them as
 // they were left, and a start without settings has every option off and writes nothing.
-#include "files/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "support/scripted_desktop.h"
 

@@ -1,5 +1,6 @@
 // The main window's drawing tools, Make and the answer check, driven with mouse presses.
 #include "main_window/Form1.h"
+#include "widgets/board_view.h"
 #include "support/ascii_board.h"
 #include "support/scripted_desktop.h"
 

@@ -1,11 +1,11 @@
 // Undo and redo across every kind of board change, the menu bar, the puzzle check window and
 // the widely used puzzle formats through the real Load and export commands.
-#include "author/Form2.h"
-#include "author/Form3.h"
+#include "dialogs/Form2.h"
+#include "dialogs/Form3.h"
 #include "files/file_io.h"
 #include "formats/board_clues.h"
 #include "main_window/Form1.h"
-#include "main_window/puzzle_check_window.h"
+#include "dialogs/puzzle_check_window.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/scripted_desktop.h"

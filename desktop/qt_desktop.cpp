@@ -1,5 +1,5 @@
 // Qt implementation of the desktop door used by the running program.
-#include "files/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 
 #include "board/layout.h"
 #include "files/dialog_filter.h"

@@ -1,5 +1,5 @@
 // The "画像ファイルから問題作成" dialog's controls, start-up and buttons.
-#include "author/Form3.h"
+#include "dialogs/Form3.h"
 
 #include "widgets/dialog_shared.h"
 #include "widgets/spin_buttons.h"

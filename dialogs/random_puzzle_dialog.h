@@ -3,7 +3,7 @@
 #pragma once
 
 #include "author/random_puzzle.h"
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QDialog>
 

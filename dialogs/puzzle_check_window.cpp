@@ -1,10 +1,10 @@
 // The puzzle check window: the check, its report and the repair of the picture.
-#include "main_window/puzzle_check_window.h"
+#include "dialogs/puzzle_check_window.h"
 
 #include "author/image_import.h"
 #include "formats/board_clues.h"
 #include "solve/answer_check.h"
-#include "widgets/background_task.h"
+#include "tasks/background_task.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

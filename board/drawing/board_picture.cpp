@@ -1,5 +1,5 @@
 // Drawing primitives of the board picture, converting twips to whole pixels in one place.
-#include "board/board_picture.h"
+#include "board/drawing/board_picture.h"
 
 #include "board/layout.h"
 

@@ -1,5 +1,5 @@
 // Drawing the grid, the clue numbers and the answer cells of the board model.
-#include "board/board_drawing.h"
+#include "board/drawing/board_drawing.h"
 
 namespace zumeli {
 

@@ -1,5 +1,5 @@
 // The program's command line: its options and the files it names.
-#include "files/command_line.h"
+#include "app/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/board_model.h"
-#include "board/board_picture.h"
+#include "board/drawing/board_picture.h"
 #include "board/layout.h"
 
 #include <QLine>

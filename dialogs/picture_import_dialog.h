@@ -9,7 +9,7 @@
 
 #include "author/image_import.h"
 #include "board/board_model.h"
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 #include "solve/engine/make_unique.h"
 
 #include <QDialog>
@@ -32,13 +32,13 @@ class BackgroundTask;
 class CellGridView;
 class SpinButtons;
 
-class Form4 : public QDialog {
+class PictureImportDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `image` is the picture as read (readSourceImage). Refusals go through `desktop`.
-    Form4(Desktop& desktop, const QImage& image, QWidget* parent = nullptr);
-    ~Form4() override;
+    PictureImportDialog(Desktop& desktop, const QImage& image, QWidget* parent = nullptr);
+    ~PictureImportDialog() override;
 
     // OK: checks the clue-band box; keeps the board the preview becomes and closes, or shows
     // the refusal and stays open.

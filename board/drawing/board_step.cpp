@@ -1,5 +1,5 @@
 // Undoable board steps stored as cell differences.
-#include "board/board_step.h"
+#include "board/drawing/board_step.h"
 
 namespace zumeli {
 

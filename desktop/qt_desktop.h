@@ -1,7 +1,7 @@
 // The desktop door implemented with Qt: QMessageBox, QFileDialog, QFileInfo, QPrinter.
 #pragma once
 
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QSettings>
 

@@ -1,11 +1,11 @@
 // The "画像から問題作成（詳細）" dialog's controls, live preview, verdict and repair.
-#include "author/Form4.h"
+#include "dialogs/picture_import_dialog.h"
 
 #include "author/new_puzzle.h"
 #include "formats/board_clues.h"
 #include "solve/check_report.h"
 #include "solve/engine/solver.h"
-#include "widgets/background_task.h"
+#include "tasks/background_task.h"
 #include "widgets/cell_grid_view.h"
 #include "widgets/dialog_shared.h"
 #include "widgets/spin_buttons.h"
@@ -36,7 +36,7 @@ constexpr double kVerdictSeconds = 30;
 
 } // namespace
 
-Form4::Form4(Desktop& desktop, const QImage& image, QWidget* parent)
+PictureImportDialog::PictureImportDialog(Desktop& desktop, const QImage& image, QWidget* parent)
     : QDialog(parent), desktop_(desktop), image_(image), content_(contentRect(image))
 {
     setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
@@ -53,9 +53,9 @@ Form4::Form4(Desktop& desktop, const QImage& image, QWidget* parent)
     rescale();
 }
 
-Form4::~Form4() = default;
+PictureImportDialog::~PictureImportDialog() = default;
 
-void Form4::buildControls()
+void PictureImportDialog::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -83,7 +83,7 @@ void Form4::buildControls()
 }
 
 // Left: the preview, its verdict and the repair.
-QVBoxLayout* Form4::buildPreviewColumn()
+QVBoxLayout* PictureImportDialog::buildPreviewColumn()
 {
     auto* left = new QVBoxLayout;
     auto* previewBox = new QWidget(this);
@@ -125,7 +125,7 @@ QVBoxLayout* Form4::buildPreviewColumn()
 }
 
 // Right: the original picture and the settings.
-QVBoxLayout* Form4::buildSettingsColumn()
+QVBoxLayout* PictureImportDialog::buildSettingsColumn()
 {
     auto* right = new QVBoxLayout;
     original = new QLabel(this);
@@ -187,7 +187,7 @@ QVBoxLayout* Form4::buildSettingsColumn()
     return right;
 }
 
-void Form4::connectControls()
+void PictureImportDialog::connectControls()
 {
     connect(widthBox, &QSpinBox::valueChanged, this, [this] { widthChanged(); });
     connect(heightBox, &QSpinBox::valueChanged, this, [this] { heightChanged(); });
@@ -228,14 +228,14 @@ void Form4::connectControls()
             [this](double fraction) { progress->setValue(static_cast<int>(fraction * 1000)); });
 }
 
-const solver::CellGrid& Form4::picture() const { return repaired_ ? *repaired_ : thresholded_; }
+const solver::CellGrid& PictureImportDialog::picture() const { return repaired_ ? *repaired_ : thresholded_; }
 
-bool Form4::verdictRunning() const { return verdictTask_->isRunning(); }
-bool Form4::repairRunning() const { return repairTask_->isRunning(); }
+bool PictureImportDialog::verdictRunning() const { return verdictTask_->isRunning(); }
+bool PictureImportDialog::repairRunning() const { return repairTask_->isRunning(); }
 
-QRect Form4::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
+QRect PictureImportDialog::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
 
-void Form4::widthChanged()
+void PictureImportDialog::widthChanged()
 {
     if (adjusting_)
         return;
@@ -248,7 +248,7 @@ void Form4::widthChanged()
     rescale();
 }
 
-void Form4::heightChanged()
+void PictureImportDialog::heightChanged()
 {
     if (adjusting_)
         return;
@@ -261,13 +261,13 @@ void Form4::heightChanged()
     rescale();
 }
 
-void Form4::rescale()
+void PictureImportDialog::rescale()
 {
     grey_ = areaAverage(image_, QSize(widthBox->value(), heightBox->value()), sourceRect());
     rethreshold();
 }
 
-void Form4::rethreshold()
+void PictureImportDialog::rethreshold()
 {
     if (autoBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
@@ -279,7 +279,7 @@ void Form4::rethreshold()
     showPicture();
 }
 
-void Form4::showPicture()
+void PictureImportDialog::showPicture()
 {
     // A repair in progress or waiting is for a picture that is no longer shown.
     repairTask_->discard();
@@ -293,7 +293,7 @@ void Form4::showPicture()
     followClues();
 }
 
-void Form4::followClues()
+void PictureImportDialog::followClues()
 {
     const int needed = cluesNeeded(picture());
     const auto chosen = clueSizeFromBox(clueBox->text());
@@ -305,14 +305,14 @@ void Form4::followClues()
         startVerdict();
 }
 
-int Form4::clueSizeForVerdict() const
+int PictureImportDialog::clueSizeForVerdict() const
 {
     if (const auto chosen = clueSizeFromBox(clueBox->text()))
         return *chosen;
     return std::clamp(cluesNeeded(picture()), 1, kMaxClueSize);
 }
 
-void Form4::startVerdict()
+void PictureImportDialog::startVerdict()
 {
     const solver::Puzzle puzzle =
         puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
@@ -343,7 +343,7 @@ void Form4::startVerdict()
     });
 }
 
-void Form4::startMakeUnique(bool lineSolvable)
+void PictureImportDialog::startMakeUnique(bool lineSolvable)
 {
     if (repairTask_->isRunning() || !(lineSolvable ? offerLineSolvable_ : offerUnique_))
         return;
@@ -383,7 +383,7 @@ void Form4::startMakeUnique(bool lineSolvable)
     showRepairControls();
 }
 
-void Form4::applyProposal()
+void PictureImportDialog::applyProposal()
 {
     if (!proposal_)
         return;
@@ -402,7 +402,7 @@ void Form4::applyProposal()
     followClues();
 }
 
-void Form4::dropProposal()
+void PictureImportDialog::dropProposal()
 {
     if (!proposal_)
         return;
@@ -413,7 +413,7 @@ void Form4::dropProposal()
     showRepairControls();
 }
 
-void Form4::showRepairControls()
+void PictureImportDialog::showRepairControls()
 {
     const bool repairing = repairTask_->isRunning();
     const bool proposing = proposal_.has_value();
@@ -428,7 +428,7 @@ void Form4::showRepairControls()
     dropButton->setVisible(proposing);
 }
 
-void Form4::okClicked()
+void PictureImportDialog::okClicked()
 {
     const auto clueSize = clueSizeFromBox(clueBox->text());
     if (!clueSize) {
@@ -441,13 +441,13 @@ void Form4::okClicked()
     accept();
 }
 
-void Form4::cancelClicked()
+void PictureImportDialog::cancelClicked()
 {
     chosenBoard_.reset();
     reject();
 }
 
-void Form4::done(int result)
+void PictureImportDialog::done(int result)
 {
     // Nothing keeps running once the dialog is closed, however it was closed.
     verdictTask_->discard();

@@ -1,5 +1,5 @@
 // The worker thread behind the make-unique runs and the import dialog's live verdict.
-#include "widgets/background_task.h"
+#include "tasks/background_task.h"
 
 #include <QMetaObject>
 #include <QPointer>

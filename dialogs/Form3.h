@@ -4,7 +4,7 @@
 
 #include "author/image_threshold.h"
 #include "board/board_model.h"
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QDialog>
 #include <QImage>

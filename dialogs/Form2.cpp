@@ -1,5 +1,5 @@
 // The "新規作成" dialog's controls and its two buttons.
-#include "author/Form2.h"
+#include "dialogs/Form2.h"
 
 #include "widgets/dialog_shared.h"
 #include "widgets/spin_buttons.h"

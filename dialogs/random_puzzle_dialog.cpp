@@ -1,5 +1,5 @@
 // The random-puzzle dialog's controls and buttons, and the progress box of the generation.
-#include "author/Form_random_puzzle.h"
+#include "dialogs/random_puzzle_dialog.h"
 
 #include "author/new_puzzle.h"
 #include "widgets/dialog_shared.h"

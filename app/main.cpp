@@ -1,7 +1,7 @@
 // Zumeli's entry point: the application, its command line and its one main window.
-#include "files/command_line.h"
+#include "app/command_line.h"
 #include "files/keep_file.h"
-#include "files/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "main_window/board_keeper.h"
 

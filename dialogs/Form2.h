@@ -2,7 +2,7 @@
 #pragma once
 
 #include "author/new_puzzle.h"
-#include "files/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QDialog>
 
