@@ -2,6 +2,7 @@
 #include "solve/engine/cdcl_search.h"
 
 #include "solve/engine/line_solver.h"
+#include "solve/engine/run_placement.h"
 
 #include <algorithm>
 #include <cmath>
@@ -193,62 +194,19 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
     const int n = static_cast<int>(line.size());
     const int k = static_cast<int>(runs.size());
     std::vector<double> share(static_cast<std::size_t>(n), 0.0);
-    std::vector<int> emptyBefore(static_cast<std::size_t>(n) + 1, 0);
-    for (int i = 0; i < n; ++i)
-        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
-    auto mayEmpty = [&](int i) { return line[i] != Cell::Filled; };
-    auto mayFill = [&](int s, int e) { return emptyBefore[e] == emptyBefore[s]; };
-    const std::size_t stride = static_cast<std::size_t>(n) + 1;
-    std::vector<double> ahead((k + 1) * stride, 0.0);
-    std::vector<double> behind((k + 1) * stride, 0.0);
-    auto A = [&](int j, int i) -> double& { return ahead[j * stride + i]; };
-    auto B = [&](int j, int i) -> double& { return behind[j * stride + i]; };
-    // Ways for run j to start at s as far as the cells before it go, and to end before e as
-    // far as the cells after it go.
-    auto startWays = [&](int j, int s) {
-        if (j == 0)
-            return A(0, s);
-        return s >= 1 && mayEmpty(s - 1) ? A(j, s - 1) : 0.0;
-    };
-    auto endWays = [&](int j, int e) {
-        if (j == k - 1)
-            return B(k, e);
-        return e < n && mayEmpty(e) ? B(j + 1, e + 1) : 0.0;
-    };
-    A(0, 0) = 1;
-    for (int i = 1; i <= n; ++i)
-        A(0, i) = mayEmpty(i - 1) ? A(0, i - 1) : 0.0;
-    for (int j = 1; j <= k; ++j) {
-        const int len = runs[j - 1];
-        for (int i = 0; i <= n; ++i) {
-            double ways = i > 0 && mayEmpty(i - 1) ? A(j, i - 1) : 0.0;
-            if (i >= len && mayFill(i - len, i))
-                ways += startWays(j - 1, i - len);
-            A(j, i) = ways;
-        }
-    }
-    B(k, n) = 1;
-    for (int i = n - 1; i >= 0; --i)
-        B(k, i) = mayEmpty(i) ? B(k, i + 1) : 0.0;
-    for (int j = k - 1; j >= 0; --j) {
-        const int len = runs[j];
-        for (int i = n; i >= 0; --i) {
-            double ways = i < n && mayEmpty(i) ? B(j, i + 1) : 0.0;
-            if (i + len <= n && mayFill(i, i + len))
-                ways += endWays(j, i + len);
-            B(j, i) = ways;
-        }
-    }
-    const double total = A(k, n);
+    RunPlacement<double> table(runs, line);
+    table.fillAhead();
+    table.fillBehind();
+    const double total = table.ahead(k, n);
     if (!(total > 0))
         return share;
     std::vector<double> cover(static_cast<std::size_t>(n) + 1, 0.0);
     for (int j = 0; j < k; ++j) {
         const int len = runs[j];
         for (int s = 0; s + len <= n; ++s) {
-            if (!mayFill(s, s + len))
+            if (!table.fits(s, s + len))
                 continue;
-            const double ways = startWays(j, s) * endWays(j, s + len);
+            const double ways = table.placementWays(j, s);
             cover[s] += ways;
             cover[s + len] -= ways;
         }

@@ -4,6 +4,7 @@
 #include "solve/engine/make_unique.h"
 
 #include "solve/engine/line_state.h"
+#include "solve/engine/run_placement.h"
 #include "solve/engine/split_mix.h"
 
 #include <algorithm>
@@ -225,6 +226,10 @@ private:
                               : columns_[static_cast<std::size_t>(line - height_)];
     }
 
+    // The cells of `line`, and the cell at position i of it.
+    int lineLength(int line) const { return line < height_ ? width_ : height_; }
+    int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
+
     // Derives the clue of `line` from the picture. Its number in the line cache is looked up
     // when line logic next runs (nameClues): most flips are undone before that.
     void deriveClue(int line)
@@ -318,8 +323,7 @@ private:
     // its clue and the cells it knows now, beyond those.
     long newlyDecided(int line)
     {
-        const bool isRow = line < height_;
-        const int length = isRow ? width_ : height_;
+        const int length = lineLength(line);
         const std::vector<int>& runs = clueOf(line);
         const int words = wordsForLength(length);
         maskFilled_.assign(static_cast<std::size_t>(words) * 2, 0);
@@ -327,7 +331,7 @@ private:
         Word* filled = maskFilled_.data();
         Word* empty = maskEmpty_.data();
         for (int i = 0; i < length; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            const int cell = cellAt(line, i);
             const Cell known = lineGrid_.cells[static_cast<std::size_t>(cell)];
             if (known == Cell::Filled)
                 filled[i >> 6] |= Word(1) << (i & 63);
@@ -435,13 +439,12 @@ private:
         std::vector<Move> moves;
         const int lines = width_ + height_;
         for (int line = 0; line < lines; ++line) {
-            const bool isRow = line < height_;
-            const int n = isRow ? width_ : height_;
+            const int n = lineLength(line);
             Move clear;
             Move fill;
             bool blocked = false;
             for (int i = 0; i < n && !blocked; ++i) {
-                const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+                const int cell = cellAt(line, i);
                 if (lineGrid_.cells[static_cast<std::size_t>(cell)] != Cell::Unknown)
                     continue;
                 blocked = flipped_[static_cast<std::size_t>(cell)] != 0;
@@ -493,51 +496,25 @@ private:
     }
 
     // Reads what line logic knows of `line` (row y is line y, column x line height + x) into
-    // lineCells_, with the empty and the filled cells before each position counted in
-    // emptyBefore_ and filledBefore_. Returns the line's length.
-    int readLine(int line)
+    // lineCells_ and sets `table` on it with the line's clue.
+    template <typename T>
+    void readLine(int line, RunPlacement<T>& table)
     {
-        const bool isRow = line < height_;
-        const int n = isRow ? width_ : height_;
+        const int n = lineLength(line);
         lineCells_.resize(static_cast<std::size_t>(n));
-        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        filledBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        for (int i = 0; i < n; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
-            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
-            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
-            filledBefore_[i + 1] = filledBefore_[i] + (lineCells_[i] == Cell::Filled);
-        }
-        return n;
+        for (int i = 0; i < n; ++i)
+            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cellAt(line, i))];
+        table.setLine(clueOf(line), lineCells_);
     }
 
     // The ways `line` can be arranged around the cells line logic knows now, as a rough
     // logarithm: exponent plus linear mantissa, exact arithmetic only, so the same on every
-    // machine. Counted from the line's end: ways[j][i] places runs j.. in cells i...
+    // machine.
     double arrangementBits(int line)
     {
-        const std::vector<int>& runs = clueOf(line);
-        const int k = static_cast<int>(runs.size());
-        const int n = readLine(line);
-        const std::size_t stride = static_cast<std::size_t>(n) + 2;
-        ways_.assign(stride * static_cast<std::size_t>(k + 1), 0.0);
-        auto at = [&](int j, int i) -> double& { return ways_[static_cast<std::size_t>(j) * stride + i]; };
-        // No runs left: every remaining cell must be able to stay empty.
-        at(k, n) = at(k, n + 1) = 1;
-        for (int i = n - 1; i >= 0; --i)
-            at(k, i) = lineCells_[i] == Cell::Filled ? 0 : at(k, i + 1);
-        for (int j = k - 1; j >= 0; --j) {
-            const int r = runs[j];
-            for (int i = n - 1; i >= 0; --i) {
-                double w = lineCells_[i] == Cell::Filled ? 0 : at(j, i + 1);
-                const int end = i + r; // first cell after the run
-                if (end <= n && emptyBefore_[end] == emptyBefore_[i]
-                    && (end == n || lineCells_[end] != Cell::Filled))
-                    w += at(j + 1, std::min(end + 1, n));
-                at(j, i) = w;
-            }
-        }
-        const double count = at(0, 0);
+        readLine(line, ways_);
+        ways_.fillBehind();
+        const double count = ways_.behind(0, 0);
         if (count <= 1)
             return 0;
         int exponent = 0;
@@ -552,60 +529,21 @@ private:
     // the line's (flipped) clue no longer fits the cells known from the clues before the flip.
     int tipDistance(int line)
     {
-        const std::vector<int>& runs = clueOf(line);
-        const int k = static_cast<int>(runs.size());
-        const int n = readLine(line);
-        const int open = n - emptyBefore_[n] - filledBefore_[n];
+        readLine(line, reach_);
+        const int n = reach_.length();
+        const int k = reach_.runCount();
+        const int open = n - reach_.emptyBefore(n) - reach_.filledBefore(n);
         if (open == 0 || k == 0)
             return 0;
-        const std::size_t stride = static_cast<std::size_t>(n) + 2;
-        // prefix[j][i]: runs 0..j-1 fit in cells 0..i-1; suffix[j][i]: runs j.. fit in cells i..
-        prefix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
-        suffix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
-        auto pre = [&](int j, int i) -> std::uint8_t& { return prefix_[static_cast<std::size_t>(j) * stride + i]; };
-        auto suf = [&](int j, int i) -> std::uint8_t& { return suffix_[static_cast<std::size_t>(j) * stride + i]; };
-        auto fits = [&](int from, int to) { return emptyBefore_[to] == emptyBefore_[from]; }; // no empty in [from, to)
-        auto notFilled = [&](int i) { return lineCells_[i] != Cell::Filled; };
-        for (int i = 0; i <= n; ++i)
-            pre(0, i) = filledBefore_[i] == 0;
-        for (int j = 1; j <= k; ++j) {
-            const int r = runs[j - 1];
-            pre(j, 0) = 0;
-            for (int i = 1; i <= n; ++i) {
-                bool ok = pre(j, i - 1) && notFilled(i - 1);
-                if (!ok && i >= r && fits(i - r, i)) {
-                    const int s = i - r;
-                    ok = s == 0 ? j == 1 : (notFilled(s - 1) && pre(j - 1, s - 1));
-                }
-                pre(j, i) = ok;
-            }
-        }
-        for (int i = 0; i <= n; ++i)
-            suf(k, i) = filledBefore_[n] - filledBefore_[i] == 0;
-        for (int j = k - 1; j >= 0; --j) {
-            const int r = runs[j];
-            suf(j, n) = 0;
-            for (int i = n - 1; i >= 0; --i) {
-                bool ok = suf(j, i + 1) && notFilled(i);
-                if (!ok && i + r <= n && fits(i, i + r)) {
-                    const int e = i + r;
-                    ok = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
-                }
-                suf(j, i) = ok;
-            }
-        }
+        reach_.fillAhead();
+        reach_.fillBehind();
         int best = std::numeric_limits<int>::max();
         for (int j = 0; j < k; ++j) {
-            const int r = runs[j];
+            const int r = reach_.run(j);
             int leftmost = -1;
             int rightmost = -1;
             for (int s = 0; s + r <= n; ++s) {
-                if (!fits(s, s + r))
-                    continue;
-                const bool before = s == 0 ? j == 0 : (notFilled(s - 1) && pre(j, s - 1));
-                const int e = s + r;
-                const bool after = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
-                if (before && after) {
+                if (reach_.placementWays(j, s)) {
                     if (leftmost < 0)
                         leftmost = s;
                     rightmost = s;
@@ -614,7 +552,8 @@ private:
             if (leftmost < 0)
                 return -1; // the (changed) clue does not fit the cells known from the old clues
             const int reach = rightmost + r;
-            const int known = emptyBefore_[reach] - emptyBefore_[leftmost] + filledBefore_[reach] - filledBefore_[leftmost];
+            const int known = reach_.emptyBefore(reach) - reach_.emptyBefore(leftmost) + reach_.filledBefore(reach)
+                - reach_.filledBefore(leftmost);
             if (known == reach - leftmost)
                 continue;
             best = std::min(best, std::max(1, rightmost - leftmost + 1 - r));
@@ -757,11 +696,8 @@ private:
     std::vector<Word> maskFilled_;
     std::vector<Word> maskEmpty_;
     std::vector<Cell> lineCells_;
-    std::vector<int> emptyBefore_;
-    std::vector<double> ways_;
-    std::vector<int> filledBefore_;
-    std::vector<std::uint8_t> prefix_;
-    std::vector<std::uint8_t> suffix_;
+    RunPlacement<double> ways_;         // arrangementBits' table
+    RunPlacement<std::uint8_t> reach_;  // tipDistance's table
     long unknown_ = 0;
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();
