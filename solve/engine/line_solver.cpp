@@ -208,24 +208,16 @@ struct RunMasks {
     M* lastOk;
 };
 
-// The bit form proper; see solveBits for what the masks mean.
+// The forward pass of the bit form: ahead[], firstOk[], and in lastOk[j] the starts where run
+// j fits over cells that may be filled (until the backward pass). Whether all runs fit.
 template <typename M>
-bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty,
-                   RunMasks<M> masks)
+bool placeAhead(const int* runs, int k, int n, M filled, M mayEmpty, M mayFill, M positions, RunMasks<M> masks)
 {
     using T = MaskTraits<M>;
-    const M cells = T::low(n);
-    const M positions = T::low(n + 1);
-    const M mayEmpty = cells & ~filled;
-    const M mayFill = cells & ~empty;
     M* ahead = masks.ahead;
-    M* behind = masks.behind;
     M* firstOk = masks.firstOk;
     M* lastOk = masks.lastOk;
-
-    // Forward: a boundary moves from i-1 to i over cell i-1 when that cell may be empty.
-    // lastOk[j] holds, until the backward pass, the starts where run j fits over cells that
-    // may be filled.
+    // A boundary moves from i-1 to i over cell i-1 when that cell may be empty.
     const M stepUp = (mayEmpty << 1) & positions;
     ahead[0] = filled ? T::low(lowestBit(filled) + 1) : positions;
     for (int j = 1; j <= k; ++j) {
@@ -239,12 +231,19 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
         const M seeds = (ends << 1) & stepUp;
         ahead[j] = ends | seeds | (((stepUp + seeds) ^ stepUp) & stepUp);
     }
-    if (!testBit(ahead[k], n))
-        return false;
+    return testBit(ahead[k], n);
+}
 
-    // Backward, the mirror image, spreading downward by doubling steps: jumps[t] has bit p
-    // when the 2^t cells from p on may all be empty. They run out after the longest stretch
-    // of such cells, and are the same for every run.
+// The backward pass, the mirror image of placeAhead, spreading downward by doubling steps:
+// jumps[t] has bit p when the 2^t cells from p on may all be empty. They run out after the
+// longest stretch of such cells, and are the same for every run. Sets behind[] and narrows
+// lastOk[] to the starts the cells after each run allow.
+template <typename M>
+void placeBehind(const int* runs, int k, int n, M filled, M mayEmpty, M positions, RunMasks<M> masks)
+{
+    using T = MaskTraits<M>;
+    M* behind = masks.behind;
+    M* lastOk = masks.lastOk;
     M jumps[MaskTraits<M>::bits <= 64 ? 7 : 11];
     int jumpCount = 0;
     for (M allowed = mayEmpty; allowed && (1 << jumpCount) <= n; ++jumpCount) {
@@ -262,14 +261,28 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
             reach |= (reach >> (1 << t)) & jumps[t];
         behind[j] = reach;
     }
+}
 
+// The bit form proper; see solveBits for what the masks mean.
+template <typename M>
+bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty,
+                   RunMasks<M> masks)
+{
+    using T = MaskTraits<M>;
+    const M cells = T::low(n);
+    const M positions = T::low(n + 1);
+    const M mayEmpty = cells & ~filled;
+    const M mayFill = cells & ~empty;
+    if (!placeAhead(runs, k, n, filled, mayEmpty, mayFill, positions, masks))
+        return false;
+    placeBehind(runs, k, n, filled, mayEmpty, positions, masks);
     M canEmpty = T::zero();
     for (int j = 0; j <= k; ++j)
-        canEmpty |= ahead[j] & (behind[j] >> 1);
+        canEmpty |= masks.ahead[j] & (masks.behind[j] >> 1);
     canEmpty &= mayEmpty;
     M canFill = T::zero();
     for (int j = 0; j < k; ++j)
-        canFill |= widenUp(firstOk[j] & lastOk[j], runs[j]);
+        canFill |= widenUp(masks.firstOk[j] & masks.lastOk[j], runs[j]);
     canFill &= mayFill;
     if ((canFill | canEmpty) != cells)
         return false;

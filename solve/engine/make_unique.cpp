@@ -105,11 +105,37 @@ public:
 
     MakeUniqueResult run(const CellGrid& input)
     {
-        MakeUniqueResult result;
         searchNodesLeft_ = static_cast<long long>(kSearchBudgetInLimits * options_.searchNodeLimit);
         unknown_ = propagate(&lineGrid_);
         initialUnknown_ = std::max(1L, unknown_);
-        std::optional<SolveResult> searched; // the search's word on the final clues
+        std::optional<SolveResult> searched = flipRounds();
+        return outcome(input, std::move(searched));
+    }
+
+private:
+    // What the next round does:
+    //   LineLogicOnly   flips for line logic alone (the mode asks for it, or the searches
+    //                   have used up their budget and stopped helping);
+    //   LineGainFirst   flips line logic gains from, while they last, before the search runs
+    //                   again (after a search that ran out of nodes: it is slow on these clues);
+    //   Search          the search on the clues: done when unique, else a flip against the
+    //                   second solution it found.
+    enum class RoundKind { LineLogicOnly, LineGainFirst, Search };
+
+    RoundKind nextRound() const
+    {
+        if (options_.lineSolvable || searchNodesLeft_ <= 0)
+            return RoundKind::LineLogicOnly;
+        if (unknown_ >= searchAgainBelow_ && roundsSinceSearch_ < kRoundsBetweenSlowSearches)
+            return RoundKind::LineGainFirst;
+        return RoundKind::Search;
+    }
+
+    // Rounds of flips until line logic decides everything, the search finds the clues unique,
+    // the flips run out or rounds stop finding any. The search's result when it found them
+    // unique.
+    std::optional<SolveResult> flipRounds()
+    {
         int stalled = 0;
         // Past a tenth of the cells (a few more on small pictures) the picture is no longer
         // the one drawn: give up.
@@ -123,47 +149,80 @@ public:
                 break;
             flipsLeft_ = maxFlips - flips;
             const int flipsBefore = flips;
-            if (options_.lineSolvable || searchNodesLeft_ <= 0) {
-                // (Past its total budget the search stops helping; line logic alone decides.)
+            switch (nextRound()) {
+            case RoundKind::LineLogicOnly:
                 flips += lineRound(true);
-            } else if (unknown_ >= searchAgainBelow_ && roundsSinceSearch_ < kRoundsBetweenSlowSearches) {
-                // Flips that line logic gains from, while they last; then the search again.
-                const int made = lineRound(false);
-                flips += made;
-                roundsSinceSearch_ = made > 0 ? roundsSinceSearch_ + 1 : kRoundsBetweenSlowSearches;
-                continue;
-            } else {
-                roundsSinceSearch_ = 0;
-                Puzzle puzzle;
-                puzzle.rows = rows_;
-                puzzle.columns = columns_;
-                SolveOptions solveOptions;
-                solveOptions.nodeLimit = options_.searchNodeLimit;
-                solveOptions.cancel = options_.cancel;
-                const SolveResult solved = solve(puzzle, solveOptions);
-                searchNodesLeft_ -= static_cast<long long>(solved.stats.nodes);
-                if (solved.stopReason == StopReason::Cancelled) {
-                    limits_.stop(StopReason::Cancelled);
-                    break;
-                }
-                if (solved.verdict == Verdict::Unique) {
-                    searched = solved;
-                    break;
-                }
-                // A search that runs out of nodes is slow on these clues: line logic gains
-                // ground first.
-                searchAgainBelow_ = solved.stopReason == StopReason::NodeLimit ? unknown_ - unknown_ / 4
-                                                                               : std::numeric_limits<long>::max();
-                if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
-                    const CellGrid& rival =
-                        solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
-                    flips += rivalRound(rival);
-                } else {
-                    flips += lineRound(true);
-                }
+                break;
+            case RoundKind::LineGainFirst:
+                flips += lineGainRound();
+                continue; // a round that finds no gain hands over to the search, never stalls
+            case RoundKind::Search: {
+                SearchRound round = searchRound();
+                if (round.ends)
+                    return std::move(round.unique);
+                flips += round.flips;
+                break;
+            }
             }
             stalled = flips > flipsBefore ? 0 : stalled + 1;
         }
+        return std::nullopt;
+    }
+
+    // A line round without narrowing; one that gains nothing makes the search next.
+    int lineGainRound()
+    {
+        const int made = lineRound(false);
+        roundsSinceSearch_ = made > 0 ? roundsSinceSearch_ + 1 : kRoundsBetweenSlowSearches;
+        return made;
+    }
+
+    // What a search round did: ended the run (cancelled, or the clues found unique: then the
+    // search's result), or made some flips.
+    struct SearchRound {
+        bool ends = false;
+        std::optional<SolveResult> unique;
+        int flips = 0;
+    };
+
+    SearchRound searchRound()
+    {
+        roundsSinceSearch_ = 0;
+        const SolveResult solved = solveClues(options_.searchNodeLimit);
+        searchNodesLeft_ -= static_cast<long long>(solved.stats.nodes);
+        if (solved.stopReason == StopReason::Cancelled) {
+            limits_.stop(StopReason::Cancelled);
+            return {true, std::nullopt, 0};
+        }
+        if (solved.verdict == Verdict::Unique)
+            return {true, solved, 0};
+        // A search that runs out of nodes is slow on these clues: line logic gains
+        // ground first.
+        searchAgainBelow_ = solved.stopReason == StopReason::NodeLimit ? unknown_ - unknown_ / 4
+                                                                       : std::numeric_limits<long>::max();
+        if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
+            const CellGrid& rival = solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
+            return {false, std::nullopt, rivalRound(rival)};
+        }
+        return {false, std::nullopt, lineRound(true)};
+    }
+
+    // The solver on the current picture's clues, with at most `nodeLimit` branches (0: no limit).
+    SolveResult solveClues(std::uint64_t nodeLimit) const
+    {
+        Puzzle puzzle;
+        puzzle.rows = rows_;
+        puzzle.columns = columns_;
+        SolveOptions solveOptions;
+        solveOptions.nodeLimit = nodeLimit;
+        solveOptions.cancel = options_.cancel;
+        return solve(puzzle, solveOptions);
+    }
+
+    // The run's result: the changed picture and cells, and the solver's word on its clues.
+    MakeUniqueResult outcome(const CellGrid& input, std::optional<SolveResult> searched)
+    {
+        MakeUniqueResult result;
         result.cancelled = limits_.reason() == StopReason::Cancelled;
         result.picture = picture_;
         for (std::size_t i = 0; i < picture_.cells.size(); ++i)
@@ -172,15 +231,8 @@ public:
         if (!result.cancelled) {
             // The final word is the solver's: its search has just found the clues unique, or
             // line logic settled every cell and the solver confirms it at once.
-            if (!searched) {
-                Puzzle puzzle;
-                puzzle.rows = rows_;
-                puzzle.columns = columns_;
-                SolveOptions solveOptions;
-                solveOptions.nodeLimit = unknown_ == 0 ? 0 : options_.searchNodeLimit;
-                solveOptions.cancel = options_.cancel;
-                searched = solve(puzzle, solveOptions);
-            }
+            if (!searched)
+                searched = solveClues(unknown_ == 0 ? 0 : options_.searchNodeLimit);
             result.cancelled = searched->stopReason == StopReason::Cancelled;
             result.verdict = searched->verdict;
             result.lineSolvable = searched->lineSolvable && searched->verdict == Verdict::Unique;
@@ -194,7 +246,6 @@ public:
         return result;
     }
 
-private:
     // Line logic from the clues of the current picture to its fixed point: the number of cells
     // it leaves open, and those it decides in `grid` when asked. Trial after trial, all lines
     // but the flipped cell's row and column meet the states of the trial before: the cache
@@ -431,11 +482,48 @@ private:
     // Returns the flips made, -1 when stopped.
     int finishLineRound(const Trial& best)
     {
-        struct Move {
-            std::vector<int> cells;
-            int cost = 0;
-            long gain = 0;
-        };
+        std::vector<FinishingMove> moves = finishingMoves();
+        if (moves.empty())
+            return 0;
+        const FinishingMove* chosen = nullptr;
+        long bestGain = best.gain;
+        long bestCost = best.cost + kCostOffset;
+        for (FinishingMove& m : moves) {
+            for (const int c : m.cells)
+                flip(c);
+            m.gain = unknown_ - propagate(nullptr);
+            for (const int c : m.cells)
+                flip(c);
+            if (limits_.stopped())
+                return -1;
+            if (m.gain > 0 && m.gain * bestCost > bestGain * m.cost) {
+                chosen = &m;
+                bestGain = m.gain;
+                bestCost = m.cost;
+            }
+        }
+        if (!chosen)
+            return 0;
+        for (const int c : chosen->cells)
+            flip(c);
+        unknown_ = propagate(&lineGrid_);
+        narrowing_ = false;
+        return static_cast<int>(chosen->cells.size());
+    }
+
+    // Flipping the open cells of a line that are filled (or those that are empty), and what
+    // it costs and gains.
+    struct FinishingMove {
+        std::vector<int> cells;
+        int cost = 0;
+        long gain = 0;
+    };
+
+    // The moves that finish a line worth trying: at most kFinishingSample of them, the fewest
+    // flips first, then the cheapest.
+    std::vector<FinishingMove> finishingMoves()
+    {
+        using Move = FinishingMove;
         std::vector<Move> moves;
         const int lines = width_ + height_;
         for (int line = 0; line < lines; ++line) {
@@ -462,37 +550,12 @@ private:
                 moves.push_back(std::move(*m));
             }
         }
-        if (moves.empty())
-            return 0;
         std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
             return a.cells.size() != b.cells.size() ? a.cells.size() < b.cells.size() : a.cost < b.cost;
         });
         if (moves.size() > static_cast<std::size_t>(kFinishingSample))
             moves.resize(static_cast<std::size_t>(kFinishingSample));
-        const Move* chosen = nullptr;
-        long bestGain = best.gain;
-        long bestCost = best.cost + kCostOffset;
-        for (Move& m : moves) {
-            for (const int c : m.cells)
-                flip(c);
-            m.gain = unknown_ - propagate(nullptr);
-            for (const int c : m.cells)
-                flip(c);
-            if (limits_.stopped())
-                return -1;
-            if (m.gain > 0 && m.gain * bestCost > bestGain * m.cost) {
-                chosen = &m;
-                bestGain = m.gain;
-                bestCost = m.cost;
-            }
-        }
-        if (!chosen)
-            return 0;
-        for (const int c : chosen->cells)
-            flip(c);
-        unknown_ = propagate(&lineGrid_);
-        narrowing_ = false;
-        return static_cast<int>(chosen->cells.size());
+        return moves;
     }
 
     // Reads what line logic knows of `line` (row y is line y, column x line height + x) into
