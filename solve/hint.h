@@ -12,13 +12,6 @@
 
 namespace zumeli {
 
-// One answer cell, in board coordinates.
-struct BoardPoint {
-    int16 x = 0;
-    int16 y = 0;
-    bool operator==(const BoardPoint&) const = default;
-};
-
 struct Hint {
     enum class Kind {
         Cells,           // `line` decides the cells in toFill and toCross
