@@ -30,17 +30,37 @@ std::vector<BoardLine> answerLines(const BoardModel& model)
     return lines;
 }
 
+namespace {
+
 // The one place that knows which way a line runs: a column keeps x and walks y.
+struct LineXY {
+    int x;
+    int y;
+};
+
+LineXY lineXY(BoardLine line, int along)
+{
+    return line.kind == BoardLine::Column ? LineXY{line.index, along} : LineXY{along, line.index};
+}
+
+} // namespace
+
 int16& lineCell(BoardModel& model, BoardLine line, int along)
 {
-    return line.kind == BoardLine::Column ? model.board(line.index, along)
-                                          : model.board(along, line.index);
+    const LineXY at = lineXY(line, along);
+    return model.board(at.x, at.y);
 }
 
 int16 lineCell(const BoardModel& model, BoardLine line, int along)
 {
-    return line.kind == BoardLine::Column ? model.board(line.index, along)
-                                          : model.board(along, line.index);
+    const LineXY at = lineXY(line, along);
+    return model.board(at.x, at.y);
+}
+
+BoardPoint linePoint(BoardLine line, int along)
+{
+    const LineXY at = lineXY(line, along);
+    return {toInt16(at.x), toInt16(at.y)};
 }
 
 int16& clueCell(BoardModel& model, BoardLine line, int i) { return lineCell(model, line, i); }

@@ -19,6 +19,13 @@ struct BoardLine {
     bool operator==(const BoardLine&) const = default;
 };
 
+// One board cell, in board coordinates.
+struct BoardPoint {
+    int16 x = 0;
+    int16 y = 0;
+    bool operator==(const BoardPoint&) const = default;
+};
+
 // Every answer column from left to right, then every answer row from top to bottom.
 std::vector<BoardLine> answerLines(const BoardModel& model);
 // Only the answer columns, left to right, or only the answer rows, top to bottom.
@@ -29,6 +36,10 @@ std::vector<BoardLine> answerRows(const BoardModel& model);
 // column, board(along, index) for a row. Throws IndexError outside the board.
 int16& lineCell(BoardModel& model, BoardLine line, int along);
 int16 lineCell(const BoardModel& model, BoardLine line, int along);
+
+// Where that cell is: (index, along) for a column, (along, index) for a row. Throws when
+// `along` leaves the 16-bit range.
+BoardPoint linePoint(BoardLine line, int along);
 
 // Clue cell i (0 = outermost, clueSize - 1 = next to the answer area) and answer cell i
 // (0 = next to the band).

@@ -45,6 +45,12 @@ solver::Puzzle puzzleFromBoard(const BoardModel& model)
     return puzzle;
 }
 
+int solverLine(const BoardModel& model, BoardLine line)
+{
+    const int inArea = line.index - model.clueSize;
+    return line.kind == BoardLine::Row ? inArea : model.answerHeight() + inArea;
+}
+
 BoardModel boardFromPuzzle(const solver::Puzzle& puzzle, int minClueSize)
 {
     const int width = puzzle.width();

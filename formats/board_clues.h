@@ -1,6 +1,7 @@
 // Conversions between the board model (clue band plus answer area) and the solver's clue lists.
 #pragma once
 
+#include "board/board_line.h"
 #include "board/board_model.h"
 #include "solve/engine/puzzle.h"
 
@@ -17,6 +18,10 @@ public:
 // The clues of the board: for each answer column its non-zero clue numbers top to bottom, for
 // each answer row its non-zero clue numbers left to right (zeros skipped wherever they are).
 solver::Puzzle puzzleFromBoard(const BoardModel& model);
+
+// The number the solver gives the board line's clue in that puzzle: the rows first (0 for the
+// top answer row), then the columns, as solver::LineState numbers its lines.
+int solverLine(const BoardModel& model, BoardLine line);
 
 // A board holding the puzzle's clues: answer area = the puzzle's size, clue band = the longest
 // clue line (at least minClueSize), numbers packed against the answer area, every other cell

@@ -58,18 +58,15 @@ void tintLine(QPainter& painter, const BoardModel& model, BoardLine line, const 
               const QColor& colour)
 {
     for (int along = 0; along < model.clueSize + answerLength(model, line); ++along) {
-        const int x = line.kind == BoardLine::Column ? line.index : along;
-        const int y = line.kind == BoardLine::Column ? along : line.index;
-        painter.fillRect(cellInterior(x, y, layout), colour);
+        const BoardPoint p = linePoint(line, along);
+        painter.fillRect(cellInterior(p.x, p.y, layout), colour);
     }
 }
 
 QRect answerPartOf(const BoardModel& model, BoardLine line, const BoardLayout& layout)
 {
-    const int16 last = toInt16(model.clueSize + answerLength(model, line) - 1);
-    return line.kind == BoardLine::Column
-               ? cellBlock({line.index, model.clueSize}, {line.index, last}, layout)
-               : cellBlock({model.clueSize, line.index}, {last, line.index}, layout);
+    const int last = model.clueSize + answerLength(model, line) - 1;
+    return cellBlock(linePoint(line, model.clueSize), linePoint(line, last), layout);
 }
 
 void paintHint(QPainter& painter, const Hint& hint, const BoardModel& model, const BoardLayout& layout)
@@ -168,9 +165,7 @@ QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layo
 {
     if (model.clueSize < 1)
         return {};
-    const int16 last = toInt16(model.clueSize - 1);
-    return line.kind == BoardLine::Column ? cellBlock({line.index, 0}, {line.index, last}, layout)
-                                          : cellBlock({0, line.index}, {last, line.index}, layout);
+    return cellBlock(linePoint(line, 0), linePoint(line, model.clueSize - 1), layout);
 }
 
 void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const BoardModel& model,
@@ -181,9 +176,8 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
             if (!lineFinished(model, line))
                 continue;
             for (int i = 0; i < model.clueSize; ++i) {
-                const int x = line.kind == BoardLine::Column ? line.index : i;
-                const int y = line.kind == BoardLine::Column ? i : line.index;
-                painter.fillRect(cellInterior(x, y, layout), kGreying);
+                const BoardPoint p = linePoint(line, i);
+                painter.fillRect(cellInterior(p.x, p.y, layout), kGreying);
             }
         }
     }

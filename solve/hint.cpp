@@ -1,6 +1,7 @@
 // The hint, the mistakes and the finished lines, over the board model's clue band and marks.
 #include "solve/hint.h"
 
+#include "formats/board_clues.h"
 #include "solve/engine/line_state.h"
 
 #include <algorithm>
@@ -10,20 +11,6 @@ namespace zumeli {
 namespace {
 
 using solver::LineState;
-
-// The engine's line of a board line: rows come first, then columns.
-int engineLine(const BoardModel& model, BoardLine line)
-{
-    return line.kind == BoardLine::Row ? line.index - model.clueSize
-                                       : model.answerHeight() + (line.index - model.clueSize);
-}
-
-// The board cell at position `along` of a board line's answer cells.
-BoardPoint pointOf(const BoardModel& model, BoardLine line, int along)
-{
-    const int16 a = toInt16(model.clueSize + along);
-    return line.kind == BoardLine::Row ? BoardPoint{a, line.index} : BoardPoint{line.index, a};
-}
 
 // The line logic over the engine's state to a fixed point; false on a contradiction.
 bool propagatesCleanly(LineState state)
@@ -42,37 +29,26 @@ Hint contradiction(const LineState& blank, std::optional<BoardLine> line)
     return hint;
 }
 
-} // namespace
-
-Hint findHint(const BoardModel& model)
+// Why the clues give no hint at all, if they give none: a negative number (no run has that
+// length), or no number anywhere.
+std::optional<Hint::Kind> unusableClues(const solver::Puzzle& puzzle)
 {
-    Hint hint;
-    std::vector<std::vector<int>> rows;
-    std::vector<std::vector<int>> columns;
     bool anyNumber = false;
-    for (const BoardLine line : answerLines(model)) {
-        std::vector<int> runs;
-        for (const int16 number : clueNumbers(model, line)) {
-            if (number < 0) {
-                hint.kind = Hint::Kind::BadClues;
-                return hint;
-            }
-            runs.push_back(number);
-            anyNumber = true;
+    for (const auto* lines : {&puzzle.columns, &puzzle.rows}) {
+        for (const std::vector<int>& runs : *lines) {
+            if (std::any_of(runs.begin(), runs.end(), [](int number) { return number < 0; }))
+                return Hint::Kind::BadClues;
+            anyNumber = anyNumber || !runs.empty();
         }
-        (line.kind == BoardLine::Row ? rows : columns).push_back(std::move(runs));
     }
-    if (!anyNumber) {
-        hint.kind = Hint::Kind::NoClues;
-        return hint;
-    }
-    const std::vector<BoardLine> lines = answerLines(model);
-    if (std::all_of(lines.begin(), lines.end(), [&](BoardLine line) { return lineFinished(model, line); })) {
-        hint.kind = Hint::Kind::Finished;
-        return hint;
-    }
+    if (!anyNumber)
+        return Hint::Kind::NoClues;
+    return std::nullopt;
+}
 
-    const LineState blank(rows, columns);
+// The engine's state with the player's marks: filled cells known filled, crosses known empty.
+LineState markedState(const BoardModel& model, const LineState& blank)
+{
     LineState marked = blank;
     for (int y = 0; y < model.answerHeight(); ++y) {
         for (int x = 0; x < model.answerWidth(); ++x) {
@@ -81,18 +57,38 @@ Hint findHint(const BoardModel& model)
                 marked.set(y * model.answerWidth() + x, value == kFilled);
         }
     }
+    return marked;
+}
 
+} // namespace
+
+Hint findHint(const BoardModel& model)
+{
+    Hint hint;
+    const solver::Puzzle puzzle = puzzleFromBoard(model);
+    if (const std::optional<Hint::Kind> unusable = unusableClues(puzzle)) {
+        hint.kind = *unusable;
+        return hint;
+    }
+    const std::vector<BoardLine> lines = answerLines(model);
+    if (std::all_of(lines.begin(), lines.end(), [&](BoardLine line) { return lineFinished(model, line); })) {
+        hint.kind = Hint::Kind::Finished;
+        return hint;
+    }
+
+    const LineState blank(puzzle.rows, puzzle.columns);
+    LineState marked = markedState(model, blank);
     // Each line alone, in the fixed order; the first line that cannot hold its marks is the
     // one reported.
     std::size_t bestCount = 0;
     for (const BoardLine line : lines) {
-        const int engine = engineLine(model, line);
+        const int engine = solverLine(model, line);
         if (!marked.solve(engine))
             return contradiction(blank, line);
         std::vector<BoardPoint> fill;
         std::vector<BoardPoint> cross;
         marked.forEachNewlySolved(engine, [&](int cell, bool isFilled) {
-            const BoardPoint point = pointOf(model, line, marked.positionIn(engine, cell));
+            const BoardPoint point = linePoint(line, model.clueSize + marked.positionIn(engine, cell));
             (isFilled ? fill : cross).push_back(point);
         });
         if (fill.size() + cross.size() > bestCount) {

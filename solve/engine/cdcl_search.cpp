@@ -1,6 +1,8 @@
 // Conflict-driven search: line logic explains its deductions, contradictions become clauses.
 #include "solve/engine/cdcl_search.h"
 
+#include "solve/engine/cdcl_branching.h"
+#include "solve/engine/cdcl_store.h"
 #include "solve/engine/line_solver.h"
 
 #include <algorithm>
@@ -13,253 +15,11 @@ namespace zumeli::solver {
 
 namespace {
 
-// A literal is 2 * cell + 1 for "cell filled" and 2 * cell for "cell empty".
-using Lit = int;
-inline int cellOf(Lit p) { return p >> 1; }
-inline bool saysFilled(Lit p) { return (p & 1) != 0; }
-inline Lit opposite(Lit p) { return p ^ 1; }
-inline Lit literal(int cell, bool filled) { return 2 * cell + (filled ? 1 : 0); }
+using namespace cdcl;
 
 constexpr int kDecision = -1; // a branch, or a fact known from the start
 // Reasons >= 0 are clause indexes; <= -2 name line -(reason + 2).
 inline int lineReason(int line) { return -line - 2; }
-
-// The clauses, one after another in one array: per clause a word with its literal count, a
-// word with its glue (the number of levels it spanned when learned) and its flags, then the
-// literals. A long search spends about half its time visiting clauses from the watch lists;
-// with a vector per clause every visit chased a pointer to memory of its own, here a clause
-// is one read. A clause is named by the index of its first word.
-class ClauseStore {
-public:
-    int add(const std::vector<Lit>& lits, int lbd, bool learnt)
-    {
-        if (words_.size() + lits.size() + 2 > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-            throw std::length_error("too many learned clauses");
-        const int ref = static_cast<int>(words_.size());
-        words_.push_back(static_cast<int>(lits.size()));
-        words_.push_back(lbd | (learnt ? kLearnt : 0));
-        words_.insert(words_.end(), lits.begin(), lits.end());
-        return ref;
-    }
-    int size(int ref) const { return words_[ref]; }
-    std::size_t words() const { return words_.size(); }
-    Lit* lits(int ref) { return words_.data() + ref + 2; }
-    const Lit* lits(int ref) const { return words_.data() + ref + 2; }
-    int lbd(int ref) const { return words_[ref + 1] & kLbdMask; }
-    bool learnt(int ref) const { return (words_[ref + 1] & kLearnt) != 0; }
-    void remove(int ref) { words_[ref + 1] |= kRemoved; }
-
-    template <typename Visit> void forEach(Visit&& visit) const
-    {
-        for (int ref = 0; ref < static_cast<int>(words_.size()); ref += 2 + words_[ref])
-            if ((words_[ref + 1] & kRemoved) == 0)
-                visit(ref);
-    }
-
-    // Moves the clauses kept down over the removed ones; `moved(old, now)` hears of each kept
-    // clause.
-    template <typename Moved> void compact(Moved&& moved)
-    {
-        std::size_t to = 0;
-        for (std::size_t from = 0; from < words_.size();) {
-            const std::size_t length = 2 + static_cast<std::size_t>(words_[from]);
-            if ((words_[from + 1] & kRemoved) == 0) {
-                if (to != from)
-                    std::copy(words_.begin() + static_cast<std::ptrdiff_t>(from),
-                              words_.begin() + static_cast<std::ptrdiff_t>(from + length),
-                              words_.begin() + static_cast<std::ptrdiff_t>(to));
-                moved(static_cast<int>(from), static_cast<int>(to));
-                to += length;
-            }
-            from += length;
-        }
-        words_.resize(to);
-    }
-
-private:
-    static constexpr int kLbdMask = 0x3fffffff;
-    static constexpr int kLearnt = 0x40000000;
-    static constexpr int kRemoved = static_cast<int>(0x80000000u);
-    std::vector<int> words_;
-};
-
-struct Watch {
-    int clause;
-    Lit blocker;
-};
-
-// Max-heap of cells by activity.
-class ActivityHeap {
-public:
-    void init(int n, const std::vector<double>* activity)
-    {
-        activity_ = activity;
-        index_.assign(static_cast<std::size_t>(n), -1);
-        heap_.clear();
-    }
-    bool contains(int v) const { return index_[v] >= 0; }
-    bool empty() const { return heap_.empty(); }
-    void insert(int v)
-    {
-        if (contains(v))
-            return;
-        index_[v] = static_cast<int>(heap_.size());
-        heap_.push_back(v);
-        up(index_[v]);
-    }
-    void increased(int v)
-    {
-        if (contains(v))
-            up(index_[v]);
-    }
-    int pop()
-    {
-        const int top = heap_[0];
-        const int last = heap_.back();
-        heap_.pop_back();
-        index_[top] = -1;
-        if (!heap_.empty()) {
-            heap_[0] = last;
-            index_[last] = 0;
-            down(0);
-        }
-        return top;
-    }
-
-private:
-    bool before(int a, int b) const { return (*activity_)[a] > (*activity_)[b]; }
-    void up(int i)
-    {
-        const int v = heap_[i];
-        while (i > 0) {
-            const int parent = (i - 1) / 2;
-            if (!before(v, heap_[parent]))
-                break;
-            heap_[i] = heap_[parent];
-            index_[heap_[i]] = i;
-            i = parent;
-        }
-        heap_[i] = v;
-        index_[v] = i;
-    }
-    void down(int i)
-    {
-        const int v = heap_[i];
-        const int n = static_cast<int>(heap_.size());
-        for (;;) {
-            int child = 2 * i + 1;
-            if (child >= n)
-                break;
-            if (child + 1 < n && before(heap_[child + 1], heap_[child]))
-                ++child;
-            if (!before(heap_[child], v))
-                break;
-            heap_[i] = heap_[child];
-            index_[heap_[i]] = i;
-            i = child;
-        }
-        heap_[i] = v;
-        index_[v] = i;
-    }
-
-    const std::vector<double>* activity_ = nullptr;
-    std::vector<int> heap_;
-    std::vector<int> index_;
-};
-
-double luby(double y, int x)
-{
-    int size = 1;
-    int seq = 0;
-    while (size < x + 1) {
-        ++seq;
-        size = 2 * size + 1;
-    }
-    while (size - 1 != x) {
-        size = (size - 1) >> 1;
-        --seq;
-        x = x % size;
-    }
-    double r = 1;
-    for (int i = 0; i < seq; ++i)
-        r *= y;
-    return r;
-}
-
-// For each cell of a line, the share of the arrangements agreeing with the known cells in
-// which it is filled (counted in floating point: the counts can be astronomically large).
-std::vector<double> filledShares(const std::vector<int>& runs, const std::vector<Cell>& line)
-{
-    const int n = static_cast<int>(line.size());
-    const int k = static_cast<int>(runs.size());
-    std::vector<double> share(static_cast<std::size_t>(n), 0.0);
-    std::vector<int> emptyBefore(static_cast<std::size_t>(n) + 1, 0);
-    for (int i = 0; i < n; ++i)
-        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
-    auto mayEmpty = [&](int i) { return line[i] != Cell::Filled; };
-    auto mayFill = [&](int s, int e) { return emptyBefore[e] == emptyBefore[s]; };
-    const std::size_t stride = static_cast<std::size_t>(n) + 1;
-    std::vector<double> ahead((k + 1) * stride, 0.0);
-    std::vector<double> behind((k + 1) * stride, 0.0);
-    auto A = [&](int j, int i) -> double& { return ahead[j * stride + i]; };
-    auto B = [&](int j, int i) -> double& { return behind[j * stride + i]; };
-    // Ways for run j to start at s as far as the cells before it go, and to end before e as
-    // far as the cells after it go.
-    auto startWays = [&](int j, int s) {
-        if (j == 0)
-            return A(0, s);
-        return s >= 1 && mayEmpty(s - 1) ? A(j, s - 1) : 0.0;
-    };
-    auto endWays = [&](int j, int e) {
-        if (j == k - 1)
-            return B(k, e);
-        return e < n && mayEmpty(e) ? B(j + 1, e + 1) : 0.0;
-    };
-    A(0, 0) = 1;
-    for (int i = 1; i <= n; ++i)
-        A(0, i) = mayEmpty(i - 1) ? A(0, i - 1) : 0.0;
-    for (int j = 1; j <= k; ++j) {
-        const int len = runs[j - 1];
-        for (int i = 0; i <= n; ++i) {
-            double ways = i > 0 && mayEmpty(i - 1) ? A(j, i - 1) : 0.0;
-            if (i >= len && mayFill(i - len, i))
-                ways += startWays(j - 1, i - len);
-            A(j, i) = ways;
-        }
-    }
-    B(k, n) = 1;
-    for (int i = n - 1; i >= 0; --i)
-        B(k, i) = mayEmpty(i) ? B(k, i + 1) : 0.0;
-    for (int j = k - 1; j >= 0; --j) {
-        const int len = runs[j];
-        for (int i = n; i >= 0; --i) {
-            double ways = i < n && mayEmpty(i) ? B(j, i + 1) : 0.0;
-            if (i + len <= n && mayFill(i, i + len))
-                ways += endWays(j, i + len);
-            B(j, i) = ways;
-        }
-    }
-    const double total = A(k, n);
-    if (!(total > 0))
-        return share;
-    std::vector<double> cover(static_cast<std::size_t>(n) + 1, 0.0);
-    for (int j = 0; j < k; ++j) {
-        const int len = runs[j];
-        for (int s = 0; s + len <= n; ++s) {
-            if (!mayFill(s, s + len))
-                continue;
-            const double ways = startWays(j, s) * endWays(j, s + len);
-            cover[s] += ways;
-            cover[s + len] -= ways;
-        }
-    }
-    double running = 0;
-    for (int c = 0; c < n; ++c) {
-        running += cover[c];
-        share[c] = std::clamp(running / total, 0.0, 1.0);
-    }
-    return share;
-}
 
 class ConflictSearch {
 public:
@@ -338,38 +98,8 @@ public:
     }
 
 private:
-    // Starting phases and activities from how likely each open cell is to be filled, by its
-    // row and its column taken as independent: the likelier value is tried first, and the
-    // least certain cells are branched on first (their branches settle the most).
-    void seedHeuristic()
-    {
-        std::vector<double> rowShare(static_cast<std::size_t>(cells_), 0.5);
-        std::vector<double> columnShare(static_cast<std::size_t>(cells_), 0.5);
-        std::vector<Cell> line;
-        for (int l = 0; l < lines_.lineCount(); ++l) {
-            const int n = lines_.length(l);
-            if (!scopeLine_[l])
-                continue;
-            if (n > 1023 || tick(n * static_cast<int>(lines_.runs(l).size() + 1)))
-                continue; // very long lines (or a run out of time) keep the even odds
-            line.assign(static_cast<std::size_t>(n), Cell::Unknown);
-            for (int i = 0; i < n; ++i)
-                line[i] = value_[lines_.cellAt(l, i)];
-            const std::vector<double> share = filledShares(lines_.runs(l), line);
-            for (int i = 0; i < n; ++i)
-                (l < height_ ? rowShare : columnShare)[lines_.cellAt(l, i)] = share[i];
-        }
-        for (int v = 0; v < cells_; ++v) {
-            const double a = rowShare[v];
-            const double b = columnShare[v];
-            const double yes = a * b;
-            const double no = (1 - a) * (1 - b);
-            const double p = yes + no > 0 ? yes / (yes + no) : 0.5;
-            phase_[v] = p > 0.5 ? 1 : 0;
-            activity_[v] = (0.5 - std::abs(p - 0.5)) * 1e-3;
-            heap_.increased(v);
-        }
-    }
+    // Starting phases and activities (see seedBranching).
+    void seedHeuristic() { seedBranching(lines_, scopeLine_, value_, limits_, phase_, activity_, heap_); }
 
     int level() const { return static_cast<int>(trailLimit_.size()); }
 
@@ -521,72 +251,88 @@ private:
     {
         for (;;) {
             while (propagated_ < trail_.size()) {
-                const Lit falseLit = opposite(trail_[propagated_++]);
-                std::vector<Watch>& list = watches_[falseLit];
-                std::size_t keep = 0;
-                bool conflict = false;
-                for (std::size_t i = 0; i < list.size(); ++i) {
-                    const Watch w = list[i];
-                    if (conflict) {
-                        list[keep++] = w;
-                        continue;
-                    }
-                    // A true blocker settles the clause without reading it.
-                    if (truth(w.blocker) == 1) {
-                        list[keep++] = w;
-                        continue;
-                    }
-                    Lit* lits = clauses_.lits(w.clause);
-                    const int size = clauses_.size(w.clause);
-                    if (lits[0] == falseLit)
-                        std::swap(lits[0], lits[1]);
-                    const Lit other = lits[0];
-                    if (truth(other) == 1) {
-                        list[keep++] = {w.clause, other};
-                        continue;
-                    }
-                    bool moved = false;
-                    for (int k = 2; k < size; ++k)
-                        if (truth(lits[k]) != 0) {
-                            std::swap(lits[1], lits[k]);
-                            watches_[lits[1]].push_back({w.clause, other});
-                            moved = true;
-                            break;
-                        }
-                    if (moved)
-                        continue;
-                    list[keep++] = w;
-                    if (truth(other) == 0) {
-                        conflict = true;
-                        conflict_.clear();
-                        for (int k = 0; k < size; ++k)
-                            conflict_.push_back(opposite(lits[k]));
-                    } else {
-                        assign(other, w.clause);
-                    }
-                }
-                list.resize(keep);
-                if (conflict) {
+                if (!propagateWatches(opposite(trail_[propagated_++]))) {
                     lines_.clearQueue();
                     return false;
                 }
             }
             if (!lines_.hasQueued())
                 return true;
-            const int line = lines_.nextQueued();
-            if (tick(lines_.length(line))) {
-                lines_.clearQueue();
+            if (!propagateLine(lines_.nextQueued()))
                 return false;
-            }
-            if (!solveCached(line)) {
-                minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
-                lines_.clearQueue();
-                return false;
-            }
-            lines_.forEachNewlySolved(line, [&](int cell, bool isFilled) {
-                assign(literal(cell, isFilled), lineReason(line));
-            });
         }
+    }
+
+    // Visits the clauses watching `falseLit`, which has just become false: each moves its
+    // watch to another literal not false, or forces its other watched literal. False on a
+    // clause with every literal false, whose negation is left in conflict_.
+    bool propagateWatches(Lit falseLit)
+    {
+        std::vector<Watch>& list = watches_[falseLit];
+        std::size_t keep = 0;
+        bool conflict = false;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const Watch w = list[i];
+            if (conflict) {
+                list[keep++] = w;
+                continue;
+            }
+            // A true blocker settles the clause without reading it.
+            if (truth(w.blocker) == 1) {
+                list[keep++] = w;
+                continue;
+            }
+            Lit* lits = clauses_.lits(w.clause);
+            const int size = clauses_.size(w.clause);
+            if (lits[0] == falseLit)
+                std::swap(lits[0], lits[1]);
+            const Lit other = lits[0];
+            if (truth(other) == 1) {
+                list[keep++] = {w.clause, other};
+                continue;
+            }
+            bool moved = false;
+            for (int k = 2; k < size; ++k)
+                if (truth(lits[k]) != 0) {
+                    std::swap(lits[1], lits[k]);
+                    watches_[lits[1]].push_back({w.clause, other});
+                    moved = true;
+                    break;
+                }
+            if (moved)
+                continue;
+            list[keep++] = w;
+            if (truth(other) == 0) {
+                conflict = true;
+                conflict_.clear();
+                for (int k = 0; k < size; ++k)
+                    conflict_.push_back(opposite(lits[k]));
+            } else {
+                assign(other, w.clause);
+            }
+        }
+        list.resize(keep);
+        return !conflict;
+    }
+
+    // Solves `line` and assigns the cells it decides, each with the line as its reason. False
+    // on a contradiction (its explanation left in conflict_) or when the run must stop; the
+    // queue is then emptied.
+    bool propagateLine(int line)
+    {
+        if (tick(lines_.length(line))) {
+            lines_.clearQueue();
+            return false;
+        }
+        if (!solveCached(line)) {
+            minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
+            lines_.clearQueue();
+            return false;
+        }
+        lines_.forEachNewlySolved(line, [&](int cell, bool isFilled) {
+            assign(literal(cell, isFilled), lineReason(line));
+        });
+        return true;
     }
 
     // Lines of one word go through a table of recent results: searches meet the same line
@@ -605,8 +351,21 @@ private:
     }
 
     // First-unique-implication-point learning from conflict_. Leaves the learned clause in
-    // learnt_ (asserting literal first) and returns the level to jump back to.
+    // learnt_ (asserting literal first) and returns the level to jump back to; -1 when the
+    // conflict holds at a lower level already.
     int analyze()
+    {
+        if (!learnFromConflict())
+            return -1;
+        dropImpliedLiterals();
+        return assertingLevel();
+    }
+
+    // Walks the trail back from conflict_ to the first cell of the newest level that every
+    // path to the conflict passes, and leaves in learnt_ its negation (first) and the
+    // negations of the cells of lower levels met on the way. False when conflict_ has no cell
+    // of the newest level.
+    bool learnFromConflict()
     {
         learnt_.clear();
         learnt_.push_back(0);
@@ -628,7 +387,7 @@ private:
             // Nothing from the newest level: the conflict already held lower down.
             for (const Lit q : conflict_)
                 seen_[cellOf(q)] = 0;
-            return -1;
+            return false;
         }
         int index = static_cast<int>(trail_.size()) - 1;
         Lit uip = 0;
@@ -644,9 +403,14 @@ private:
                 consider(q);
         }
         learnt_[0] = opposite(uip);
-        // A literal whose own reason lies wholly in the clause (or in the facts known from the
-        // start) adds nothing: drop it. Shorter clauses prune more and propagate sooner, but
-        // the reasons cost line work, repaid only in a long search.
+        return true;
+    }
+
+    // A literal whose own reason lies wholly in the clause (or in the facts known from the
+    // start) adds nothing: drop it. Shorter clauses prune more and propagate sooner, but
+    // the reasons cost line work, repaid only in a long search.
+    void dropImpliedLiterals()
+    {
         const bool minimize = conflicts_ >= kConflictsBeforeLongSearch;
         seen_[cellOf(learnt_[0])] = 1;
         dropped_.clear();
@@ -673,7 +437,12 @@ private:
             seen_[cellOf(q)] = 0;
         for (const Lit q : dropped_)
             seen_[cellOf(q)] = 0;
+    }
 
+    // The level to jump back to: the highest of the clause's other literals, the one of them
+    // that goes second (0 for a clause of one literal).
+    int assertingLevel()
+    {
         int jump = 0;
         if (learnt_.size() > 1) {
             std::size_t best = 1;
@@ -765,250 +534,214 @@ private:
                                      : Verdict::Multiple;
     }
 
-    // Ambiguous pictures mostly have local alternatives: a few cells that can change without
-    // touching anything farther away. So when the search for a second solution drags on,
-    // windows of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
-    // cells outside the window keep the first solution's values, and a small search tells
-    // whether the cells inside have another arrangement. One that has gives a second
-    // solution of the whole puzzle; none finding one proves nothing.
-    std::optional<CellGrid> secondInWindows()
+    // The near search of the scope (see SearchScope::nearSecond), given the cells in scope
+    // that were not known from the start; its branches and contradictions count as ours.
+    std::optional<CellGrid> secondNearFirst()
     {
-        static constexpr int kWindow = 10;
-        static constexpr std::uint64_t kWindowNodes = 1000;
-        // Below this many open cells the search alone is quick enough.
-        static constexpr int kLeastOpenCells = 6 * kWindow * kWindow;
-        if (!scope_.lookInWindows)
+        if (!scope_.nearSecond)
             return std::nullopt;
-        const CellGrid& first = solutions_.front();
         std::vector<std::uint8_t> open(static_cast<std::size_t>(cells_), 0);
-        int left = width_, right = -1, top = height_, bottom = -1;
-        auto consider = [&](int v) {
+        auto markOpen = [&](int v) {
             if (value_[v] != Cell::Unknown && level_[v] == 0)
                 return;
             open[v] = 1;
-            left = std::min(left, v % width_);
-            right = std::max(right, v % width_);
-            top = std::min(top, v / width_);
-            bottom = std::max(bottom, v / width_);
         };
         if (scope_.cells) {
             for (const int v : *scope_.cells)
-                consider(v);
+                markOpen(v);
         } else {
             for (int v = 0; v < cells_; ++v)
-                consider(v);
+                markOpen(v);
         }
-        if (std::count(open.begin(), open.end(), 1) < kLeastOpenCells)
-            return std::nullopt;
-        std::vector<std::vector<int>> rows;
-        std::vector<std::vector<int>> columns;
-        for (int l = 0; l < lines_.lineCount(); ++l)
-            (l < height_ ? rows : columns).push_back(lines_.runs(l));
-        SolveOptions windowOptions;
-        windowOptions.cancel = options_.cancel;
-        windowOptions.nodeLimit = kWindowNodes;
-        std::vector<int> windowCells;
-        for (int y0 = top; y0 <= bottom; y0 += kWindow / 2) {
-            for (int x0 = left; x0 <= right; x0 += kWindow / 2) {
-                if (checkStop())
-                    return std::nullopt;
-                LineState window(rows, columns);
-                windowCells.clear();
-                for (int v = 0; v < cells_; ++v) {
-                    const int x = v % width_;
-                    const int y = v / width_;
-                    const bool inside = x >= x0 && x < x0 + kWindow && y >= y0 && y < y0 + kWindow;
-                    if (inside && open[v])
-                        windowCells.push_back(v);
-                    else if (first.cells[v] != Cell::Unknown)
-                        window.set(v, first.cells[v] == Cell::Filled);
-                }
-                if (windowCells.empty())
-                    continue;
-                for (const int v : windowCells) {
-                    window.enqueue(window.rowLine(v));
-                    window.enqueue(window.columnLine(v));
-                }
-                RunLimits windowLimits(windowOptions, Clock::now());
-                if (!propagateLines(window, windowLimits))
-                    continue;
-                std::erase_if(windowCells, [&](int v) { return window.cell(v) != Cell::Unknown; });
-                if (windowCells.empty())
-                    continue;
-                SearchScope local;
-                local.cells = &windowCells;
-                local.firstSolution = &first;
-                local.lookInWindows = false;
-                ConflictSearchResult found = conflictSearch(window, windowOptions, windowLimits, local);
-                decisions_ += found.decisions;
-                conflicts_ += found.conflicts;
-                if (found.verdict == Verdict::Multiple)
-                    return std::move(found.solutions[1]);
-            }
-        }
-        return std::nullopt;
+        ConflictSearchResult work;
+        std::optional<CellGrid> second =
+            scope_.nearSecond(lines_, solutions_.front(), open, options_, limits_, work);
+        decisions_ += work.decisions;
+        conflicts_ += work.conflicts;
+        return second;
     }
 
-    // The branch to take: of the most active open cells (`first` and the next ones in the
-    // heap), the one whose two values, each tried and undone again, settle the most cells
-    // together (the product of both counts), with its saved phase. A value that meets a
-    // contradiction is taken instead, so that the search learns from it at once. Trying
-    // values leaves the saved phases as they were.
+    // The branch to take, looking ahead from `first` (see chooseByLookAhead). Trying values
+    // leaves the saved phases as they were.
     Lit lookAhead(int first)
     {
-        static constexpr int kCandidates = 20;
-        lookAheadCells_.clear();
-        lookAheadCells_.push_back(first);
-        while (!heap_.empty() && static_cast<int>(lookAheadCells_.size()) < kCandidates) {
-            const int u = heap_.pop();
-            if (value_[u] == Cell::Unknown)
-                lookAheadCells_.push_back(u);
-        }
-        Lit choice = literal(first, phase_[first] != 0);
-        double bestScore = -1;
         probing_ = true;
-        for (const int u : lookAheadCells_) {
-            double score = 1;
-            bool failed = false;
-            for (const bool filled : {phase_[u] != 0, phase_[u] == 0}) {
-                const Lit p = literal(u, filled);
-                const std::size_t before = trail_.size();
-                trailLimit_.push_back(static_cast<int>(before));
-                assign(p, kDecision);
-                const bool consistent = propagate();
-                score *= static_cast<double>(trail_.size() - before + 1);
-                backjump(level() - 1);
-                if (!consistent && !stopped()) {
-                    choice = p;
-                    failed = true;
-                    break;
-                }
-            }
-            if (failed || stopped())
-                break;
-            if (score > bestScore) {
-                bestScore = score;
-                choice = literal(u, phase_[u] != 0);
-            }
-        }
+        const Lit choice = chooseByLookAhead(
+            first, heap_, value_, phase_, lookAheadCells_, [&](Lit p) { return tryBranch(p); },
+            [&] { return stopped(); });
         probing_ = false;
-        for (const int u : lookAheadCells_)
-            heap_.insert(u);
         return choice;
+    }
+
+    // Takes `p` as a branch, propagates and goes back again: whether it met no contradiction,
+    // and how many cells it settled (itself included).
+    BranchTrial tryBranch(Lit p)
+    {
+        const std::size_t before = trail_.size();
+        trailLimit_.push_back(static_cast<int>(before));
+        assign(p, kDecision);
+        const bool consistent = propagate();
+        const std::size_t settled = trail_.size() - before;
+        backjump(level() - 1);
+        return {consistent, settled};
     }
 
     Verdict search()
     {
-        int restarts = 0;
-        double restartBudget = luby(2, 0) * 64;
-        std::uint64_t conflictsAtRestart = 0;
-        std::uint64_t nextReduce = 2000;
         if (checkStop())
             return Verdict::Stopped;
         for (;;) {
-            if (!propagate()) {
-                if (stopped())
-                    return Verdict::Stopped;
-                ++conflicts_;
-                if ((conflicts_ & 255) == 0 && checkStop())
-                    return Verdict::Stopped;
-                if (level() == 0)
-                    return finished();
-                int jump = analyze();
-                if (jump < 0) {
-                    // The conflict belongs to a lower level: go there and analyse again.
-                    int highest = 0;
-                    for (const Lit q : conflict_)
-                        highest = std::max(highest, level_[cellOf(q)]);
-                    if (highest == 0)
-                        return finished();
-                    backjump(highest);
-                    jump = analyze();
-                    if (jump < 0)
-                        return finished();
-                }
-                backjump(jump);
-                if (learnt_.size() == 1) {
-                    assign(learnt_[0], kDecision);
-                } else {
-                    const int index = addClause(learnt_, true);
-                    assign(learnt_[0], index);
-                }
-                activityStep_ /= 0.95;
-                if (windowsAfterConflicts_ > 0 && conflicts_ >= windowsAfterConflicts_) {
-                    windowsAfterConflicts_ = 0;
-                    windowsTried_ = true;
-                    if (std::optional<CellGrid> second = secondInWindows()) {
-                        solutions_.push_back(std::move(*second));
-                        return Verdict::Multiple;
-                    }
-                    if (stopped())
-                        return Verdict::Stopped;
-                }
-                if (static_cast<double>(conflicts_ - conflictsAtRestart) >= restartBudget) {
-                    conflictsAtRestart = conflicts_;
-                    restartBudget = luby(2, ++restarts) * 64;
-                    backjump(0);
-                }
-                if (conflicts_ >= nextReduce) {
-                    nextReduce = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts);
-                    reduceClauses();
-                }
-                continue;
+            std::optional<Verdict> verdict;
+            if (!propagate())
+                verdict = afterConflict();
+            else if (stopped())
+                return Verdict::Stopped;
+            else if (trail_.size() == complete_)
+                verdict = afterSolution();
+            else
+                verdict = branch();
+            if (verdict)
+                return *verdict;
+        }
+    }
+
+    // A contradiction: learns a clause from it and jumps back, then looks near the first
+    // solution, restarts or drops clauses when due. The verdict when the search ends here.
+    std::optional<Verdict> afterConflict()
+    {
+        if (stopped())
+            return Verdict::Stopped;
+        ++conflicts_;
+        if ((conflicts_ & 255) == 0 && checkStop())
+            return Verdict::Stopped;
+        if (level() == 0)
+            return finished();
+        const std::optional<int> jump = learnAndJumpLevel();
+        if (!jump)
+            return finished();
+        backjump(*jump);
+        assertClause(learnt_, true);
+        activityStep_ /= 0.95;
+        if (windowsAfterConflicts_ > 0 && conflicts_ >= windowsAfterConflicts_) {
+            windowsAfterConflicts_ = 0;
+            windowsTried_ = true;
+            if (std::optional<CellGrid> second = secondNearFirst()) {
+                solutions_.push_back(std::move(*second));
+                return Verdict::Multiple;
             }
             if (stopped())
                 return Verdict::Stopped;
-            if (trail_.size() == complete_) {
-                recordSolution();
-                if (solutions_.size() >= 2)
-                    return Verdict::Multiple;
-                if (static_cast<int>(solutions_.size()) >= scope_.solutionsWanted)
-                    return Verdict::Unique; // one was all the caller asked for
-                if (level() == 0)
-                    return finished();
-                // The first solution: any other differs from it in some branch taken. Should
-                // that search drag on, windows around the first solution are tried.
-                if (windowsAfterConflicts_ == 0 && !windowsTried_)
-                    windowsAfterConflicts_ = conflicts_ + kConflictsBeforeWindows;
-                std::vector<Lit> block;
-                for (int l = level(); l >= 1; --l)
-                    block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
-                backjump(level() - 1);
-                if (block.size() == 1) {
-                    assign(block[0], kDecision);
-                } else {
-                    const int index = addClause(block, false);
-                    assign(block[0], index);
-                }
-                continue;
-            }
-            ++decisions_;
-            if (options_.nodeLimit > 0 && decisions_ > options_.nodeLimit) {
-                limits_.stop(StopReason::NodeLimit);
-                return Verdict::Stopped;
-            }
-            if ((decisions_ & 255) == 0 && checkStop())
-                return Verdict::Stopped;
-            int v = -1;
-            while (!heap_.empty()) {
-                v = heap_.pop();
-                if (value_[v] == Cell::Unknown)
-                    break;
-                v = -1;
-            }
-            if (v < 0)
-                return finished(); // cannot happen: open cells are always in the heap
-            Lit choice = literal(v, phase_[v] != 0);
-            // In a long search every other run between restarts looks ahead; the runs between
-            // keep the plain choice, which is cheaper where a few branches settle little.
-            if (restarts % 2 == 1 && conflicts_ >= kConflictsBeforeLongSearch) {
-                choice = lookAhead(v);
-                if (stopped())
-                    return Verdict::Stopped;
-            }
-            trailLimit_.push_back(static_cast<int>(trail_.size()));
-            assign(choice, kDecision);
         }
+        restartOrReduceWhenDue();
+        return std::nullopt;
+    }
+
+    // Learns from the conflict (at the level it belongs to): the level to jump back to, or
+    // nothing when it holds with no branch taken, so no solution is left.
+    std::optional<int> learnAndJumpLevel()
+    {
+        const int jump = analyze();
+        if (jump >= 0)
+            return jump;
+        // The conflict belongs to a lower level: go there and analyse again.
+        int highest = 0;
+        for (const Lit q : conflict_)
+            highest = std::max(highest, level_[cellOf(q)]);
+        if (highest == 0)
+            return std::nullopt;
+        backjump(highest);
+        const int again = analyze();
+        if (again < 0)
+            return std::nullopt;
+        return again;
+    }
+
+    // Sets lits[0], whose clause `lits` has every other literal false: a clause of one literal
+    // is a fact of its own, a longer one is added and is the reason.
+    void assertClause(const std::vector<Lit>& lits, bool learnt)
+    {
+        if (lits.size() == 1) {
+            assign(lits[0], kDecision);
+        } else {
+            const int index = addClause(lits, learnt);
+            assign(lits[0], index);
+        }
+    }
+
+    // Restarts after the conflicts of the Luby sequence's budget, and drops the less useful
+    // learned clauses every few thousand conflicts.
+    void restartOrReduceWhenDue()
+    {
+        if (static_cast<double>(conflicts_ - conflictsAtRestart_) >= restartBudget_) {
+            conflictsAtRestart_ = conflicts_;
+            restartBudget_ = luby(2, ++restarts_) * 64;
+            backjump(0);
+        }
+        if (conflicts_ >= nextReduce_) {
+            nextReduce_ = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts_);
+            reduceClauses();
+        }
+    }
+
+    // Every cell in scope is set: a solution. The verdict when it is the last one wanted; else
+    // the search goes on, with a clause that rules this one out.
+    std::optional<Verdict> afterSolution()
+    {
+        recordSolution();
+        if (solutions_.size() >= 2)
+            return Verdict::Multiple;
+        if (static_cast<int>(solutions_.size()) >= scope_.solutionsWanted)
+            return Verdict::Unique; // one was all the caller asked for
+        if (level() == 0)
+            return finished();
+        // The first solution: any other differs from it in some branch taken. Should
+        // that search drag on, windows around the first solution are tried.
+        if (windowsAfterConflicts_ == 0 && !windowsTried_)
+            windowsAfterConflicts_ = conflicts_ + kConflictsBeforeWindows;
+        std::vector<Lit> block;
+        for (int l = level(); l >= 1; --l)
+            block.push_back(opposite(trail_[static_cast<std::size_t>(trailLimit_[l - 1])]));
+        backjump(level() - 1);
+        assertClause(block, false);
+        return std::nullopt;
+    }
+
+    // Takes a branch on the most active open cell (or the one looking ahead prefers). A
+    // verdict only when the run must stop.
+    std::optional<Verdict> branch()
+    {
+        ++decisions_;
+        if (options_.nodeLimit > 0 && decisions_ > options_.nodeLimit) {
+            limits_.stop(StopReason::NodeLimit);
+            return Verdict::Stopped;
+        }
+        if ((decisions_ & 255) == 0 && checkStop())
+            return Verdict::Stopped;
+        const int v = mostActiveOpenCell();
+        if (v < 0)
+            return finished(); // cannot happen: open cells are always in the heap
+        Lit choice = literal(v, phase_[v] != 0);
+        // In a long search every other run between restarts looks ahead; the runs between
+        // keep the plain choice, which is cheaper where a few branches settle little.
+        if (restarts_ % 2 == 1 && conflicts_ >= kConflictsBeforeLongSearch) {
+            choice = lookAhead(v);
+            if (stopped())
+                return Verdict::Stopped;
+        }
+        trailLimit_.push_back(static_cast<int>(trail_.size()));
+        assign(choice, kDecision);
+        return std::nullopt;
+    }
+
+    // The open cell on top of the heap (cells set since they were queued are dropped), or -1.
+    int mostActiveOpenCell()
+    {
+        while (!heap_.empty()) {
+            const int v = heap_.pop();
+            if (value_[v] == Cell::Unknown)
+                return v;
+        }
+        return -1;
     }
 
     const SolveOptions& options_;
@@ -1058,6 +791,11 @@ private:
     // branches chosen by looking ahead (both cost line work that short searches do not repay).
     static constexpr std::uint64_t kConflictsBeforeLongSearch = 5000;
     std::uint64_t windowsAfterConflicts_ = 0;
+    // Restarts so far, and when the next restart and the next dropping of clauses are due.
+    int restarts_ = 0;
+    double restartBudget_ = luby(2, 0) * 64;
+    std::uint64_t conflictsAtRestart_ = 0;
+    std::uint64_t nextReduce_ = 2000;
     bool windowsTried_ = false;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;

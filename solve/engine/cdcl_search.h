@@ -5,6 +5,7 @@
 #include "solve/engine/solver.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zumeli::solver {
@@ -15,6 +16,15 @@ struct ConflictSearchResult {
     std::uint64_t decisions = 0;
     std::uint64_t conflicts = 0;
 };
+
+// A way to look for a second solution near the first when the search for one drags on.
+// `open` marks (1) the cells in scope that the search did not know from the start; `limits`
+// are the search's own. A second solution of the whole puzzle, or nothing (which proves
+// nothing); the branches and contradictions it takes are added to `work`.
+using NearSecondSearch = std::optional<CellGrid> (*)(const LineState& lines, const CellGrid& first,
+                                                     const std::vector<std::uint8_t>& open,
+                                                     const SolveOptions& options, RunLimits& limits,
+                                                     ConflictSearchResult& work);
 
 // Which cells a search decides and how many solutions it looks for.
 struct SearchScope {
@@ -27,9 +37,9 @@ struct SearchScope {
     // A complete picture that fits the clues: counted as the first solution, and the one
     // the windows are tried around.
     const CellGrid* firstSolution = nullptr;
-    // When the search for a second solution drags on, look for one that differs from the
-    // first only inside a small window of the grid (see secondInWindows in the source).
-    bool lookInWindows = true;
+    // When the search for a second solution drags on, look for one near the first with
+    // this (the solver tries small windows of the grid); nullptr: never.
+    NearSecondSearch nearSecond = nullptr;
 };
 
 // Decides the puzzle (or the part in `scope`) from the cells known in `lines`, which line

@@ -273,23 +273,43 @@ namespace {
 // by word, the cells around the moved runs that were not known yet, queueing the lines that
 // cross them. (Deciding every line from scratch on every visit cost ten times the solve on
 // large pictures.)
+// Every line's extreme placements (its runs' starts from firstRun[line] on, in `left` and
+// `right`) and the mask of its cells that crossing lines decided since its last visit (its
+// words from firstWord[line] on, in `fresh`), before any visit: the runs packed to either
+// end, every cell new.
+struct LineExtremes {
+    std::vector<std::size_t> firstRun;
+    std::vector<std::size_t> firstWord;
+    std::vector<int> left;
+    std::vector<int> right;
+    std::vector<Word> fresh;
+
+    explicit LineExtremes(const LineState& state)
+    {
+        const int lines = state.lineCount();
+        firstRun.assign(static_cast<std::size_t>(lines) + 1, 0);
+        firstWord.assign(static_cast<std::size_t>(lines) + 1, 0);
+        for (int l = 0; l < lines; ++l) {
+            firstRun[l + 1] = firstRun[l] + state.runs(l).size();
+            firstWord[l + 1] = firstWord[l] + static_cast<std::size_t>(wordsForLength(state.length(l)));
+        }
+        left.resize(firstRun[lines]);
+        right.resize(firstRun[lines]);
+        for (int l = 0; l < lines; ++l)
+            packedStarts(state.runs(l).data(), static_cast<int>(state.runs(l).size()), state.length(l),
+                         left.data() + firstRun[l], right.data() + firstRun[l]);
+        fresh.assign(firstWord[lines], ~Word(0));
+    }
+};
+
 bool simpleRulesSolve(const Puzzle& puzzle, RunLimits& limits)
 {
     LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
-    const int lines = state.lineCount();
-    std::vector<std::size_t> firstRun(static_cast<std::size_t>(lines) + 1, 0);
-    std::vector<std::size_t> firstWord(static_cast<std::size_t>(lines) + 1, 0);
-    for (int l = 0; l < lines; ++l) {
-        firstRun[l + 1] = firstRun[l] + state.runs(l).size();
-        firstWord[l + 1] = firstWord[l] + static_cast<std::size_t>(wordsForLength(state.length(l)));
-    }
-    std::vector<int> left(firstRun[lines]);
-    std::vector<int> right(firstRun[lines]);
-    for (int l = 0; l < lines; ++l)
-        packedStarts(state.runs(l).data(), static_cast<int>(state.runs(l).size()), state.length(l),
-                     left.data() + firstRun[l], right.data() + firstRun[l]);
-    std::vector<Word> fresh(firstWord[lines], ~Word(0)); // at first every cell is new to every line
-    std::vector<char> visited(static_cast<std::size_t>(lines), 0);
+    LineExtremes extremes(state);
+    const std::vector<std::size_t>& firstRun = extremes.firstRun;
+    const std::vector<std::size_t>& firstWord = extremes.firstWord;
+    std::vector<Word>& fresh = extremes.fresh;
+    std::vector<char> visited(static_cast<std::size_t>(state.lineCount()), 0);
     std::vector<int> moved;
     state.enqueueAll();
     while (state.hasQueued()) {
@@ -302,8 +322,8 @@ bool simpleRulesSolve(const Puzzle& puzzle, RunLimits& limits)
         const Word* filled = state.filled(l);
         const Word* empty = state.empty(l);
         Word* lineFresh = fresh.data() + firstWord[l];
-        int* lineLeft = left.data() + firstRun[l];
-        int* lineRight = right.data() + firstRun[l];
+        int* lineLeft = extremes.left.data() + firstRun[l];
+        int* lineRight = extremes.right.data() + firstRun[l];
         moved.clear();
         if (!pushLeftmost(runs, k, n, filled, empty, lineFresh, lineLeft, moved)
             || !pushRightmost(runs, k, n, filled, empty, lineFresh, lineRight, moved)) {

@@ -2,6 +2,7 @@
 #include "solve/engine/line_solver.h"
 
 #include "solve/engine/puzzle.h"
+#include "solve/engine/run_placement.h"
 
 #include <algorithm>
 #include <array>
@@ -207,24 +208,16 @@ struct RunMasks {
     M* lastOk;
 };
 
-// The bit form proper; see solveBits for what the masks mean.
+// The forward pass of the bit form: ahead[], firstOk[], and in lastOk[j] the starts where run
+// j fits over cells that may be filled (until the backward pass). Whether all runs fit.
 template <typename M>
-bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty,
-                   RunMasks<M> masks)
+bool placeAhead(const int* runs, int k, int n, M filled, M mayEmpty, M mayFill, M positions, RunMasks<M> masks)
 {
     using T = MaskTraits<M>;
-    const M cells = T::low(n);
-    const M positions = T::low(n + 1);
-    const M mayEmpty = cells & ~filled;
-    const M mayFill = cells & ~empty;
     M* ahead = masks.ahead;
-    M* behind = masks.behind;
     M* firstOk = masks.firstOk;
     M* lastOk = masks.lastOk;
-
-    // Forward: a boundary moves from i-1 to i over cell i-1 when that cell may be empty.
-    // lastOk[j] holds, until the backward pass, the starts where run j fits over cells that
-    // may be filled.
+    // A boundary moves from i-1 to i over cell i-1 when that cell may be empty.
     const M stepUp = (mayEmpty << 1) & positions;
     ahead[0] = filled ? T::low(lowestBit(filled) + 1) : positions;
     for (int j = 1; j <= k; ++j) {
@@ -238,12 +231,19 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
         const M seeds = (ends << 1) & stepUp;
         ahead[j] = ends | seeds | (((stepUp + seeds) ^ stepUp) & stepUp);
     }
-    if (!testBit(ahead[k], n))
-        return false;
+    return testBit(ahead[k], n);
+}
 
-    // Backward, the mirror image, spreading downward by doubling steps: jumps[t] has bit p
-    // when the 2^t cells from p on may all be empty. They run out after the longest stretch
-    // of such cells, and are the same for every run.
+// The backward pass, the mirror image of placeAhead, spreading downward by doubling steps:
+// jumps[t] has bit p when the 2^t cells from p on may all be empty. They run out after the
+// longest stretch of such cells, and are the same for every run. Sets behind[] and narrows
+// lastOk[] to the starts the cells after each run allow.
+template <typename M>
+void placeBehind(const int* runs, int k, int n, M filled, M mayEmpty, M positions, RunMasks<M> masks)
+{
+    using T = MaskTraits<M>;
+    M* behind = masks.behind;
+    M* lastOk = masks.lastOk;
     M jumps[MaskTraits<M>::bits <= 64 ? 7 : 11];
     int jumpCount = 0;
     for (M allowed = mayEmpty; allowed && (1 << jumpCount) <= n; ++jumpCount) {
@@ -261,14 +261,28 @@ bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFille
             reach |= (reach >> (1 << t)) & jumps[t];
         behind[j] = reach;
     }
+}
 
+// The bit form proper; see solveBits for what the masks mean.
+template <typename M>
+bool solveBitsWith(const int* runs, int k, int n, M filled, M empty, M& outFilled, M& outEmpty,
+                   RunMasks<M> masks)
+{
+    using T = MaskTraits<M>;
+    const M cells = T::low(n);
+    const M positions = T::low(n + 1);
+    const M mayEmpty = cells & ~filled;
+    const M mayFill = cells & ~empty;
+    if (!placeAhead(runs, k, n, filled, mayEmpty, mayFill, positions, masks))
+        return false;
+    placeBehind(runs, k, n, filled, mayEmpty, positions, masks);
     M canEmpty = T::zero();
     for (int j = 0; j <= k; ++j)
-        canEmpty |= ahead[j] & (behind[j] >> 1);
+        canEmpty |= masks.ahead[j] & (masks.behind[j] >> 1);
     canEmpty &= mayEmpty;
     M canFill = T::zero();
     for (int j = 0; j < k; ++j)
-        canFill |= widenUp(firstOk[j] & lastOk[j], runs[j]);
+        canFill |= widenUp(masks.firstOk[j] & masks.lastOk[j], runs[j]);
     canFill &= mayFill;
     if ((canFill | canEmpty) != cells)
         return false;
@@ -347,90 +361,54 @@ bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
     return testBit(ahead, n);
 }
 
-// The cell-by-cell table. Same meaning as the bit form, one byte per position.
-bool solveTable(const std::vector<int>& runs, std::vector<Cell>& line)
+// Whether the runs' lengths, with a gap between each two, fit in n cells.
+bool runsFitLength(const std::vector<int>& runs, int n)
 {
-    const int n = static_cast<int>(line.size());
-    const int k = static_cast<int>(runs.size());
-    long need = k > 0 ? k - 1 : 0;
+    long need = runs.empty() ? 0 : static_cast<long>(runs.size()) - 1;
     for (const int r : runs) {
         if (r <= 0)
             return false;
         need += r;
     }
-    if (need > n)
+    return need <= n;
+}
+
+// Whether cell c can stay empty in some placement: some boundary run count j has runs 0..j-1
+// before it and runs j.. after it.
+bool canStayEmpty(const RunPlacement<std::uint8_t>& table, int c)
+{
+    if (!table.mayEmpty(c))
         return false;
+    for (int j = 0; j <= table.runCount(); ++j)
+        if (table.ahead(j, c) && table.behind(j, c + 1))
+            return true;
+    return false;
+}
 
-    std::vector<int> emptyBefore(n + 1, 0);
-    for (int i = 0; i < n; ++i)
-        emptyBefore[i + 1] = emptyBefore[i] + (line[i] == Cell::Empty ? 1 : 0);
-    auto mayEmpty = [&](int i) { return line[i] != Cell::Filled; };
-    auto mayFillAll = [&](int s, int e) { return emptyBefore[e] == emptyBefore[s]; };
-
-    const std::size_t stride = static_cast<std::size_t>(n) + 1;
-    std::vector<std::uint8_t> ahead((k + 1) * stride, 0);
-    std::vector<std::uint8_t> behind((k + 1) * stride, 0);
-    auto A = [&](int j, int i) -> std::uint8_t& { return ahead[j * stride + i]; };
-    auto B = [&](int j, int i) -> std::uint8_t& { return behind[j * stride + i]; };
-
-    auto startOk = [&](int j, int s) {
-        // Run j may start at s as far as cells [0, s) go.
-        if (j == 0)
-            return A(0, s) != 0;
-        return s >= 1 && mayEmpty(s - 1) && A(j, s - 1) != 0;
-    };
-    auto endOk = [&](int j, int e) {
-        // Run j may end just before e as far as cells [e, n) go.
-        if (j == k - 1)
-            return B(k, e) != 0;
-        return e < n && mayEmpty(e) && B(j + 1, e + 1) != 0;
-    };
-
-    A(0, 0) = 1;
-    for (int i = 1; i <= n; ++i)
-        A(0, i) = A(0, i - 1) && mayEmpty(i - 1);
-    for (int j = 1; j <= k; ++j) {
-        const int len = runs[j - 1];
-        for (int i = 0; i <= n; ++i) {
-            bool v = i > 0 && mayEmpty(i - 1) && A(j, i - 1);
-            if (!v && i >= len && mayFillAll(i - len, i))
-                v = startOk(j - 1, i - len);
-            A(j, i) = v;
-        }
-    }
-    if (!A(k, n))
+// The cell-by-cell table. Same meaning as the bit form, one byte per position.
+bool solveTable(const std::vector<int>& runs, std::vector<Cell>& line)
+{
+    const int n = static_cast<int>(line.size());
+    const int k = static_cast<int>(runs.size());
+    if (!runsFitLength(runs, n))
         return false;
-
-    B(k, n) = 1;
-    for (int i = n - 1; i >= 0; --i)
-        B(k, i) = B(k, i + 1) && mayEmpty(i);
-    for (int j = k - 1; j >= 0; --j) {
-        const int len = runs[j];
-        for (int i = n; i >= 0; --i) {
-            bool v = i < n && mayEmpty(i) && B(j, i + 1);
-            if (!v && i + len <= n && mayFillAll(i, i + len))
-                v = endOk(j, i + len);
-            B(j, i) = v;
-        }
-    }
-
+    RunPlacement<std::uint8_t> table(runs, line);
+    table.fillAhead();
+    if (!table.ahead(k, n))
+        return false;
+    table.fillBehind();
     std::vector<int> cover(n + 1, 0);
-    for (int j = 0; j < k; ++j) {
-        const int len = runs[j];
-        for (int s = 0; s + len <= n; ++s)
-            if (mayFillAll(s, s + len) && startOk(j, s) && endOk(j, s + len)) {
+    for (int j = 0; j < k; ++j)
+        for (int s = 0; s + runs[j] <= n; ++s)
+            if (table.placementWays(j, s)) {
                 ++cover[s];
-                --cover[s + len];
+                --cover[s + runs[j]];
             }
-    }
     std::vector<Cell> result(line);
     int covered = 0;
     for (int c = 0; c < n; ++c) {
         covered += cover[c];
-        bool canEmpty = false;
-        if (mayEmpty(c))
-            for (int j = 0; j <= k && !canEmpty; ++j)
-                canEmpty = A(j, c) && B(j, c + 1);
+        const bool canEmpty = canStayEmpty(table, c);
         const bool canFill = covered > 0;
         if (!canEmpty && !canFill)
             return false;

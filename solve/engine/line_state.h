@@ -52,6 +52,14 @@ private:
     StopReason reason_ = StopReason::None;
 };
 
+// The cell at position i of `line` in a grid of `width` x `height` cells numbered row by row,
+// the lines numbered as in LineState: the one formula, behind LineState::cellAt, for code
+// that keeps a grid's size without a LineState.
+inline int cellOfLine(int width, int height, int line, int i)
+{
+    return line < height ? line * width + i : i * width + (line - height);
+}
+
 // Rows are lines 0..H-1 (cells left to right), columns lines H..H+W-1 (cells top to bottom).
 // Each line keeps two bit masks, its known filled and known empty cells, so every cell is kept
 // twice: in its row's masks and in its column's. Cells are numbered row by row.
@@ -69,7 +77,7 @@ public:
     int rowLine(int cell) const { return cell / width_; }
     int columnLine(int cell) const { return height_ + cell % width_; }
     // The cell at position i of `line`, and the position of `cell` in `line`.
-    int cellAt(int line, int i) const { return line < height_ ? line * width_ + i : i * width_ + (line - height_); }
+    int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
     int positionIn(int line, int cell) const { return line < height_ ? cell % width_ : cell / width_; }
     // Words of the longest line's masks.
     int widestWords() const { return widestWords_; }

@@ -4,6 +4,7 @@
 #include "solve/engine/make_unique.h"
 
 #include "solve/engine/line_state.h"
+#include "solve/engine/run_placement.h"
 #include "solve/engine/split_mix.h"
 
 #include <algorithm>
@@ -104,11 +105,37 @@ public:
 
     MakeUniqueResult run(const CellGrid& input)
     {
-        MakeUniqueResult result;
         searchNodesLeft_ = static_cast<long long>(kSearchBudgetInLimits * options_.searchNodeLimit);
         unknown_ = propagate(&lineGrid_);
         initialUnknown_ = std::max(1L, unknown_);
-        std::optional<SolveResult> searched; // the search's word on the final clues
+        std::optional<SolveResult> searched = flipRounds();
+        return outcome(input, std::move(searched));
+    }
+
+private:
+    // What the next round does:
+    //   LineLogicOnly   flips for line logic alone (the mode asks for it, or the searches
+    //                   have used up their budget and stopped helping);
+    //   LineGainFirst   flips line logic gains from, while they last, before the search runs
+    //                   again (after a search that ran out of nodes: it is slow on these clues);
+    //   Search          the search on the clues: done when unique, else a flip against the
+    //                   second solution it found.
+    enum class RoundKind { LineLogicOnly, LineGainFirst, Search };
+
+    RoundKind nextRound() const
+    {
+        if (options_.lineSolvable || searchNodesLeft_ <= 0)
+            return RoundKind::LineLogicOnly;
+        if (unknown_ >= searchAgainBelow_ && roundsSinceSearch_ < kRoundsBetweenSlowSearches)
+            return RoundKind::LineGainFirst;
+        return RoundKind::Search;
+    }
+
+    // Rounds of flips until line logic decides everything, the search finds the clues unique,
+    // the flips run out or rounds stop finding any. The search's result when it found them
+    // unique.
+    std::optional<SolveResult> flipRounds()
+    {
         int stalled = 0;
         // Past a tenth of the cells (a few more on small pictures) the picture is no longer
         // the one drawn: give up.
@@ -122,47 +149,80 @@ public:
                 break;
             flipsLeft_ = maxFlips - flips;
             const int flipsBefore = flips;
-            if (options_.lineSolvable || searchNodesLeft_ <= 0) {
-                // (Past its total budget the search stops helping; line logic alone decides.)
+            switch (nextRound()) {
+            case RoundKind::LineLogicOnly:
                 flips += lineRound(true);
-            } else if (unknown_ >= searchAgainBelow_ && roundsSinceSearch_ < kRoundsBetweenSlowSearches) {
-                // Flips that line logic gains from, while they last; then the search again.
-                const int made = lineRound(false);
-                flips += made;
-                roundsSinceSearch_ = made > 0 ? roundsSinceSearch_ + 1 : kRoundsBetweenSlowSearches;
-                continue;
-            } else {
-                roundsSinceSearch_ = 0;
-                Puzzle puzzle;
-                puzzle.rows = rows_;
-                puzzle.columns = columns_;
-                SolveOptions solveOptions;
-                solveOptions.nodeLimit = options_.searchNodeLimit;
-                solveOptions.cancel = options_.cancel;
-                const SolveResult solved = solve(puzzle, solveOptions);
-                searchNodesLeft_ -= static_cast<long long>(solved.stats.nodes);
-                if (solved.stopReason == StopReason::Cancelled) {
-                    limits_.stop(StopReason::Cancelled);
-                    break;
-                }
-                if (solved.verdict == Verdict::Unique) {
-                    searched = solved;
-                    break;
-                }
-                // A search that runs out of nodes is slow on these clues: line logic gains
-                // ground first.
-                searchAgainBelow_ = solved.stopReason == StopReason::NodeLimit ? unknown_ - unknown_ / 4
-                                                                               : std::numeric_limits<long>::max();
-                if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
-                    const CellGrid& rival =
-                        solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
-                    flips += rivalRound(rival);
-                } else {
-                    flips += lineRound(true);
-                }
+                break;
+            case RoundKind::LineGainFirst:
+                flips += lineGainRound();
+                continue; // a round that finds no gain hands over to the search, never stalls
+            case RoundKind::Search: {
+                SearchRound round = searchRound();
+                if (round.ends)
+                    return std::move(round.unique);
+                flips += round.flips;
+                break;
+            }
             }
             stalled = flips > flipsBefore ? 0 : stalled + 1;
         }
+        return std::nullopt;
+    }
+
+    // A line round without narrowing; one that gains nothing makes the search next.
+    int lineGainRound()
+    {
+        const int made = lineRound(false);
+        roundsSinceSearch_ = made > 0 ? roundsSinceSearch_ + 1 : kRoundsBetweenSlowSearches;
+        return made;
+    }
+
+    // What a search round did: ended the run (cancelled, or the clues found unique: then the
+    // search's result), or made some flips.
+    struct SearchRound {
+        bool ends = false;
+        std::optional<SolveResult> unique;
+        int flips = 0;
+    };
+
+    SearchRound searchRound()
+    {
+        roundsSinceSearch_ = 0;
+        const SolveResult solved = solveClues(options_.searchNodeLimit);
+        searchNodesLeft_ -= static_cast<long long>(solved.stats.nodes);
+        if (solved.stopReason == StopReason::Cancelled) {
+            limits_.stop(StopReason::Cancelled);
+            return {true, std::nullopt, 0};
+        }
+        if (solved.verdict == Verdict::Unique)
+            return {true, solved, 0};
+        // A search that runs out of nodes is slow on these clues: line logic gains
+        // ground first.
+        searchAgainBelow_ = solved.stopReason == StopReason::NodeLimit ? unknown_ - unknown_ / 4
+                                                                       : std::numeric_limits<long>::max();
+        if (solved.verdict == Verdict::Multiple && solved.solutions.size() == 2) {
+            const CellGrid& rival = solved.solutions[0] == picture_ ? solved.solutions[1] : solved.solutions[0];
+            return {false, std::nullopt, rivalRound(rival)};
+        }
+        return {false, std::nullopt, lineRound(true)};
+    }
+
+    // The solver on the current picture's clues, with at most `nodeLimit` branches (0: no limit).
+    SolveResult solveClues(std::uint64_t nodeLimit) const
+    {
+        Puzzle puzzle;
+        puzzle.rows = rows_;
+        puzzle.columns = columns_;
+        SolveOptions solveOptions;
+        solveOptions.nodeLimit = nodeLimit;
+        solveOptions.cancel = options_.cancel;
+        return solve(puzzle, solveOptions);
+    }
+
+    // The run's result: the changed picture and cells, and the solver's word on its clues.
+    MakeUniqueResult outcome(const CellGrid& input, std::optional<SolveResult> searched)
+    {
+        MakeUniqueResult result;
         result.cancelled = limits_.reason() == StopReason::Cancelled;
         result.picture = picture_;
         for (std::size_t i = 0; i < picture_.cells.size(); ++i)
@@ -171,15 +231,8 @@ public:
         if (!result.cancelled) {
             // The final word is the solver's: its search has just found the clues unique, or
             // line logic settled every cell and the solver confirms it at once.
-            if (!searched) {
-                Puzzle puzzle;
-                puzzle.rows = rows_;
-                puzzle.columns = columns_;
-                SolveOptions solveOptions;
-                solveOptions.nodeLimit = unknown_ == 0 ? 0 : options_.searchNodeLimit;
-                solveOptions.cancel = options_.cancel;
-                searched = solve(puzzle, solveOptions);
-            }
+            if (!searched)
+                searched = solveClues(unknown_ == 0 ? 0 : options_.searchNodeLimit);
             result.cancelled = searched->stopReason == StopReason::Cancelled;
             result.verdict = searched->verdict;
             result.lineSolvable = searched->lineSolvable && searched->verdict == Verdict::Unique;
@@ -193,7 +246,6 @@ public:
         return result;
     }
 
-private:
     // Line logic from the clues of the current picture to its fixed point: the number of cells
     // it leaves open, and those it decides in `grid` when asked. Trial after trial, all lines
     // but the flipped cell's row and column meet the states of the trial before: the cache
@@ -224,6 +276,10 @@ private:
         return line < height_ ? rows_[static_cast<std::size_t>(line)]
                               : columns_[static_cast<std::size_t>(line - height_)];
     }
+
+    // The cells of `line`, and the cell at position i of it.
+    int lineLength(int line) const { return line < height_ ? width_ : height_; }
+    int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
 
     // Derives the clue of `line` from the picture. Its number in the line cache is looked up
     // when line logic next runs (nameClues): most flips are undone before that.
@@ -318,8 +374,7 @@ private:
     // its clue and the cells it knows now, beyond those.
     long newlyDecided(int line)
     {
-        const bool isRow = line < height_;
-        const int length = isRow ? width_ : height_;
+        const int length = lineLength(line);
         const std::vector<int>& runs = clueOf(line);
         const int words = wordsForLength(length);
         maskFilled_.assign(static_cast<std::size_t>(words) * 2, 0);
@@ -327,7 +382,7 @@ private:
         Word* filled = maskFilled_.data();
         Word* empty = maskEmpty_.data();
         for (int i = 0; i < length; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
+            const int cell = cellAt(line, i);
             const Cell known = lineGrid_.cells[static_cast<std::size_t>(cell)];
             if (known == Cell::Filled)
                 filled[i >> 6] |= Word(1) << (i & 63);
@@ -427,49 +482,13 @@ private:
     // Returns the flips made, -1 when stopped.
     int finishLineRound(const Trial& best)
     {
-        struct Move {
-            std::vector<int> cells;
-            int cost = 0;
-            long gain = 0;
-        };
-        std::vector<Move> moves;
-        const int lines = width_ + height_;
-        for (int line = 0; line < lines; ++line) {
-            const bool isRow = line < height_;
-            const int n = isRow ? width_ : height_;
-            Move clear;
-            Move fill;
-            bool blocked = false;
-            for (int i = 0; i < n && !blocked; ++i) {
-                const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
-                if (lineGrid_.cells[static_cast<std::size_t>(cell)] != Cell::Unknown)
-                    continue;
-                blocked = flipped_[static_cast<std::size_t>(cell)] != 0;
-                Move& m = picture_.cells[static_cast<std::size_t>(cell)] == Cell::Filled ? clear : fill;
-                m.cells.push_back(cell);
-            }
-            if (blocked)
-                continue;
-            for (Move* m : {&clear, &fill}) {
-                const int size = static_cast<int>(m->cells.size());
-                if (size < 2 || size > kMostFinishingFlips || size > flipsLeft_)
-                    continue;
-                for (const int c : m->cells)
-                    m->cost += static_cast<int>(cost(c) + kCostOffset);
-                moves.push_back(std::move(*m));
-            }
-        }
+        std::vector<FinishingMove> moves = finishingMoves();
         if (moves.empty())
             return 0;
-        std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
-            return a.cells.size() != b.cells.size() ? a.cells.size() < b.cells.size() : a.cost < b.cost;
-        });
-        if (moves.size() > static_cast<std::size_t>(kFinishingSample))
-            moves.resize(static_cast<std::size_t>(kFinishingSample));
-        const Move* chosen = nullptr;
+        const FinishingMove* chosen = nullptr;
         long bestGain = best.gain;
         long bestCost = best.cost + kCostOffset;
-        for (Move& m : moves) {
+        for (FinishingMove& m : moves) {
             for (const int c : m.cells)
                 flip(c);
             m.gain = unknown_ - propagate(nullptr);
@@ -492,52 +511,73 @@ private:
         return static_cast<int>(chosen->cells.size());
     }
 
-    // Reads what line logic knows of `line` (row y is line y, column x line height + x) into
-    // lineCells_, with the empty and the filled cells before each position counted in
-    // emptyBefore_ and filledBefore_. Returns the line's length.
-    int readLine(int line)
+    // Flipping the open cells of a line that are filled (or those that are empty), and what
+    // it costs and gains.
+    struct FinishingMove {
+        std::vector<int> cells;
+        int cost = 0;
+        long gain = 0;
+    };
+
+    // The moves that finish a line worth trying: at most kFinishingSample of them, the fewest
+    // flips first, then the cheapest.
+    std::vector<FinishingMove> finishingMoves()
     {
-        const bool isRow = line < height_;
-        const int n = isRow ? width_ : height_;
-        lineCells_.resize(static_cast<std::size_t>(n));
-        emptyBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        filledBefore_.assign(static_cast<std::size_t>(n) + 1, 0);
-        for (int i = 0; i < n; ++i) {
-            const int cell = isRow ? line * width_ + i : i * width_ + (line - height_);
-            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cell)];
-            emptyBefore_[i + 1] = emptyBefore_[i] + (lineCells_[i] == Cell::Empty);
-            filledBefore_[i + 1] = filledBefore_[i] + (lineCells_[i] == Cell::Filled);
+        using Move = FinishingMove;
+        std::vector<Move> moves;
+        const int lines = width_ + height_;
+        for (int line = 0; line < lines; ++line) {
+            const int n = lineLength(line);
+            Move clear;
+            Move fill;
+            bool blocked = false;
+            for (int i = 0; i < n && !blocked; ++i) {
+                const int cell = cellAt(line, i);
+                if (lineGrid_.cells[static_cast<std::size_t>(cell)] != Cell::Unknown)
+                    continue;
+                blocked = flipped_[static_cast<std::size_t>(cell)] != 0;
+                Move& m = picture_.cells[static_cast<std::size_t>(cell)] == Cell::Filled ? clear : fill;
+                m.cells.push_back(cell);
+            }
+            if (blocked)
+                continue;
+            for (Move* m : {&clear, &fill}) {
+                const int size = static_cast<int>(m->cells.size());
+                if (size < 2 || size > kMostFinishingFlips || size > flipsLeft_)
+                    continue;
+                for (const int c : m->cells)
+                    m->cost += static_cast<int>(cost(c) + kCostOffset);
+                moves.push_back(std::move(*m));
+            }
         }
-        return n;
+        std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
+            return a.cells.size() != b.cells.size() ? a.cells.size() < b.cells.size() : a.cost < b.cost;
+        });
+        if (moves.size() > static_cast<std::size_t>(kFinishingSample))
+            moves.resize(static_cast<std::size_t>(kFinishingSample));
+        return moves;
+    }
+
+    // Reads what line logic knows of `line` (row y is line y, column x line height + x) into
+    // lineCells_ and sets `table` on it with the line's clue.
+    template <typename T>
+    void readLine(int line, RunPlacement<T>& table)
+    {
+        const int n = lineLength(line);
+        lineCells_.resize(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            lineCells_[i] = lineGrid_.cells[static_cast<std::size_t>(cellAt(line, i))];
+        table.setLine(clueOf(line), lineCells_);
     }
 
     // The ways `line` can be arranged around the cells line logic knows now, as a rough
     // logarithm: exponent plus linear mantissa, exact arithmetic only, so the same on every
-    // machine. Counted from the line's end: ways[j][i] places runs j.. in cells i...
+    // machine.
     double arrangementBits(int line)
     {
-        const std::vector<int>& runs = clueOf(line);
-        const int k = static_cast<int>(runs.size());
-        const int n = readLine(line);
-        const std::size_t stride = static_cast<std::size_t>(n) + 2;
-        ways_.assign(stride * static_cast<std::size_t>(k + 1), 0.0);
-        auto at = [&](int j, int i) -> double& { return ways_[static_cast<std::size_t>(j) * stride + i]; };
-        // No runs left: every remaining cell must be able to stay empty.
-        at(k, n) = at(k, n + 1) = 1;
-        for (int i = n - 1; i >= 0; --i)
-            at(k, i) = lineCells_[i] == Cell::Filled ? 0 : at(k, i + 1);
-        for (int j = k - 1; j >= 0; --j) {
-            const int r = runs[j];
-            for (int i = n - 1; i >= 0; --i) {
-                double w = lineCells_[i] == Cell::Filled ? 0 : at(j, i + 1);
-                const int end = i + r; // first cell after the run
-                if (end <= n && emptyBefore_[end] == emptyBefore_[i]
-                    && (end == n || lineCells_[end] != Cell::Filled))
-                    w += at(j + 1, std::min(end + 1, n));
-                at(j, i) = w;
-            }
-        }
-        const double count = at(0, 0);
+        readLine(line, ways_);
+        ways_.fillBehind();
+        const double count = ways_.behind(0, 0);
         if (count <= 1)
             return 0;
         int exponent = 0;
@@ -552,60 +592,21 @@ private:
     // the line's (flipped) clue no longer fits the cells known from the clues before the flip.
     int tipDistance(int line)
     {
-        const std::vector<int>& runs = clueOf(line);
-        const int k = static_cast<int>(runs.size());
-        const int n = readLine(line);
-        const int open = n - emptyBefore_[n] - filledBefore_[n];
+        readLine(line, reach_);
+        const int n = reach_.length();
+        const int k = reach_.runCount();
+        const int open = n - reach_.emptyBefore(n) - reach_.filledBefore(n);
         if (open == 0 || k == 0)
             return 0;
-        const std::size_t stride = static_cast<std::size_t>(n) + 2;
-        // prefix[j][i]: runs 0..j-1 fit in cells 0..i-1; suffix[j][i]: runs j.. fit in cells i..
-        prefix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
-        suffix_.assign(stride * static_cast<std::size_t>(k + 1), 0);
-        auto pre = [&](int j, int i) -> std::uint8_t& { return prefix_[static_cast<std::size_t>(j) * stride + i]; };
-        auto suf = [&](int j, int i) -> std::uint8_t& { return suffix_[static_cast<std::size_t>(j) * stride + i]; };
-        auto fits = [&](int from, int to) { return emptyBefore_[to] == emptyBefore_[from]; }; // no empty in [from, to)
-        auto notFilled = [&](int i) { return lineCells_[i] != Cell::Filled; };
-        for (int i = 0; i <= n; ++i)
-            pre(0, i) = filledBefore_[i] == 0;
-        for (int j = 1; j <= k; ++j) {
-            const int r = runs[j - 1];
-            pre(j, 0) = 0;
-            for (int i = 1; i <= n; ++i) {
-                bool ok = pre(j, i - 1) && notFilled(i - 1);
-                if (!ok && i >= r && fits(i - r, i)) {
-                    const int s = i - r;
-                    ok = s == 0 ? j == 1 : (notFilled(s - 1) && pre(j - 1, s - 1));
-                }
-                pre(j, i) = ok;
-            }
-        }
-        for (int i = 0; i <= n; ++i)
-            suf(k, i) = filledBefore_[n] - filledBefore_[i] == 0;
-        for (int j = k - 1; j >= 0; --j) {
-            const int r = runs[j];
-            suf(j, n) = 0;
-            for (int i = n - 1; i >= 0; --i) {
-                bool ok = suf(j, i + 1) && notFilled(i);
-                if (!ok && i + r <= n && fits(i, i + r)) {
-                    const int e = i + r;
-                    ok = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
-                }
-                suf(j, i) = ok;
-            }
-        }
+        reach_.fillAhead();
+        reach_.fillBehind();
         int best = std::numeric_limits<int>::max();
         for (int j = 0; j < k; ++j) {
-            const int r = runs[j];
+            const int r = reach_.run(j);
             int leftmost = -1;
             int rightmost = -1;
             for (int s = 0; s + r <= n; ++s) {
-                if (!fits(s, s + r))
-                    continue;
-                const bool before = s == 0 ? j == 0 : (notFilled(s - 1) && pre(j, s - 1));
-                const int e = s + r;
-                const bool after = e == n ? j == k - 1 : (notFilled(e) && suf(j + 1, e + 1));
-                if (before && after) {
+                if (reach_.placementWays(j, s)) {
                     if (leftmost < 0)
                         leftmost = s;
                     rightmost = s;
@@ -614,7 +615,8 @@ private:
             if (leftmost < 0)
                 return -1; // the (changed) clue does not fit the cells known from the old clues
             const int reach = rightmost + r;
-            const int known = emptyBefore_[reach] - emptyBefore_[leftmost] + filledBefore_[reach] - filledBefore_[leftmost];
+            const int known = reach_.emptyBefore(reach) - reach_.emptyBefore(leftmost) + reach_.filledBefore(reach)
+                - reach_.filledBefore(leftmost);
             if (known == reach - leftmost)
                 continue;
             best = std::min(best, std::max(1, rightmost - leftmost + 1 - r));
@@ -757,11 +759,8 @@ private:
     std::vector<Word> maskFilled_;
     std::vector<Word> maskEmpty_;
     std::vector<Cell> lineCells_;
-    std::vector<int> emptyBefore_;
-    std::vector<double> ways_;
-    std::vector<int> filledBefore_;
-    std::vector<std::uint8_t> prefix_;
-    std::vector<std::uint8_t> suffix_;
+    RunPlacement<double> ways_;         // arrangementBits' table
+    RunPlacement<std::uint8_t> reach_;  // tipDistance's table
     long unknown_ = 0;
     long initialUnknown_ = 1;
     long searchAgainBelow_ = std::numeric_limits<long>::max();

@@ -6,10 +6,119 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace zumeli::solver {
+
+namespace {
+
+// Ambiguous pictures mostly have local alternatives: a few cells that can change without
+// touching anything farther away. So when the search for a second solution drags on,
+// windows of kWindow x kWindow cells (overlapping by half) are tried over the open cells: all
+// cells outside the window keep the first solution's values, and a small search tells
+// whether the cells inside have another arrangement. One that has gives a second
+// solution of the whole puzzle; none finding one proves nothing.
+constexpr int kWindow = 10;
+constexpr std::uint64_t kWindowNodes = 1000;
+// Below this many open cells the search alone is quick enough.
+constexpr int kLeastOpenCells = 6 * kWindow * kWindow;
+
+// The smallest rectangle holding every open cell: columns left..right, rows top..bottom.
+struct OpenBounds {
+    int left = 0;
+    int right = -1;
+    int top = 0;
+    int bottom = -1;
+};
+
+OpenBounds boundsOfOpen(const std::vector<std::uint8_t>& open, int width, int height)
+{
+    OpenBounds bounds{width, -1, height, -1};
+    for (int v = 0; v < static_cast<int>(open.size()); ++v) {
+        if (!open[v])
+            continue;
+        bounds.left = std::min(bounds.left, v % width);
+        bounds.right = std::max(bounds.right, v % width);
+        bounds.top = std::min(bounds.top, v / width);
+        bounds.bottom = std::max(bounds.bottom, v / width);
+    }
+    return bounds;
+}
+
+// The window at (x0, y0): every cell outside it (or not open) as in `first`, the open ones
+// inside searched for an arrangement of their own. A second solution, or nothing.
+std::optional<CellGrid> secondInWindow(int x0, int y0, const std::vector<std::vector<int>>& rows,
+                                       const std::vector<std::vector<int>>& columns, const CellGrid& first,
+                                       const std::vector<std::uint8_t>& open, const SolveOptions& windowOptions,
+                                       ConflictSearchResult& work)
+{
+    LineState window(rows, columns);
+    std::vector<int> windowCells;
+    const int width = window.width();
+    for (int v = 0; v < window.cellCount(); ++v) {
+        const int x = v % width;
+        const int y = v / width;
+        const bool inside = x >= x0 && x < x0 + kWindow && y >= y0 && y < y0 + kWindow;
+        if (inside && open[v])
+            windowCells.push_back(v);
+        else if (first.cells[v] != Cell::Unknown)
+            window.set(v, first.cells[v] == Cell::Filled);
+    }
+    if (windowCells.empty())
+        return std::nullopt;
+    for (const int v : windowCells) {
+        window.enqueue(window.rowLine(v));
+        window.enqueue(window.columnLine(v));
+    }
+    RunLimits windowLimits(windowOptions, Clock::now());
+    if (!propagateLines(window, windowLimits))
+        return std::nullopt;
+    std::erase_if(windowCells, [&](int v) { return window.cell(v) != Cell::Unknown; });
+    if (windowCells.empty())
+        return std::nullopt;
+    SearchScope local;
+    local.cells = &windowCells;
+    local.firstSolution = &first;
+    ConflictSearchResult found = conflictSearch(window, windowOptions, windowLimits, local);
+    work.decisions += found.decisions;
+    work.conflicts += found.conflicts;
+    if (found.verdict == Verdict::Multiple)
+        return std::move(found.solutions[1]);
+    return std::nullopt;
+}
+
+// The solver's near search (SearchScope::nearSecond): the windows over the open cells, row
+// of windows by row of windows.
+std::optional<CellGrid> secondInWindows(const LineState& lines, const CellGrid& first,
+                                        const std::vector<std::uint8_t>& open, const SolveOptions& options,
+                                        RunLimits& limits, ConflictSearchResult& work)
+{
+    if (std::count(open.begin(), open.end(), 1) < kLeastOpenCells)
+        return std::nullopt;
+    const OpenBounds bounds = boundsOfOpen(open, lines.width(), lines.height());
+    std::vector<std::vector<int>> rows;
+    std::vector<std::vector<int>> columns;
+    for (int l = 0; l < lines.lineCount(); ++l)
+        (l < lines.height() ? rows : columns).push_back(lines.runs(l));
+    SolveOptions windowOptions;
+    windowOptions.cancel = options.cancel;
+    windowOptions.nodeLimit = kWindowNodes;
+    for (int y0 = bounds.top; y0 <= bounds.bottom; y0 += kWindow / 2) {
+        for (int x0 = bounds.left; x0 <= bounds.right; x0 += kWindow / 2) {
+            if (limits.checkNow())
+                return std::nullopt;
+            if (std::optional<CellGrid> second =
+                    secondInWindow(x0, y0, rows, columns, first, open, windowOptions, work))
+                return second;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 const char* verdictName(Verdict verdict)
 {
@@ -26,61 +135,34 @@ const char* verdictName(Verdict verdict)
     return "timeout";
 }
 
-SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
-{
-    const auto start = Clock::now();
-    if (static_cast<long>(puzzle.width()) * puzzle.height() > kMaxSolverCells)
-        throw std::invalid_argument("puzzle of " + std::to_string(puzzle.width()) + " x "
-                                    + std::to_string(puzzle.height()) + " cells is too large to solve");
-    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
-    RunLimits limits(options, start);
+namespace {
+
+// One solve's result in the making: the verdict and the stop reason, the line solves and the
+// time are filled in when it is finished.
+struct SolveRun {
+    const Clock::time_point start;
+    LineState& state;
+    RunLimits& limits;
     SolveResult result;
-    result.lineGrid = CellGrid(puzzle.width(), puzzle.height());
-    auto finish = [&](Verdict verdict) {
+
+    SolveResult finish(Verdict verdict)
+    {
         result.verdict = verdict;
         result.stopReason = limits.reason();
         result.stats.lineSolves = state.lineSolves();
         result.elapsedMs = millisecondsSince(start);
         return result;
-    };
-    if (state.anyLineOverfull()) {
-        result.lineSolvable = true;
-        return finish(Verdict::NoSolution);
     }
-    if (limits.checkNow())
-        return finish(Verdict::Stopped);
-    state.enqueueAll();
-    const bool consistent = propagateLines(state, limits);
-    if (limits.stopped())
-        return finish(Verdict::Stopped);
-    if (!consistent) {
-        result.lineSolvable = true;
-        return finish(Verdict::NoSolution);
-    }
-    result.lineGrid = state.grid();
-    if (state.unknownCount() == 0) {
-        result.lineSolvable = true;
-        result.solutions.push_back(result.lineGrid);
-        return finish(Verdict::Unique);
-    }
-    if (state.totalsDiffer())
-        return finish(Verdict::NoSolution);
-    const CellGrid* known = options.knownSolution && satisfiesClues(puzzle, *options.knownSolution)
-        ? options.knownSolution
-        : nullptr;
-    const std::vector<std::vector<int>> parts = independentParts(state);
-    if (parts.size() == 1) {
-        SearchScope scope;
-        scope.firstSolution = known;
-        ConflictSearchResult found = conflictSearch(state, options, limits, scope);
-        result.stats.nodes = found.decisions;
-        result.stats.conflicts = found.conflicts;
-        result.solutions = std::move(found.solutions);
-        return finish(found.verdict);
-    }
-    // Each part is decided on its own, smallest first: the clues have no solution when one
-    // part has none, several when one part has several (and every other part one at least).
-    // Once a part has several, the others only need one.
+};
+
+// Each part is decided on its own, smallest first: the clues have no solution when one
+// part has none, several when one part has several (and every other part one at least).
+// Once a part has several, the others only need one.
+SolveResult solveParts(SolveRun& run, const std::vector<std::vector<int>>& parts, const CellGrid* known,
+                       const SolveOptions& options)
+{
+    SolveResult& result = run.result;
+    LineState& state = run.state;
     CellGrid first = result.lineGrid;
     CellGrid second;
     for (const std::vector<int>& part : parts) {
@@ -88,6 +170,7 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
         scope.cells = &part;
         scope.solutionsWanted = second.cells.empty() ? 2 : 1;
         scope.firstSolution = known;
+        scope.nearSecond = &secondInWindows;
         if (known && scope.solutionsWanted == 1) {
             for (const int v : part)
                 first.cells[v] = known->cells[v];
@@ -96,12 +179,12 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
         SolveOptions partOptions = options; // the node limit is shared by all parts
         if (options.nodeLimit > 0) {
             if (result.stats.nodes >= options.nodeLimit) {
-                limits.stop(StopReason::NodeLimit);
-                return finish(Verdict::Stopped);
+                run.limits.stop(StopReason::NodeLimit);
+                return run.finish(Verdict::Stopped);
             }
             partOptions.nodeLimit = options.nodeLimit - result.stats.nodes;
         }
-        ConflictSearchResult found = conflictSearch(state, partOptions, limits, scope);
+        ConflictSearchResult found = conflictSearch(state, partOptions, run.limits, scope);
         result.stats.nodes += found.decisions;
         result.stats.conflicts += found.conflicts;
         for (const int v : part)
@@ -109,9 +192,9 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
                 state.unset(v, state.cell(v) == Cell::Filled);
         state.clearQueue();
         if (found.verdict == Verdict::Stopped)
-            return finish(Verdict::Stopped);
+            return run.finish(Verdict::Stopped);
         if (found.solutions.empty())
-            return finish(Verdict::NoSolution);
+            return run.finish(Verdict::NoSolution);
         for (const int v : part)
             first.cells[v] = found.solutions[0].cells[v];
         if (found.solutions.size() >= 2) {
@@ -122,13 +205,70 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
     }
     result.solutions.push_back(first);
     if (second.cells.empty())
-        return finish(Verdict::Unique);
+        return run.finish(Verdict::Unique);
     // The other parts as in the first solution.
     for (std::size_t v = 0; v < second.cells.size(); ++v)
         if (second.cells[v] == Cell::Unknown)
             second.cells[v] = first.cells[v];
     result.solutions.push_back(second);
-    return finish(Verdict::Multiple);
+    return run.finish(Verdict::Multiple);
+}
+
+// The search after line logic left cells open: in one go, or part by part.
+SolveResult search(SolveRun& run, const Puzzle& puzzle, const SolveOptions& options)
+{
+    const CellGrid* known = options.knownSolution && satisfiesClues(puzzle, *options.knownSolution)
+        ? options.knownSolution
+        : nullptr;
+    const std::vector<std::vector<int>> parts = independentParts(run.state);
+    if (parts.size() != 1)
+        return solveParts(run, parts, known, options);
+    SearchScope scope;
+    scope.firstSolution = known;
+    scope.nearSecond = &secondInWindows;
+    ConflictSearchResult found = conflictSearch(run.state, options, run.limits, scope);
+    run.result.stats.nodes = found.decisions;
+    run.result.stats.conflicts = found.conflicts;
+    run.result.solutions = std::move(found.solutions);
+    return run.finish(found.verdict);
+}
+
+} // namespace
+
+SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
+{
+    const auto start = Clock::now();
+    if (static_cast<long>(puzzle.width()) * puzzle.height() > kMaxSolverCells)
+        throw std::invalid_argument("puzzle of " + std::to_string(puzzle.width()) + " x "
+                                    + std::to_string(puzzle.height()) + " cells is too large to solve");
+    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+    RunLimits limits(options, start);
+    SolveRun run{start, state, limits, {}};
+    SolveResult& result = run.result;
+    result.lineGrid = CellGrid(puzzle.width(), puzzle.height());
+    if (state.anyLineOverfull()) {
+        result.lineSolvable = true;
+        return run.finish(Verdict::NoSolution);
+    }
+    if (limits.checkNow())
+        return run.finish(Verdict::Stopped);
+    state.enqueueAll();
+    const bool consistent = propagateLines(state, limits);
+    if (limits.stopped())
+        return run.finish(Verdict::Stopped);
+    if (!consistent) {
+        result.lineSolvable = true;
+        return run.finish(Verdict::NoSolution);
+    }
+    result.lineGrid = state.grid();
+    if (state.unknownCount() == 0) {
+        result.lineSolvable = true;
+        result.solutions.push_back(result.lineGrid);
+        return run.finish(Verdict::Unique);
+    }
+    if (state.totalsDiffer())
+        return run.finish(Verdict::NoSolution);
+    return search(run, puzzle, options);
 }
 
 } // namespace zumeli::solver
