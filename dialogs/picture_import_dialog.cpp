@@ -256,26 +256,18 @@ const solver::MakeUniqueResult& PictureImportDialog::proposal() const { return r
 
 QRect PictureImportDialog::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
 
-void PictureImportDialog::widthChanged()
-{
-    if (adjusting_)
-        return;
-    if (keepAspectBox->isChecked()) {
-        const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        const QSize size = aspectKeptSize(sourceRect().size(), true, widthBox->value());
-        widthBox->setValue(size.width());
-        heightBox->setValue(size.height());
-    }
-    rescale();
-}
+void PictureImportDialog::widthChanged() { sideChanged(true); }
 
-void PictureImportDialog::heightChanged()
+void PictureImportDialog::heightChanged() { sideChanged(false); }
+
+void PictureImportDialog::sideChanged(bool widthLeads)
 {
     if (adjusting_)
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        const QSize size = aspectKeptSize(sourceRect().size(), false, heightBox->value());
+        const QSize size = aspectKeptSize(sourceRect().size(), widthLeads,
+                                          (widthLeads ? widthBox : heightBox)->value());
         widthBox->setValue(size.width());
         heightBox->setValue(size.height());
     }

@@ -107,6 +107,8 @@ private:
     void connectControls();
     void widthChanged();
     void heightChanged();
+    // The width (or the height) was set: with the aspect kept, the other side follows it.
+    void sideChanged(bool widthLeads);
     // The part of the picture scaled: its content, or the whole with 余白を切り取る unticked.
     QRect sourceRect() const;
     // The answer-area size changed: area-average the picture again, then threshold it.
