@@ -6,6 +6,7 @@
 #include "solve/check_report.h"
 #include "solve/engine/solver.h"
 #include "tasks/background_task.h"
+#include "tasks/repair_proposal.h"
 #include "widgets/cell_grid_view.h"
 #include "widgets/dialog_shared.h"
 #include "widgets/spin_buttons.h"
@@ -41,7 +42,7 @@ PictureImportDialog::PictureImportDialog(Desktop& desktop, const QImage& image, 
 {
     setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
     verdictTask_ = new BackgroundTask(this);
-    repairTask_ = new BackgroundTask(this);
+    repair_ = new RepairProposal(RepairTarget::Preview, this);
     buildControls();
 
     const QSize size = defaultAnswerSize(sourceRect().size());
@@ -128,17 +129,30 @@ QVBoxLayout* PictureImportDialog::buildPreviewColumn()
 QVBoxLayout* PictureImportDialog::buildSettingsColumn()
 {
     auto* right = new QVBoxLayout;
+    addOriginalPicture(right);
+    auto* form = new QFormLayout;
+    right->addLayout(form);
+    addAnswerAreaRows(form);
+    addClueBandRows(form);
+    addThresholdRows(form);
+    right->addStretch();
+    return right;
+}
+
+void PictureImportDialog::addOriginalPicture(QVBoxLayout* column)
+{
     original = new QLabel(this);
     original->setAlignment(Qt::AlignCenter);
     original->setFixedSize(160, 160);
     original->setPixmap(QPixmap::fromImage(
         image_.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    right->addWidget(original, 0, Qt::AlignHCenter);
-    right->addWidget(new QLabel(QStringLiteral("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
-                     0, Qt::AlignHCenter);
+    column->addWidget(original, 0, Qt::AlignHCenter);
+    column->addWidget(new QLabel(QStringLiteral("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
+                      0, Qt::AlignHCenter);
+}
 
-    auto* form = new QFormLayout;
-    right->addLayout(form);
+void PictureImportDialog::addAnswerAreaRows(QFormLayout* form)
+{
     widthBox = new QSpinBox(this);
     heightBox = new QSpinBox(this);
     for (QSpinBox* box : {widthBox, heightBox})
@@ -151,7 +165,10 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     trimBox = new QCheckBox(QStringLiteral("余白を切り取る"), this);
     trimBox->setChecked(true);
     form->addRow(QString(), trimBox);
+}
 
+void PictureImportDialog::addClueBandRows(QFormLayout* form)
+{
     auto* clueRow = new QHBoxLayout;
     clueBox = new QLineEdit(this);
     clueBox->setFixedWidth(twipsToPixels(480));
@@ -165,7 +182,10 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     clueNote = new QLabel(this);
     clueNote->setWordWrap(true);
     form->addRow(QString(), clueNote);
+}
 
+void PictureImportDialog::addThresholdRows(QFormLayout* form)
+{
     auto* thresholdRow = new QHBoxLayout;
     thresholdSlider = new QSlider(Qt::Horizontal, this);
     thresholdSlider->setRange(0, 255);
@@ -183,8 +203,6 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     checks->addWidget(invertBox);
     checks->addStretch();
     form->addRow(QString(), checks);
-    right->addStretch();
-    return right;
 }
 
 void PictureImportDialog::connectControls()
@@ -219,42 +237,37 @@ void PictureImportDialog::connectControls()
     connect(invertBox, &QCheckBox::toggled, this, [this] { rethreshold(); });
     connect(makeUniqueButton, &QPushButton::clicked, this, [this] { startMakeUnique(false); });
     connect(lineSolvableButton, &QPushButton::clicked, this, [this] { startMakeUnique(true); });
-    connect(stopButton, &QPushButton::clicked, repairTask_, &BackgroundTask::cancel);
+    connect(stopButton, &QPushButton::clicked, repair_, &RepairProposal::cancel);
     connect(applyButton, &QPushButton::clicked, this, [this] { applyProposal(); });
     connect(dropButton, &QPushButton::clicked, this, [this] { dropProposal(); });
     connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
-    connect(repairTask_, &BackgroundTask::progressed, this,
+    connect(repair_, &RepairProposal::progressed, this,
             [this](double fraction) { progress->setValue(static_cast<int>(fraction * 1000)); });
+    connect(repair_, &RepairProposal::finished, this, [this] { showRepairOutcome(); });
 }
 
 const solver::CellGrid& PictureImportDialog::picture() const { return repaired_ ? *repaired_ : thresholded_; }
 
 bool PictureImportDialog::verdictRunning() const { return verdictTask_->isRunning(); }
-bool PictureImportDialog::repairRunning() const { return repairTask_->isRunning(); }
+bool PictureImportDialog::repairRunning() const { return repair_->isRunning(); }
+bool PictureImportDialog::hasProposal() const { return repair_->hasProposal(); }
+const solver::MakeUniqueResult& PictureImportDialog::proposal() const { return repair_->proposal(); }
 
 QRect PictureImportDialog::sourceRect() const { return trimBox->isChecked() ? content_ : image_.rect(); }
 
-void PictureImportDialog::widthChanged()
-{
-    if (adjusting_)
-        return;
-    if (keepAspectBox->isChecked()) {
-        const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        const QSize size = aspectKeptSize(sourceRect().size(), true, widthBox->value());
-        widthBox->setValue(size.width());
-        heightBox->setValue(size.height());
-    }
-    rescale();
-}
+void PictureImportDialog::widthChanged() { sideChanged(true); }
 
-void PictureImportDialog::heightChanged()
+void PictureImportDialog::heightChanged() { sideChanged(false); }
+
+void PictureImportDialog::sideChanged(bool widthLeads)
 {
     if (adjusting_)
         return;
     if (keepAspectBox->isChecked()) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
-        const QSize size = aspectKeptSize(sourceRect().size(), false, heightBox->value());
+        const QSize size = aspectKeptSize(sourceRect().size(), widthLeads,
+                                          (widthLeads ? widthBox : heightBox)->value());
         widthBox->setValue(size.width());
         heightBox->setValue(size.height());
     }
@@ -282,8 +295,7 @@ void PictureImportDialog::rethreshold()
 void PictureImportDialog::showPicture()
 {
     // A repair in progress or waiting is for a picture that is no longer shown.
-    repairTask_->discard();
-    proposal_.reset();
+    repair_->withdraw();
     preview->setGrid(picture(), {});
     if (!clueEdited_) {
         const QScopedValueRollback<bool> adjusting(adjusting_, true);
@@ -301,7 +313,7 @@ void PictureImportDialog::followClues()
                           ? QStringLiteral("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
                           : QString());
     // While a repair runs or waits, the label tells about it; its end starts the verdict.
-    if (!repairTask_->isRunning() && !proposal_)
+    if (!repairRunning() && !hasProposal())
         startVerdict();
 }
 
@@ -317,7 +329,7 @@ void PictureImportDialog::startVerdict()
     const solver::Puzzle puzzle =
         puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
     verdictLabel->setText(QStringLiteral("判定しています..."));
-    offerUnique_ = offerLineSolvable_ = false;
+    offer_ = {};
     verdictTask_->start([this, puzzle, drawn = picture()](
                             const std::atomic<bool>& cancel,
                             const std::function<void(double)>&) -> std::function<void()> {
@@ -331,13 +343,8 @@ void PictureImportDialog::startVerdict()
         return [this, result] {
             verdictText_ = verdictSummary(result);
             verdictLabel->setText(verdictText_);
-            // As in the check window: several solutions can be made unique (and line-solvable),
-            // a unique puzzle that needs search can be made line-solvable. A verdict that ran
-            // out of time is most often a picture with several solutions: the repair decides.
-            offerUnique_ = result.verdict == solver::Verdict::Multiple
-                || result.stopReason == solver::StopReason::TimeLimit;
-            offerLineSolvable_ = offerUnique_
-                || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
+            // As in the check window; a repair here always starts from the preview's picture.
+            offer_ = repairOffer(result, true);
             showRepairControls();
         };
     });
@@ -345,50 +352,33 @@ void PictureImportDialog::startVerdict()
 
 void PictureImportDialog::startMakeUnique(bool lineSolvable)
 {
-    if (repairTask_->isRunning() || !(lineSolvable ? offerLineSolvable_ : offerUnique_))
+    if (repairRunning() || !offer_.allows(lineSolvable))
         return;
-    proposal_.reset();
-    const solver::CellGrid start = picture();
     progress->setValue(0);
-    verdictLabel->setText(lineSolvable ? QStringLiteral("線だけで解けるように直しています...")
-                                       : QStringLiteral("解が一つになるように直しています..."));
-    runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
-        if (result.cancelled || !result.done) {
-            verdictLabel->setText(result.cancelled
-                                      ? QStringLiteral("直すのを中止しました。")
-                                      : QStringLiteral("直す方法が見つかりませんでした。"));
-            preview->setGrid(start, {});
-            showRepairControls();
-            return;
-        }
-        // OK writes every clue of the repaired picture: one whose runs do not fit even the
-        // widest clue band is no repair.
-        if (!clueBandHolding(result.picture, clueSizeForVerdict())) {
-            verdictLabel->setText(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
-                                      .arg(kMaxClueSize));
-            preview->setGrid(start, {});
-            showRepairControls();
-            return;
-        }
-        proposal_ = result;
-        preview->setGrid(result.picture, differingCells(start, result.picture));
-        verdictLabel->setText(
-            QStringLiteral("印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
-                .arg(result.changed.size())
-                .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                         : QStringLiteral("解がただ一つになります。")));
-        showRepairControls();
-    });
+    verdictLabel->setText(repairRunningText(RepairTarget::Preview, lineSolvable));
+    // OK writes every clue of the repaired picture: one whose runs do not fit even the widest
+    // clue band is no repair.
+    repair_->propose(picture(), lineSolvable, clueSizeForVerdict());
     verdictTask_->discard();
+    showRepairControls();
+}
+
+void PictureImportDialog::showRepairOutcome()
+{
+    verdictLabel->setText(repair_->outcome().text);
+    if (hasProposal())
+        preview->setGrid(proposal().picture, repair_->marks());
+    else
+        preview->setGrid(repair_->start(), {});
     showRepairControls();
 }
 
 void PictureImportDialog::applyProposal()
 {
-    if (!proposal_)
+    const std::optional<solver::CellGrid> taken = repair_->take();
+    if (!taken)
         return;
-    const solver::CellGrid repaired = proposal_->picture;
-    proposal_.reset();
+    const solver::CellGrid repaired = *taken;
     repaired_ = repaired;
     preview->setGrid(repaired, {});
     // The clue band widens to hold every run of the repaired picture, so that the verdict and
@@ -404,10 +394,10 @@ void PictureImportDialog::applyProposal()
 
 void PictureImportDialog::dropProposal()
 {
-    if (!proposal_)
+    if (!hasProposal())
         return;
     // The picture is the one the last verdict was for: its sentence and offers stand.
-    proposal_.reset();
+    repair_->withdraw();
     preview->setGrid(picture(), {});
     verdictLabel->setText(verdictText_);
     showRepairControls();
@@ -415,13 +405,13 @@ void PictureImportDialog::dropProposal()
 
 void PictureImportDialog::showRepairControls()
 {
-    const bool repairing = repairTask_->isRunning();
-    const bool proposing = proposal_.has_value();
+    const bool repairing = repairRunning();
+    const bool proposing = hasProposal();
     // Offered once the verdict asks for them; shown disabled until then so nothing jumps.
     makeUniqueButton->setVisible(!repairing && !proposing);
     lineSolvableButton->setVisible(!repairing && !proposing);
-    makeUniqueButton->setEnabled(offerUnique_);
-    lineSolvableButton->setEnabled(offerLineSolvable_);
+    makeUniqueButton->setEnabled(offer_.unique);
+    lineSolvableButton->setEnabled(offer_.lineSolvable);
     stopButton->setVisible(repairing);
     progress->setVisible(repairing);
     applyButton->setVisible(proposing);
@@ -451,7 +441,7 @@ void PictureImportDialog::done(int result)
 {
     // Nothing keeps running once the dialog is closed, however it was closed.
     verdictTask_->discard();
-    repairTask_->discard();
+    repair_->withdraw();
     QDialog::done(result);
 }
 

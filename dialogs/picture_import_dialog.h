@@ -8,6 +8,7 @@
 #pragma once
 
 #include "author/image_import.h"
+#include "author/repair_offer.h"
 #include "board/board_model.h"
 #include "desktop/desktop.h"
 #include "solve/engine/make_unique.h"
@@ -18,6 +19,7 @@
 #include <optional>
 
 class QCheckBox;
+class QFormLayout;
 class QLabel;
 class QVBoxLayout;
 class QLineEdit;
@@ -30,6 +32,7 @@ namespace zumeli {
 
 class BackgroundTask;
 class CellGridView;
+class RepairProposal;
 class SpinButtons;
 
 class PictureImportDialog : public QDialog {
@@ -60,8 +63,8 @@ public:
     const GreyPicture& greyPicture() const { return grey_; }
     bool verdictRunning() const;
     bool repairRunning() const;
-    bool hasProposal() const { return proposal_.has_value(); }
-    const solver::MakeUniqueResult& proposal() const { return *proposal_; }
+    bool hasProposal() const;
+    const solver::MakeUniqueResult& proposal() const;
 
     // The picture's controls.
     QLabel* original = nullptr;
@@ -95,9 +98,17 @@ private:
     void buildControls();
     QVBoxLayout* buildPreviewColumn();
     QVBoxLayout* buildSettingsColumn();
+    // The settings column's steps: the original picture, the answer area, the clue band, the
+    // threshold.
+    void addOriginalPicture(QVBoxLayout* column);
+    void addAnswerAreaRows(QFormLayout* form);
+    void addClueBandRows(QFormLayout* form);
+    void addThresholdRows(QFormLayout* form);
     void connectControls();
     void widthChanged();
     void heightChanged();
+    // The width (or the height) was set: with the aspect kept, the other side follows it.
+    void sideChanged(bool widthLeads);
     // The part of the picture scaled: its content, or the whole with 余白を切り取る unticked.
     QRect sourceRect() const;
     // The answer-area size changed: area-average the picture again, then threshold it.
@@ -112,6 +123,8 @@ private:
     int clueSizeForVerdict() const;
     void startVerdict();
     void showRepairControls();
+    // A repair run ended: the proposal on the preview, or why there is none.
+    void showRepairOutcome();
 
     Desktop& desktop_;
     QImage image_;
@@ -119,13 +132,11 @@ private:
     GreyPicture grey_;
     solver::CellGrid thresholded_;
     std::optional<solver::CellGrid> repaired_;
-    std::optional<solver::MakeUniqueResult> proposal_;
     std::optional<BoardModel> chosenBoard_;
     BackgroundTask* verdictTask_ = nullptr;
-    BackgroundTask* repairTask_ = nullptr;
-    QString verdictText_;             // the last verdict's sentence
-    bool offerUnique_ = false;        // the last verdict: several solutions
-    bool offerLineSolvable_ = false;  // several, or unique only with search
+    RepairProposal* repair_ = nullptr;
+    QString verdictText_;  // the last verdict's sentence
+    RepairOffer offer_;    // the repairs the last verdict allows
     bool adjusting_ = false;   // the dialog itself is setting a control
     bool clueEdited_ = false;  // the author typed or stepped the clue-band size
 };

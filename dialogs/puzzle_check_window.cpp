@@ -5,12 +5,11 @@
 #include "formats/board_clues.h"
 #include "solve/answer_check.h"
 #include "tasks/background_task.h"
+#include "tasks/repair_proposal.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -59,90 +58,67 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     connect(lineSolvableButton, &QPushButton::clicked, this, [this] { startRepair(true); });
     connect(applyButton, &QPushButton::clicked, this, &PuzzleCheckWindow::applyProposal);
     connect(dropButton, &QPushButton::clicked, this, &PuzzleCheckWindow::dropProposal);
-    repairTask_ = new BackgroundTask(this);
-    connect(repairTask_, &BackgroundTask::progressed, this,
+    checkTask_ = new BackgroundTask(this);
+    repair_ = new RepairProposal(RepairTarget::Board, this);
+    connect(repair_, &RepairProposal::progressed, this,
             [this](double fraction) { progress_->setValue(static_cast<int>(fraction * 1000)); });
+    connect(repair_, &RepairProposal::finished, this, &PuzzleCheckWindow::showRepairOutcome);
 }
 
 PuzzleCheckWindow::~PuzzleCheckWindow()
 {
-    stopWorker();
-    repairTask_->discard();
+    checkTask_->discard();
+    repair_->withdraw();
 }
 
-void PuzzleCheckWindow::stopWorker()
-{
-    if (cancelFlag_)
-        cancelFlag_->store(true);
-    if (worker_.joinable())
-        worker_.join();
-}
+bool PuzzleCheckWindow::isRunning() const { return checkTask_->isRunning(); }
 
 void PuzzleCheckWindow::cancel()
 {
-    if (cancelFlag_)
-        cancelFlag_->store(true);
-    repairTask_->cancel();
+    checkTask_->cancel();
+    repair_->cancel();
 }
 
 void PuzzleCheckWindow::startCheck(const BoardModel& model)
 {
-    stopWorker();
-    repairTask_->discard();
-    proposal_.reset();
-    offerUnique_ = offerLineSolvable_ = false;
+    repair_->withdraw();
+    offer_ = {};
     const solver::Puzzle puzzle = puzzleFromBoard(model);
     const solver::CellGrid drawn = pictureFromBoard(model);
     drawnAgrees_ = answerMatchesClues(model);
     checkedClueSize_ = model.clueSize;
-    cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
-    const unsigned generation = ++generation_;
-    running_ = true;
     text_->setText(QStringLiteral("検査しています..."));
     progress_->setRange(0, 0);  // busy: the engine cannot tell how far it is
     progress_->setVisible(true);
-    showButtons();
-    QPointer<PuzzleCheckWindow> self(this);
-    worker_ = std::thread([self, puzzle, drawn, generation, flag = cancelFlag_] {
+    // The result is shown on the window's own thread; a newer check or a closed window drops it.
+    checkTask_->start([this, puzzle, drawn](const std::atomic<bool>& cancel,
+                                            const std::function<void(double)>&) -> std::function<void()> {
         solver::SolveOptions options;
         options.timeLimitSeconds = kTimeLimitSeconds;
-        options.cancel = flag.get();
+        options.cancel = &cancel;
         options.knownSolution = &drawn; // used when the drawn picture fits the clues
         const solver::SolveResult result = solver::solve(puzzle, options);
         std::optional<solver::Difficulty> difficulty;
         if (result.verdict == solver::Verdict::Unique)
             difficulty = solver::gradeDifficulty(puzzle, result, options);
-        // The result is shown on the window's own thread; a newer check or a closed window
-        // drops it.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self, result, drawn, difficulty, generation] {
-                if (self && self->generation_ == generation)
-                    self->showResult(result, drawn, difficulty);
-            },
-            Qt::QueuedConnection);
+        return [this, result, drawn, difficulty] { showResult(result, drawn, difficulty); };
     });
+    showButtons();
 }
 
 void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solver::CellGrid& drawn,
                                    std::optional<solver::Difficulty> difficulty)
 {
-    if (worker_.joinable())
-        worker_.join();
-    running_ = false;
     progress_->setVisible(false);
     report_ = describeCheck(result, drawn, difficulty);
     reportText_ = report_.lines.join(QLatin1Char('\n'))
         + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
     // A repair starts from the author's drawing when it is one of the solutions; a puzzle
     // loaded without its picture starts from the first solution found.
-    // A check that ran out of time is most often one with several solutions: the repair
-    // decides, from the drawing or a solution found before the time ran out.
-    const bool timedOut = result.stopReason == solver::StopReason::TimeLimit
-        && (drawnAgrees_ || !result.solutions.empty());
-    offerUnique_ = result.verdict == solver::Verdict::Multiple || timedOut;
-    offerLineSolvable_ = offerUnique_ || (result.verdict == solver::Verdict::Unique && !result.lineSolvable);
-    if (offerLineSolvable_)
-        repairPicture_ = drawnAgrees_ ? drawn : result.solutions.front();
+    const std::optional<solver::CellGrid> start = repairStart(result, drawn, drawnAgrees_);
+    offer_ = repairOffer(result, start.has_value());
+    if (start)
+        repairPicture_ = *start;
     showReport();
     emit finished();
 }
@@ -178,92 +154,70 @@ void PuzzleCheckWindow::showPictures(const std::vector<solver::CellGrid>& grids,
 
 void PuzzleCheckWindow::showButtons()
 {
-    const bool repairing = repairTask_->isRunning();
-    const bool idle = !running_ && !repairing;
+    const bool idle = !isRunning() && !isRepairing();
+    const bool proposing = hasProposal();
     checkButton->setEnabled(idle);
     cancelButton->setEnabled(!idle);
-    makeUniqueButton->setVisible(idle && !proposal_ && offerUnique_);
-    lineSolvableButton->setVisible(idle && !proposal_ && offerLineSolvable_);
-    applyButton->setVisible(idle && proposal_);
-    dropButton->setVisible(idle && proposal_);
+    makeUniqueButton->setVisible(idle && !proposing && offer_.unique);
+    lineSolvableButton->setVisible(idle && !proposing && offer_.lineSolvable);
+    applyButton->setVisible(idle && proposing);
+    dropButton->setVisible(idle && proposing);
 }
 
-bool PuzzleCheckWindow::isRepairing() const { return repairTask_->isRunning(); }
+bool PuzzleCheckWindow::isRepairing() const { return repair_->isRunning(); }
+bool PuzzleCheckWindow::hasProposal() const { return repair_->hasProposal(); }
+const solver::MakeUniqueResult& PuzzleCheckWindow::proposal() const { return repair_->proposal(); }
 
 void PuzzleCheckWindow::startRepair(bool lineSolvable)
 {
-    if (running_ || repairTask_->isRunning() || !offerLineSolvable_ || (!lineSolvable && !offerUnique_))
+    if (isRunning() || isRepairing() || !offer_.allows(lineSolvable))
         return;
-    proposal_.reset();
-    repairLineSolvable_ = lineSolvable;
-    const solver::CellGrid start = repairPicture_;
-    text_->setText(lineSolvable ? QStringLiteral("線だけで解けるように絵を直しています...")
-                                : QStringLiteral("解が一つになるように絵を直しています..."));
+    text_->setText(repairRunningText(RepairTarget::Board, lineSolvable));
     progress_->setRange(0, 1000);
     progress_->setValue(0);
     progress_->setVisible(true);
-    runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
-        progress_->setVisible(false);
-        if (!result.done) {
-            showReport(result.cancelled ? QStringLiteral("絵を直すのを中止しました。")
-                                        : QStringLiteral("絵を直す方法が見つかりませんでした。"));
-            emit repairFinished();
-            return;
-        }
-        // The clues written are the repaired picture's, all of them: a picture whose runs
-        // do not fit even the widest clue band is no repair.
-        const std::optional<int> band = clueBandHolding(result.picture, checkedClueSize_);
-        if (!band) {
-            showReport(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
-                           .arg(kMaxClueSize));
-            emit repairFinished();
-            return;
-        }
-        proposal_ = result;
-        const std::vector<bool> marks = differingCells(start, result.picture);
-        const QString widened = *band == checkedClueSize_
-            ? QString()
-            : QStringLiteral("数字が入るように問題欄を%1に広げます。\n").arg(*band);
-        text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n%3"
-                                      "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
-                           .arg(result.changed.size())
-                           .arg(result.lineSolvable
-                                    ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                    : QStringLiteral("解がただ一つになります。"))
-                           .arg(widened));
-        showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
-        showButtons();
-        emit repairFinished();
-    });
+    repair_->propose(repairPicture_, lineSolvable, checkedClueSize_);
     showButtons();
+}
+
+void PuzzleCheckWindow::showRepairOutcome()
+{
+    progress_->setVisible(false);
+    if (!hasProposal()) {
+        showReport(repair_->outcome().text);
+        emit repairFinished();
+        return;
+    }
+    text_->setText(repair_->outcome().text);
+    showPictures({proposal().picture}, {QStringLiteral("直した絵")}, {repair_->marks()});
+    showButtons();
+    emit repairFinished();
 }
 
 void PuzzleCheckWindow::applyProposal()
 {
-    if (!proposal_)
+    const QString stepName = repair_->lineSolvable() ? lineSolvableButton->text() : makeUniqueButton->text();
+    const std::optional<solver::CellGrid> picture = repair_->take();
+    if (!picture)
         return;
-    const solver::CellGrid picture = proposal_->picture;
-    const QString stepName = repairLineSolvable_ ? lineSolvableButton->text() : makeUniqueButton->text();
-    proposal_.reset();
     showReport();
-    emit repairAccepted(stepName, picture);
+    emit repairAccepted(stepName, *picture);
 }
 
 void PuzzleCheckWindow::dropProposal()
 {
-    if (!proposal_)
+    if (!hasProposal())
         return;
-    proposal_.reset();
+    repair_->withdraw();
     showReport();
 }
 
 void PuzzleCheckWindow::boardChanged()
 {
-    if (running_ || (!offerLineSolvable_ && !proposal_ && !repairTask_->isRunning()))
+    if (isRunning() || (!offer_.lineSolvable && !hasProposal() && !isRepairing()))
         return;
-    repairTask_->discard();
-    proposal_.reset();
-    offerUnique_ = offerLineSolvable_ = false;
+    repair_->withdraw();
+    offer_ = {};
     progress_->setVisible(false);
     showReport(QStringLiteral("盤面が変わりました。絵を直すには、もう一度検査してください。"));
 }

@@ -4,6 +4,7 @@
 // and proposes the changed cells; an accepted proposal goes to the main window by a signal.
 #pragma once
 
+#include "author/repair_offer.h"
 #include "board/board_model.h"
 #include "solve/check_report.h"
 #include "solve/engine/make_unique.h"
@@ -12,10 +13,7 @@
 
 #include <QDialog>
 
-#include <atomic>
-#include <memory>
 #include <optional>
-#include <thread>
 
 class QLabel;
 class QProgressBar;
@@ -26,6 +24,7 @@ class QVBoxLayout;
 namespace zumeli {
 
 class BackgroundTask;
+class RepairProposal;
 
 class PuzzleCheckWindow : public QDialog {
     Q_OBJECT
@@ -38,7 +37,7 @@ public:
     void startCheck(const BoardModel& model);
     // Stops a check or a repair that is running.
     void cancel();
-    bool isRunning() const { return running_; }
+    bool isRunning() const;
 
     // Repairs the picture of the last check: the drawn answer cells when they agree with the
     // clues, otherwise the first solution found. Offered after a check that found several
@@ -46,8 +45,8 @@ public:
     // (line-solvable only).
     void startRepair(bool lineSolvable);
     bool isRepairing() const;
-    bool hasProposal() const { return proposal_.has_value(); }
-    const solver::MakeUniqueResult& proposal() const { return *proposal_; }
+    bool hasProposal() const;
+    const solver::MakeUniqueResult& proposal() const;
     // The proposal accepted (repairAccepted is emitted) or dropped (the check's result shows
     // again).
     void applyProposal();
@@ -85,7 +84,8 @@ private:
     void showPictures(const std::vector<solver::CellGrid>& grids, const QStringList& captions,
                       const std::vector<std::vector<bool>>& marked);
     void showButtons();
-    void stopWorker();
+    // A repair run ended: its proposal shows, or the check's result with why there is none.
+    void showRepairOutcome();
 
     QLabel* text_ = nullptr;
     QProgressBar* progress_ = nullptr;
@@ -94,18 +94,12 @@ private:
     CheckReport report_;
     QString reportText_;
     // What the last check allows to repair, and the picture a repair starts from.
-    bool offerUnique_ = false;
-    bool offerLineSolvable_ = false;
+    RepairOffer offer_;
     solver::CellGrid repairPicture_;
     int checkedClueSize_ = 0;   // the clue band of the board checked last
     bool drawnAgrees_ = false;  // the drawing of the board checked last agrees with its clues
-    BackgroundTask* repairTask_ = nullptr;
-    bool repairLineSolvable_ = false;
-    std::optional<solver::MakeUniqueResult> proposal_;
-    std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> cancelFlag_;
-    bool running_ = false;
-    unsigned generation_ = 0;
+    BackgroundTask* checkTask_ = nullptr;
+    RepairProposal* repair_ = nullptr;
 };
 
 } // namespace zumeli

@@ -2,6 +2,8 @@
 #include "dialogs/random_puzzle_dialog.h"
 
 #include "author/new_puzzle.h"
+#include "tasks/background_task.h"
+#include "tasks/random_puzzle_task.h"
 #include "widgets/dialog_shared.h"
 #include "widgets/spin_buttons.h"
 
@@ -13,11 +15,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
-
-#include <atomic>
-#include <exception>
-#include <memory>
 
 namespace zumeli {
 
@@ -114,37 +111,27 @@ std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent
                                                const RandomPuzzleSettings& settings,
                                                std::uint64_t seed)
 {
-    std::atomic<bool> cancel = false;
-    std::optional<BoardModel> board;
-    bool failed = false;
-    const std::unique_ptr<QThread> worker(QThread::create([&] {
-        try {
-            board = randomPuzzleBoard(settings, seed, &cancel);
-        } catch (const std::exception&) {
-            failed = true;  // no puzzle of the grade, or out of memory: reported once the worker has ended
-        }
-    }));
-
     QProgressDialog progress(QStringLiteral("問題を作成しています..."), QStringLiteral("キャンセル"),
                              0, 0, parent, kFixedDialogFlags);
     progress.setWindowTitle(kRandomPuzzleTitle);
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
-    QObject::connect(worker.get(), &QThread::finished, &progress, [&] {
+    BackgroundTask task;
+    RandomPuzzleOutcome outcome;
+    QObject::connect(&task, &BackgroundTask::finished, &progress, [&] {
         if (!progress.wasCanceled())
             progress.accept();
     });
-    worker->start();
+    runRandomPuzzle(task, settings, seed, [&outcome](const RandomPuzzleOutcome& ended) { outcome = ended; });
     const int result = desktop.execDialog(progress);
-    // Closed by a cancel or its close box: the worker stops at its next check.
-    cancel = true;
-    worker->wait();
-    if (failed)
+    // Closed by a cancel or its close box: the run stops at its next check and is dropped.
+    task.discard();
+    if (outcome.failed)
         desktop.messageBox(kRandomPuzzleFailedMessage, kRandomPuzzleTitle, MessageButtons::Ok,
                            MessageIcon::Critical);
     if (result != QDialog::Accepted || progress.wasCanceled())
         return std::nullopt;
-    return board;
+    return outcome.board;
 }
 
 } // namespace zumeli

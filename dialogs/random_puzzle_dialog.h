@@ -59,7 +59,7 @@ private:
     std::optional<RandomPuzzleSettings> chosen_;
 };
 
-// Generates the board of a random puzzle from `seed` on a worker thread while a progress box
+// Generates the board of a random puzzle from `seed` in the background while a progress box
 // (shown through `desktop`) offers a cancel. Nothing when the user cancelled, or when the
 // generation failed (no puzzle of the grade asked for, or out of memory), which is reported.
 std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent,

@@ -1,4 +1,4 @@
-// The worker thread behind the make-unique runs and the import dialog's live verdict.
+// The worker thread behind the windows' background work.
 #include "tasks/background_task.h"
 
 #include <QMetaObject>

@@ -1,6 +1,7 @@
 // One piece of work at a time on a worker thread, for windows that must stay responsive: the
 // work can be cancelled or replaced by a newer one, reports progress, and hands its result
-// back on the window's own thread. A replaced run's result is dropped.
+// back on the window's own thread. A replaced run's result is dropped. The one runner of the
+// check, the import dialog's verdict, the repairs and the random-puzzle generation.
 #pragma once
 
 #include "solve/engine/make_unique.h"
@@ -20,6 +21,9 @@ class BackgroundTask : public QObject {
 public:
     // Runs on the worker thread with the run's cancel flag and a progress reporter (0..1,
     // callable from the worker); returns what to do with its result on the owner's thread.
+    // It works on copies (the owner is touched only by what it returns) and reads the flag
+    // often: a replaced, discarded or destroyed run is waited for once the flag is set, so the
+    // wait is as short as the work makes it (the engine's runs stop within milliseconds).
     using Work = std::function<std::function<void()>(const std::atomic<bool>& cancel,
                                                      const std::function<void(double)>& progress)>;
 

@@ -390,6 +390,28 @@ private slots:
         });
     }
 
+    // A dialog closed while its repair runs stops the repair: no proposal turns up afterwards
+    // and the board stays as it was.
+    void closingTheDialogWhileARepairRunsKeepsNothing()
+    {
+        Session s;
+        const BoardModel before = s.model;
+        const QString path = s.save(QStringLiteral("checker.png"), pictureFromRows(kCheckerboard));
+        s.importPicture(path, [](PictureImportDialog& dialog) {
+            dialog.show();
+            chooseWidth(dialog, 4);
+            QVERIFY(waitUntil([&] { return !dialog.verdictRunning(); }));
+            dialog.makeUniqueButton->click();
+            QVERIFY(dialog.repairRunning());
+            dialog.close();  // its close box
+            QVERIFY(!dialog.repairRunning());
+            QTest::qWait(50);
+            QVERIFY(!dialog.hasProposal());
+        });
+        QVERIFY(s.model == before);
+        QCOMPARE(s.form.undoStack->count(), 0);
+    }
+
     // ---------------------------------------------------------------- the check window
 
     void checkWindowRepairIsOneUndoStepAndChecksAgain()
