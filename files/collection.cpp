@@ -12,6 +12,13 @@
 
 namespace zumeli {
 
+CollectionProgress nothingSolved(const solver::Puzzle&) { return {}; }
+
+bool sameClues(const solver::Puzzle& a, const solver::Puzzle& b)
+{
+    return a.rows == b.rows && a.columns == b.columns;
+}
+
 QStringList collectionFolderCandidates()
 {
     QStringList folders;

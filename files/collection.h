@@ -7,7 +7,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace zumeli {
@@ -20,6 +23,21 @@ struct CollectionPuzzle {
     solver::Puzzle puzzle;  // the clues of entry.file
     QString path;           // entry.file in its folder
 };
+
+// What the player has done with one collection puzzle: whether it was solved, and the best
+// time it was solved in.
+struct CollectionProgress {
+    bool solved = false;
+    std::optional<qint64> bestMilliseconds;
+};
+// The player's progress on the puzzle with these clues.
+using CollectionProgressLookup = std::function<CollectionProgress(const solver::Puzzle&)>;
+// The lookup of a player who has solved nothing yet.
+CollectionProgress nothingSolved(const solver::Puzzle&);
+
+// Two clue lists are the same puzzle when their rows and columns agree (titles and the other
+// properties of a file aside).
+bool sameClues(const solver::Puzzle& a, const solver::Puzzle& b);
 
 // The folders the collection may be in, searched in this order: beside the program as an
 // install lays it out (<prefix>/bin/../share/Zumeli/collection), the application's data

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <set>
+#include <tuple>
 
 namespace zumeli {
 
@@ -94,6 +95,28 @@ int collectionLevel(int grade, int width, int height)
         return 0;
     const int points = sizeClass(std::max(width, height)) + (grade == 2 ? 1 : 0);
     return std::min(points, 3) + 1;
+}
+
+std::vector<CollectionGroup> groupCollection(const std::vector<CollectionEntry>& entries,
+                                             const std::vector<bool>& shown)
+{
+    std::vector<CollectionGroup> groups;
+    for (std::size_t i = 0; i < entries.size() && i < shown.size(); ++i) {
+        if (!shown[i])
+            continue;
+        const CollectionEntry& e = entries[i];
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const CollectionGroup& g) {
+            return g.level == e.level && g.width == e.width && g.height == e.height;
+        });
+        if (group == groups.end())
+            group = groups.insert(groups.end(), CollectionGroup{e.level, e.width, e.height, {}});
+        group->members.push_back(i);
+    }
+    std::stable_sort(groups.begin(), groups.end(), [](const CollectionGroup& a, const CollectionGroup& b) {
+        const auto key = [](const CollectionGroup& g) { return std::tuple(g.level, g.width * g.height, g.width); };
+        return key(a) < key(b);
+    });
+    return groups;
 }
 
 std::string collectionIndexText(const std::vector<CollectionEntry>& entries)

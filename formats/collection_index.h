@@ -38,6 +38,21 @@ struct CollectionEntry {
 // take (search, or none).
 int collectionLevel(int grade, int width, int height);
 
+// The puzzles of one level and size, as the browser groups them.
+struct CollectionGroup {
+    int level = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::size_t> members;  // indices into the entries, in the index's order
+    bool operator==(const CollectionGroup&) const = default;
+};
+
+// The entries whose `shown` flag is set, grouped by level (easiest first) and, within a
+// level, by size (fewer cells first, then narrower); groups left empty are left out.
+// `shown` has one flag per entry.
+std::vector<CollectionGroup> groupCollection(const std::vector<CollectionEntry>& entries,
+                                             const std::vector<bool>& shown);
+
 // The index text: the header line, then for each entry one line of six fields separated by
 // tabs: file, level, WxH, grade, title, source; LF after every line.
 std::string collectionIndexText(const std::vector<CollectionEntry>& entries);

@@ -106,6 +106,7 @@ void Form1::buildMenus()
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
     puzzle->addSeparator();
     add(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
+    add(puzzle, tr("問題集..."), [this] { openCollection(); });
 
     buildPlayMenu(bar);
 
