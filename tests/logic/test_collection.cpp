@@ -33,6 +33,41 @@ bool holdsUnknown(const solver::CellGrid& grid)
     return std::find(grid.cells.begin(), grid.cells.end(), solver::Cell::Unknown) != grid.cells.end();
 }
 
+// Line logic with the reference line solver, from the lines marked dirty: a line is solved
+// again only when a cell of it changed. Returns false on a contradiction.
+bool propagateLines(const solver::Puzzle& puzzle, solver::CellGrid& grid, std::vector<bool> rowDirty,
+                    std::vector<bool> columnDirty)
+{
+    const int width = grid.width, height = grid.height;
+    for (bool any = true; any;) {
+        any = false;
+        for (int pass = 0; pass < 2; ++pass) {
+            const bool rows = pass == 0;
+            std::vector<bool>& dirty = rows ? rowDirty : columnDirty;
+            for (int i = 0; i < static_cast<int>(dirty.size()); ++i) {
+                if (!dirty[i])
+                    continue;
+                dirty[i] = false;
+                const int length = rows ? width : height;
+                std::vector<solver::Cell> line(static_cast<std::size_t>(length));
+                for (int k = 0; k < length; ++k)
+                    line[k] = rows ? grid.at(k, i) : grid.at(i, k);
+                const std::vector<solver::Cell> old = line;
+                if (!zumeli::test::referenceSolveLine(rows ? puzzle.rows[i] : puzzle.columns[i], line))
+                    return false;
+                for (int k = 0; k < length; ++k) {
+                    if (line[k] == old[k])
+                        continue;
+                    (rows ? grid.at(k, i) : grid.at(i, k)) = line[k];
+                    (rows ? columnDirty : rowDirty)[k] = true;
+                    any = true;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 // Solves by the reference line logic and probing alone: a cell one of whose values makes line
 // logic meet a contradiction takes the other, until nothing changes. Each step is forced, so a
 // grid filled this way is the clues' only solution, found without search. Returns the grid as
@@ -40,9 +75,18 @@ bool holdsUnknown(const solver::CellGrid& grid)
 solver::CellGrid referenceProbingSolve(const solver::Puzzle& puzzle)
 {
     using solver::Cell;
-    solver::CellGrid grid(puzzle.width(), puzzle.height());
-    if (!zumeli::test::referenceLineLogic(puzzle, grid))
-        return solver::CellGrid(puzzle.width(), puzzle.height());
+    const int width = puzzle.width(), height = puzzle.height();
+    const solver::CellGrid nothing(width, height);
+    solver::CellGrid grid(width, height);
+    if (!propagateLines(puzzle, grid, std::vector<bool>(height, true), std::vector<bool>(width, true)))
+        return nothing;
+    const auto around = [&](std::size_t i, std::vector<bool>& rows, std::vector<bool>& columns) {
+        rows.assign(height, false);
+        columns.assign(width, false);
+        rows[i / width] = true;
+        columns[i % width] = true;
+    };
+    std::vector<bool> rows, columns;
     for (bool progress = true; progress && holdsUnknown(grid);) {
         progress = false;
         for (std::size_t i = 0; i < grid.cells.size(); ++i) {
@@ -51,11 +95,13 @@ solver::CellGrid referenceProbingSolve(const solver::Puzzle& puzzle)
             for (const Cell value : {Cell::Filled, Cell::Empty}) {
                 solver::CellGrid trial = grid;
                 trial.cells[i] = value;
-                if (zumeli::test::referenceLineLogic(puzzle, trial))
+                around(i, rows, columns);
+                if (propagateLines(puzzle, trial, rows, columns))
                     continue;
                 grid.cells[i] = value == Cell::Filled ? Cell::Empty : Cell::Filled;
-                if (!zumeli::test::referenceLineLogic(puzzle, grid))
-                    return solver::CellGrid(puzzle.width(), puzzle.height());
+                around(i, rows, columns);
+                if (!propagateLines(puzzle, grid, rows, columns))
+                    return nothing;
                 progress = true;
                 break;
             }
