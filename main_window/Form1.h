@@ -7,6 +7,7 @@
 #include "board/drawing/board_step.h"
 #include "board/layout.h"
 #include "desktop/desktop.h"
+#include "files/collection.h"
 #include "files/file_flow.h"
 #include "formats/saved_parts.h"
 #include "main_window/play_overlay.h"
@@ -111,6 +112,14 @@ public:
     void Command8_Click();  // clues from the drawing
     void Command9_Click();  // puzzle from image
     void randomPuzzle();    // 問題 → ランダム問題: clues of a new puzzle on an empty answer area
+    // 問題 → 問題集: the collection browser; the puzzle chosen there is loaded as its file
+    // would be, its clues on an empty answer area, titled 名称未指定 until it is solved.
+    void openCollection();
+    // The player's progress on a collection puzzle, shown by the browser; nothing solved
+    // unless the program sets a lookup.
+    CollectionProgressLookup collectionProgress = nothingSolved;
+    // Where 問題集 looks for the collection, first folder first (collection.h).
+    QStringList collectionFolders = collectionFolderCandidates();
     // A puzzle from any picture Qt reads, through the detailed import dialog.
     void importPicture();
     // The check window's repair accepted: the answer area becomes `picture`, the clue band is
@@ -231,6 +240,14 @@ private:
     void markAnswerStateLoaded();
     void settleSavedState();
     SavedParts savedParts_;
+    // The collection puzzle on the board (its clues and title), until another board replaces
+    // it: the answer check that finds it solved shows its title.
+    struct CollectionBoard {
+        solver::Puzzle clues;
+        QString title;
+    };
+    std::optional<CollectionBoard> collectionBoard_;
+    void showCollectionTitleIfSolved();
     // The steps of the two Load commands once the file is known.
     void loadPuzzleFile(const QString& path);
     void loadAnswerStateFile(const QString& path);

@@ -124,6 +124,7 @@ void Form1::buildPuzzleMenu(QMenuBar* bar)
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
     puzzle->addSeparator();
     addCommand(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
+    addCommand(puzzle, tr("問題集..."), [this] { openCollection(); });
 }
 
 void Form1::buildToolMenu(QMenuBar* bar)

@@ -63,6 +63,7 @@ void Form1::Command8_Click()
 void Form1::Command2_Click()
 {
     if (answerMatchesClues(model)) {
+        showCollectionTitleIfSolved();
         desktop.messageBox(QStringLiteral("答えと一致しました"), QStringLiteral("大当たり！"),
                            MessageButtons::Ok, MessageIcon::Information);
     } else {

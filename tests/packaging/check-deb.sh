@@ -24,6 +24,13 @@ for path in usr/bin/zumeli usr/bin/zumeli-solve "usr/share/applications/$id.desk
   grep -qx "\./$path" <<<"$contents" || fail "the package lacks /$path"
 done
 
+# The picture-puzzle collection: the index, the attribution and every puzzle the index names.
+collection=./usr/share/Zumeli/collection
+for file in index.txt ATTRIBUTION.txt $(cut -f1 <(tail -n +2 "$(dirname "$0")/../../collection/index.txt")); do
+  grep -qx "$collection/$file" <<<"$contents" || fail "the package lacks the collection's $file"
+done
+[ "$(grep -c "^$collection/.*\.zml\$" <<<"$contents")" -ge 150 ] || fail "the package holds under 150 puzzles"
+
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = zumeli ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"

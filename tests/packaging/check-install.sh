@@ -25,6 +25,12 @@ for icon in "apps/$id" mimetypes/application-x-zumeli-puzzle mimetypes/applicati
   expected+=("share/icons/hicolor/scalable/$icon.svg")
 done
 
+# The picture-puzzle collection: its index, attribution and every puzzle file, as committed.
+collection=$(cd "$(dirname "$0")/../../collection" && pwd)
+for file in "$collection"/index.txt "$collection"/ATTRIBUTION.txt "$collection"/*.zml; do
+  expected+=("share/Zumeli/collection/$(basename "$file")")
+done
+
 # Exactly the expected files: a missing one and a stray one (a library, a test) both fail.
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$staging" && find . -type f | sed 's|^\./||' | sort) \
   || fail "the installed files differ from the expected ones (< expected, > installed)"
@@ -39,6 +45,15 @@ while IFS= read -r png; do
   folder_size=$(basename "$(dirname "$(dirname "$png")")")
   [ "$(png_size "$png")" = "$folder_size" ] || fail "$png is $(png_size "$png"), not $folder_size"
 done < <(find "$staging/share/icons" -name '*.png')
+
+# The collection is installed as committed, and holds every puzzle its index names.
+for file in "$collection"/index.txt "$collection"/ATTRIBUTION.txt "$collection"/*.zml; do
+  cmp -s "$file" "$staging/share/Zumeli/collection/$(basename "$file")" \
+    || fail "share/Zumeli/collection/$(basename "$file") differs from the source tree's"
+done
+while IFS=$'\t' read -r file _; do
+  [ -f "$staging/share/Zumeli/collection/$file" ] || fail "the collection's index names $file, not installed"
+done < <(tail -n +2 "$staging/share/Zumeli/collection/index.txt")
 
 # The names the desktop entry and the file types ask for are the installed icons' names.
 entry="$staging/share/applications/$id.desktop"
