@@ -39,7 +39,7 @@ constexpr double kVerdictSeconds = 30;
 PictureImportDialog::PictureImportDialog(Desktop& desktop, const QImage& image, QWidget* parent)
     : QDialog(parent), desktop_(desktop), image_(image), content_(contentRect(image))
 {
-    setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
+    setWindowTitle(tr("画像から問題作成（詳細）"));
     verdictTask_ = new BackgroundTask(this);
     repairTask_ = new BackgroundTask(this);
     buildControls();
@@ -65,9 +65,9 @@ void PictureImportDialog::buildControls()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton = new QPushButton(tr("キャンセル"), this);
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
@@ -100,11 +100,11 @@ QVBoxLayout* PictureImportDialog::buildPreviewColumn()
     verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
     auto* repairRow = new QHBoxLayout;
-    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
-    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
-    stopButton = new QPushButton(QStringLiteral("中止"), this);
-    applyButton = new QPushButton(QStringLiteral("適用"), this);
-    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    makeUniqueButton = new QPushButton(tr("一意にする"), this);
+    lineSolvableButton = new QPushButton(tr("線だけで解けるようにする"), this);
+    stopButton = new QPushButton(tr("中止"), this);
+    applyButton = new QPushButton(tr("適用"), this);
+    dropButton = new QPushButton(tr("取消"), this);
     for (QPushButton* button : {makeUniqueButton, lineSolvableButton, stopButton, applyButton, dropButton}) {
         button->setAutoDefault(false);
         repairRow->addWidget(button);
@@ -134,7 +134,7 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     original->setPixmap(QPixmap::fromImage(
         image_.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     right->addWidget(original, 0, Qt::AlignHCenter);
-    right->addWidget(new QLabel(QStringLiteral("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
+    right->addWidget(new QLabel(tr("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
                      0, Qt::AlignHCenter);
 
     auto* form = new QFormLayout;
@@ -143,12 +143,12 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     heightBox = new QSpinBox(this);
     for (QSpinBox* box : {widthBox, heightBox})
         box->setRange(1, kMaxAnswerSide);
-    form->addRow(QStringLiteral("解答エリアの幅"), widthBox);
-    form->addRow(QStringLiteral("解答エリアの高さ"), heightBox);
-    keepAspectBox = new QCheckBox(QStringLiteral("縦横比を保つ"), this);
+    form->addRow(tr("解答エリアの幅"), widthBox);
+    form->addRow(tr("解答エリアの高さ"), heightBox);
+    keepAspectBox = new QCheckBox(tr("縦横比を保つ"), this);
     keepAspectBox->setChecked(true);
     form->addRow(QString(), keepAspectBox);
-    trimBox = new QCheckBox(QStringLiteral("余白を切り取る"), this);
+    trimBox = new QCheckBox(tr("余白を切り取る"), this);
     trimBox->setChecked(true);
     form->addRow(QString(), trimBox);
 
@@ -161,7 +161,7 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     clueRow->addWidget(clueButtons);
     clueRow->setSpacing(0);
     clueRow->addStretch();
-    form->addRow(QStringLiteral("問題欄のサイズ"), clueRow);
+    form->addRow(tr("問題欄のサイズ"), clueRow);
     clueNote = new QLabel(this);
     clueNote->setWordWrap(true);
     form->addRow(QString(), clueNote);
@@ -174,10 +174,10 @@ QVBoxLayout* PictureImportDialog::buildSettingsColumn()
     thresholdValue->setMinimumWidth(thresholdValue->fontMetrics().horizontalAdvance(QStringLiteral("000")));
     thresholdRow->addWidget(thresholdSlider);
     thresholdRow->addWidget(thresholdValue);
-    form->addRow(QStringLiteral("白と黒のしきい値"), thresholdRow);
-    autoBox = new QCheckBox(QStringLiteral("自動"), this);
+    form->addRow(tr("白と黒のしきい値"), thresholdRow);
+    autoBox = new QCheckBox(tr("自動"), this);
     autoBox->setChecked(true);
-    invertBox = new QCheckBox(QStringLiteral("反転"), this);
+    invertBox = new QCheckBox(tr("反転"), this);
     auto* checks = new QHBoxLayout;
     checks->addWidget(autoBox);
     checks->addWidget(invertBox);
@@ -298,7 +298,7 @@ void PictureImportDialog::followClues()
     const int needed = cluesNeeded(picture());
     const auto chosen = clueSizeFromBox(clueBox->text());
     clueNote->setText(chosen && *chosen < needed
-                          ? QStringLiteral("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
+                          ? tr("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
                           : QString());
     // While a repair runs or waits, the label tells about it; its end starts the verdict.
     if (!repairTask_->isRunning() && !proposal_)
@@ -316,7 +316,7 @@ void PictureImportDialog::startVerdict()
 {
     const solver::Puzzle puzzle =
         puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
-    verdictLabel->setText(QStringLiteral("判定しています..."));
+    verdictLabel->setText(tr("判定しています..."));
     offerUnique_ = offerLineSolvable_ = false;
     verdictTask_->start([this, puzzle, drawn = picture()](
                             const std::atomic<bool>& cancel,
@@ -350,13 +350,13 @@ void PictureImportDialog::startMakeUnique(bool lineSolvable)
     proposal_.reset();
     const solver::CellGrid start = picture();
     progress->setValue(0);
-    verdictLabel->setText(lineSolvable ? QStringLiteral("線だけで解けるように直しています...")
-                                       : QStringLiteral("解が一つになるように直しています..."));
+    verdictLabel->setText(lineSolvable ? tr("線だけで解けるように直しています...")
+                                       : tr("解が一つになるように直しています..."));
     runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
         if (result.cancelled || !result.done) {
             verdictLabel->setText(result.cancelled
-                                      ? QStringLiteral("直すのを中止しました。")
-                                      : QStringLiteral("直す方法が見つかりませんでした。"));
+                                      ? tr("直すのを中止しました。")
+                                      : tr("直す方法が見つかりませんでした。"));
             preview->setGrid(start, {});
             showRepairControls();
             return;
@@ -364,7 +364,7 @@ void PictureImportDialog::startMakeUnique(bool lineSolvable)
         // OK writes every clue of the repaired picture: one whose runs do not fit even the
         // widest clue band is no repair.
         if (!clueBandHolding(result.picture, clueSizeForVerdict())) {
-            verdictLabel->setText(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
+            verdictLabel->setText(tr("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
                                       .arg(kMaxClueSize));
             preview->setGrid(start, {});
             showRepairControls();
@@ -373,10 +373,10 @@ void PictureImportDialog::startMakeUnique(bool lineSolvable)
         proposal_ = result;
         preview->setGrid(result.picture, differingCells(start, result.picture));
         verdictLabel->setText(
-            QStringLiteral("印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
+            tr("印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
                 .arg(result.changed.size())
-                .arg(result.lineSolvable ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                         : QStringLiteral("解がただ一つになります。")));
+                .arg(result.lineSolvable ? tr("縦と横の数字だけで解けるようになります。")
+                                         : tr("解がただ一つになります。")));
         showRepairControls();
     });
     verdictTask_->discard();
@@ -432,7 +432,7 @@ void PictureImportDialog::okClicked()
 {
     const auto clueSize = clueSizeFromBox(clueBox->text());
     if (!clueSize) {
-        desktop_.messageBox(kClueSizeRangeMessage, kBadValueTitle, MessageButtons::Ok,
+        desktop_.messageBox(translated(kClueSizeRangeMessage), translated(kBadValueTitle), MessageButtons::Ok,
                             MessageIcon::Critical);
         return;
     }

@@ -14,16 +14,23 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QEvent>
 
 namespace zumeli {
 
+void PuzzleCheckWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        texts_.apply();
+    QDialog::changeEvent(event);
+}
+
 PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("問題の検査"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetMinimumSize);  // never smaller than its pictures
-    text_ = new QLabel(QStringLiteral("「検査する」を押すと、いまの数字で解がいくつあるかを調べます。"), this);
+    text_ = new QLabel(tr("「検査する」を押すと、いまの数字で解がいくつあるかを調べます。"), this);
     // One sentence a line, unwrapped: a wrapped label makes the window misjudge its height.
     text_->setWordWrap(false);
     text_->setMinimumWidth(360);
@@ -35,14 +42,25 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     pictures_ = new QHBoxLayout;
     layout->addLayout(pictures_);
     auto* buttons = new QHBoxLayout;
-    checkButton = new QPushButton(QStringLiteral("検査する(&C)"), this);
-    cancelButton = new QPushButton(QStringLiteral("中止(&S)"), this);
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    checkButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    auto* closeButton = new QPushButton(this);
     cancelButton->setEnabled(false);
-    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
-    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
-    applyButton = new QPushButton(QStringLiteral("適用"), this);
-    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    makeUniqueButton = new QPushButton(this);
+    lineSolvableButton = new QPushButton(this);
+    applyButton = new QPushButton(this);
+    dropButton = new QPushButton(this);
+    // The title and the buttons follow a change of language; the report stays until the next.
+    texts_.add([this, closeButton] {
+        setWindowTitle(tr("問題の検査"));
+        checkButton->setText(tr("検査する(&C)"));
+        cancelButton->setText(tr("中止(&S)"));
+        closeButton->setText(tr("閉じる"));
+        makeUniqueButton->setText(tr("一意にする"));
+        lineSolvableButton->setText(tr("線だけで解けるようにする"));
+        applyButton->setText(tr("適用"));
+        dropButton->setText(tr("取消"));
+    });
     for (QPushButton* button : {makeUniqueButton, lineSolvableButton, applyButton, dropButton}) {
         button->setVisible(false);
         buttons->addWidget(button);
@@ -98,7 +116,7 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
     cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned generation = ++generation_;
     running_ = true;
-    text_->setText(QStringLiteral("検査しています..."));
+    text_->setText(tr("検査しています..."));
     progress_->setRange(0, 0);  // busy: the engine cannot tell how far it is
     progress_->setVisible(true);
     showButtons();
@@ -132,7 +150,7 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
     progress_->setVisible(false);
     report_ = describeCheck(result, drawn, difficulty);
     reportText_ = report_.lines.join(QLatin1Char('\n'))
-        + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
+        + tr("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
     // A repair starts from the author's drawing when it is one of the solutions; a puzzle
     // loaded without its picture starts from the first solution found.
     // A check that ran out of time is most often one with several solutions: the repair
@@ -197,16 +215,16 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
     proposal_.reset();
     repairLineSolvable_ = lineSolvable;
     const solver::CellGrid start = repairPicture_;
-    text_->setText(lineSolvable ? QStringLiteral("線だけで解けるように絵を直しています...")
-                                : QStringLiteral("解が一つになるように絵を直しています..."));
+    text_->setText(lineSolvable ? tr("線だけで解けるように絵を直しています...")
+                                : tr("解が一つになるように絵を直しています..."));
     progress_->setRange(0, 1000);
     progress_->setValue(0);
     progress_->setVisible(true);
     runMakeUnique(*repairTask_, start, lineSolvable, [this, start](const solver::MakeUniqueResult& result) {
         progress_->setVisible(false);
         if (!result.done) {
-            showReport(result.cancelled ? QStringLiteral("絵を直すのを中止しました。")
-                                        : QStringLiteral("絵を直す方法が見つかりませんでした。"));
+            showReport(result.cancelled ? tr("絵を直すのを中止しました。")
+                                        : tr("絵を直す方法が見つかりませんでした。"));
             emit repairFinished();
             return;
         }
@@ -214,7 +232,7 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
         // do not fit even the widest clue band is no repair.
         const std::optional<int> band = clueBandHolding(result.picture, checkedClueSize_);
         if (!band) {
-            showReport(QStringLiteral("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
+            showReport(tr("直した絵は数字が多すぎて問題欄に入りません（最大%1）。")
                            .arg(kMaxClueSize));
             emit repairFinished();
             return;
@@ -223,15 +241,15 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
         const std::vector<bool> marks = differingCells(start, result.picture);
         const QString widened = *band == checkedClueSize_
             ? QString()
-            : QStringLiteral("数字が入るように問題欄を%1に広げます。\n").arg(*band);
-        text_->setText(QStringLiteral("印の%1マスを変える案です。%2\n%3"
+            : tr("数字が入るように問題欄を%1に広げます。\n").arg(*band);
+        text_->setText(tr("印の%1マスを変える案です。%2\n%3"
                                       "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
                            .arg(result.changed.size())
                            .arg(result.lineSolvable
-                                    ? QStringLiteral("縦と横の数字だけで解けるようになります。")
-                                    : QStringLiteral("解がただ一つになります。"))
+                                    ? tr("縦と横の数字だけで解けるようになります。")
+                                    : tr("解がただ一つになります。"))
                            .arg(widened));
-        showPictures({result.picture}, {QStringLiteral("直した絵")}, {marks});
+        showPictures({result.picture}, {tr("直した絵")}, {marks});
         showButtons();
         emit repairFinished();
     });
@@ -265,7 +283,7 @@ void PuzzleCheckWindow::boardChanged()
     proposal_.reset();
     offerUnique_ = offerLineSolvable_ = false;
     progress_->setVisible(false);
-    showReport(QStringLiteral("盤面が変わりました。絵を直すには、もう一度検査してください。"));
+    showReport(tr("盤面が変わりました。絵を直すには、もう一度検査してください。"));
 }
 
 QString PuzzleCheckWindow::resultText() const { return text_->text(); }
