@@ -701,7 +701,7 @@ Your answer is not right</translation>
         <source>★&#x3000;画像情報&#x3000;★<byte value="xd"/>
 幅:%1<byte value="xd"/>
 &#x3000;高さ:%2</source>
-        <translation>* Image *<byte value="xd"/>
+        <translation>★ Image ★<byte value="xd"/>
 Width: %1<byte value="xd"/>
 Height: %2</translation>
     </message>
