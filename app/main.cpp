@@ -1,6 +1,7 @@
 // Zumeli's entry point: the application, its command line and its one main window.
 #include "app/command_line.h"
 #include "files/keep_file.h"
+#include "desktop/language.h"
 #include "desktop/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "main_window/board_keeper.h"
@@ -23,6 +24,13 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUMELI_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZUMELI_APP_ID)));
 
+    // The language of the user's setting or desktop; Japanese where none is asked for. The
+    // command line is written in English, and in Japanese it is answered as written (Qt's
+    // own refusals included): its translations come in only for another language.
+    zumeli::QtDesktop desktop;
+    const QString language = zumeli::chosenLanguage(desktop.settings());
+    if (language != zumeli::kSourceLanguage)
+        zumeli::installLanguage(language);
     QCommandLineParser parser;
     zumeli::describeCommandLine(parser);
     parser.process(app);  // --help, --version and an unknown option end the program here
@@ -35,7 +43,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    zumeli::QtDesktop desktop;
+    // The language of the window (Qt's file dialogs and buttons included) follows it.
+    zumeli::installLanguage(language);
     zumeli::Form1 window(desktop);
     desktop.setParentWindow(&window);
     // The board is kept from the start, so a run that is closed or ends abnormally with

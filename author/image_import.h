@@ -3,6 +3,7 @@
 // black/white picture and board it becomes.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/board_model.h"
 #include "solve/engine/puzzle.h"
 
@@ -23,8 +24,8 @@ constexpr int kMaxSourceImageSide = 10000;
 // The longer side of the answer area an imported picture gets unless the author chooses.
 constexpr int kDefaultImportLongSide = 30;
 
-inline const QString kSourceImageTooLargeMessage = QStringLiteral(
-    "画像が大きすぎます。\r\n幅と高さが10000ピクセル以下の画像を選んでください。");
+inline const QString kSourceImageTooLargeMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli",
+    "画像が大きすぎます。\r\n幅と高さが10000ピクセル以下の画像を選んでください。"));
 
 // Raised when a picture is wider or higher than kMaxSourceImageSide pixels.
 class SourceImageTooLargeError : public std::runtime_error {

@@ -1,6 +1,8 @@
 // Turning an image file into the answer picture of a new puzzle.
 #include "author/image_threshold.h"
 
+#include <QCoreApplication>
+
 #include "author/new_puzzle.h"
 
 #include <QBuffer>
@@ -172,18 +174,18 @@ bool imageTooLarge(QSize size)
 
 QString imageInfoText(QSize size)
 {
-    return QStringLiteral("★　画像情報　★\r\n幅:%1\r\n　高さ:%2").arg(size.width()).arg(size.height());
+    return QCoreApplication::translate("zumeli::ImageThreshold", "★　画像情報　★\r\n幅:%1\r\n　高さ:%2").arg(size.width()).arg(size.height());
 }
 
 ImportEntry checkImportEntries(const QString& clueSizeText, const QString& thresholdText)
 {
     const auto clueSize = readNumberBox(clueSizeText);
     if (!clueSize || *clueSize < 1 || *clueSize > kMaxClueSize)
-        return {std::nullopt, kClueSizeRangeMessage};
+        return {std::nullopt, translated(kClueSizeRangeMessage)};
     // Rounded down, a threshold is below 0 exactly when the typed number is.
     const auto threshold = readNumberBox(thresholdText);
     if (!threshold || *threshold < 0 || *threshold > 255)
-        return {std::nullopt, kThresholdRangeMessage};
+        return {std::nullopt, translated(kThresholdRangeMessage)};
     return {ImportSettings{static_cast<int16>(*clueSize), static_cast<int16>(*threshold)},
             QString()};
 }

@@ -2,6 +2,7 @@
 // black/white threshold rule, the dialog's entry checks and the board the picture becomes.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/board_model.h"
 
 #include <QByteArray>
@@ -17,10 +18,10 @@
 namespace zumeli {
 
 inline const QString kThresholdRangeMessage =
-    QStringLiteral("白と黒のしきい値は0から255までの整数です");
+    QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "白と黒のしきい値は0から255までの整数です"));
 inline const QString kImageTooLargeMessage =
-    QStringLiteral("画像が大きすぎます。\r\n80×80以下のサイズにしてください。");
-inline const QString kImageTooLargeTitle = QStringLiteral("サイズが大きすぎます");
+    QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "画像が大きすぎます。\r\n80×80以下のサイズにしてください。"));
+inline const QString kImageTooLargeTitle = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "サイズが大きすぎます"));
 
 // Raised when a file cannot be read as a BMP, GIF, ICO or JPEG image.
 class ImageReadError : public std::runtime_error {

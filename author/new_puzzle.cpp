@@ -28,13 +28,13 @@ NewPuzzleEntry checkNewPuzzleEntries(const QString& clueSizeText, const QString&
 {
     const auto clueSize = clueSizeFromBox(clueSizeText);
     if (!clueSize)
-        return {std::nullopt, kClueSizeRangeMessage};
+        return {std::nullopt, translated(kClueSizeRangeMessage)};
     const auto width = boxInRange(widthText, 1, kMaxAnswerSide);
     if (!width)
-        return {std::nullopt, kAnswerSideRangeMessage};
+        return {std::nullopt, translated(kAnswerSideRangeMessage)};
     const auto height = boxInRange(heightText, 1, kMaxAnswerSide);
     if (!height)
-        return {std::nullopt, kAnswerSideRangeMessage};
+        return {std::nullopt, translated(kAnswerSideRangeMessage)};
     return {NewPuzzleSize{*clueSize, *width, *height}, QString()};
 }
 

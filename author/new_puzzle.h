@@ -2,6 +2,7 @@
 // empty board they lead to.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/board_model.h"
 
 #include <QString>
@@ -12,8 +13,8 @@ namespace zumeli {
 
 // Range messages of the authoring dialogs, exactly as the program shows them. The width and
 // height boxes share the second text.
-inline const QString kClueSizeRangeMessage = QStringLiteral("問題欄のサイズは1から20までの整数です");
-inline const QString kAnswerSideRangeMessage = QStringLiteral("問題欄のサイズは1から80までの整数です");
+inline const QString kClueSizeRangeMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "問題欄のサイズは1から20までの整数です"));
+inline const QString kAnswerSideRangeMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "問題欄のサイズは1から80までの整数です"));
 
 // The size a user asked for: clue-band thickness, answer-area width and height.
 struct NewPuzzleSize {

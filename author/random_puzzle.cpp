@@ -12,13 +12,13 @@ RandomPuzzleEntry checkRandomPuzzleEntries(const QString& clueSizeText, const QS
 {
     const auto clueSize = boxInRange(clueSizeText, 1, kMaxClueSize);
     if (!clueSize)
-        return {std::nullopt, kClueSizeRangeMessage};
+        return {std::nullopt, translated(kClueSizeRangeMessage)};
     const auto width = boxInRange(widthText, kMinRandomSide, kMaxAnswerSide);
     if (!width)
-        return {std::nullopt, kRandomSideRangeMessage};
+        return {std::nullopt, translated(kRandomSideRangeMessage)};
     const auto height = boxInRange(heightText, kMinRandomSide, kMaxAnswerSide);
     if (!height)
-        return {std::nullopt, kRandomSideRangeMessage};
+        return {std::nullopt, translated(kRandomSideRangeMessage)};
     return {RandomPuzzleSettings{*clueSize, *width, *height, lineSolvable, difficulty}, QString()};
 }
 

@@ -2,6 +2,7 @@
 // puzzle with exactly one solution.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/board_model.h"
 
 #include <QString>
@@ -16,7 +17,7 @@ namespace zumeli {
 constexpr int kMinRandomSide = 5;
 constexpr int kRandomSideDefault = 15;
 // The message refusing a width or height outside kMinRandomSide..kMaxAnswerSide.
-inline const QString kRandomSideRangeMessage = QStringLiteral("幅と高さは5から80までの整数です");
+inline const QString kRandomSideRangeMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "幅と高さは5から80までの整数です"));
 
 struct RandomPuzzleSettings {
     int16 clueSize = 5;  // the clue band at least; wider when a line has more clues

@@ -9,25 +9,24 @@ namespace zumeli {
 
 namespace {
 
-QString text(const char* source) { return QCoreApplication::translate("RepairOffer", source); }
 
 // The mode the repaired picture reached, in one sentence.
 QString reachedText(const solver::MakeUniqueResult& result)
 {
-    return result.lineSolvable ? text("縦と横の数字だけで解けるようになります。")
-                               : text("解がただ一つになります。");
+    return result.lineSolvable ? QCoreApplication::translate("RepairOffer", "縦と横の数字だけで解けるようになります。")
+                               : QCoreApplication::translate("RepairOffer", "解がただ一つになります。");
 }
 
 QString proposalText(RepairTarget target, const solver::MakeUniqueResult& result, int band,
                      int clueSize)
 {
     if (target == RepairTarget::Preview)
-        return text("印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
+        return QCoreApplication::translate("RepairOffer", "印の%1マスを変える案です。\n%2\n「適用」で採用、「取消」で元の絵に戻します。")
             .arg(result.changed.size())
             .arg(reachedText(result));
     const QString widened =
-        band == clueSize ? QString() : text("数字が入るように問題欄を%1に広げます。\n").arg(band);
-    return text("印の%1マスを変える案です。%2\n%3"
+        band == clueSize ? QString() : QCoreApplication::translate("RepairOffer", "数字が入るように問題欄を%1に広げます。\n").arg(band);
+    return QCoreApplication::translate("RepairOffer", "印の%1マスを変える案です。%2\n%3"
                 "「適用」で盤面の絵と数字を書き換えます（元に戻せます）。")
         .arg(result.changed.size())
         .arg(reachedText(result))
@@ -60,10 +59,10 @@ std::optional<solver::CellGrid> repairStart(const solver::SolveResult& result,
 QString repairRunningText(RepairTarget target, bool lineSolvable)
 {
     if (target == RepairTarget::Board)
-        return lineSolvable ? text("線だけで解けるように絵を直しています...")
-                            : text("解が一つになるように絵を直しています...");
-    return lineSolvable ? text("線だけで解けるように直しています...")
-                        : text("解が一つになるように直しています...");
+        return lineSolvable ? QCoreApplication::translate("RepairOffer", "線だけで解けるように絵を直しています...")
+                            : QCoreApplication::translate("RepairOffer", "解が一つになるように絵を直しています...");
+    return lineSolvable ? QCoreApplication::translate("RepairOffer", "線だけで解けるように直しています...")
+                        : QCoreApplication::translate("RepairOffer", "解が一つになるように直しています...");
 }
 
 RepairOutcome repairOutcome(RepairTarget target, const solver::MakeUniqueResult& result, int clueSize)
@@ -71,19 +70,19 @@ RepairOutcome repairOutcome(RepairTarget target, const solver::MakeUniqueResult&
     const bool board = target == RepairTarget::Board;
     RepairOutcome outcome;
     if (result.cancelled) {
-        outcome.text = board ? text("絵を直すのを中止しました。") : text("直すのを中止しました。");
+        outcome.text = board ? QCoreApplication::translate("RepairOffer", "絵を直すのを中止しました。") : QCoreApplication::translate("RepairOffer", "直すのを中止しました。");
         return outcome;
     }
     if (!result.done) {
-        outcome.text = board ? text("絵を直す方法が見つかりませんでした。")
-                             : text("直す方法が見つかりませんでした。");
+        outcome.text = board ? QCoreApplication::translate("RepairOffer", "絵を直す方法が見つかりませんでした。")
+                             : QCoreApplication::translate("RepairOffer", "直す方法が見つかりませんでした。");
         return outcome;
     }
     // The clues written are the repaired picture's, all of them: a picture whose runs do not
     // fit even the widest clue band is no repair.
     const std::optional<int> band = clueBandHolding(result.picture, clueSize);
     if (!band) {
-        outcome.text = text("直した絵は数字が多すぎて問題欄に入りません（最大%1）。").arg(kMaxClueSize);
+        outcome.text = QCoreApplication::translate("RepairOffer", "直した絵は数字が多すぎて問題欄に入りません（最大%1）。").arg(kMaxClueSize);
         return outcome;
     }
     outcome.proposed = true;

@@ -22,7 +22,7 @@ constexpr int kClientHeightTw = 2505;
 Form3::Form3(Desktop& desktop, BoardModel& model, const QString& imagePath, QWidget* parent)
     : QDialog(parent, kFixedDialogFlags), desktop_(desktop), model_(model), imagePath_(imagePath)
 {
-    setUpFixedDialog(*this, QStringLiteral("画像ファイルから問題作成"), kClientWidthTw,
+    setUpFixedDialog(*this, tr("画像ファイルから問題作成"), kClientWidthTw,
                      kClientHeightTw);
 
     Image1 = new QLabel(this);
@@ -34,17 +34,17 @@ Form3::Form3(Desktop& desktop, BoardModel& model, const QString& imagePath, QWid
     Picture1 = new QLabel(this);
     Picture1->move(twipsToPixels(4320), twipsToPixels(1320));
 
-    Command1 = new QPushButton(QStringLiteral("読み込む"), this);
+    Command1 = new QPushButton(tr("読み込む"), this);
     Command1->setGeometry(twipsRect(4920, 120, 1215, 375));
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Command2 = new QPushButton(tr("キャンセル"), this);
     Command2->setGeometry(twipsRect(4920, 600, 1215, 375));
 
-    Label2 = addCaption(this, QStringLiteral("問題欄のサイズ"), twipsRect(120, 1840, 1695, 375));
+    Label2 = addCaption(this, tr("問題欄のサイズ"), twipsRect(120, 1840, 1695, 375));
     Text1 = addTextBox(this, QStringLiteral("10"), twipsRect(1560, 1800, 480, 270));
     UpDown1 = new SpinButtons(Text1, 1, kMaxClueSize, 1, 10, this);
     UpDown1->setGeometry(twipsRect(2040, 1800, 255, 270));
-    Label3 = addCaption(this, QStringLiteral("白と黒のしきい値"), twipsRect(120, 2200, 1695, 375));
+    Label3 = addCaption(this, tr("白と黒のしきい値"), twipsRect(120, 2200, 1695, 375));
     Text2 = addTextBox(this, QStringLiteral("128"), twipsRect(1560, 2160, 450, 270));
     UpDown2 = new SpinButtons(Text2, 0, 255, 1, 128, this);
     UpDown2->setGeometry(twipsRect(2040, 2160, 255, 270));
@@ -73,7 +73,7 @@ void Form3::Form_Load()
     Label1->setText(imageInfoText(surface_.size()));
 
     if (imageTooLarge(surface_.size())) {
-        desktop_.messageBox(kImageTooLargeMessage, kImageTooLargeTitle, MessageButtons::Ok,
+        desktop_.messageBox(translated(kImageTooLargeMessage), translated(kImageTooLargeTitle), MessageButtons::Ok,
                             MessageIcon::Critical);
         closedAtStartup_ = true;
         reject();
@@ -84,7 +84,7 @@ void Form3::Command1_Click()
 {
     const ImportEntry entry = checkImportEntries(Text1->text(), Text2->text());
     if (!entry.settings) {
-        desktop_.messageBox(entry.message, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
+        desktop_.messageBox(entry.message, translated(kBadValueTitle), MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
     model_ = boardFromPicture(surface_, *entry.settings);

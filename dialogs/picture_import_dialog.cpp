@@ -40,7 +40,7 @@ constexpr double kVerdictSeconds = 30;
 PictureImportDialog::PictureImportDialog(Desktop& desktop, const QImage& image, QWidget* parent)
     : QDialog(parent), desktop_(desktop), image_(image), content_(contentRect(image))
 {
-    setWindowTitle(QStringLiteral("画像から問題作成（詳細）"));
+    setWindowTitle(tr("画像から問題作成（詳細）"));
     verdictTask_ = new BackgroundTask(this);
     repair_ = new RepairProposal(RepairTarget::Preview, this);
     buildControls();
@@ -66,9 +66,9 @@ void PictureImportDialog::buildControls()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton = new QPushButton(tr("キャンセル"), this);
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
@@ -101,11 +101,11 @@ QVBoxLayout* PictureImportDialog::buildPreviewColumn()
     verdictLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(verdictLabel);
     auto* repairRow = new QHBoxLayout;
-    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
-    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
-    stopButton = new QPushButton(QStringLiteral("中止"), this);
-    applyButton = new QPushButton(QStringLiteral("適用"), this);
-    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    makeUniqueButton = new QPushButton(tr("一意にする"), this);
+    lineSolvableButton = new QPushButton(tr("線だけで解けるようにする"), this);
+    stopButton = new QPushButton(tr("中止"), this);
+    applyButton = new QPushButton(tr("適用"), this);
+    dropButton = new QPushButton(tr("取消"), this);
     for (QPushButton* button : {makeUniqueButton, lineSolvableButton, stopButton, applyButton, dropButton}) {
         button->setAutoDefault(false);
         repairRow->addWidget(button);
@@ -147,7 +147,7 @@ void PictureImportDialog::addOriginalPicture(QVBoxLayout* column)
     original->setPixmap(QPixmap::fromImage(
         image_.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     column->addWidget(original, 0, Qt::AlignHCenter);
-    column->addWidget(new QLabel(QStringLiteral("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
+    column->addWidget(new QLabel(tr("%1 × %2 ピクセル").arg(image_.width()).arg(image_.height()), this),
                       0, Qt::AlignHCenter);
 }
 
@@ -157,12 +157,12 @@ void PictureImportDialog::addAnswerAreaRows(QFormLayout* form)
     heightBox = new QSpinBox(this);
     for (QSpinBox* box : {widthBox, heightBox})
         box->setRange(1, kMaxAnswerSide);
-    form->addRow(QStringLiteral("解答エリアの幅"), widthBox);
-    form->addRow(QStringLiteral("解答エリアの高さ"), heightBox);
-    keepAspectBox = new QCheckBox(QStringLiteral("縦横比を保つ"), this);
+    form->addRow(tr("解答エリアの幅"), widthBox);
+    form->addRow(tr("解答エリアの高さ"), heightBox);
+    keepAspectBox = new QCheckBox(tr("縦横比を保つ"), this);
     keepAspectBox->setChecked(true);
     form->addRow(QString(), keepAspectBox);
-    trimBox = new QCheckBox(QStringLiteral("余白を切り取る"), this);
+    trimBox = new QCheckBox(tr("余白を切り取る"), this);
     trimBox->setChecked(true);
     form->addRow(QString(), trimBox);
 }
@@ -178,7 +178,7 @@ void PictureImportDialog::addClueBandRows(QFormLayout* form)
     clueRow->addWidget(clueButtons);
     clueRow->setSpacing(0);
     clueRow->addStretch();
-    form->addRow(QStringLiteral("問題欄のサイズ"), clueRow);
+    form->addRow(tr("問題欄のサイズ"), clueRow);
     clueNote = new QLabel(this);
     clueNote->setWordWrap(true);
     form->addRow(QString(), clueNote);
@@ -194,10 +194,10 @@ void PictureImportDialog::addThresholdRows(QFormLayout* form)
     thresholdValue->setMinimumWidth(thresholdValue->fontMetrics().horizontalAdvance(QStringLiteral("000")));
     thresholdRow->addWidget(thresholdSlider);
     thresholdRow->addWidget(thresholdValue);
-    form->addRow(QStringLiteral("白と黒のしきい値"), thresholdRow);
-    autoBox = new QCheckBox(QStringLiteral("自動"), this);
+    form->addRow(tr("白と黒のしきい値"), thresholdRow);
+    autoBox = new QCheckBox(tr("自動"), this);
     autoBox->setChecked(true);
-    invertBox = new QCheckBox(QStringLiteral("反転"), this);
+    invertBox = new QCheckBox(tr("反転"), this);
     auto* checks = new QHBoxLayout;
     checks->addWidget(autoBox);
     checks->addWidget(invertBox);
@@ -310,7 +310,7 @@ void PictureImportDialog::followClues()
     const int needed = cluesNeeded(picture());
     const auto chosen = clueSizeFromBox(clueBox->text());
     clueNote->setText(chosen && *chosen < needed
-                          ? QStringLiteral("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
+                          ? tr("この絵には問題欄が%1必要です。入らない数字は捨てられます。").arg(needed)
                           : QString());
     // While a repair runs or waits, the label tells about it; its end starts the verdict.
     if (!repairRunning() && !hasProposal())
@@ -328,7 +328,7 @@ void PictureImportDialog::startVerdict()
 {
     const solver::Puzzle puzzle =
         puzzleFromBoard(boardFromImportedPicture(picture(), clueSizeForVerdict()));
-    verdictLabel->setText(QStringLiteral("判定しています..."));
+    verdictLabel->setText(tr("判定しています..."));
     offer_ = {};
     verdictTask_->start([this, puzzle, drawn = picture()](
                             const std::atomic<bool>& cancel,
@@ -422,7 +422,7 @@ void PictureImportDialog::okClicked()
 {
     const auto clueSize = clueSizeFromBox(clueBox->text());
     if (!clueSize) {
-        desktop_.messageBox(kClueSizeRangeMessage, kBadValueTitle, MessageButtons::Ok,
+        desktop_.messageBox(translated(kClueSizeRangeMessage), translated(kBadValueTitle), MessageButtons::Ok,
                             MessageIcon::Critical);
         return;
     }

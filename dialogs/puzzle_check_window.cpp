@@ -13,16 +13,23 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QEvent>
 
 namespace zumeli {
 
+void PuzzleCheckWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        texts_.apply();
+    QDialog::changeEvent(event);
+}
+
 PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("問題の検査"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetMinimumSize);  // never smaller than its pictures
-    text_ = new QLabel(QStringLiteral("「検査する」を押すと、いまの数字で解がいくつあるかを調べます。"), this);
+    text_ = new QLabel(tr("「検査する」を押すと、いまの数字で解がいくつあるかを調べます。"), this);
     // One sentence a line, unwrapped: a wrapped label makes the window misjudge its height.
     text_->setWordWrap(false);
     text_->setMinimumWidth(360);
@@ -34,14 +41,25 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     pictures_ = new QHBoxLayout;
     layout->addLayout(pictures_);
     auto* buttons = new QHBoxLayout;
-    checkButton = new QPushButton(QStringLiteral("検査する(&C)"), this);
-    cancelButton = new QPushButton(QStringLiteral("中止(&S)"), this);
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    checkButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    auto* closeButton = new QPushButton(this);
     cancelButton->setEnabled(false);
-    makeUniqueButton = new QPushButton(QStringLiteral("一意にする"), this);
-    lineSolvableButton = new QPushButton(QStringLiteral("線だけで解けるようにする"), this);
-    applyButton = new QPushButton(QStringLiteral("適用"), this);
-    dropButton = new QPushButton(QStringLiteral("取消"), this);
+    makeUniqueButton = new QPushButton(this);
+    lineSolvableButton = new QPushButton(this);
+    applyButton = new QPushButton(this);
+    dropButton = new QPushButton(this);
+    // The title and the buttons follow a change of language; the report stays until the next.
+    texts_.add([this, closeButton] {
+        setWindowTitle(tr("問題の検査"));
+        checkButton->setText(tr("検査する(&C)"));
+        cancelButton->setText(tr("中止(&S)"));
+        closeButton->setText(tr("閉じる"));
+        makeUniqueButton->setText(tr("一意にする"));
+        lineSolvableButton->setText(tr("線だけで解けるようにする"));
+        applyButton->setText(tr("適用"));
+        dropButton->setText(tr("取消"));
+    });
     for (QPushButton* button : {makeUniqueButton, lineSolvableButton, applyButton, dropButton}) {
         button->setVisible(false);
         buttons->addWidget(button);
@@ -87,7 +105,7 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
     const solver::CellGrid drawn = pictureFromBoard(model);
     drawnAgrees_ = answerMatchesClues(model);
     checkedClueSize_ = model.clueSize;
-    text_->setText(QStringLiteral("検査しています..."));
+    text_->setText(tr("検査しています..."));
     progress_->setRange(0, 0);  // busy: the engine cannot tell how far it is
     progress_->setVisible(true);
     // The result is shown on the window's own thread; a newer check or a closed window drops it.
@@ -112,7 +130,7 @@ void PuzzleCheckWindow::showResult(const solver::SolveResult& result, const solv
     progress_->setVisible(false);
     report_ = describeCheck(result, drawn, difficulty);
     reportText_ = report_.lines.join(QLatin1Char('\n'))
-        + QStringLiteral("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
+        + tr("\n(%1 ミリ秒)").arg(result.elapsedMs, 0, 'f', 1);
     // A repair starts from the author's drawing when it is one of the solutions; a puzzle
     // loaded without its picture starts from the first solution found.
     const std::optional<solver::CellGrid> start = repairStart(result, drawn, drawnAgrees_);
@@ -189,7 +207,7 @@ void PuzzleCheckWindow::showRepairOutcome()
         return;
     }
     text_->setText(repair_->outcome().text);
-    showPictures({proposal().picture}, {QStringLiteral("直した絵")}, {repair_->marks()});
+    showPictures({proposal().picture}, {tr("直した絵")}, {repair_->marks()});
     showButtons();
     emit repairFinished();
 }
@@ -219,7 +237,7 @@ void PuzzleCheckWindow::boardChanged()
     repair_->withdraw();
     offer_ = {};
     progress_->setVisible(false);
-    showReport(QStringLiteral("盤面が変わりました。絵を直すには、もう一度検査してください。"));
+    showReport(tr("盤面が変わりました。絵を直すには、もう一度検査してください。"));
 }
 
 QString PuzzleCheckWindow::resultText() const { return text_->text(); }

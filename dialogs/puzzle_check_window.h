@@ -10,6 +10,7 @@
 #include "solve/engine/make_unique.h"
 #include "solve/engine/solver.h"
 #include "widgets/cell_grid_view.h"
+#include "widgets/retranslation.h"
 
 #include <QDialog>
 
@@ -76,7 +77,11 @@ signals:
     // A repair run ended: a proposal shows, or it was stopped or found nothing.
     void repairFinished();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    Retranslation texts_;
     void showResult(const solver::SolveResult& result, const solver::CellGrid& drawn,
                     std::optional<solver::Difficulty> difficulty);
     // The last check's sentences and pictures, and the repairs it allows.

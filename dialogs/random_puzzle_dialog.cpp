@@ -25,11 +25,11 @@ constexpr int kClientWidthTw = 6240;
 constexpr int kClientHeightTw = 3415;
 
 // The grades the dialog offers, easiest first, as the puzzle check names them.
-const QString kGradeItems[] = {
-    QStringLiteral("1（線の単純な重なりだけで解ける）"),
-    QStringLiteral("2（線の論理だけで解ける）"),
-    QStringLiteral("3（仮定して矛盾を調べると解ける）"),
-    QStringLiteral("4（探索が必要）"),
+const char* const kGradeItems[] = {
+    QT_TRANSLATE_NOOP("zumeli::RandomPuzzleDialog", "1（線の単純な重なりだけで解ける）"),
+    QT_TRANSLATE_NOOP("zumeli::RandomPuzzleDialog", "2（線の論理だけで解ける）"),
+    QT_TRANSLATE_NOOP("zumeli::RandomPuzzleDialog", "3（仮定して矛盾を調べると解ける）"),
+    QT_TRANSLATE_NOOP("zumeli::RandomPuzzleDialog", "4（探索が必要）"),
 };
 
 } // namespace
@@ -37,42 +37,42 @@ const QString kGradeItems[] = {
 RandomPuzzleDialog::RandomPuzzleDialog(Desktop& desktop, QWidget* parent)
     : QDialog(parent, kFixedDialogFlags), desktop_(desktop)
 {
-    setUpFixedDialog(*this, kRandomPuzzleTitle, kClientWidthTw, kClientHeightTw);
+    setUpFixedDialog(*this, translated(kRandomPuzzleTitle), kClientWidthTw, kClientHeightTw);
 
-    addCaption(this, QStringLiteral("問題欄のサイズ"), twipsRect(120, 280, 1695, 375));
+    addCaption(this, tr("問題欄のサイズ"), twipsRect(120, 280, 1695, 375));
     clueSizeBox = addTextBox(this, QStringLiteral("5"), twipsRect(1560, 240, 480, 270));
     clueSizeSpin = new SpinButtons(clueSizeBox, 1, kMaxClueSize, 1, 5, this);
     clueSizeSpin->setGeometry(twipsRect(2040, 240, 255, 270));
-    addCaption(this, QStringLiteral("←足りなければ広げます"), twipsRect(2400, 240, 2175, 255));
+    addCaption(this, tr("←足りなければ広げます"), twipsRect(2400, 240, 2175, 255));
 
-    addCaption(this, QStringLiteral("解答エリアの幅"), twipsRect(120, 640, 1695, 375));
+    addCaption(this, tr("解答エリアの幅"), twipsRect(120, 640, 1695, 375));
     widthBox = addTextBox(this, QString::number(kRandomSideDefault), twipsRect(1560, 600, 480, 270));
     widthSpin = new SpinButtons(widthBox, kMinRandomSide, kMaxAnswerSide, 1, kRandomSideDefault, this);
     widthSpin->setGeometry(twipsRect(2041, 600, 255, 270));
 
-    addCaption(this, QStringLiteral("解答エリアの高さ"), twipsRect(120, 1000, 1695, 375));
+    addCaption(this, tr("解答エリアの高さ"), twipsRect(120, 1000, 1695, 375));
     heightBox = addTextBox(this, QString::number(kRandomSideDefault), twipsRect(1560, 960, 480, 270));
     heightSpin = new SpinButtons(heightBox, kMinRandomSide, kMaxAnswerSide, 1, kRandomSideDefault, this);
     heightSpin->setGeometry(twipsRect(2041, 960, 255, 270));
 
-    auto* difficulty = new QGroupBox(QStringLiteral("難易度"), this);
+    auto* difficulty = new QGroupBox(tr("難易度"), this);
     difficulty->setGeometry(twipsRect(120, 1400, 4400, 1880));
-    lineLogicOnly = new QRadioButton(QStringLiteral("線の論理だけで解ける"), difficulty);
+    lineLogicOnly = new QRadioButton(tr("線の論理だけで解ける"), difficulty);
     lineLogicOnly->setGeometry(twipsRect(120, 300, 4100, 330));
-    searchAllowed = new QRadioButton(QStringLiteral("探索あり"), difficulty);
+    searchAllowed = new QRadioButton(tr("探索あり"), difficulty);
     searchAllowed->setGeometry(twipsRect(120, 680, 4100, 330));
-    gradeChosen = new QRadioButton(QStringLiteral("難易度を指定"), difficulty);
+    gradeChosen = new QRadioButton(tr("難易度を指定"), difficulty);
     gradeChosen->setGeometry(twipsRect(120, 1060, 4100, 330));
     gradeBox = new QComboBox(difficulty);
     gradeBox->setGeometry(twipsRect(400, 1420, 3880, 330));
-    for (const QString& item : kGradeItems)
-        gradeBox->addItem(item);
+    for (const char* item : kGradeItems)
+        gradeBox->addItem(tr(item));
     lineLogicOnly->setChecked(true);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setGeometry(twipsRect(4680, 120, 1455, 375));
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton = new QPushButton(tr("キャンセル"), this);
     cancelButton->setGeometry(twipsRect(4680, 600, 1455, 375));
 
     setTabOrder(clueSizeBox, widthBox);
@@ -94,7 +94,7 @@ void RandomPuzzleDialog::okClicked()
         clueSizeBox->text(), widthBox->text(), heightBox->text(), lineLogicOnly->isChecked(),
         gradeChosen->isChecked() ? gradeBox->currentIndex() + 1 : 0);
     if (!entry.settings) {
-        desktop_.messageBox(entry.message, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
+        desktop_.messageBox(entry.message, translated(kBadValueTitle), MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
     chosen_ = entry.settings;
@@ -111,9 +111,9 @@ std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent
                                                const RandomPuzzleSettings& settings,
                                                std::uint64_t seed)
 {
-    QProgressDialog progress(QStringLiteral("問題を作成しています..."), QStringLiteral("キャンセル"),
+    QProgressDialog progress(RandomPuzzleDialog::tr("問題を作成しています..."), RandomPuzzleDialog::tr("キャンセル"),
                              0, 0, parent, kFixedDialogFlags);
-    progress.setWindowTitle(kRandomPuzzleTitle);
+    progress.setWindowTitle(translated(kRandomPuzzleTitle));
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
     BackgroundTask task;
@@ -127,7 +127,7 @@ std::optional<BoardModel> generateWithProgress(Desktop& desktop, QWidget* parent
     // Closed by a cancel or its close box: the run stops at its next check and is dropped.
     task.discard();
     if (outcome.failed)
-        desktop.messageBox(kRandomPuzzleFailedMessage, kRandomPuzzleTitle, MessageButtons::Ok,
+        desktop.messageBox(translated(kRandomPuzzleFailedMessage), translated(kRandomPuzzleTitle), MessageButtons::Ok,
                            MessageIcon::Critical);
     if (result != QDialog::Accepted || progress.wasCanceled())
         return std::nullopt;

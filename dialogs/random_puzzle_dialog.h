@@ -2,6 +2,7 @@
 // generation it starts, which runs off the event thread behind a progress box with a cancel.
 #pragma once
 
+#include "files/translated_text.h"
 #include "author/random_puzzle.h"
 #include "desktop/desktop.h"
 
@@ -21,8 +22,8 @@ namespace zumeli {
 
 class SpinButtons;
 
-inline const QString kRandomPuzzleTitle = QStringLiteral("ランダム問題");
-inline const QString kRandomPuzzleFailedMessage = QStringLiteral("問題を作成できませんでした");
+inline const QString kRandomPuzzleTitle = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "ランダム問題"));
+inline const QString kRandomPuzzleFailedMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "問題を作成できませんでした"));
 
 class RandomPuzzleDialog : public QDialog {
     Q_OBJECT

@@ -1,6 +1,8 @@
 // The shared open/save flow of the file commands.
 #include "files/file_flow.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QStringList>
@@ -29,7 +31,7 @@ QString readablePicturePatterns()
 
 QString overwriteQuestion(const QString& path)
 {
-    return path + QStringLiteral("はすでに存在します。\r\n上書きしますか？");
+    return path + QCoreApplication::translate("zumeli::FileFlow", "はすでに存在します。\r\n上書きしますか？");
 }
 
 } // namespace
@@ -37,20 +39,20 @@ QString overwriteQuestion(const QString& path)
 QString fileFilter(FileCommand command)
 {
     switch (command) {
-    case FileCommand::SavePuzzle: return QStringLiteral("ズメリファイル(*.zml)|*.zml");
+    case FileCommand::SavePuzzle: return QCoreApplication::translate("zumeli::FileFlow", "ズメリファイル(*.zml)|*.zml");
     case FileCommand::LoadPuzzle:
-        return QStringLiteral("ズメリファイル(*.zml)|*.zml|すべてのファイル(*.*)|*");
+        return QCoreApplication::translate("zumeli::FileFlow", "ズメリファイル(*.zml)|*.zml|すべてのファイル(*.*)|*");
     case FileCommand::LoadAnswerState:
-    case FileCommand::SaveAnswerState: return QStringLiteral("ズメリ状態ファイル(*.sts)|*.sts");
-    case FileCommand::ExportBitmap: return QStringLiteral("ビットマップファイル(*.bmp)|*.bmp");
-    case FileCommand::ExportNon: return QStringLiteral("NONファイル(*.non)|*.non");
-    case FileCommand::ExportWebpbnXml: return QStringLiteral("webpbn XMLファイル(*.xml)|*.xml");
+    case FileCommand::SaveAnswerState: return QCoreApplication::translate("zumeli::FileFlow", "ズメリ状態ファイル(*.sts)|*.sts");
+    case FileCommand::ExportBitmap: return QCoreApplication::translate("zumeli::FileFlow", "ビットマップファイル(*.bmp)|*.bmp");
+    case FileCommand::ExportNon: return QCoreApplication::translate("zumeli::FileFlow", "NONファイル(*.non)|*.non");
+    case FileCommand::ExportWebpbnXml: return QCoreApplication::translate("zumeli::FileFlow", "webpbn XMLファイル(*.xml)|*.xml");
     case FileCommand::ImportImage:
-        return QStringLiteral("画像ファイル(*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif)|"
+        return QCoreApplication::translate("zumeli::FileFlow", "画像ファイル(*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif)|"
                               "*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.jfif");
     case FileCommand::ImportPicture: {
         const QString patterns = readablePicturePatterns();
-        return QStringLiteral("画像ファイル|") + patterns + QStringLiteral("|すべてのファイル(*.*)|*");
+        return QCoreApplication::translate("zumeli::FileFlow", "画像ファイル|") + patterns + QCoreApplication::translate("zumeli::FileFlow", "|すべてのファイル(*.*)|*");
     }
     }
     return {};
@@ -95,7 +97,7 @@ QString fileTitle(const QString& path) { return QFileInfo(path).fileName(); }
 
 void showFailure(Desktop& desktop)
 {
-    desktop.messageBox(kFailedMessage, kApplicationName, MessageButtons::Ok, MessageIcon::None);
+    desktop.messageBox(translated(kFailedMessage), kApplicationName, MessageButtons::Ok, MessageIcon::None);
 }
 
 FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFileName,
@@ -114,7 +116,7 @@ FlowResult runFileFlow(Desktop& desktop, FileCommand command, QString& dialogFil
     }
     dialogFileName = *chosen;
     if (save && desktop.fileExists(*chosen)
-        && desktop.messageBox(overwriteQuestion(*chosen), QStringLiteral("上書き確認"),
+        && desktop.messageBox(overwriteQuestion(*chosen), QCoreApplication::translate("zumeli::FileFlow", "上書き確認"),
                               MessageButtons::YesNo, MessageIcon::Information)
                == MessageAnswer::No)
         return FlowResult::Declined;

@@ -2,6 +2,7 @@
 // question, the command's own step, and the single failure message.
 #pragma once
 
+#include "files/translated_text.h"
 #include "desktop/desktop.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ enum class FileCommand {
     ExportWebpbnXml,  // the puzzle written as webpbn XML
 };
 
-inline const QString kFailedMessage = QStringLiteral("失敗しました");
+inline const QString kFailedMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "失敗しました"));
 inline const QString kApplicationName = QStringLiteral("Zumeli");
 
 // The filter a command shows, exactly as the program writes it.

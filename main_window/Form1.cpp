@@ -61,12 +61,14 @@ QPixmap iconResource(int number)
 }
 
 // A command button of the tool panel: a 16 x 16 picture above its caption.
-QToolButton* commandButton(QGroupBox* frame, const char* caption, const char* toolTip,
-                           QStyle::StandardPixmap pixmap, int leftTw, int topTw)
+QToolButton* commandButton(Retranslation& texts, QGroupBox* frame, const char* caption,
+                           const char* toolTip, QStyle::StandardPixmap pixmap, int leftTw, int topTw)
 {
     auto* button = new QToolButton(frame);
-    button->setText(QString::fromUtf8(caption));
-    button->setToolTip(QString::fromUtf8(toolTip));
+    texts.add([=] {
+        button->setText(Form1::tr(caption));
+        button->setToolTip(Form1::tr(toolTip));
+    });
     button->setIcon(button->style()->standardIcon(pixmap));
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -109,7 +111,7 @@ Form1::~Form1()
 
 void Form1::buildControls()
 {
-    setWindowTitle(kTitlePrefix + kUntitled);
+    setWindowTitle(translated(kTitlePrefix) + titleName_);
     auto* client = new QWidget(this);
     setCentralWidget(client);
     client->installEventFilter(this);  // its controls follow its size
@@ -147,66 +149,67 @@ void Form1::pressBoard(int button, int shift, double xTw, double yTw)
 {
     if (std::exchange(dropBoardPress_, false))
         return;
-    const QString tool = currentTool == 0 ? QStringLiteral("鉛筆") : QStringLiteral("四角");
+    const QString tool = currentTool == 0 ? tr("鉛筆") : tr("四角");
     runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, xTw, yTw); });
 }
 
-QGroupBox* Form1::addFrame(std::size_t index, const QString& caption, int topTw, int heightTw)
+QGroupBox* Form1::addFrame(std::size_t index, const char* caption, int topTw, int heightTw)
 {
-    Frame.at(index) = new QGroupBox(caption, Picture2);
+    Frame.at(index) = new QGroupBox(Picture2);
+    texts_.add([this, index, caption] { Frame[index]->setTitle(tr(caption)); });
     Frame[index]->setGeometry(twipsRect(120, topTw, 1575, heightTw));
     return Frame[index];
 }
 
 void Form1::buildPuzzleFrame()
 {
-    QGroupBox* frame = addFrame(0, QStringLiteral("問題エリア"), 120, 855);
-    Command1 = commandButton(frame, "Load", "問題データの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
-    Command3 = commandButton(frame, "Save", "作成したmondaiファイルを保存します",
+    QGroupBox* frame = addFrame(0, QT_TR_NOOP("問題エリア"), 120, 855);
+    Command1 = commandButton(texts_, frame, QT_TR_NOOP("Load"), QT_TR_NOOP("問題データの読み込み"), QStyle::SP_DialogOpenButton, 120, 240);
+    Command3 = commandButton(texts_, frame, QT_TR_NOOP("Save"), QT_TR_NOOP("作成したmondaiファイルを保存します"),
                              QStyle::SP_DialogSaveButton, 840, 240);
 }
 
 void Form1::buildAnswerFrame()
 {
-    QGroupBox* frame = addFrame(1, QStringLiteral("解答エリア"), 1080, 855);
-    Command4[0] = commandButton(frame, "Load", "解答エリアの読み込み", QStyle::SP_DialogOpenButton, 120, 240);
-    Command4[1] = commandButton(frame, "Save", "解答エリアの保存", QStyle::SP_DialogSaveButton, 840, 240);
+    QGroupBox* frame = addFrame(1, QT_TR_NOOP("解答エリア"), 1080, 855);
+    Command4[0] = commandButton(texts_, frame, QT_TR_NOOP("Load"), QT_TR_NOOP("解答エリアの読み込み"), QStyle::SP_DialogOpenButton, 120, 240);
+    Command4[1] = commandButton(texts_, frame, QT_TR_NOOP("Save"), QT_TR_NOOP("解答エリアの保存"), QStyle::SP_DialogSaveButton, 840, 240);
 }
 
 void Form1::buildOutputFrame()
 {
-    QGroupBox* frame = addFrame(2, QStringLiteral("印刷・画像へ出力"), 2040, 855);
-    Command5 = commandButton(frame, "Print", "印刷します(サイズは拡大率で指定可能)",
+    QGroupBox* frame = addFrame(2, QT_TR_NOOP("印刷・画像へ出力"), 2040, 855);
+    Command5 = commandButton(texts_, frame, QT_TR_NOOP("Print"), QT_TR_NOOP("印刷します(サイズは拡大率で指定可能)"),
                              QStyle::SP_FileDialogDetailedView, 120, 240);
-    Command6 = commandButton(frame, "Save", "BMPとして出力", QStyle::SP_DriveFDIcon, 840, 240);
+    Command6 = commandButton(texts_, frame, QT_TR_NOOP("Save"), QT_TR_NOOP("BMPとして出力"), QStyle::SP_DriveFDIcon, 840, 240);
 }
 
 void Form1::buildAuthorFrame()
 {
-    QGroupBox* frame = addFrame(3, QStringLiteral("問題作成"), 3000, 1335);
-    Command7 = commandButton(frame, "New", "サイズを指定して新規作成します", QStyle::SP_FileIcon, 120, 240);
-    Command9 = commandButton(frame, "Open", "画像ファイルから問題を作成します", QStyle::SP_DirOpenIcon, 840, 240);
-    Command8 = commandButton(frame, "Make", "解答から問題を作成します", QStyle::SP_ArrowRight, 120, 780);
-    Command2 = commandButton(frame, "解答", "合っているかどうか判定", QStyle::SP_DialogApplyButton, 840, 780);
+    QGroupBox* frame = addFrame(3, QT_TR_NOOP("問題作成"), 3000, 1335);
+    Command7 = commandButton(texts_, frame, QT_TR_NOOP("New"), QT_TR_NOOP("サイズを指定して新規作成します"), QStyle::SP_FileIcon, 120, 240);
+    Command9 = commandButton(texts_, frame, QT_TR_NOOP("Open"), QT_TR_NOOP("画像ファイルから問題を作成します"), QStyle::SP_DirOpenIcon, 840, 240);
+    Command8 = commandButton(texts_, frame, QT_TR_NOOP("Make"), QT_TR_NOOP("解答から問題を作成します"), QStyle::SP_ArrowRight, 120, 780);
+    Command2 = commandButton(texts_, frame, QT_TR_NOOP("解答"), QT_TR_NOOP("合っているかどうか判定"), QStyle::SP_DialogApplyButton, 840, 780);
 }
 
 void Form1::buildToolFrame()
 {
-    QGroupBox* frame = addFrame(4, QStringLiteral("描画ツール"), 4440, 615);
-    const QString toolTips[] = {
-        QStringLiteral("鉛筆(左クリックで点 or 消去、右クリックで×を打てます)"),
-        QStringLiteral("四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)")};
+    QGroupBox* frame = addFrame(4, QT_TR_NOOP("描画ツール"), 4440, 615);
+    static const char* const toolTips[] = {
+        QT_TR_NOOP("鉛筆(左クリックで点 or 消去、右クリックで×を打てます)"),
+        QT_TR_NOOP("四角(終点指定時に、左クリックで塗りつぶし、右クリックで消去できます)")};
     for (int16 i = 0; i < 2; ++i) {
         Picture3[i] = new ToolButtonBox(frame);
         Picture3[i]->setGeometry(twipsRect(i == 0 ? 120 : 405, 240, 280, 280));
-        Picture3[i]->setToolTip(toolTips[i]);
+        texts_.add([this, i] { Picture3[i]->setToolTip(tr(toolTips[i])); });
         connect(Picture3[i], &ToolButtonBox::clicked, this, [this, i] { Picture3_Click(i); });
     }
 }
 
 void Form1::buildOpacityFrame()
 {
-    QGroupBox* frame = addFrame(5, QStringLiteral("不透明度"), 5160, 615);
+    QGroupBox* frame = addFrame(5, QT_TR_NOOP("不透明度"), 5160, 615);
     Slider1 = new QSlider(Qt::Horizontal, frame);
     Slider1->setGeometry(twipsRect(120, 240, 1335, 255));
     Slider1->setRange(64, 255);
@@ -215,16 +218,16 @@ void Form1::buildOpacityFrame()
     Slider1->setTickInterval(16);
     Slider1->setTickPosition(QSlider::TicksBelow);
     Slider1->setValue(255);
-    Slider1->setToolTip(QStringLiteral("このウインドウを半透明にできます(Win2000以降で有効)"));
+    texts_.add([this] { Slider1->setToolTip(tr("このウインドウを半透明にできます(Win2000以降で有効)")); });
     connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(); });
 }
 
 void Form1::buildZoomFrame()
 {
-    QGroupBox* frame = addFrame(6, QStringLiteral("拡大率"), 5880, 615);
+    QGroupBox* frame = addFrame(6, QT_TR_NOOP("拡大率"), 5880, 615);
     Text1 = new QLineEdit(QStringLiteral("100"), frame);
     Text1->setGeometry(twipsRect(240, 240, 600, 270));
-    Text1->setToolTip(QStringLiteral("画面の表示サイズと印刷時のサイズを指定します"));
+    texts_.add([this] { Text1->setToolTip(tr("画面の表示サイズと印刷時のサイズを指定します")); });
     UpDown1 = new SpinButtons(Text1, kMinZoom, kMaxZoom, kZoomStep, 100, frame);
     UpDown1->setGeometry(twipsRect(840, 240, 255, 270));
     Label1 = new QLabel(QStringLiteral("%"), frame);
@@ -264,7 +267,8 @@ void Form1::buildStartupPicture(QWidget* client)
     Picture5 = new QLabel(Picture4);
     Picture5->setPixmap(QPixmap(QStringLiteral(":/pictures/title.png")));
     Picture5->setGeometry(px(480), px(240), 241, 115);
-    Label2 = new QLabel(QStringLiteral("問題をロードしてください..."), Picture4);
+    Label2 = new QLabel(Picture4);
+    texts_.add([this] { Label2->setText(tr("問題をロードしてください...")); });
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont labelFont = BoardPicture::defaultFont();
     labelFont.setPointSizeF(20.25);
@@ -282,12 +286,17 @@ void Form1::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
-    bar->setToolTip(QStringLiteral("ここには状態や説明などを表示します"));
-    statusPanels[0] = new QLabel(QStringLiteral("Ready"));
+    statusPanels[0] = new QLabel;
+    statusPanels[1] = new QLabel;
+    statusPanels[2] = new QLabel;
+    texts_.add([this, bar] {
+        bar->setToolTip(tr("ここには状態や説明などを表示します"));
+        statusPanels[0]->setText(tr("Ready"));
+        statusPanels[1]->setText(tr("ボタンやコントロールにあわせると説明が出ます..."));
+        statusPanels[2]->setText(tr("ズメリロジック！ Zumeli"));
+    });
     statusPanels[0]->setFixedWidth(px(800));
-    statusPanels[1] = new QLabel(QStringLiteral("ボタンやコントロールにあわせると説明が出ます..."));
     statusPanels[1]->setMinimumWidth(px(2000));
-    statusPanels[2] = new QLabel(QStringLiteral("ズメリロジック！ Zumeli"));
     statusPanels[2]->setFixedWidth(px(3000));
     for (QLabel* panel : statusPanels)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -454,7 +463,7 @@ void Form1::DrawToolIcon(int16 index, int16 offset)
 
 void Form1::showZoomMessageAndReset()
 {
-    desktop.messageBox(kZoomMessage, kBadValueTitle, MessageButtons::Ok, MessageIcon::Critical);
+    desktop.messageBox(translated(kZoomMessage), translated(kBadValueTitle), MessageButtons::Ok, MessageIcon::Critical);
     if (Text1->text() == QStringLiteral("100"))
         Text1_Change();  // the text does not change, so lay out at 100 here
     else
@@ -501,14 +510,14 @@ void Form1::forgetRectangleStart()
 {
     // A corner chosen on the old board is abandoned; the prompt asks for a start point again.
     if (rectStartX != -1 && currentTool == 1)
-        setStatusText(QStringLiteral("始点を指定してください"));
+        setStatusText(tr("始点を指定してください"));
     rectStartX = -1;
 }
 
 void Form1::setTitleName(const QString& name)
 {
     titleName_ = name;
-    setWindowTitle(kTitlePrefix + name);
+    setWindowTitle(translated(kTitlePrefix) + name);
 }
 
 void Form1::setStatusText(const QString& text) { statusPanels[1]->setText(text); }

@@ -1,6 +1,7 @@
 // The main window: the board picture, the tool panel, the status bar and every command handler.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/drawing/board_drawing.h"
 #include "board/board_model.h"
 #include "board/drawing/board_picture.h"
@@ -14,6 +15,7 @@
 #include "solve/engine/puzzle.h"
 #include "widgets/board_view.h"
 #include "widgets/dialog_shared.h"
+#include "widgets/retranslation.h"
 #include "widgets/tool_button_box.h"
 
 #include <QFrame>
@@ -44,7 +46,7 @@ class PuzzleCheckWindow;
 class SpinButtons;
 
 // The message refusing a zoom (titled kBadValueTitle).
-inline const QString kZoomMessage = QStringLiteral("10以上500以下の数値を入力してください");
+inline const QString kZoomMessage = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "10以上500以下の数値を入力してください"));
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -194,13 +196,14 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The window's make-up, frame by frame down the tool panel.
     void buildControls();
     void buildBoardPicture(QWidget* client);
-    QGroupBox* addFrame(std::size_t index, const QString& caption, int topTw, int heightTw);
+    QGroupBox* addFrame(std::size_t index, const char* caption, int topTw, int heightTw);
     void buildPuzzleFrame();
     void buildAnswerFrame();
     void buildOutputFrame();
@@ -215,8 +218,20 @@ private:
     void buildEditMenu(QMenuBar* bar);
     void buildPuzzleMenu(QMenuBar* bar);
     void buildToolMenu(QMenuBar* bar);
-    QAction* addCommand(QMenu* menu, const QString& text, std::function<void()> handler,
+    QAction* addCommand(QMenu* menu, const char* text, std::function<void()> handler,
                         const QList<QKeySequence>& keys = {});
+    // A menu or an item whose text (marked with QT_TR_NOOP) follows the language.
+    QMenu* translatedText(QMenu* menu, const char* title);
+    QAction* translatedText(QAction* action, const char* text);
+    void buildUndoActions(QMenu* edit);
+    // ツール → 表示言語: automatic or one of the languages Zumeli speaks, kept in the settings
+    // and applied at once.
+    void buildLanguageMenu(QMenu* tools);
+    void chooseLanguage(const QString& setting);
+    // Every text of the window set again in the language now installed.
+    void retranslateUi();
+    Retranslation texts_;
+    QString untitledText_ = translated(kUntitled);  // kUntitled as last shown
     int menuBarHeight() const;
     // The client area (below the menu bar) that shows the whole board and the tool panel,
     // as LayoutBoard last computed it.
@@ -253,7 +268,7 @@ private:
     void loadAnswerStateFile(const QString& path);
     bool stepRunning_ = false;
     bool savedInStep_ = false;
-    QString titleName_ = kUntitled;
+    QString titleName_ = translated(kUntitled);
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
     bool dropBoardPress_ = false;  // the press that ended a refused zoom edit

@@ -20,7 +20,7 @@ void Form1::Command7_Click()
     if (!dialog.chosenSize())
         return;
     model = newPuzzleBoard(*dialog.chosenSize());
-    setTitleName(kUntitled);
+    setTitleName(translated(kUntitled));
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
 }
@@ -28,7 +28,7 @@ void Form1::Command7_Click()
 void Form1::Command9_Click()
 {
     runFileFlow(desktop, FileCommand::ImportImage, dialogFileName, [this](const QString& path) {
-        setTitleName(kUntitled);
+        setTitleName(translated(kUntitled));
         imagePath = path;
         Form3 dialog(desktop, model, imagePath, this);  // throws for an unreadable image
         // A picture refused for its size was answered by its own message: the board and its
@@ -52,7 +52,7 @@ void Form1::importPicture()
         try {
             image = readSourceImage(path);  // throws ImageReadError for an unreadable file
         } catch (const SourceImageTooLargeError&) {
-            desktop.messageBox(kSourceImageTooLargeMessage, kImageTooLargeTitle,
+            desktop.messageBox(translated(kSourceImageTooLargeMessage), translated(kImageTooLargeTitle),
                                MessageButtons::Ok, MessageIcon::Critical);
             return;
         }
@@ -62,7 +62,7 @@ void Form1::importPicture()
             return;
         model = *dialog.chosenBoard();
         dialogFileName = path;
-        setTitleName(kUntitled);
+        setTitleName(translated(kUntitled));
         forgetRectangleStart();
         redrawOrResetZoom(Redraw::Full);
     });

@@ -75,7 +75,7 @@ void Form1::openFromCommandLine(const QString& puzzlePath, const QString& stateP
     // The files are opened as the two Load commands would open them, one after the other,
     // and together make one step of undo. The state belongs to the puzzle named with it, so
     // it is not laid over the start-up board when that puzzle cannot be read.
-    runAsStep(QStringLiteral("問題を開く"), [&] {
+    runAsStep(tr("問題を開く"), [&] {
         const FlowResult puzzle =
             runFileStep(desktop, dialogFileName, puzzlePath,
                         [this](const QString& path) { loadPuzzleFile(path); });

@@ -60,37 +60,50 @@ void Form1::buildMenus()
 }
 
 // Each command is a menu item that runs it as one undoable step named after the item.
-QAction* Form1::addCommand(QMenu* menu, const QString& text, std::function<void()> handler,
+QAction* Form1::addCommand(QMenu* menu, const char* text, std::function<void()> handler,
                            const QList<QKeySequence>& keys)
 {
-    QAction* action = menu->addAction(text);
+    QAction* action = translatedText(menu->addAction(QString()), text);
     action->setShortcuts(keys);
-    connect(action, &QAction::triggered, this,
-            [this, name = stepName(text), handler = std::move(handler)] { runAsStep(name, handler); });
+    connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
+        runAsStep(stepName(action->text()), handler);
+    });
+    return action;
+}
+
+QMenu* Form1::translatedText(QMenu* menu, const char* title)
+{
+    texts_.add([this, menu, title] { menu->setTitle(tr(title)); });
+    return menu;
+}
+
+QAction* Form1::translatedText(QAction* action, const char* text)
+{
+    texts_.add([this, action, text] { action->setText(tr(text)); });
     return action;
 }
 
 void Form1::buildFileMenu(QMenuBar* bar)
 {
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    alsoOn(Command1, addCommand(file, QStringLiteral("問題を開く(&O)..."), [this] { Command1_Click(); },
+    QMenu* file = translatedText(bar->addMenu(QString()), QT_TR_NOOP("ファイル(&F)"));
+    alsoOn(Command1, addCommand(file, QT_TR_NOOP("問題を開く(&O)..."), [this] { Command1_Click(); },
                          {QKeySequence::Open}));
-    alsoOn(Command3, addCommand(file, QStringLiteral("問題を保存(&S)..."), [this] { Command3_Click(); },
+    alsoOn(Command3, addCommand(file, QT_TR_NOOP("問題を保存(&S)..."), [this] { Command3_Click(); },
                          {QKeySequence::Save}));
     file->addSeparator();
-    alsoOn(Command4[0], addCommand(file, QStringLiteral("解答エリアを開く(&L)..."), [this] { Command4_Click(0); }));
-    alsoOn(Command4[1], addCommand(file, QStringLiteral("解答エリアを保存(&A)..."), [this] { Command4_Click(1); }));
+    alsoOn(Command4[0], addCommand(file, QT_TR_NOOP("解答エリアを開く(&L)..."), [this] { Command4_Click(0); }));
+    alsoOn(Command4[1], addCommand(file, QT_TR_NOOP("解答エリアを保存(&A)..."), [this] { Command4_Click(1); }));
     file->addSeparator();
-    alsoOn(Command9, addCommand(file, QStringLiteral("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); }));
-    QMenu* exports = file->addMenu(QStringLiteral("問題を書き出す(&E)"));
-    addCommand(exports, QStringLiteral(".non 形式(&N)..."), [this] { exportPuzzle(FileCommand::ExportNon); });
-    addCommand(exports, QStringLiteral("webpbn XML 形式(&X)..."),
+    alsoOn(Command9, addCommand(file, QT_TR_NOOP("画像ファイルから問題を作成(&I)..."), [this] { Command9_Click(); }));
+    QMenu* exports = translatedText(file->addMenu(QString()), QT_TR_NOOP("問題を書き出す(&E)"));
+    addCommand(exports, QT_TR_NOOP(".non 形式(&N)..."), [this] { exportPuzzle(FileCommand::ExportNon); });
+    addCommand(exports, QT_TR_NOOP("webpbn XML 形式(&X)..."),
         [this] { exportPuzzle(FileCommand::ExportWebpbnXml); });
-    alsoOn(Command6, addCommand(file, QStringLiteral("BMPとして出力(&B)..."), [this] { Command6_Click(); }));
-    alsoOn(Command5, addCommand(file, QStringLiteral("印刷(&P)"), [this] { Command5_Click(); },
+    alsoOn(Command6, addCommand(file, QT_TR_NOOP("BMPとして出力(&B)..."), [this] { Command6_Click(); }));
+    alsoOn(Command5, addCommand(file, QT_TR_NOOP("印刷(&P)"), [this] { Command5_Click(); },
                          {QKeySequence::Print}));
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("終了(&X)"));
+    QAction* quit = translatedText(file->addAction(QString()), QT_TR_NOOP("終了(&X)"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
 }
@@ -99,10 +112,16 @@ void Form1::buildEditMenu(QMenuBar* bar)
 {
     // The undo stack's own actions: disabled while there is nothing to undo or redo, and
     // naming the step they would undo or redo after their prefix.
-    QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    undoAction = undoStack->createUndoAction(edit, QStringLiteral("元に戻す(&U)"));
+    QMenu* edit = translatedText(bar->addMenu(QString()), QT_TR_NOOP("編集(&E)"));
+    // The stack's actions keep the prefix they were made with: a new language makes them anew.
+    texts_.add([this, edit] { buildUndoActions(edit); });
+}
+
+void Form1::buildUndoActions(QMenu* edit)
+{
+    delete std::exchange(undoAction, undoStack->createUndoAction(edit, tr("元に戻す(&U)")));
     undoAction->setShortcuts(withStandardKeys({QKeySequence(Qt::CTRL | Qt::Key_Z)}, QKeySequence::Undo));
-    redoAction = undoStack->createRedoAction(edit, QStringLiteral("やり直し(&R)"));
+    delete std::exchange(redoAction, undoStack->createRedoAction(edit, tr("やり直し(&R)")));
     redoAction->setShortcuts(withStandardKeys(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         QKeySequence::Redo));
@@ -112,26 +131,27 @@ void Form1::buildEditMenu(QMenuBar* bar)
 
 void Form1::buildPuzzleMenu(QMenuBar* bar)
 {
-    QMenu* puzzle = bar->addMenu(QStringLiteral("問題(&P)"));
-    alsoOn(Command7, addCommand(puzzle, QStringLiteral("新規作成(&N)..."), [this] { Command7_Click(); },
+    QMenu* puzzle = translatedText(bar->addMenu(QString()), QT_TR_NOOP("問題(&P)"));
+    alsoOn(Command7, addCommand(puzzle, QT_TR_NOOP("新規作成(&N)..."), [this] { Command7_Click(); },
                          {QKeySequence::New}));
-    alsoOn(Command8, addCommand(puzzle, QStringLiteral("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
-    addCommand(puzzle, QStringLiteral("ランダム問題..."), [this] { randomPuzzle(); });
-    alsoOn(Command2, addCommand(puzzle, QStringLiteral("答え合わせ(&J)"), [this] { Command2_Click(); }));
+    alsoOn(Command8, addCommand(puzzle, QT_TR_NOOP("解答から問題を作成(&M)"), [this] { Command8_Click(); }));
+    addCommand(puzzle, QT_TR_NOOP("ランダム問題..."), [this] { randomPuzzle(); });
+    alsoOn(Command2, addCommand(puzzle, QT_TR_NOOP("答え合わせ(&J)"), [this] { Command2_Click(); }));
     puzzle->addSeparator();
-    QAction* check = puzzle->addAction(QStringLiteral("問題の検査(&C)..."));
+    QAction* check = translatedText(puzzle->addAction(QString()), QT_TR_NOOP("問題の検査(&C)..."));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(check, &QAction::triggered, this, &Form1::openCheckWindow);
     puzzle->addSeparator();
-    addCommand(puzzle, QStringLiteral("画像から問題作成（詳細）..."), [this] { importPicture(); });
-    addCommand(puzzle, tr("問題集..."), [this] { openCollection(); });
+    addCommand(puzzle, QT_TR_NOOP("画像から問題作成（詳細）..."), [this] { importPicture(); });
+    addCommand(puzzle, QT_TR_NOOP("問題集..."), [this] { openCollection(); });
 }
 
 void Form1::buildToolMenu(QMenuBar* bar)
 {
-    QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    addCommand(tools, QStringLiteral("鉛筆(&P)"), [this] { Picture3_Click(0); });
-    addCommand(tools, QStringLiteral("四角(&R)"), [this] { Picture3_Click(1); });
+    QMenu* tools = translatedText(bar->addMenu(QString()), QT_TR_NOOP("ツール(&T)"));
+    addCommand(tools, QT_TR_NOOP("鉛筆(&P)"), [this] { Picture3_Click(0); });
+    addCommand(tools, QT_TR_NOOP("四角(&R)"), [this] { Picture3_Click(1); });
+    buildLanguageMenu(tools);
 }
 
 void Form1::rememberOption(QAction* option, const QString& key)

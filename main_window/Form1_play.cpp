@@ -28,10 +28,10 @@ namespace zumeli {
 
 namespace {
 
-const QString kHintCaption = QStringLiteral("ヒント");
-const QString kMistakesCaption = QStringLiteral("間違いを表示");
-const QString kNoClues = QStringLiteral("手がかりの数字がありません");
-const QString kMarksContradict = QStringLiteral("塗ったマスや×が手がかりと矛盾しています");
+const char* const kHintCaption = QT_TRANSLATE_NOOP("zumeli::Form1", "ヒント");
+const char* const kMistakesCaption = QT_TRANSLATE_NOOP("zumeli::Form1", "間違いを表示");
+const char* const kNoClues = QT_TRANSLATE_NOOP("zumeli::Form1", "手がかりの数字がありません");
+const char* const kMarksContradict = QT_TRANSLATE_NOOP("zumeli::Form1", "塗ったマスや×が手がかりと矛盾しています");
 
 // How long the mistakes may search for the solution before giving up: long enough for any
 // puzzle a person solves by hand, short enough that the window never seems to hang.
@@ -41,7 +41,7 @@ constexpr double kMistakesSeconds = 5;
 QString lineName(const BoardModel& model, BoardLine line)
 {
     return QStringLiteral("%1 %2")
-        .arg(line.kind == BoardLine::Column ? QStringLiteral("列") : QStringLiteral("行"))
+        .arg(line.kind == BoardLine::Column ? Form1::tr("列") : Form1::tr("行"))
         .arg(line.index - model.clueSize + 1);
 }
 
@@ -51,24 +51,24 @@ QString hintText(const BoardModel& model, const Hint& hint)
     case Hint::Kind::Cells: {
         QStringList parts;
         if (!hint.toFill.empty())
-            parts << QStringLiteral("%1 マス塗れます").arg(hint.toFill.size());
+            parts << Form1::tr("%1 マス塗れます").arg(hint.toFill.size());
         if (!hint.toCross.empty())
-            parts << QStringLiteral("%1 マスに×が付きます").arg(hint.toCross.size());
-        return lineName(model, *hint.line) + QStringLiteral(": ") + parts.join(QStringLiteral("、"));
+            parts << Form1::tr("%1 マスに×が付きます").arg(hint.toCross.size());
+        return lineName(model, *hint.line) + QStringLiteral(": ") + parts.join(Form1::tr("、"));
     }
     case Hint::Kind::MarksContradict:
-        return hint.line ? lineName(model, *hint.line) + QStringLiteral(": ") + kMarksContradict
-                         : kMarksContradict;
+        return hint.line ? lineName(model, *hint.line) + QStringLiteral(": ") + Form1::tr(kMarksContradict)
+                         : Form1::tr(kMarksContradict);
     case Hint::Kind::CluesContradict:
-        return QStringLiteral("手がかりどうしが矛盾しています(答えがありません)");
+        return Form1::tr("手がかりどうしが矛盾しています(答えがありません)");
     case Hint::Kind::NeedsSearch:
-        return QStringLiteral("線の論理だけでは次の一手が決まりません");
+        return Form1::tr("線の論理だけでは次の一手が決まりません");
     case Hint::Kind::Finished:
-        return QStringLiteral("すべての行と列が手がかりどおりに塗れています");
+        return Form1::tr("すべての行と列が手がかりどおりに塗れています");
     case Hint::Kind::NoClues:
-        return kNoClues;
+        return Form1::tr(kNoClues);
     case Hint::Kind::BadClues:
-        return QStringLiteral("手がかりに負の数があるため、ヒントを出せません");
+        return Form1::tr("手がかりに負の数があるため、ヒントを出せません");
     }
     return {};
 }
@@ -77,14 +77,14 @@ QString hintText(const BoardModel& model, const Hint& hint)
 
 void Form1::buildPlayMenu(QMenuBar* bar)
 {
-    QMenu* menu = bar->addMenu(QStringLiteral("プレイ(&G)"));
-    hintAction = menu->addAction(QStringLiteral("ヒント(&H)"));
+    QMenu* menu = translatedText(bar->addMenu(QString()), QT_TR_NOOP("プレイ(&G)"));
+    hintAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("ヒント(&H)"));
     hintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(hintAction, &QAction::triggered, this, &Form1::Hint_Click);
-    mistakesAction = menu->addAction(QStringLiteral("間違いを表示(&M)"));
+    mistakesAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("間違いを表示(&M)"));
     connect(mistakesAction, &QAction::triggered, this, &Form1::Mistakes_Click);
     menu->addSeparator();
-    greyFinishedAction = menu->addAction(QStringLiteral("完成した手がかりを灰色にする(&G)"));
+    greyFinishedAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("完成した手がかりを灰色にする(&G)"));
     greyFinishedAction->setCheckable(true);
     connect(greyFinishedAction, &QAction::toggled, this, [this](bool on) {
         play.greyFinished = on;
@@ -92,7 +92,7 @@ void Form1::buildPlayMenu(QMenuBar* bar)
         Picture1->update();
     });
     rememberOption(greyFinishedAction, QStringLiteral("play/greyFinishedClues"));
-    everyFiveAction = menu->addAction(QStringLiteral("5マスごとに太線(&L)"));
+    everyFiveAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("5マスごとに太線(&L)"));
     everyFiveAction->setCheckable(true);
     connect(everyFiveAction, &QAction::toggled, this, [this](bool on) {
         play.everyFiveLines = on;
@@ -173,7 +173,7 @@ void Form1::Hint_Click()
     const QString text = hintText(model, hint);
     showHelpText(text);
     if (hint.kind == Hint::Kind::MarksContradict
-        && desktop.messageBox(text + QStringLiteral("\n間違いを表示しますか？"), kHintCaption,
+        && desktop.messageBox(text + tr("\n間違いを表示しますか？"), tr(kHintCaption),
                               MessageButtons::YesNo, MessageIcon::Information)
                == MessageAnswer::Yes)
         Mistakes_Click();
@@ -185,7 +185,7 @@ void Form1::Mistakes_Click()
     Picture1->update();
     auto refuse = [this](const QString& text) {
         showHelpText(text);
-        desktop.messageBox(text, kMistakesCaption, MessageButtons::Ok, MessageIcon::Information);
+        desktop.messageBox(text, tr(kMistakesCaption), MessageButtons::Ok, MessageIcon::Information);
     };
     const solver::Puzzle puzzle = puzzleFromBoard(model);
     auto blank = [](const std::vector<std::vector<int>>& lines) {
@@ -193,7 +193,7 @@ void Form1::Mistakes_Click()
     };
     if (blank(puzzle.rows) && blank(puzzle.columns)) {
         // A board being drawn before its clues are made is no puzzle to check against.
-        refuse(kNoClues);
+        refuse(tr(kNoClues));
         return;
     }
     if (!mistakeSolution_ || puzzle.rows != mistakeRows_ || puzzle.columns != mistakeColumns_) {
@@ -205,20 +205,20 @@ void Form1::Mistakes_Click()
             options.timeLimitSeconds = kMistakesSeconds;
             result = solver::solve(puzzle, options);
         } catch (const std::invalid_argument&) {
-            refuse(QStringLiteral("手がかりに負の数があるため、間違いを表示できません"));
+            refuse(tr("手がかりに負の数があるため、間違いを表示できません"));
             return;
         }
         switch (result.verdict) {
         case solver::Verdict::Unique:
             break;
         case solver::Verdict::Multiple:
-            refuse(QStringLiteral("答えが一つに決まらないため、間違いを表示できません"));
+            refuse(tr("答えが一つに決まらないため、間違いを表示できません"));
             return;
         case solver::Verdict::NoSolution:
-            refuse(QStringLiteral("手がかりに合う答えがないため、間違いを表示できません"));
+            refuse(tr("手がかりに合う答えがないため、間違いを表示できません"));
             return;
         case solver::Verdict::Stopped:
-            refuse(QStringLiteral("答えが時間内に求まらなかったため、間違いを表示できません"));
+            refuse(tr("答えが時間内に求まらなかったため、間違いを表示できません"));
             return;
         }
         mistakeRows_ = puzzle.rows;
@@ -226,8 +226,8 @@ void Form1::Mistakes_Click()
         mistakeSolution_ = result.solutions.front();
     }
     play.mistakes = mistakeCells(model, *mistakeSolution_);
-    showHelpText(play.mistakes.empty() ? QStringLiteral("間違いはありません")
-                                       : QStringLiteral("間違い: %1 マス").arg(play.mistakes.size()));
+    showHelpText(play.mistakes.empty() ? tr("間違いはありません")
+                                       : tr("間違い: %1 マス").arg(play.mistakes.size()));
 }
 
 void Form1::boardKey(int key, int shift)

@@ -19,7 +19,7 @@ void Form1::randomPuzzle()
     if (!board)
         return;
     model = *board;
-    setTitleName(kUntitled);
+    setTitleName(translated(kUntitled));
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
 }

@@ -9,9 +9,9 @@ namespace zumeli {
 
 namespace {
 
-const QString kPromptStart = QStringLiteral("始点を指定してください");
-const QString kPromptEnd = QStringLiteral("終点を指定してください");
-const QString kNotAnswerArea = QStringLiteral("ここは解答エリアではありません");
+const char* const kPromptStart = QT_TRANSLATE_NOOP("zumeli::Form1", "始点を指定してください");
+const char* const kPromptEnd = QT_TRANSLATE_NOOP("zumeli::Form1", "終点を指定してください");
+const char* const kNotAnswerArea = QT_TRANSLATE_NOOP("zumeli::Form1", "ここは解答エリアではありません");
 
 } // namespace
 
@@ -21,7 +21,7 @@ void Form1::Picture3_Click(int16 index)
     forgetRectangleStart();  // also when the selected tool is clicked again
     selectToolAppearance(index);
     if (index == 1)
-        setStatusText(kPromptStart);
+        setStatusText(tr(kPromptStart));
 }
 
 void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
@@ -30,7 +30,7 @@ void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
     if (!model.isAnswerCell(hit.x, hit.y)) {
         // The clue band (or the picture's frame around the board): only the notice; a
         // pending rectangle corner stays pending.
-        setStatusText(kNotAnswerArea);
+        setStatusText(tr(kNotAnswerArea));
         return;
     }
     const int16 column = toInt16(hit.x);
@@ -40,11 +40,11 @@ void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
     } else {
         switch (pressRectangle(model, {rectStartX, rectStartY}, column, row, button)) {
         case RectanglePress::StartChosen:
-            setStatusText(kPromptEnd);
+            setStatusText(tr(kPromptEnd));
             break;
         case RectanglePress::Applied:
             RedrawBoard();
-            setStatusText(kPromptStart);
+            setStatusText(tr(kPromptStart));
             break;
         case RectanglePress::Ignored:
             break;
@@ -64,11 +64,11 @@ void Form1::Command2_Click()
 {
     if (answerMatchesClues(model)) {
         showCollectionTitleIfSolved();
-        desktop.messageBox(QStringLiteral("答えと一致しました"), QStringLiteral("大当たり！"),
+        desktop.messageBox(tr("答えと一致しました"), tr("大当たり！"),
                            MessageButtons::Ok, MessageIcon::Information);
     } else {
-        desktop.messageBox(QStringLiteral("残念！\r\n答えと一致しませんでした"),
-                           QStringLiteral("間違いです"), MessageButtons::Ok,
+        desktop.messageBox(tr("残念！\r\n答えと一致しませんでした"),
+                           tr("間違いです"), MessageButtons::Ok,
                            MessageIcon::Information);
     }
 }

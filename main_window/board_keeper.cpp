@@ -14,10 +14,10 @@ namespace zumeli {
 
 QString restoreQuestion(int number, int count, const QString& titleName, const QDateTime& keptAt)
 {
-    return QStringLiteral("前回保存されなかった盤面が %1 つあります（%2 つ目: %3、%4）。復元しますか？")
+    return BoardKeeper::tr("前回保存されなかった盤面が %1 つあります（%2 つ目: %3、%4）。復元しますか？")
         .arg(count)
         .arg(number)
-        .arg(titleName, keptAt.toString(QStringLiteral("M月d日 H:mm")));
+        .arg(titleName, keptAt.toString(BoardKeeper::tr("M月d日 H:mm")));
 }
 
 BoardKeeper::BoardKeeper(Form1& window, const QString& folder)
@@ -64,10 +64,10 @@ void BoardKeeper::offerRestore()
     for (int i = 0; i < count; ++i) {
         LeftBoard& board = left[static_cast<std::size_t>(i)];
         const QString question =
-            count == 1 ? kRestoreQuestion
+            count == 1 ? translated(kRestoreQuestion)
                        : restoreQuestion(i + 1, count, QString::fromStdString(board.kept.titleName),
                                          board.keptAt);
-        if (window_.desktop.messageBox(question, kRestoreCaption, MessageButtons::YesNo,
+        if (window_.desktop.messageBox(question, translated(kRestoreCaption), MessageButtons::YesNo,
                                        MessageIcon::Information) == MessageAnswer::Yes) {
             restore(board.kept);
             // The board leaves its old file only once this window keeps it.

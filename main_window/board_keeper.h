@@ -2,6 +2,7 @@
 // while it has unsaved changes, and offers the boards of windows that are gone at a start.
 #pragma once
 
+#include "files/translated_text.h"
 #include "files/keep_file.h"
 
 #include <QDateTime>
@@ -17,9 +18,9 @@ namespace zumeli {
 class Form1;
 
 // The question asked at start-up for a kept board, when one board is found.
-inline const QString kRestoreCaption = QStringLiteral("ズメリロジック！");
+inline const QString kRestoreCaption = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "ズメリロジック！"));
 inline const QString kRestoreQuestion =
-    QStringLiteral("前回保存されなかった盤面があります。復元しますか？");
+    QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "前回保存されなかった盤面があります。復元しますか？"));
 
 // The question for board `number` (from 1) of `count` found at start-up, when there are
 // several: it names the board's title and when it was last kept.

@@ -1,6 +1,8 @@
 // Turning a solver result into the sentences and pictures of the puzzle check window.
 #include "solve/check_report.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace zumeli {
@@ -34,8 +36,8 @@ std::vector<bool> undecidedCells(const solver::CellGrid& grid)
 QString lineLogicSentence(const solver::SolveResult& result)
 {
     return result.lineSolvable
-        ? QStringLiteral("縦と横の数字だけで、順に最後まで解けます。")
-        : QStringLiteral("縦と横の数字だけでは解き切れません。印のマスは、仮定を置かないと決まりません。");
+        ? QCoreApplication::translate("zumeli::CheckReport", "縦と横の数字だけで、順に最後まで解けます。")
+        : QCoreApplication::translate("zumeli::CheckReport", "縦と横の数字だけでは解き切れません。印のマスは、仮定を置かないと決まりません。");
 }
 
 } // namespace
@@ -44,12 +46,12 @@ QString difficultySentence(const solver::Difficulty& difficulty)
 {
     QString explanation;
     switch (difficulty.grade) {
-    case 1: explanation = QStringLiteral("線の単純な重なりだけで解けます"); break;
-    case 2: explanation = QStringLiteral("線の論理だけで解けます"); break;
-    case 3: explanation = QStringLiteral("仮定して矛盾を調べると解けます"); break;
-    default: explanation = QStringLiteral("探索が必要です"); break;
+    case 1: explanation = QCoreApplication::translate("zumeli::CheckReport", "線の単純な重なりだけで解けます"); break;
+    case 2: explanation = QCoreApplication::translate("zumeli::CheckReport", "線の論理だけで解けます"); break;
+    case 3: explanation = QCoreApplication::translate("zumeli::CheckReport", "仮定して矛盾を調べると解けます"); break;
+    default: explanation = QCoreApplication::translate("zumeli::CheckReport", "探索が必要です"); break;
     }
-    return QStringLiteral("難易度: %1（%2）").arg(difficulty.grade).arg(explanation);
+    return QCoreApplication::translate("zumeli::CheckReport", "難易度: %1（%2）").arg(difficulty.grade).arg(explanation);
 }
 
 std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGrid& b)
@@ -63,16 +65,16 @@ std::vector<bool> differingCells(const solver::CellGrid& a, const solver::CellGr
 QString verdictSummary(const solver::SolveResult& result)
 {
     switch (result.verdict) {
-    case solver::Verdict::NoSolution: return QStringLiteral("この数字には解がありません。");
+    case solver::Verdict::NoSolution: return QCoreApplication::translate("zumeli::CheckReport", "この数字には解がありません。");
     case solver::Verdict::Unique:
         return result.lineSolvable
-            ? QStringLiteral("解はただ一つです。縦と横の数字だけで解けます。")
-            : QStringLiteral("解はただ一つですが、解くには仮定が要ります。");
-    case solver::Verdict::Multiple: return QStringLiteral("解が2つ以上あります。");
+            ? QCoreApplication::translate("zumeli::CheckReport", "解はただ一つです。縦と横の数字だけで解けます。")
+            : QCoreApplication::translate("zumeli::CheckReport", "解はただ一つですが、解くには仮定が要ります。");
+    case solver::Verdict::Multiple: return QCoreApplication::translate("zumeli::CheckReport", "解が2つ以上あります。");
     case solver::Verdict::Stopped:
         return result.stopReason == solver::StopReason::Cancelled
-            ? QStringLiteral("判定を中止しました。")
-            : QStringLiteral("制限時間内に判定できませんでした。");
+            ? QCoreApplication::translate("zumeli::CheckReport", "判定を中止しました。")
+            : QCoreApplication::translate("zumeli::CheckReport", "制限時間内に判定できませんでした。");
     }
     return {};
 }
@@ -86,48 +88,48 @@ CheckReport describeCheck(const solver::SolveResult& result, const solver::CellG
                              : result.verdict == solver::Verdict::Multiple ? 2
                                                                             : 0;
     if (result.solutions.size() < needed) {
-        report.lines << QStringLiteral("検査の結果を読み取れませんでした。");
+        report.lines << QCoreApplication::translate("zumeli::CheckReport", "検査の結果を読み取れませんでした。");
         return report;
     }
     switch (result.verdict) {
     case solver::Verdict::NoSolution:
-        report.lines << QStringLiteral("この問題には解がありません。数字を見直してください。");
+        report.lines << QCoreApplication::translate("zumeli::CheckReport", "この問題には解がありません。数字を見直してください。");
         break;
     case solver::Verdict::Unique:
-        report.lines << QStringLiteral("解はただ一つです。") << lineLogicSentence(result);
+        report.lines << QCoreApplication::translate("zumeli::CheckReport", "解はただ一つです。") << lineLogicSentence(result);
         if (authorDrew)
             report.lines << (samePicture(result.solutions.front(), drawn)
-                                 ? QStringLiteral("その解は、描かれた絵と一致します。")
-                                 : QStringLiteral("その解は、描かれた絵と一致しません。"));
+                                 ? QCoreApplication::translate("zumeli::CheckReport", "その解は、描かれた絵と一致します。")
+                                 : QCoreApplication::translate("zumeli::CheckReport", "その解は、描かれた絵と一致しません。"));
         if (difficulty)
             report.lines << difficultySentence(*difficulty);
         report.grids.push_back(result.solutions.front());
-        report.gridCaptions << QStringLiteral("解");
+        report.gridCaptions << QCoreApplication::translate("zumeli::CheckReport", "解");
         report.marked.emplace_back();
         if (!result.lineSolvable) {
             report.grids.push_back(result.lineGrid);
-            report.gridCaptions << QStringLiteral("縦横の数字だけで決まるマス");
+            report.gridCaptions << QCoreApplication::translate("zumeli::CheckReport", "縦横の数字だけで決まるマス");
             report.marked.push_back(undecidedCells(result.lineGrid));
         }
         break;
     case solver::Verdict::Multiple:
-        report.lines << QStringLiteral("解が2つ以上あります。印のマスが、下の2つの解で異なります。");
+        report.lines << QCoreApplication::translate("zumeli::CheckReport", "解が2つ以上あります。印のマスが、下の2つの解で異なります。");
         if (authorDrew) {
             const bool drawnIsASolution = std::any_of(
                 result.solutions.begin(), result.solutions.end(),
                 [&drawn](const solver::CellGrid& s) { return samePicture(s, drawn); });
             report.lines << (drawnIsASolution
-                                 ? QStringLiteral("描かれた絵はそのうちの1つです。")
-                                 : QStringLiteral("描かれた絵は、数字と一致しません。"));
+                                 ? QCoreApplication::translate("zumeli::CheckReport", "描かれた絵はそのうちの1つです。")
+                                 : QCoreApplication::translate("zumeli::CheckReport", "描かれた絵は、数字と一致しません。"));
         }
         report.grids = {result.solutions[0], result.solutions[1]};
-        report.gridCaptions << QStringLiteral("解 1") << QStringLiteral("解 2");
+        report.gridCaptions << QCoreApplication::translate("zumeli::CheckReport", "解 1") << QCoreApplication::translate("zumeli::CheckReport", "解 2");
         report.marked.assign(2, differingCells(result.solutions[0], result.solutions[1]));
         break;
     case solver::Verdict::Stopped:
         report.lines << (result.stopReason == solver::StopReason::Cancelled
-                             ? QStringLiteral("検査を中止しました。")
-                             : QStringLiteral("制限時間内に判定できませんでした。"));
+                             ? QCoreApplication::translate("zumeli::CheckReport", "検査を中止しました。")
+                             : QCoreApplication::translate("zumeli::CheckReport", "制限時間内に判定できませんでした。"));
         break;
     }
     return report;

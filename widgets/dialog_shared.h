@@ -2,6 +2,7 @@
 // controls placed in twips on fixed-size dialogs.
 #pragma once
 
+#include "files/translated_text.h"
 #include "board/layout.h"
 
 #include <QRect>
@@ -17,10 +18,10 @@ namespace zumeli {
 
 // The window title: the prefix followed by the puzzle file's name, or by kUntitled for a
 // board without a file.
-inline const QString kTitlePrefix = QStringLiteral("ズメリロジック！ - ");
-inline const QString kUntitled = QStringLiteral("名称未指定");
+inline const QString kTitlePrefix = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "ズメリロジック！ - "));
+inline const QString kUntitled = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "名称未指定"));
 // Title of the error box that refuses a number typed into a box.
-inline const QString kBadValueTitle = QStringLiteral("正しい値を入力してください");
+inline const QString kBadValueTitle = QStringLiteral(QT_TRANSLATE_NOOP("zumeli", "正しい値を入力してください"));
 
 // Placing controls designed in twips: one rectangle conversion shared by every window.
 inline QRect twipsRect(int left, int top, int width, int height)
