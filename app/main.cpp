@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "files/keep_file.h"
 #include "desktop/language.h"
+#include "files/progress_store.h"
 #include "desktop/qt_desktop.h"
 #include "main_window/Form1.h"
 #include "main_window/board_keeper.h"
@@ -45,7 +46,10 @@ int main(int argc, char* argv[])
 
     // The language of the window (Qt's file dialogs and buttons included) follows it.
     zumeli::installLanguage(language);
+    // The progress of every puzzle played, beside the kept boards.
+    zumeli::ProgressStore progress(zumeli::progressFilePath(zumeli::keepFolder()));
     zumeli::Form1 window(desktop);
+    window.setProgressStore(&progress);
     desktop.setParentWindow(&window);
     // The board is kept from the start, so a run that is closed or ends abnormally with
     // unsaved changes can be resumed by a later one; each window keeps its own.

@@ -19,13 +19,6 @@ struct BoardLine {
     bool operator==(const BoardLine&) const = default;
 };
 
-// One board cell, in board coordinates.
-struct BoardPoint {
-    int16 x = 0;
-    int16 y = 0;
-    bool operator==(const BoardPoint&) const = default;
-};
-
 // Every answer column from left to right, then every answer row from top to bottom.
 std::vector<BoardLine> answerLines(const BoardModel& model);
 // Only the answer columns, left to right, or only the answer rows, top to bottom.

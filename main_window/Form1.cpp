@@ -130,6 +130,7 @@ void Form1::buildControls()
     buildStartupPicture(client);
     buildStatusBar();
     setupPlayOverlay();
+    setupGame();
 }
 
 void Form1::buildBoardPicture(QWidget* client)
@@ -142,7 +143,7 @@ void Form1::buildBoardPicture(QWidget* client)
     boardArea->setFocusPolicy(Qt::NoFocus);  // Tab goes to the board itself
     Picture1 = new BoardView(picture);
     boardArea->setWidget(Picture1);
-    connect(Picture1, &BoardView::mouseDown, this, &Form1::pressBoard);
+    connect(Picture1, &BoardView::mouseDown, this, &Form1::boardMouseDown);
 }
 
 void Form1::pressBoard(int button, int shift, double xTw, double yTw)
@@ -150,7 +151,12 @@ void Form1::pressBoard(int button, int shift, double xTw, double yTw)
     if (std::exchange(dropBoardPress_, false))
         return;
     const QString tool = currentTool == 0 ? tr("鉛筆") : tr("四角");
-    runAsStep(tool, [=, this] { Picture1_MouseDown(button, shift, xTw, yTw); });
+    runAsStep(tool, [=, this] {
+        const std::optional<BoardModel> before =
+            autoCrossAction->isChecked() ? std::optional<BoardModel>(model) : std::nullopt;
+        Picture1_MouseDown(button, shift, xTw, yTw);
+        autoCrossAfter(before);
+    });
 }
 
 QGroupBox* Form1::addFrame(std::size_t index, const char* caption, int topTw, int heightTw)

@@ -12,7 +12,9 @@
 #include "files/file_flow.h"
 #include "formats/saved_parts.h"
 #include "main_window/play_overlay.h"
+#include "solve/drag_paint.h"
 #include "solve/engine/puzzle.h"
+#include "solve/play_clock.h"
 #include "widgets/board_view.h"
 #include "widgets/dialog_shared.h"
 #include "widgets/retranslation.h"
@@ -42,6 +44,7 @@ class QWidget;
 
 namespace zumeli {
 
+class ProgressStore;
 class PuzzleCheckWindow;
 class SpinButtons;
 
@@ -190,9 +193,31 @@ public:
     // Enter press it as the left button would, X as the right.
     void boardKey(int key, int shift);
 
+    // Play (Form1_game.cpp): a puzzle being solved, timed by the clock in the status bar, its
+    // completion told at once over the board, its progress recorded. Starts play on the board
+    // as it stands (a puzzle loaded, a random puzzle, a puzzle of a collection); a board with
+    // an empty clue band is no puzzle to play. Play ends with New, Open, Make and any change
+    // of the clues (undoing the load included).
+    void startPlay();
+    void endPlay();
+    bool inPlay() const { return inPlay_; }
+    // Whether the fills agree with the clues since the last completion told in play.
+    bool playCompleted() const { return play.completionNotice.has_value(); }
+    // Where the progress of every puzzle played is recorded; none (nothing recorded) unless set.
+    void setProgressStore(ProgressStore* store) { progress_ = store; }
+    // The play clock's time source (milliseconds); the tests move it by hand.
+    void setPlayClockSource(PlayClock::Source now);
+    qint64 playMilliseconds() const { return playClock_.elapsed(); }
+    bool playClockRunning() const { return playClock_.running(); }
+    QLabel* clockPanel = nullptr;          // the status bar's clock, shown only in play
+    QAction* dragPaintAction = nullptr;    // checkable, off at start
+    QAction* autoCrossAction = nullptr;    // checkable, off at start
+
 signals:
     // Emitted whenever hasUnsavedChanges() changes.
     void unsavedChangesChanged(bool unsaved);
+    // The puzzle in play (its key, formats/puzzle_key.h) was just completed, in that time.
+    void puzzleSolved(const QString& key, qint64 milliseconds);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -288,6 +313,33 @@ private:
     // showed before it, which comes back when the board changes.
     std::optional<QString> helpText_;
     QString statusBeforeHelp_;
+    // Play (Form1_game.cpp).
+    void buildGameOptions(QMenu* menu);
+    void setupGame();
+    // After every change of the board: completion, or the end of play when the clues changed.
+    void checkCompletion();
+    // The fills agree with the clues now: the baseline of a play started (or an answer state
+    // loaded into it), which is no completion.
+    void takePlayBaseline();
+    void completePlay();
+    void updatePlayPause();
+    void showPlayClock();
+    bool inPlay_ = false;
+    bool playAgreed_ = false;
+    bool applicationActive_ = false;
+    QString playKey_;
+    PlayClock playClock_;
+    QTimer* playClockTimer_ = nullptr;
+    ProgressStore* progress_ = nullptr;
+    // A press on the board from the mouse: starts a drag when drag painting is on.
+    void boardMouseDown(int button, int shift, double xTw, double yTw);
+    bool startDrag(int button, int shift, double xTw, double yTw);
+    void dragMove(double xTw, double yTw);
+    void finishDrag();
+    // With auto-cross on, the lines the change from `before` finished get their crosses.
+    void autoCrossAfter(const std::optional<BoardModel>& before);
+    std::optional<DragPaint> drag_;
+    BoardModel dragBefore_;
     // The unique solution last found for the mistakes, and the clues it was found for.
     std::vector<std::vector<int>> mistakeRows_, mistakeColumns_;
     std::optional<solver::CellGrid> mistakeSolution_;

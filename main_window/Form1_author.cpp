@@ -19,6 +19,7 @@ void Form1::Command7_Click()
     // A cancel or a close keeps the board the user had: only a confirmed size replaces it.
     if (!dialog.chosenSize())
         return;
+    endPlay();
     model = newPuzzleBoard(*dialog.chosenSize());
     setTitleName(translated(kUntitled));
     forgetRectangleStart();
@@ -36,8 +37,10 @@ void Form1::Command9_Click()
         if (dialog.closedAtStartup())
             return;
         desktop.execDialog(dialog);
-        if (dialog.converted())
+        if (dialog.converted()) {
+            endPlay();
             forgetRectangleStart();
+        }
         redrawOrResetZoom(Redraw::Full);
     });
 }
@@ -60,6 +63,7 @@ void Form1::importPicture()
         desktop.execDialog(dialog);
         if (!dialog.chosenBoard())
             return;
+        endPlay();
         model = *dialog.chosenBoard();
         dialogFileName = path;
         setTitleName(translated(kUntitled));

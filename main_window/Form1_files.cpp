@@ -23,6 +23,7 @@ void Form1::loadPuzzleFile(const QString& path)
     redrawOrResetZoom(Redraw::Clues);
     setTitleName(fileTitle(path));
     markPartSaved(BoardPart::Puzzle);
+    startPlay();
 }
 
 // The answer-state Load's own step, against the puzzle on the board.
@@ -33,6 +34,8 @@ void Form1::loadAnswerStateFile(const QString& path)
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
     markAnswerStateLoaded();
+    if (inPlay())
+        takePlayBaseline();
 }
 
 void Form1::Command1_Click()

@@ -99,6 +99,7 @@ void Form1::buildPlayMenu(QMenuBar* bar)
         Picture1->update();
     });
     rememberOption(everyFiveAction, QStringLiteral("play/everyFiveLines"));
+    buildGameOptions(menu);
 }
 
 void Form1::setupPlayOverlay()
@@ -150,6 +151,7 @@ void Form1::playBoardChanged()
         for (const BoardLine line : play.refreshFinished(model))
             Picture1->update(clueStrip(model, line, layout).translated(origin));
     }
+    checkCompletion();
 }
 
 void Form1::showHelpText(const QString& text)

@@ -22,6 +22,7 @@ void Form1::randomPuzzle()
     setTitleName(translated(kUntitled));
     forgetRectangleStart();
     redrawOrResetZoom(Redraw::Full);
+    startPlay();
 }
 
 } // namespace zumeli

@@ -55,6 +55,7 @@ void Form1::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
 
 void Form1::Command8_Click()
 {
+    endPlay();
     deriveClues(model);
     // The clue band and every answer cell; the dimensions did not change, so the layout fits.
     redrawOrResetZoom(Redraw::Full);

@@ -20,6 +20,11 @@ const QColor kWrongFrame(220, 0, 0);
 const QColor kMistakeFill(255, 0, 0, 90);
 const QColor kGreying(255, 255, 255, 165);  // black numbers under it show grey
 const QColor kCursor(0, 90, 255);
+const QColor kCompletionFill(255, 250, 215, 235);
+const QColor kCompletionFrame(220, 150, 0);
+const QColor kCompletionText(190, 60, 0);
+const QColor kDragRunFill(255, 255, 225);
+const QColor kDragRunText(0, 0, 0);
 // The cursor's frame: the cell's outline and the interior's outermost pixels.
 constexpr int kCursorWidth = 3;
 constexpr int kMistakeFrameWidth = 2;
@@ -168,6 +173,47 @@ QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layo
     return cellBlock(linePoint(line, 0), linePoint(line, model.clueSize - 1), layout);
 }
 
+namespace {
+
+// The completion notice: a box in the middle of the answer area (of the visible board when
+// the answer area is tiny), large enough for its text.
+void paintCompletionNotice(QPainter& painter, const QString& text, const BoardModel& model,
+                           const BoardLayout& layout)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(std::max(16, std::min(40, twipsToPixels(layout.cellSize) * 2)));
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect answer = cellBlock({model.clueSize, model.clueSize},
+                                   {model.gridWidth - 1, model.gridHeight - 1}, layout);
+    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-16, -10, 16, 10);
+    box.moveCenter(answer.center());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kCompletionFrame, 2));
+    painter.setBrush(kCompletionFill);
+    painter.drawRoundedRect(box, 8, 8);
+    painter.setPen(kCompletionText);
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
+// The drag's run length, just below and right of the pointer, on a small light label.
+void paintDragRun(QPainter& painter, const PlayOverlay::DragRun& run)
+{
+    painter.save();
+    const QString text = QString::number(run.length);
+    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
+    box.moveTopLeft(run.pointer + QPoint(14, 14));
+    painter.fillRect(box, kDragRunFill);
+    painter.setPen(kDragRunText);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
+} // namespace
+
 void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const BoardModel& model,
                       const BoardLayout& layout, BoardPoint rectangleStart)
 {
@@ -208,6 +254,10 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
                   kWrongFrame, kMistakeFrameWidth);
         }
     }
+    if (overlay.completionNotice)
+        paintCompletionNotice(painter, *overlay.completionNotice, model, layout);
+    if (overlay.dragRun)
+        paintDragRun(painter, *overlay.dragRun);
 }
 
 } // namespace zumeli

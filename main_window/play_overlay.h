@@ -8,7 +8,9 @@
 #include "board/layout.h"
 #include "solve/hint.h"
 
+#include <QPoint>
 #include <QRect>
+#include <QString>
 
 #include <optional>
 #include <vector>
@@ -39,6 +41,17 @@ struct PlayOverlay {
     bool cursorShown = false;
     int cursorColumn = 0;
     int cursorRow = 0;
+
+    // The notice of a puzzle completed in play (「完成！ 3:25」), shown over the middle of the
+    // answer area until the fills stop agreeing with the clues.
+    std::optional<QString> completionNotice;
+    // While a drag paints: the length of its run, shown beside the pointer (pixels of the
+    // picture).
+    struct DragRun {
+        QPoint pointer;
+        int length = 0;
+    };
+    std::optional<DragRun> dragRun;
 
     // The cursor's board cell, kept inside the answer area when the board has shrunk.
     BoardPoint cursorCell(const BoardModel& model) const;

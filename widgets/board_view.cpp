@@ -82,6 +82,22 @@ void BoardView::mousePressEvent(QMouseEvent* event)
                    pixelsToTwips(1) * inner.y());
 }
 
+void BoardView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
+    emit mouseMove(pixelsToTwips(1) * inner.x(), pixelsToTwips(1) * inner.y());
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int button = event->button() == Qt::LeftButton    ? 1
+                       : event->button() == Qt::RightButton  ? 2
+                       : event->button() == Qt::MiddleButton ? 4
+                                                             : 0;
+    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
+    emit mouseUp(button, pixelsToTwips(1) * inner.x(), pixelsToTwips(1) * inner.y());
+}
+
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

@@ -32,6 +32,9 @@ public:
 
 signals:
     void mouseDown(int button, int shift, double xTw, double yTw);
+    // The pointer moved with a button held, and a button was let go (as for mouseDown).
+    void mouseMove(double xTw, double yTw);
+    void mouseUp(int button, double xTw, double yTw);
     // The arrow keys, Space, Enter and X (without Ctrl or Alt; Space, Enter and X not again
     // while held down); shift as for mouseDown.
     void keyDown(int key, int shift);
@@ -43,6 +46,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
