@@ -204,7 +204,8 @@ public:
     // Whether the fills agree with the clues since the last completion told in play.
     bool playCompleted() const { return play.completionNotice.has_value(); }
     // Where the progress of every puzzle played is recorded; none (nothing recorded) unless set.
-    void setProgressStore(ProgressStore* store) { progress_ = store; }
+    // The collection browser reads the same store.
+    void setProgressStore(ProgressStore* store);
     // The play clock's time source (milliseconds); the tests move it by hand.
     void setPlayClockSource(PlayClock::Source now);
     qint64 playMilliseconds() const { return playClock_.elapsed(); }

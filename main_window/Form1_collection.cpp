@@ -2,7 +2,9 @@
 #include "main_window/Form1.h"
 
 #include "dialogs/collection_browser.h"
+#include "files/progress_store.h"
 #include "formats/board_clues.h"
+#include "formats/puzzle_key.h"
 
 namespace zumeli {
 
@@ -35,6 +37,19 @@ void Form1::openCollection()
         collectionBoard_ = CollectionBoard{chosen->puzzle, QString::fromStdString(chosen->entry.title)};
         setTitleName(solved ? collectionBoard_->title : kUntitled);
     });
+}
+
+void Form1::setProgressStore(ProgressStore* store)
+{
+    progress_ = store;
+    if (!store) {
+        collectionProgress = nothingSolved;
+        return;
+    }
+    collectionProgress = [store](const solver::Puzzle& puzzle) {
+        const PuzzleProgress progress = store->progressOf(QString::fromStdString(puzzleKey(puzzle)));
+        return CollectionProgress{progress.solved, progress.bestMilliseconds};
+    };
 }
 
 void Form1::showCollectionTitleIfSolved()

@@ -64,10 +64,10 @@ void Form1::setupGame()
 void Form1::buildGameOptions(QMenu* menu)
 {
     menu->addSeparator();
-    dragPaintAction = menu->addAction(tr("ドラッグで続けて塗る(&D)"));
+    dragPaintAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("ドラッグで続けて塗る(&D)"));
     dragPaintAction->setCheckable(true);
     rememberOption(dragPaintAction, QStringLiteral("play/dragPainting"));
-    autoCrossAction = menu->addAction(tr("完成した列に×を付ける(&X)"));
+    autoCrossAction = translatedText(menu->addAction(QString()), QT_TR_NOOP("完成した列に×を付ける(&X)"));
     autoCrossAction->setCheckable(true);
     rememberOption(autoCrossAction, QStringLiteral("play/autoCross"));
 }
@@ -154,6 +154,7 @@ void Form1::completePlay()
     Picture1->update();
     if (progress_)
         progress_->recordSolved(playKey_, milliseconds, QDateTime::currentDateTime());
+    showCollectionTitleIfSolved();
     emit puzzleSolved(playKey_, milliseconds);
 }
 
