@@ -78,7 +78,10 @@ CollectionBrowser::CollectionBrowser(std::vector<CollectionPuzzle> puzzles, Coll
     tree->setColumnCount(3);
     tree->setHeaderLabels({tr("問題"), tr("大きさ"), tr("ベストタイム")});
     tree->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
+    tree->header()->setStretchLastSection(false);
     tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    tree->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     unsolvedOnly = new QCheckBox(tr("未解決のみ"), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
@@ -121,7 +124,9 @@ void CollectionBrowser::fillTree()
             levelItem = new QTreeWidgetItem(tree, {collectionLevelName(level)});
             levelItem->setExpanded(true);
         }
-        auto* sizeItem = new QTreeWidgetItem(levelItem, {sizeText(group.width, group.height)});
+        auto* sizeItem = new QTreeWidgetItem(
+            levelItem, {tr("%1（%2 問）").arg(sizeText(group.width, group.height)).arg(group.members.size())});
+        sizeItem->setExpanded(true);
         for (const std::size_t index : group.members)
             addPuzzleItem(sizeItem, index);
     }

@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(browser.tree->topLevelItemCount(), 2);
         QCOMPARE(browser.tree->topLevelItem(0)->text(0), QStringLiteral("入門"));
         QCOMPARE(browser.tree->topLevelItem(1)->text(0), QStringLiteral("初級"));
-        QCOMPARE(browser.tree->topLevelItem(0)->child(0)->text(0), QStringLiteral("5×5"));
+        QCOMPARE(browser.tree->topLevelItem(0)->child(0)->text(0), QStringLiteral("5×5（2 問）"));
         QCOMPARE(browser.tree->topLevelItem(0)->child(0)->childCount(), 2);
         QCOMPARE(browser.tree->topLevelItem(1)->child(0)->childCount(), 1);
     }
