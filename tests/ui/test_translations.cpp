@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QToolButton>
@@ -114,6 +115,11 @@ QStringList textsOfEveryWindow()
     QStringList texts = windowTexts(&form);
     desktop.dialogScript = [&texts](QDialog& dialog) {
         texts << windowTexts(&dialog);
+        // A value the dialog refuses: every box holds 0 and the first button confirms.
+        for (QLineEdit* box : dialog.findChildren<QLineEdit*>())
+            box->setText(QStringLiteral("0"));
+        if (const auto buttons = dialog.findChildren<QPushButton*>(); !buttons.isEmpty())
+            buttons.first()->click();
         return int(QDialog::Rejected);
     };
     form.Command7_Click();  // 新規作成
@@ -267,6 +273,7 @@ private slots:
         QCOMPARE(japaneseOnes(texts), QStringList());
         QVERIFY(texts.contains(QStringLiteral("Form1 menu: &File")));
         QVERIFY(texts.contains(QStringLiteral("message: Failed")));
+        QVERIFY(texts.contains(QStringLiteral("caption: Invalid Value")));
     }
 
     void noLanguageAskedKeepsTheDesignedTexts_data()
