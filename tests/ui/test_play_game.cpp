@@ -283,6 +283,28 @@ private slots:
         QCOMPARE(test::answerPicture(g.model)[1], std::string("..x.."));
     }
 
+    // A command run while the button is still held (a shortcut) comes after the drag: the
+    // drag is recorded first, as its own step.
+    void commandDuringADragFollowsIt()
+    {
+        Game g;
+        g.load(kHouse);
+        g.form.dragPaintAction->setChecked(true);
+        const int steps = g.form.undoStack->count();
+        g.press(0, 1);
+        g.move(2, 1);
+        g.form.runAsStep(QStringLiteral("Make"), [&] { g.form.Command8_Click(); });
+        QCOMPARE(g.form.undoStack->count(), steps + 2);
+        const std::vector<int> madeClues = test::rowClueCells(g.model, g.model.clueSize);  // answer row 0: drawn empty
+        g.form.undoStack->undo();
+        QCOMPARE(test::answerPicture(g.model)[1], std::string("###.."));
+        QVERIFY(test::rowClueCells(g.model, g.model.clueSize) != madeClues);
+        g.form.undoStack->undo();
+        QCOMPARE(test::answerPicture(g.model)[1], std::string("....."));
+        g.release();
+        QCOMPARE(g.form.undoStack->count(), steps + 2);
+    }
+
     void dragOffLeavesThePencilAsDesigned()
     {
         Game g;
