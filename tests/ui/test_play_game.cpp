@@ -1,6 +1,8 @@
 // Play in the main window: the puzzle in play, its completion told at once over the board (and
 // only then), the clock, the progress recorded, drag painting and auto-cross; and the window
 // as designed while none of it is in use.
+#include "dialogs/Form2.h"
+#include "dialogs/random_puzzle_dialog.h"
 #include "files/progress_store.h"
 #include "formats/board_clues.h"
 #include "formats/non_format.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -177,6 +181,40 @@ private slots:
         QVERIFY(!g.form.inPlay());
         QVERIFY(g.form.clockPanel->isHidden());
         QCOMPARE(g.solved.count(), 0);
+    }
+
+    // 問題を開く and ランダム問題... start play; New ends it.
+    void puzzleSourcesStartPlay()
+    {
+        Game g;
+        const QString path = g.dir.filePath(QStringLiteral("p.non"));
+        g.load(kHouse);
+        g.form.endPlay();
+        g.desktop.chosenFiles.push_back(path);
+        g.form.Command1_Click();
+        QVERIFY(g.form.inPlay());
+        g.form.endPlay();
+        g.desktop.dialogScript = [](QDialog& dialog) {
+            if (auto* settings = qobject_cast<RandomPuzzleDialog*>(&dialog)) {
+                settings->widthBox->setText(QStringLiteral("5"));
+                settings->heightBox->setText(QStringLiteral("5"));
+                settings->okClicked();
+                return settings->result();
+            }
+            auto* progress = qobject_cast<QProgressDialog*>(&dialog);
+            if (progress && !QTest::qWaitFor([&] { return progress->result() == QDialog::Accepted; }, 60000))
+                qWarning("the generation did not end");
+            return progress ? progress->result() : int(QDialog::Rejected);
+        };
+        g.form.runAsStep(QStringLiteral("random"), [&] { g.form.randomPuzzle(); });
+        QVERIFY(g.form.inPlay());
+        g.desktop.dialogScript = [](QDialog& dialog) {
+            if (auto* size = qobject_cast<Form2*>(&dialog))
+                size->Command1_Click();  // the size it offers
+            return dialog.result();
+        };
+        g.form.runAsStep(QStringLiteral("New"), [&] { g.form.Command7_Click(); });
+        QVERIFY(!g.form.inPlay());
     }
 
     // Undoing the load changes the clues: play ends there, and nothing completes after it.
