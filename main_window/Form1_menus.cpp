@@ -169,6 +169,7 @@ void Form1::rememberOption(QAction* option, const QString& key)
 
 void Form1::runAsStep(const QString& stepName, const std::function<void()>& handler)
 {
+    finishDrag();  // a drag still held is its own step, before any other
     const BoardState before{model, titleName_};
     {
         const QScopedValueRollback<bool> running(stepRunning_, true);

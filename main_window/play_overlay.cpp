@@ -3,6 +3,7 @@
 
 #include "board/drawing/board_drawing.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 
@@ -20,7 +21,7 @@ const QColor kWrongFrame(220, 0, 0);
 const QColor kMistakeFill(255, 0, 0, 90);
 const QColor kGreying(255, 255, 255, 165);  // black numbers under it show grey
 const QColor kCursor(0, 90, 255);
-const QColor kCompletionFill(255, 250, 215, 235);
+const QColor kCompletionFill(255, 250, 215, 215);  // the picture shows faintly through
 const QColor kCompletionFrame(220, 150, 0);
 const QColor kCompletionText(190, 60, 0);
 const QColor kDragRunFill(255, 255, 225);
@@ -175,36 +176,49 @@ QRect clueStrip(const BoardModel& model, BoardLine line, const BoardLayout& layo
 
 namespace {
 
-// The completion notice: a box in the middle of the answer area (of the visible board when
-// the answer area is tiny), large enough for its text.
+// The completion notice: a box in the middle of the answer area, its text as large as two
+// cells but never wider than the picture, so a small board shows all of it.
 void paintCompletionNotice(QPainter& painter, const QString& text, const BoardModel& model,
                            const BoardLayout& layout)
 {
     painter.save();
+    const int pictureWidth = twipsToPixels(layout.boardWidthTw);
     QFont font = painter.font();
-    font.setPixelSize(std::max(16, std::min(40, twipsToPixels(layout.cellSize) * 2)));
     font.setBold(true);
+    QRect box;
+    for (int size = std::min(40, std::max(12, twipsToPixels(layout.cellSize) * 2)); size >= 8; --size) {
+        font.setPixelSize(size);
+        box = QFontMetrics(font).boundingRect(text).adjusted(-size / 2, -size / 4, size / 2, size / 4);
+        if (box.width() <= pictureWidth - 4)
+            break;
+    }
     painter.setFont(font);
     const QRect answer = cellBlock({model.clueSize, model.clueSize},
                                    {model.gridWidth - 1, model.gridHeight - 1}, layout);
-    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-16, -10, 16, 10);
     box.moveCenter(answer.center());
+    box.moveLeft(std::clamp(box.left(), 2, std::max(2, pictureWidth - 2 - box.width())));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(kCompletionFrame, 2));
     painter.setBrush(kCompletionFill);
-    painter.drawRoundedRect(box, 8, 8);
+    painter.drawRoundedRect(box, 6, 6);
     painter.setPen(kCompletionText);
     painter.drawText(box, Qt::AlignCenter, text);
     painter.restore();
 }
 
-// The drag's run length, just below and right of the pointer, on a small light label.
-void paintDragRun(QPainter& painter, const PlayOverlay::DragRun& run)
+// The drag's run length on a small light label below and right of the pointer, or on the
+// other side of it where the picture ends (the picture clips everything painted over it).
+void paintDragRun(QPainter& painter, const PlayOverlay::DragRun& run, const BoardLayout& layout)
 {
     painter.save();
     const QString text = QString::number(run.length);
     QRect box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
-    box.moveTopLeft(run.pointer + QPoint(14, 14));
+    constexpr int kGap = 14;  // clear of the pencil cursor
+    box.moveTopLeft(run.pointer + QPoint(kGap, kGap));
+    if (box.right() >= twipsToPixels(layout.boardWidthTw))
+        box.moveRight(run.pointer.x() - kGap / 2);
+    if (box.bottom() >= twipsToPixels(layout.boardHeightTw))
+        box.moveBottom(run.pointer.y() - kGap / 2);
     painter.fillRect(box, kDragRunFill);
     painter.setPen(kDragRunText);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
@@ -257,7 +271,7 @@ void paintPlayOverlay(QPainter& painter, const PlayOverlay& overlay, const Board
     if (overlay.completionNotice)
         paintCompletionNotice(painter, *overlay.completionNotice, model, layout);
     if (overlay.dragRun)
-        paintDragRun(painter, *overlay.dragRun);
+        paintDragRun(painter, *overlay.dragRun, layout);
 }
 
 } // namespace zumeli

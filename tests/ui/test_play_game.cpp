@@ -1,6 +1,8 @@
 // Play in the main window: the puzzle in play, its completion told at once over the board (and
 // only then), the clock, the progress recorded, drag painting and auto-cross; and the window
 // as designed while none of it is in use.
+#include "dialogs/Form2.h"
+#include "dialogs/random_puzzle_dialog.h"
 #include "files/progress_store.h"
 #include "formats/board_clues.h"
 #include "formats/non_format.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -179,6 +183,40 @@ private slots:
         QCOMPARE(g.solved.count(), 0);
     }
 
+    // 問題を開く and ランダム問題... start play; New ends it.
+    void puzzleSourcesStartPlay()
+    {
+        Game g;
+        const QString path = g.dir.filePath(QStringLiteral("p.non"));
+        g.load(kHouse);
+        g.form.endPlay();
+        g.desktop.chosenFiles.push_back(path);
+        g.form.Command1_Click();
+        QVERIFY(g.form.inPlay());
+        g.form.endPlay();
+        g.desktop.dialogScript = [](QDialog& dialog) {
+            if (auto* settings = qobject_cast<RandomPuzzleDialog*>(&dialog)) {
+                settings->widthBox->setText(QStringLiteral("5"));
+                settings->heightBox->setText(QStringLiteral("5"));
+                settings->okClicked();
+                return settings->result();
+            }
+            auto* progress = qobject_cast<QProgressDialog*>(&dialog);
+            if (progress && !QTest::qWaitFor([&] { return progress->result() == QDialog::Accepted; }, 60000))
+                qWarning("the generation did not end");
+            return progress ? progress->result() : int(QDialog::Rejected);
+        };
+        g.form.runAsStep(QStringLiteral("random"), [&] { g.form.randomPuzzle(); });
+        QVERIFY(g.form.inPlay());
+        g.desktop.dialogScript = [](QDialog& dialog) {
+            if (auto* size = qobject_cast<Form2*>(&dialog))
+                size->Command1_Click();  // the size it offers
+            return dialog.result();
+        };
+        g.form.runAsStep(QStringLiteral("New"), [&] { g.form.Command7_Click(); });
+        QVERIFY(!g.form.inPlay());
+    }
+
     // Undoing the load changes the clues: play ends there, and nothing completes after it.
     void undoingTheLoadEndsPlay()
     {
@@ -281,6 +319,28 @@ private slots:
         QCOMPARE(g.form.undoStack->count(), steps + 1);
         g.form.undoStack->undo();
         QCOMPARE(test::answerPicture(g.model)[1], std::string("..x.."));
+    }
+
+    // A command run while the button is still held (a shortcut) comes after the drag: the
+    // drag is recorded first, as its own step.
+    void commandDuringADragFollowsIt()
+    {
+        Game g;
+        g.load(kHouse);
+        g.form.dragPaintAction->setChecked(true);
+        const int steps = g.form.undoStack->count();
+        g.press(0, 1);
+        g.move(2, 1);
+        g.form.runAsStep(QStringLiteral("Make"), [&] { g.form.Command8_Click(); });
+        QCOMPARE(g.form.undoStack->count(), steps + 2);
+        const std::vector<int> madeClues = test::rowClueCells(g.model, g.model.clueSize);  // answer row 0: drawn empty
+        g.form.undoStack->undo();
+        QCOMPARE(test::answerPicture(g.model)[1], std::string("###.."));
+        QVERIFY(test::rowClueCells(g.model, g.model.clueSize) != madeClues);
+        g.form.undoStack->undo();
+        QCOMPARE(test::answerPicture(g.model)[1], std::string("....."));
+        g.release();
+        QCOMPARE(g.form.undoStack->count(), steps + 2);
     }
 
     void dragOffLeavesThePencilAsDesigned()
