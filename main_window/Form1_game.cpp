@@ -165,13 +165,6 @@ void Form1::updatePlayPause()
         showPlayClock();
 }
 
-void Form1::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        updatePlayPause();
-}
-
 void Form1::showPlayClock() { clockPanel->setText(playTimeText(playClock_.elapsed())); }
 
 // ---------------------------------------------------------------------------------------------

@@ -46,11 +46,15 @@ void Form1::chooseLanguage(const QString& setting)
         installLanguage(language);  // every window hears of it through LanguageChange
 }
 
+// A change of language retranslates the window; a change of its state (minimised or not)
+// pauses or resumes the play clock.
 void Form1::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        updatePlayPause();
 }
 
 void Form1::retranslateUi()
