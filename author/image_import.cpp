@@ -150,23 +150,15 @@ double brightnessOverWhite(QRgb pixel)
     return luma * alpha + 255.0 * (1.0 - alpha);
 }
 
-GreyPicture areaAverage(const QImage& image, QSize size, QRect source)
+namespace {
+
+// Across: each source row becomes `width` weighted sums (in units of 1/width pixel) of the
+// brightness, and, with `alpha`, of the opacity: one plane each, row after row.
+std::vector<std::vector<double>> sumsAcross(const QImage& image, QRect source, int width, bool alpha)
 {
-    source = source.isValid() ? source.intersected(image.rect()) : image.rect();
     const int sourceWidth = source.width();
     const int sourceHeight = source.height();
-    const int width = std::max(1, size.width());
-    const int height = std::max(1, size.height());
-    const std::size_t cells = static_cast<std::size_t>(width) * height;
-    GreyPicture grey{width, height, std::vector<double>(cells, 255.0), {}};
-    if (image.isNull() || source.isEmpty())
-        return grey;
-    // The opacity is averaged as the brightness is, only for a picture that has any.
-    const bool alpha = image.hasAlphaChannel();
     const int planes = alpha ? 2 : 1;
-
-    // Across: each source row becomes `width` weighted sums (in units of 1/width pixel) of
-    // the brightness, and of the opacity.
     const std::vector<AxisSpan> across = axisSpans(sourceWidth, width);
     std::vector<std::vector<double>> rowSums(planes, std::vector<double>(static_cast<std::size_t>(sourceHeight) * width));
     std::vector<std::vector<double>> pixels(planes, std::vector<double>(static_cast<std::size_t>(sourceWidth)));
@@ -193,23 +185,45 @@ GreyPicture areaAverage(const QImage& image, QSize size, QRect source)
             }
         }
     }
+    return rowSums;
+}
 
-    // Down: the weighted row sums of each cell, divided by the whole area it covers.
-    const std::vector<AxisSpan> down = axisSpans(sourceHeight, height);
-    const double area = double(sourceWidth) * double(sourceHeight);
-    if (alpha)
-        grey.opacity.assign(cells, 1.0);
-    for (int plane = 0; plane < planes; ++plane) {
-        std::vector<double>& out = plane == 0 ? grey.values : grey.opacity;
-        for (int j = 0; j < height; ++j) {
-            const AxisSpan& span = down[static_cast<std::size_t>(j)];
-            for (int i = 0; i < width; ++i) {
-                double sum = 0;
-                for (std::size_t k = 0; k < span.weights.size(); ++k)
-                    sum += double(span.weights[k]) * rowSums[plane][(span.first + k) * width + i];
-                out[static_cast<std::size_t>(j) * width + i] = sum / area;
-            }
+// Down: the weighted row sums of each cell of `out` (width x height), divided by the whole
+// area it covers.
+void averageDown(const std::vector<double>& rowSums, QSize sourceSize, int width, int height,
+                 std::vector<double>& out)
+{
+    const std::vector<AxisSpan> down = axisSpans(sourceSize.height(), height);
+    const double area = double(sourceSize.width()) * double(sourceSize.height());
+    for (int j = 0; j < height; ++j) {
+        const AxisSpan& span = down[static_cast<std::size_t>(j)];
+        for (int i = 0; i < width; ++i) {
+            double sum = 0;
+            for (std::size_t k = 0; k < span.weights.size(); ++k)
+                sum += double(span.weights[k]) * rowSums[(span.first + k) * width + i];
+            out[static_cast<std::size_t>(j) * width + i] = sum / area;
         }
+    }
+}
+
+} // namespace
+
+GreyPicture areaAverage(const QImage& image, QSize size, QRect source)
+{
+    source = source.isValid() ? source.intersected(image.rect()) : image.rect();
+    const int width = std::max(1, size.width());
+    const int height = std::max(1, size.height());
+    const std::size_t cells = static_cast<std::size_t>(width) * height;
+    GreyPicture grey{width, height, std::vector<double>(cells, 255.0), {}};
+    if (image.isNull() || source.isEmpty())
+        return grey;
+    // The opacity is averaged as the brightness is, only for a picture that has any.
+    const bool alpha = image.hasAlphaChannel();
+    const std::vector<std::vector<double>> rowSums = sumsAcross(image, source, width, alpha);
+    averageDown(rowSums[0], source.size(), width, height, grey.values);
+    if (alpha) {
+        grey.opacity.assign(cells, 1.0);
+        averageDown(rowSums[1], source.size(), width, height, grey.opacity);
     }
     return grey;
 }

@@ -18,6 +18,83 @@
 
 namespace zumeli::cli {
 
+// The jobs of one runInOrder shared by its threads: which job comes next, the results
+// waiting for their turn, and how far the emitting has come.
+template <typename Result, typename Work>
+class OrderedJobs {
+public:
+    OrderedJobs(std::size_t count, std::size_t window, Work& work)
+        : count_(count), window_(window), work_(work), done_(count), failed_(count)
+    {
+    }
+
+    // One worker thread: takes the next job while it lies inside the window, until every job
+    // is taken or the jobs are stopped.
+    void workLoop()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return stopping_ || next_ >= count_ || next_ < emitted_ + window_; });
+            if (stopping_ || next_ >= count_)
+                return;
+            const std::size_t i = next_++;
+            lock.unlock();
+            std::optional<Result> result;
+            std::exception_ptr error;
+            try {
+                result.emplace(work_(i));
+            } catch (...) {
+                error = std::current_exception();
+            }
+            lock.lock();
+            done_[i] = std::move(result);
+            failed_[i] = error;
+            changed_.notify_all();
+        }
+    }
+
+    // Job i's result once it is done (its exception rethrown), which moves the window on.
+    Result take(std::size_t i)
+    {
+        std::optional<Result> result;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return done_[i].has_value() || failed_[i] != nullptr; });
+            if (failed_[i])
+                std::rethrow_exception(failed_[i]);
+            result = std::move(done_[i]);
+            done_[i].reset();
+            emitted_ = i + 1;
+        }
+        changed_.notify_all();
+        return std::move(*result);
+    }
+
+    // Tells the workers to take no more jobs and waits for them.
+    void stop(std::vector<std::thread>& pool)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& thread : pool)
+            thread.join();
+    }
+
+private:
+    const std::size_t count_;
+    const std::size_t window_;
+    Work& work_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::optional<Result>> done_;
+    std::vector<std::exception_ptr> failed_;
+    std::size_t next_ = 0;    // the next job a worker takes
+    std::size_t emitted_ = 0; // jobs handed to emit() so far
+    bool stopping_ = false;
+};
+
 // Calls work(i) for every i in [0, count) on up to `threads` threads and emit(i, result) on
 // the calling thread for i = 0, 1, 2 ... each as soon as it and every job before it are done.
 // Results done ahead of their turn wait in memory; a worker starts no job more than a window
@@ -34,73 +111,19 @@ void runInOrder(std::size_t count, unsigned threads, Work work, Emit emit)
         return;
     }
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, count));
-    const std::size_t window = 16 * static_cast<std::size_t>(threads);
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::optional<Result>> done(count);
-    std::vector<std::exception_ptr> failed(count);
-    std::size_t next = 0;    // the next job a worker takes
-    std::size_t emitted = 0; // jobs handed to emit() so far
-    bool stopping = false;
-
-    auto worker = [&] {
-        std::unique_lock lock(mutex);
-        for (;;) {
-            changed.wait(lock, [&] { return stopping || next >= count || next < emitted + window; });
-            if (stopping || next >= count)
-                return;
-            const std::size_t i = next++;
-            lock.unlock();
-            std::optional<Result> result;
-            std::exception_ptr error;
-            try {
-                result.emplace(work(i));
-            } catch (...) {
-                error = std::current_exception();
-            }
-            lock.lock();
-            done[i] = std::move(result);
-            failed[i] = error;
-            changed.notify_all();
-        }
-    };
-
+    OrderedJobs<Result, Work> jobs(count, 16 * static_cast<std::size_t>(threads), work);
     std::vector<std::thread> pool;
     pool.reserve(threads);
     for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-
-    auto stop = [&] {
-        {
-            std::lock_guard lock(mutex);
-            stopping = true;
-        }
-        changed.notify_all();
-        for (std::thread& thread : pool)
-            thread.join();
-    };
-
+        pool.emplace_back([&jobs] { jobs.workLoop(); });
     try {
-        for (std::size_t i = 0; i < count; ++i) {
-            std::optional<Result> result;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return done[i].has_value() || failed[i] != nullptr; });
-                if (failed[i])
-                    std::rethrow_exception(failed[i]);
-                result = std::move(done[i]);
-                done[i].reset();
-                emitted = i + 1;
-            }
-            changed.notify_all();
-            emit(i, std::move(*result));
-        }
+        for (std::size_t i = 0; i < count; ++i)
+            emit(i, jobs.take(i));
     } catch (...) {
-        stop();
+        jobs.stop(pool);
         throw;
     }
-    stop();
+    jobs.stop(pool);
 }
 
 } // namespace zumeli::cli

@@ -101,6 +101,70 @@ std::optional<unsigned> parseJobs(const char* text)
     return static_cast<unsigned>(value);
 }
 
+// Each read* below reads the option at argv[i] and its value (the next argument, which it
+// then steps i over, or the part after "=" or "-j"); false after reporting a missing or
+// bad value.
+
+bool readTimeout(int argc, char** argv, int& i, Options& options)
+{
+    if (i + 1 >= argc) {
+        std::fputs("zumeli-solve: --timeout needs a number of seconds\n", stderr);
+        return false;
+    }
+    char* end = nullptr;
+    options.timeoutSeconds = std::strtod(argv[++i], &end);
+    if (end == argv[i] || *end != '\0' || !std::isfinite(options.timeoutSeconds) || options.timeoutSeconds <= 0) {
+        std::fprintf(stderr, "zumeli-solve: bad --timeout value \"%s\"\n", argv[i]);
+        return false;
+    }
+    return true;
+}
+
+bool readJobs(int argc, char** argv, int& i, Options& options)
+{
+    const std::string_view arg = argv[i];
+    const char* value = nullptr;
+    if (arg == "-j" || arg == "--jobs") {
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "zumeli-solve: %s needs a number of jobs\n", argv[i]);
+            return false;
+        }
+        value = argv[++i];
+    } else {
+        value = argv[i] + (arg.starts_with("--jobs=") ? 7 : 2);
+    }
+    const std::optional<unsigned> jobs = parseJobs(value);
+    if (!jobs) {
+        std::fprintf(stderr, "zumeli-solve: bad -j value \"%s\" (1 to %ld)\n", value, kMaxJobs);
+        return false;
+    }
+    options.jobs = *jobs;
+    return true;
+}
+
+bool readFormat(int argc, char** argv, int& i, Options& options)
+{
+    const char* value = nullptr;
+    if (std::string_view(argv[i]) == "--format") {
+        if (i + 1 >= argc) {
+            std::fputs("zumeli-solve: --format needs plain or json\n", stderr);
+            return false;
+        }
+        value = argv[++i];
+    } else {
+        value = argv[i] + 9;
+    }
+    if (std::strcmp(value, "json") == 0) {
+        options.format = Options::Format::Json;
+    } else if (std::strcmp(value, "plain") == 0) {
+        options.format = Options::Format::Plain;
+    } else {
+        std::fprintf(stderr, "zumeli-solve: bad --format value \"%s\" (plain or json)\n", value);
+        return false;
+    }
+    return true;
+}
+
 // The options, or nothing after reporting what is wrong (exit status 2).
 std::optional<Options> parseOptions(int argc, char** argv)
 {
@@ -110,54 +174,15 @@ std::optional<Options> parseOptions(int argc, char** argv)
         if (arg == "--print") {
             options.print = true;
         } else if (arg == "--timeout") {
-            if (i + 1 >= argc) {
-                std::fputs("zumeli-solve: --timeout needs a number of seconds\n", stderr);
+            if (!readTimeout(argc, argv, i, options))
                 return std::nullopt;
-            }
-            char* end = nullptr;
-            options.timeoutSeconds = std::strtod(argv[++i], &end);
-            if (end == argv[i] || *end != '\0' || !std::isfinite(options.timeoutSeconds)
-                || options.timeoutSeconds <= 0) {
-                std::fprintf(stderr, "zumeli-solve: bad --timeout value \"%s\"\n", argv[i]);
-                return std::nullopt;
-            }
         } else if (arg == "-j" || arg == "--jobs" || (arg.starts_with("-j") && arg.size() > 2)
                    || arg.starts_with("--jobs=")) {
-            const char* value = nullptr;
-            if (arg == "-j" || arg == "--jobs") {
-                if (i + 1 >= argc) {
-                    std::fprintf(stderr, "zumeli-solve: %s needs a number of jobs\n", argv[i]);
-                    return std::nullopt;
-                }
-                value = argv[++i];
-            } else {
-                value = argv[i] + (arg.starts_with("--jobs=") ? 7 : 2);
-            }
-            const std::optional<unsigned> jobs = parseJobs(value);
-            if (!jobs) {
-                std::fprintf(stderr, "zumeli-solve: bad -j value \"%s\" (1 to %ld)\n", value, kMaxJobs);
+            if (!readJobs(argc, argv, i, options))
                 return std::nullopt;
-            }
-            options.jobs = *jobs;
         } else if (arg == "--format" || arg.starts_with("--format=")) {
-            const char* value = nullptr;
-            if (arg == "--format") {
-                if (i + 1 >= argc) {
-                    std::fputs("zumeli-solve: --format needs plain or json\n", stderr);
-                    return std::nullopt;
-                }
-                value = argv[++i];
-            } else {
-                value = argv[i] + 9;
-            }
-            if (std::strcmp(value, "json") == 0) {
-                options.format = Options::Format::Json;
-            } else if (std::strcmp(value, "plain") == 0) {
-                options.format = Options::Format::Plain;
-            } else {
-                std::fprintf(stderr, "zumeli-solve: bad --format value \"%s\" (plain or json)\n", value);
+            if (!readFormat(argc, argv, i, options))
                 return std::nullopt;
-            }
         } else if (arg == "--help" || arg == "-h") {
             options.mode = Options::Mode::Help;
             return options;

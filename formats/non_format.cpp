@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace zumeli {
@@ -133,17 +135,33 @@ Block readClueBlock(const std::vector<std::string_view>& lines, std::size_t& nex
 
 } // namespace
 
-Puzzle parseNonText(std::string_view text)
-{
-    if (const int control = firstControlCharacter(text); control >= 0)
-        fail(0, "binary data (control character " + std::to_string(control) + ")");
-    const std::vector<std::string_view> lines = textLines(text);
-    Puzzle puzzle;
+namespace {
+
+// What the keyword lines of a .non file gave besides the properties: the size and the two
+// clue blocks.
+struct NonSections {
     std::optional<int> width;
     std::optional<int> height;
     std::optional<Block> rows;
     std::optional<Block> columns;
+};
 
+// The line's first word in lower case, and what follows it.
+std::pair<std::string, std::string_view> splitKeyword(std::string_view line)
+{
+    std::size_t wordEnd = 0;
+    while (wordEnd < line.size() && !isBlank(line[wordEnd]))
+        ++wordEnd;
+    std::string keyword(line.substr(0, wordEnd));
+    for (char& c : keyword)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return {std::move(keyword), line.substr(wordEnd)};
+}
+
+// Reads the keyword lines from line `i` on into `sections` and the puzzle's properties; a
+// clue block takes the lines after its keyword with it.
+void readSections(const std::vector<std::string_view>& lines, NonSections& sections, Puzzle& puzzle)
+{
     std::size_t i = 0;
     while (i < lines.size()) {
         const std::size_t lineNumber = i + 1;
@@ -152,23 +170,17 @@ Puzzle parseNonText(std::string_view text)
             continue;
         if (startsClueLine(line))
             fail(lineNumber, "clue numbers outside a rows or columns block");
-        std::size_t wordEnd = 0;
-        while (wordEnd < line.size() && !isBlank(line[wordEnd]))
-            ++wordEnd;
-        std::string keyword(line.substr(0, wordEnd));
-        for (char& c : keyword)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const std::string_view rest = line.substr(wordEnd);
-
+        const auto [keyword, rest] = splitKeyword(line);
         if (keyword == "width") {
-            width = parseCount(rest, lineNumber, "width");
+            sections.width = parseCount(rest, lineNumber, "width");
         } else if (keyword == "height") {
-            height = parseCount(rest, lineNumber, "height");
+            sections.height = parseCount(rest, lineNumber, "height");
         } else if (keyword == "rows" || keyword == "columns") {
             const bool isRows = keyword == "rows";
-            if ((isRows ? rows : columns).has_value())
+            std::optional<Block>& block = isRows ? sections.rows : sections.columns;
+            if (block.has_value())
                 fail(lineNumber, "second " + keyword + " block");
-            (isRows ? rows : columns) = readClueBlock(lines, i, keyword, isRows ? height : width);
+            block = readClueBlock(lines, i, keyword, isRows ? sections.height : sections.width);
         } else if (keyword == "title") {
             puzzle.title = propertyValue(rest);
         } else if (keyword == "by" || keyword == "author") {
@@ -182,25 +194,42 @@ Puzzle parseNonText(std::string_view text)
         }
         // Anything else is a property this program does not use.
     }
+}
 
-    if (!rows)
+// Both blocks are there, hold lines, and agree with the width and height given.
+void checkBlocks(const NonSections& sections)
+{
+    if (!sections.rows)
         fail(0, "no rows block");
-    if (!columns)
+    if (!sections.columns)
         fail(0, "no columns block");
-    const int rowCount = static_cast<int>(rows->lines.size());
-    const int columnCount = static_cast<int>(columns->lines.size());
-    if (height && *height != rowCount)
-        fail(rows->lineNumber, "rows block has " + std::to_string(rowCount) + " lines but height is "
-                                   + std::to_string(*height));
-    if (width && *width != columnCount)
-        fail(columns->lineNumber, "columns block has " + std::to_string(columnCount)
-                                      + " lines but width is " + std::to_string(*width));
+    const int rowCount = static_cast<int>(sections.rows->lines.size());
+    const int columnCount = static_cast<int>(sections.columns->lines.size());
+    if (sections.height && *sections.height != rowCount)
+        fail(sections.rows->lineNumber, "rows block has " + std::to_string(rowCount) + " lines but height is "
+                                            + std::to_string(*sections.height));
+    if (sections.width && *sections.width != columnCount)
+        fail(sections.columns->lineNumber, "columns block has " + std::to_string(columnCount)
+                                               + " lines but width is " + std::to_string(*sections.width));
     if (rowCount == 0 || columnCount == 0)
         fail(0, "puzzle has no rows or no columns");
+}
+
+} // namespace
+
+Puzzle parseNonText(std::string_view text)
+{
+    if (const int control = firstControlCharacter(text); control >= 0)
+        fail(0, "binary data (control character " + std::to_string(control) + ")");
+    const std::vector<std::string_view> lines = textLines(text);
+    Puzzle puzzle;
+    NonSections sections;
+    readSections(lines, sections, puzzle);
+    checkBlocks(sections);
     // A run longer than its line is read as written: such clues have no solution, and the
     // solver says so.
-    puzzle.rows = std::move(rows->lines);
-    puzzle.columns = std::move(columns->lines);
+    puzzle.rows = std::move(sections.rows->lines);
+    puzzle.columns = std::move(sections.columns->lines);
     if (!puzzle.goal.empty() && solver::CellGrid::fromGoal(puzzle).cells.empty())
         puzzle.goal.clear(); // a goal that does not fit the size is of no use
     return puzzle;

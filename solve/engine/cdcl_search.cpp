@@ -6,8 +6,6 @@
 #include "solve/engine/line_solver.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <optional>
 #include <stdexcept>
 

@@ -83,19 +83,33 @@ public:
             return startWays(j, s) && endWays(j, e);
     }
 
+    // The tables are filled through plain pointers to the rows: the search fills one pair per
+    // open line when it starts, and these loops are most of that cost.
     void fillAhead()
     {
         ahead_.assign((static_cast<std::size_t>(k_) + 1) * stride_, T(0));
-        at(ahead_, 0, 0) = 1;
-        for (int i = 1; i <= n_; ++i)
-            at(ahead_, 0, i) = mayEmpty(i - 1) ? ahead(0, i - 1) : T(0);
+        T* table = ahead_.data();
+        const Cell* cells = line_->data();
+        const int* emptyBefore = emptyBefore_.data();
+        const int n = n_;
+        table[0] = 1;
+        for (int i = 1; i <= n; ++i)
+            table[i] = cells[i - 1] != Cell::Filled ? table[i - 1] : T(0);
         for (int j = 1; j <= k_; ++j) {
             const int len = run(j - 1);
-            for (int i = 0; i <= n_; ++i) {
-                T ways = i > 0 && mayEmpty(i - 1) ? ahead(j, i - 1) : T(0);
-                if (i >= len && fits(i - len, i))
-                    add(ways, [&] { return startWays(j - 1, i - len); });
-                at(ahead_, j, i) = ways;
+            T* row = table + static_cast<std::size_t>(j) * stride_;
+            const T* before = row - stride_; // ahead(j - 1, ...)
+            for (int i = 0; i <= n; ++i) {
+                T ways = i > 0 && cells[i - 1] != Cell::Filled ? row[i - 1] : T(0);
+                if (i >= len && emptyBefore[i] == emptyBefore[i - len]) {
+                    const int s = i - len; // startWays(j - 1, s)
+                    add(ways, [&] {
+                        if (j == 1)
+                            return before[s];
+                        return s >= 1 && cells[s - 1] != Cell::Filled ? before[s - 1] : T(0);
+                    });
+                }
+                row[i] = ways;
             }
         }
     }
@@ -103,23 +117,34 @@ public:
     void fillBehind()
     {
         behind_.assign((static_cast<std::size_t>(k_) + 1) * stride_, T(0));
-        at(behind_, k_, n_) = 1;
-        for (int i = n_ - 1; i >= 0; --i)
-            at(behind_, k_, i) = mayEmpty(i) ? behind(k_, i + 1) : T(0);
+        T* table = behind_.data();
+        const Cell* cells = line_->data();
+        const int* emptyBefore = emptyBefore_.data();
+        const int n = n_;
+        T* last = table + static_cast<std::size_t>(k_) * stride_;
+        last[n] = 1;
+        for (int i = n - 1; i >= 0; --i)
+            last[i] = cells[i] != Cell::Filled ? last[i + 1] : T(0);
         for (int j = k_ - 1; j >= 0; --j) {
             const int len = run(j);
-            for (int i = n_; i >= 0; --i) {
-                T ways = i < n_ && mayEmpty(i) ? behind(j, i + 1) : T(0);
-                if (i + len <= n_ && fits(i, i + len))
-                    add(ways, [&] { return endWays(j, i + len); });
-                at(behind_, j, i) = ways;
+            T* row = table + static_cast<std::size_t>(j) * stride_;
+            const T* after = row + stride_; // behind(j + 1, ...)
+            for (int i = n; i >= 0; --i) {
+                T ways = i < n && cells[i] != Cell::Filled ? row[i + 1] : T(0);
+                if (i + len <= n && emptyBefore[i + len] == emptyBefore[i]) {
+                    const int e = i + len; // endWays(j, e)
+                    add(ways, [&] {
+                        if (j == k_ - 1)
+                            return after[e];
+                        return e < n && cells[e] != Cell::Filled ? after[e + 1] : T(0);
+                    });
+                }
+                row[i] = ways;
             }
         }
     }
 
 private:
-    T& at(std::vector<T>& table, int j, int i) { return table[j * stride_ + i]; }
-
     // Ways by one more kind of placement: counted, or for "whether" only looked at while none
     // is known yet.
     template <typename More>

@@ -2,6 +2,7 @@
 // a few hand-checked lines.
 #include "solve/engine/line_solver.h"
 #include "solve/engine/line_state.h"
+#include "solve/engine/run_placement.h"
 #include "support/reference_solver.h"
 
 #include <QtTest>
@@ -102,6 +103,16 @@ bool enumerate(const std::vector<int>& runs, const std::vector<Cell>& line, std:
     return any;
 }
 
+// The starts of the runs of filled cells in `cells`.
+std::vector<int> runStarts(const std::vector<Cell>& cells)
+{
+    std::vector<int> starts;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        if (cells[i] == Cell::Filled && (i == 0 || cells[i - 1] != Cell::Filled))
+            starts.push_back(static_cast<int>(i));
+    return starts;
+}
+
 } // namespace
 
 class TestLineSolver : public QObject {
@@ -192,6 +203,61 @@ private slots:
         // The random lines must exercise both outcomes.
         QVERIFY(contradictions > cases / 10);
         QVERIFY(contradictions < cases - cases / 10);
+    }
+
+    // The run-placement table that the table solver, the search's branching odds and
+    // make-unique share, against all 2^n fillings of random lines of up to 12 cells: the
+    // count of arrangements both ways (ahead to the end, behind from the start), and per run
+    // and start how many arrangements put the run there, counted and as a yes or no.
+    void placementTableCountsEveryArrangement()
+    {
+        std::mt19937 random(777);
+        for (int iteration = 0; iteration < 3000; ++iteration) {
+            const int n = static_cast<int>(random() % 13);
+            std::vector<Cell> picture(static_cast<std::size_t>(n));
+            for (Cell& c : picture)
+                c = random() % 2 ? Cell::Filled : Cell::Empty;
+            const std::vector<int> runs = runsOfLine(picture);
+            std::vector<Cell> line(static_cast<std::size_t>(n));
+            for (Cell& c : line) {
+                const unsigned r = random() % 5;
+                c = r == 0 ? Cell::Filled : r == 1 ? Cell::Empty : Cell::Unknown;
+            }
+            const int k = static_cast<int>(runs.size());
+            double arrangements = 0;
+            std::vector<double> placed(static_cast<std::size_t>(k * (n + 1)), 0);
+            std::vector<Cell> trial(static_cast<std::size_t>(n));
+            for (unsigned mask = 0; mask < (1u << n); ++mask) {
+                bool agrees = true;
+                for (int i = 0; i < n && agrees; ++i) {
+                    trial[i] = (mask >> i) & 1 ? Cell::Filled : Cell::Empty;
+                    agrees = line[i] == Cell::Unknown || line[i] == trial[i];
+                }
+                if (!agrees || runsOfLine(trial) != runs)
+                    continue;
+                arrangements += 1;
+                const std::vector<int> starts = runStarts(trial);
+                for (int j = 0; j < k; ++j)
+                    placed[static_cast<std::size_t>(j * (n + 1) + starts[j])] += 1;
+            }
+            RunPlacement<double> ways(runs, line);
+            ways.fillAhead();
+            ways.fillBehind();
+            RunPlacement<std::uint8_t> whether(runs, line);
+            whether.fillAhead();
+            whether.fillBehind();
+            const QByteArray where = (lineText(line) + " runs " + QString::number(k)).toUtf8();
+            QVERIFY2(ways.ahead(k, n) == arrangements, where.constData());
+            QVERIFY2(ways.behind(0, 0) == arrangements, where.constData());
+            QVERIFY2((whether.ahead(k, n) != 0) == (arrangements > 0), where.constData());
+            for (int j = 0; j < k; ++j) {
+                for (int s = 0; s + runs[j] <= n; ++s) {
+                    const double expected = placed[static_cast<std::size_t>(j * (n + 1) + s)];
+                    QVERIFY2(ways.placementWays(j, s) == expected, where.constData());
+                    QVERIFY2((whether.placementWays(j, s) != 0) == (expected > 0), where.constData());
+                }
+            }
+        }
     }
 
     // Lines of 50 to 1100 cells cross every width of the bit form (one, two, three, four,
