@@ -21,7 +21,9 @@ namespace zumeli {
 namespace {
 
 constexpr std::array<const char*, kCollectionLevels> kLevelNames{
-    QT_TR_NOOP("入門"), QT_TR_NOOP("初級"), QT_TR_NOOP("中級"), QT_TR_NOOP("上級"), QT_TR_NOOP("達人")};
+    QT_TRANSLATE_NOOP("CollectionBrowser", "入門"), QT_TRANSLATE_NOOP("CollectionBrowser", "初級"),
+    QT_TRANSLATE_NOOP("CollectionBrowser", "中級"), QT_TRANSLATE_NOOP("CollectionBrowser", "上級"),
+    QT_TRANSLATE_NOOP("CollectionBrowser", "達人")};
 
 // The side of a puzzle's picture in the list, in pixels: a 50 x 50 picture at one pixel a cell.
 constexpr int kThumbnailSide = 50;

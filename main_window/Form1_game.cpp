@@ -44,7 +44,7 @@ void Form1::setupGame()
     clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     clockPanel->setAlignment(Qt::AlignCenter);
     clockPanel->setMinimumWidth(twipsToPixels(800));
-    clockPanel->setToolTip(tr("プレイ時間"));
+    texts_.add([this] { clockPanel->setToolTip(tr("プレイ時間")); });
     clockPanel->hide();
     statusBar()->addWidget(clockPanel);
     playClockTimer_ = new QTimer(this);

@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CollectionBrowser</name>
+    <message>
+        <source>入門</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>初級</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Hard</translation>
+    </message>
+    <message>
+        <source>達人</source>
+        <translation>Expert</translation>
+    </message>
+</context>
+<context>
+    <name>RepairOffer</name>
+    <message>
+        <source>縦と横の数字だけで解けるようになります。</source>
+        <translation>The clues alone will solve it.</translation>
+    </message>
+    <message>
+        <source>解がただ一つになります。</source>
+        <translation>It will have exactly one solution.</translation>
+    </message>
+    <message>
+        <source>印の%1マスを変える案です。
+%2
+「適用」で採用、「取消」で元の絵に戻します。</source>
+        <translation>Proposal: change the %1 marked cells.
+%2
+Apply takes it, Discard goes back to the original picture.</translation>
+    </message>
+    <message>
+        <source>数字が入るように問題欄を%1に広げます。
+</source>
+        <translation>The clue band grows to %1 to hold the clues.
+</translation>
+    </message>
+    <message>
+        <source>印の%1マスを変える案です。%2
+%3「適用」で盤面の絵と数字を書き換えます（元に戻せます）。</source>
+        <translation>Proposal: change the %1 marked cells. %2
+%3Apply rewrites the picture and the clues (undoable).</translation>
+    </message>
+    <message>
+        <source>線だけで解けるように絵を直しています...</source>
+        <translation>Repairing the picture for line logic...</translation>
+    </message>
+    <message>
+        <source>解が一つになるように絵を直しています...</source>
+        <translation>Repairing the picture for one solution...</translation>
+    </message>
+    <message>
+        <source>線だけで解けるように直しています...</source>
+        <translation>Repairing for line logic...</translation>
+    </message>
+    <message>
+        <source>解が一つになるように直しています...</source>
+        <translation>Repairing for one solution...</translation>
+    </message>
+    <message>
+        <source>絵を直すのを中止しました。</source>
+        <translation>Repair stopped.</translation>
+    </message>
+    <message>
+        <source>直すのを中止しました。</source>
+        <translation>Repair stopped.</translation>
+    </message>
+    <message>
+        <source>絵を直す方法が見つかりませんでした。</source>
+        <translation>No repair found.</translation>
+    </message>
+    <message>
+        <source>直す方法が見つかりませんでした。</source>
+        <translation>No repair found.</translation>
+    </message>
+    <message>
+        <source>直した絵は数字が多すぎて問題欄に入りません（最大%1）。</source>
+        <translation>The repaired picture has too many clues for the clue band (at most %1).</translation>
+    </message>
+</context>
+<context>
     <name>zumeli</name>
     <message>
         <source>画像が大きすぎます。<byte value="xd"/>
@@ -188,6 +278,37 @@ Use one of at most 80 × 80 pixels.</translation>
     <message>
         <source>検査を中止しました。</source>
         <translation>Check cancelled.</translation>
+    </message>
+</context>
+<context>
+    <name>zumeli::CollectionBrowser</name>
+    <message>
+        <source>問題集</source>
+        <translation>Puzzle collection</translation>
+    </message>
+    <message>
+        <source>問題</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>ベストタイム</source>
+        <translation>Best time</translation>
+    </message>
+    <message>
+        <source>未解決のみ</source>
+        <translation>Unsolved only</translation>
+    </message>
+    <message>
+        <source>%1（%2 問）</source>
+        <translation>%1 (%2 puzzles)</translation>
+    </message>
+    <message>
+        <source>？</source>
+        <translation>?</translation>
     </message>
 </context>
 <context>
@@ -644,6 +765,30 @@ Your answer is not right</translation>
         <source>間違いです</source>
         <translation>Not Right</translation>
     </message>
+    <message>
+        <source>問題集が見つかりませんでした</source>
+        <translation>The puzzle collection was not found</translation>
+    </message>
+    <message>
+        <source>プレイ時間</source>
+        <translation>Play time</translation>
+    </message>
+    <message>
+        <source>ドラッグで続けて塗る(&amp;D)</source>
+        <translation>&amp;Drag to paint</translation>
+    </message>
+    <message>
+        <source>完成した列に×を付ける(&amp;X)</source>
+        <translation>Cross finished &amp;lines</translation>
+    </message>
+    <message>
+        <source>完成！ %1</source>
+        <translation>Solved! %1</translation>
+    </message>
+    <message>
+        <source>問題集...</source>
+        <translation>Puzzle collection...</translation>
+    </message>
 </context>
 <context>
     <name>zumeli::Form2</name>
@@ -784,42 +929,6 @@ Height: %2</translation>
         <source>判定しています...</source>
         <translation>Checking...</translation>
     </message>
-    <message>
-        <source>線だけで解けるように直しています...</source>
-        <translation>Repairing for line logic...</translation>
-    </message>
-    <message>
-        <source>解が一つになるように直しています...</source>
-        <translation>Repairing for one solution...</translation>
-    </message>
-    <message>
-        <source>直すのを中止しました。</source>
-        <translation>Repair stopped.</translation>
-    </message>
-    <message>
-        <source>直す方法が見つかりませんでした。</source>
-        <translation>No repair found.</translation>
-    </message>
-    <message>
-        <source>直した絵は数字が多すぎて問題欄に入りません（最大%1）。</source>
-        <translation>The repaired picture has too many clues for the clue band (at most %1).</translation>
-    </message>
-    <message>
-        <source>印の%1マスを変える案です。
-%2
-「適用」で採用、「取消」で元の絵に戻します。</source>
-        <translation>Proposal: change the %1 marked cells.
-%2
-Apply takes it, Discard goes back to the original picture.</translation>
-    </message>
-    <message>
-        <source>縦と横の数字だけで解けるようになります。</source>
-        <translation>The clues alone will solve it.</translation>
-    </message>
-    <message>
-        <source>解がただ一つになります。</source>
-        <translation>It will have exactly one solution.</translation>
-    </message>
 </context>
 <context>
     <name>zumeli::PuzzleCheckWindow</name>
@@ -868,46 +977,6 @@ Apply takes it, Discard goes back to the original picture.</translation>
 (%1 ミリ秒)</source>
         <translation>
 (%1 ms)</translation>
-    </message>
-    <message>
-        <source>線だけで解けるように絵を直しています...</source>
-        <translation>Repairing the picture for line logic...</translation>
-    </message>
-    <message>
-        <source>解が一つになるように絵を直しています...</source>
-        <translation>Repairing the picture for one solution...</translation>
-    </message>
-    <message>
-        <source>絵を直すのを中止しました。</source>
-        <translation>Repair stopped.</translation>
-    </message>
-    <message>
-        <source>絵を直す方法が見つかりませんでした。</source>
-        <translation>No repair found.</translation>
-    </message>
-    <message>
-        <source>直した絵は数字が多すぎて問題欄に入りません（最大%1）。</source>
-        <translation>The repaired picture has too many clues for the clue band (at most %1).</translation>
-    </message>
-    <message>
-        <source>数字が入るように問題欄を%1に広げます。
-</source>
-        <translation>The clue band grows to %1 to hold the clues.
-</translation>
-    </message>
-    <message>
-        <source>印の%1マスを変える案です。%2
-%3「適用」で盤面の絵と数字を書き換えます（元に戻せます）。</source>
-        <translation>Proposal: change the %1 marked cells. %2
-%3Apply rewrites the picture and the clues (undoable).</translation>
-    </message>
-    <message>
-        <source>縦と横の数字だけで解けるようになります。</source>
-        <translation>The clues alone will solve it.</translation>
-    </message>
-    <message>
-        <source>解がただ一つになります。</source>
-        <translation>It will have exactly one solution.</translation>
     </message>
     <message>
         <source>直した絵</source>
