@@ -39,8 +39,7 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
 }
 
 void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
-                   RunLimits& limits, std::vector<std::uint8_t>& phase, std::vector<double>& activity,
-                   ActivityHeap& heap)
+                   RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity, ActivityHeap& heap)
 {
     const int cells = lines.cellCount();
     std::vector<double> rowShare(static_cast<std::size_t>(cells), 0.5);
@@ -65,7 +64,7 @@ void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scop
         const double yes = a * b;
         const double no = (1 - a) * (1 - b);
         const double p = yes + no > 0 ? yes / (yes + no) : 0.5;
-        phase[v] = p > 0.5 ? 1 : 0;
+        rhythm.seed(v, p > 0.5);
         activity[v] = (0.5 - std::abs(p - 0.5)) * 1e-3;
         heap.increased(v);
     }

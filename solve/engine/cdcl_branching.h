@@ -1,9 +1,10 @@
-// How the conflict search chooses its branches: the starting phases and activities from the
+// How the conflict search chooses its branches: the starting guesses and activities from the
 // lines' odds, and the look-ahead of a long search.
 #pragma once
 
 #include "solve/engine/cdcl_store.h"
 #include "solve/engine/line_state.h"
+#include "solve/engine/search_rhythm.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,13 +16,12 @@ namespace zumeli::solver::cdcl {
 // which it is filled (counted in floating point: the counts can be astronomically large).
 std::vector<double> filledShares(const std::vector<int>& runs, const std::vector<Cell>& line);
 
-// Starting phases and activities from how likely each open cell is to be filled, by its
-// row and its column taken as independent: the likelier value is tried first, and the
-// least certain cells are branched on first (their branches settle the most). Only the lines
-// marked in `scopeLine` are read; `value` holds the cells known so far.
+// Starting guesses (seeded into `rhythm`) and activities from how likely each open cell is
+// to be filled, by its row and its column taken as independent: the likelier value is tried
+// first, and the least certain cells are branched on first (their branches settle the most).
+// Only the lines marked in `scopeLine` are read; `value` holds the cells known so far.
 void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
-                   RunLimits& limits, std::vector<std::uint8_t>& phase, std::vector<double>& activity,
-                   ActivityHeap& heap);
+                   RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity, ActivityHeap& heap);
 
 // What taking a value as a branch and going back again showed.
 struct BranchTrial {
@@ -31,13 +31,13 @@ struct BranchTrial {
 
 // The branch to take: of the most active open cells (`first` and the next ones in the
 // heap), the one whose two values, each tried and undone again, settle the most cells
-// together (the product of both counts), with its saved phase. A value that meets a
-// contradiction is taken instead, so that the search learns from it at once.
+// together (the product of both counts), with the value `rhythm` prefers. A value that
+// meets a contradiction is taken instead, so that the search learns from it at once.
 // `tryBranch(p)` takes literal p as a branch and goes back again; `stopped()` tells whether
 // the run must stop. `cells` is working room; the cells taken from the heap go back into it.
 template <typename TryBranch, typename Stopped>
 Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& value,
-                      const std::vector<std::uint8_t>& phase, std::vector<int>& cells, TryBranch&& tryBranch,
+                      const SearchRhythm& rhythm, std::vector<int>& cells, TryBranch&& tryBranch,
                       Stopped&& stopped)
 {
     static constexpr int kCandidates = 20;
@@ -48,12 +48,13 @@ Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& va
         if (value[u] == Cell::Unknown)
             cells.push_back(u);
     }
-    Lit choice = literal(first, phase[first] != 0);
+    Lit choice = literal(first, rhythm.preferFilled(first));
     double bestScore = -1;
     for (const int u : cells) {
         double score = 1;
         bool failed = false;
-        for (const bool filled : {phase[u] != 0, phase[u] == 0}) {
+        const bool likelier = rhythm.preferFilled(u);
+        for (const bool filled : {likelier, !likelier}) {
             const Lit p = literal(u, filled);
             const BranchTrial trial = tryBranch(p);
             score *= static_cast<double>(trial.settled + 1);
@@ -67,7 +68,7 @@ Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& va
             break;
         if (score > bestScore) {
             bestScore = score;
-            choice = literal(u, phase[u] != 0);
+            choice = literal(u, likelier);
         }
     }
     for (const int u : cells)

@@ -22,7 +22,7 @@ inline int lineReason(int line) { return -line - 2; }
 class ConflictSearch {
 public:
     ConflictSearch(LineState& lines, const SolveOptions& options, RunLimits& limits, const SearchScope& scope)
-        : options_(options), limits_(limits), lines_(lines), scope_(scope)
+        : options_(options), limits_(limits), lines_(lines), scope_(scope), rhythm_(lines.cellCount())
     {
         width_ = lines.width();
         height_ = lines.height();
@@ -33,7 +33,6 @@ public:
         level_.assign(static_cast<std::size_t>(cells_), 0);
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
         trailPos_.assign(static_cast<std::size_t>(cells_), 0);
-        phase_.assign(static_cast<std::size_t>(cells_), 0);
         seen_.assign(static_cast<std::size_t>(cells_), 0);
         activity_.assign(static_cast<std::size_t>(cells_), 0.0);
         explained_.assign(static_cast<std::size_t>(cells_), 0);
@@ -96,8 +95,8 @@ public:
     }
 
 private:
-    // Starting phases and activities (see seedBranching).
-    void seedHeuristic() { seedBranching(lines_, scopeLine_, value_, limits_, phase_, activity_, heap_); }
+    // Starting guesses and activities (see seedBranching).
+    void seedHeuristic() { seedBranching(lines_, scopeLine_, value_, limits_, rhythm_, activity_, heap_); }
 
     int level() const { return static_cast<int>(trailLimit_.size()); }
 
@@ -151,7 +150,7 @@ private:
             lines_.unset(v, saysFilled(p));
             value_[v] = Cell::Unknown;
             if (!probing_)
-                phase_[v] = saysFilled(p) ? 1 : 0;
+                rhythm_.forget(v, saysFilled(p));
             heap_.insert(v);
         }
         trailLimit_.resize(static_cast<std::size_t>(target));
@@ -565,7 +564,7 @@ private:
     {
         probing_ = true;
         const Lit choice = chooseByLookAhead(
-            first, heap_, value_, phase_, lookAheadCells_, [&](Lit p) { return tryBranch(p); },
+            first, heap_, value_, rhythm_, lookAheadCells_, [&](Lit p) { return tryBranch(p); },
             [&] { return stopped(); });
         probing_ = false;
         return choice;
@@ -614,6 +613,7 @@ private:
             return Verdict::Stopped;
         if (level() == 0)
             return finished();
+        rhythm_.noteConsistent(trail_, static_cast<std::size_t>(trailLimit_[level() - 1]));
         const std::optional<int> jump = learnAndJumpLevel();
         if (!jump)
             return finished();
@@ -666,17 +666,20 @@ private:
         }
     }
 
-    // Restarts after the conflicts of the Luby sequence's budget, and drops the less useful
-    // learned clauses every few thousand conflicts.
+    // Restarts after the conflicts of the Luby sequence's budget (scaled up in the stable mode),
+    // and drops the less useful learned clauses every few thousand conflicts.
     void restartOrReduceWhenDue()
     {
         if (static_cast<double>(conflicts_ - conflictsAtRestart_) >= restartBudget_) {
             conflictsAtRestart_ = conflicts_;
-            restartBudget_ = luby(2, ++restarts_) * 64;
+            rhythm_.restarted(conflicts_);
+            restartBudget_ = luby(2, ++restarts_) * 64 * rhythm_.restartScale();
             backjump(0);
         }
         if (conflicts_ >= nextReduce_) {
-            nextReduce_ = conflicts_ + 2000 + 300 * static_cast<std::uint64_t>(restarts_);
+            // Spaced by the reductions made, not by the restarts: restarts come thick and
+            // fast, and the clauses kept would slow every propagation.
+            nextReduce_ = conflicts_ + 2000 + 300 * ++reductions_;
             reduceClauses();
         }
     }
@@ -718,7 +721,7 @@ private:
         const int v = mostActiveOpenCell();
         if (v < 0)
             return finished(); // cannot happen: open cells are always in the heap
-        Lit choice = literal(v, phase_[v] != 0);
+        Lit choice = literal(v, rhythm_.preferFilled(v));
         // In a long search every other run between restarts looks ahead; the runs between
         // keep the plain choice, which is cheaper where a few branches settle little.
         if (restarts_ % 2 == 1 && conflicts_ >= kConflictsBeforeLongSearch) {
@@ -746,6 +749,7 @@ private:
     RunLimits& limits_;
     LineState& lines_;
     const SearchScope scope_;
+    SearchRhythm rhythm_; // restarts and the values branches try first
     std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
     std::size_t complete_ = 0;            // trail length at which every cell in scope is set
     int width_ = 0;
@@ -758,7 +762,6 @@ private:
     std::vector<int> level_;
     std::vector<int> reason_;
     std::vector<int> trailPos_;
-    std::vector<std::uint8_t> phase_;
     std::vector<std::uint8_t> seen_;
     std::vector<Lit> trail_;
     std::vector<int> trailLimit_;
@@ -794,6 +797,7 @@ private:
     double restartBudget_ = luby(2, 0) * 64;
     std::uint64_t conflictsAtRestart_ = 0;
     std::uint64_t nextReduce_ = 2000;
+    std::uint64_t reductions_ = 0;
     bool windowsTried_ = false;
     std::uint64_t decisions_ = 0;
     std::uint64_t conflicts_ = 0;
