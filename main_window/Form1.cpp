@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -91,20 +92,29 @@ Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
     : QMainWindow(parent), model(model_), desktop(desktop_)
 {
     registerWindowResources();
-    undoStack = new QUndoStack(this);
-    undoStack->setUndoLimit(kMaxUndoSteps);
-    connect(undoStack, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { emit unsavedChangesChanged(!clean); });
+    document_ = new BoardDocument(model, kUntitled, this);
     buildControls();
     buildMenus();
+    connectDocument();
     Form_Load();
 }
 
 Form1::~Form1()
 {
-    // The widget destructor deletes the undo stack, whose clearing announces a clean change:
-    // by then this is no longer a Form1 to tell.
-    disconnect(undoStack, nullptr, this, nullptr);
+    // The widget destructor deletes the document, whose undo stack's clearing announces a
+    // change: by then this is no longer a Form1 to tell.
+    disconnect(document_, nullptr, this, nullptr);
+}
+
+void Form1::connectDocument()
+{
+    connect(document_, &BoardDocument::titleNameChanged, this,
+            [this](const QString& name) { setWindowTitle(kTitlePrefix + name); });
+    connect(document_, &BoardDocument::boardReplaced, this, [this](Redraw kind) {
+        forgetRectangleStart();
+        redrawOrResetZoom(kind);
+    });
+    connect(document_, &BoardDocument::boardChanged, this, &Form1::playBoardChanged);
 }
 
 void Form1::buildControls()
@@ -237,9 +247,12 @@ void Form1::buildZoomFrame()
     // left or Enter is pressed. Every acceptable zoom, and every change the program or the
     // spin buttons make, is laid out at once.
     connect(Text1, &QLineEdit::textChanged, this, [this] {
+        if (zoomPreset_)
+            return;
         if (!Text1->hasFocus() || isAcceptableZoom(Text1->text()))
             Text1_Change();
     });
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::zoomTextChanged);
     connect(Text1, &QLineEdit::editingFinished, this, [this] {
         if (isAcceptableZoom(Text1->text()))
             return;
@@ -313,6 +326,14 @@ void Form1::Form_Load()
 }
 
 double Form1::zoom() const { return readZoom(Text1->text().toStdString()); }
+
+QString Form1::zoomText() const { return Text1->text(); }
+
+void Form1::presetZoom(const QString& text)
+{
+    const QScopedValueRollback<bool> preset(zoomPreset_, true);
+    Text1->setText(text);
+}
 
 void Form1::LayoutBoard()
 {
@@ -503,12 +524,6 @@ void Form1::forgetRectangleStart()
     if (rectStartX != -1 && currentTool == 1)
         setStatusText(QStringLiteral("始点を指定してください"));
     rectStartX = -1;
-}
-
-void Form1::setTitleName(const QString& name)
-{
-    titleName_ = name;
-    setWindowTitle(kTitlePrefix + name);
 }
 
 void Form1::setStatusText(const QString& text) { statusPanels[1]->setText(text); }

@@ -1,6 +1,7 @@
 // The main window: the board picture, the tool panel, the status bar and every command handler.
 #pragma once
 
+#include "board/drawing/board_document.h"
 #include "board/drawing/board_drawing.h"
 #include "board/board_model.h"
 #include "board/drawing/board_picture.h"
@@ -60,30 +61,20 @@ public:
     void DrawCell(int16 x, int16 y);
     void DrawToolIcon(int16 index, int16 offset);
 
+    // The board shown in the window: the model, the title's file name, undo and redo and
+    // whether the board is saved.
+    BoardDocument& document() { return *document_; }
+    const BoardDocument& document() const { return *document_; }
+
     // What the board needs after it was changed or replaced: a full rebuild
     // (LayoutBoard, DrawGrid, RedrawBoard) or the clue band (DrawClues). A layout that does
     // not fit at the current zoom is answered like a bad zoom: the zoom message, the zoom back
     // to 100 and the board laid out at 100.
-    enum class Redraw { Full, Clues };
+    using Redraw = BoardDocument::Redraw;
     void redrawOrResetZoom(Redraw kind);
 
     // A pending rectangle corner never survives a change of board.
     void forgetRectangleStart();
-
-    void setTitleName(const QString& name);  // "ズメリロジック！ - " + name
-    QString titleName() const { return titleName_; }
-
-    // Runs a handler as one undoable step named `stepName`: whatever it changes on the board
-    // (and the title with it) is recorded, so undo brings the board back as it was before.
-    void runAsStep(const QString& stepName, const std::function<void()>& handler);
-    // Undo and redo, limited to kMaxUndoSteps steps; its clean state is the board last saved
-    // or loaded, when every part of it that holds something was then in a file.
-    QUndoStack* undoStack = nullptr;
-    // Whether the board has changed since it was last saved or loaded as a puzzle; at
-    // start-up it has not. A save counts only when every part of the board that holds
-    // something is then in a file: a puzzle file keeps the clue band, an answer state the
-    // answer area.
-    bool hasUnsavedChanges() const;
 
     // Writes the puzzle as .non or webpbn XML through the shared file flow.
     void exportPuzzle(FileCommand command);
@@ -93,6 +84,10 @@ public:
     void setStatusText(const QString& text); // the second status-bar panel
     QString statusText() const;
     double zoom() const;                     // the zoom box read as a number
+    QString zoomText() const;                // the zoom box as typed
+    // Writes `text` into the zoom box without laying the board out: the next redraw (of a
+    // board about to replace this one) is the first at the new zoom.
+    void presetZoom(const QString& text);
 
     // Event handlers.
     void Form_Load();
@@ -180,14 +175,16 @@ public:
     void boardKey(int key, int shift);
 
 signals:
-    // Emitted whenever hasUnsavedChanges() changes.
-    void unsavedChangesChanged(bool unsaved);
+    // The zoom box's text changed, by the user, the spin buttons or the program.
+    void zoomTextChanged(const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window follows its document: the title, and the board drawn anew when replaced.
+    void connectDocument();
     // The window's make-up, frame by frame down the tool panel.
     void buildControls();
     void buildBoardPicture(QWidget* client);
@@ -218,28 +215,19 @@ private:
     // Places the board's area, the tool panel and the start-up picture in the window as large
     // as it now is.
     void placeControls();
-    // The board now holds one side of an undone or redone step: show its title and draw it.
-    void restoreStep(const QString& titleName);
-    // A part of the board as it stands was saved, or loaded: the puzzle (a puzzle file) or
-    // the answer area (an answer state). Once every part that holds something is in its
-    // file, the board is the undo stack's clean state; a save that leaves a part in no file
-    // leaves no board clean until the next save. An answer state loaded is only noted: its
-    // load is a change of the board, not a save. Inside a step the mark waits until the
-    // step is recorded.
-    enum class BoardPart { Puzzle, Answer };
-    void markPartSaved(BoardPart part);
-    void markAnswerStateLoaded();
-    void settleSavedState();
-    SavedParts savedParts_;
     // The steps of the two Load commands once the file is known.
     void loadPuzzleFile(const QString& path);
     void loadAnswerStateFile(const QString& path);
-    bool stepRunning_ = false;
-    bool savedInStep_ = false;
-    QString titleName_ = kUntitled;
+    // Runs a handler as one step of the document's undo.
+    void runAsStep(const QString& stepName, const std::function<void()>& handler)
+    {
+        document_->runAsStep(stepName, handler);
+    }
+    BoardDocument* document_ = nullptr;
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
     bool dropBoardPress_ = false;  // the press that ended a refused zoom edit
+    bool zoomPreset_ = false;      // the zoom box is being preset: no layout yet
     // A press on the board, from the mouse or the keyboard, run as one step with the tool.
     void pressBoard(int button, int shift, double xTw, double yTw);
     void buildPlayMenu(QMenuBar* bar);

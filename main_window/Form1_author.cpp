@@ -19,16 +19,13 @@ void Form1::Command7_Click()
     // A cancel or a close keeps the board the user had: only a confirmed size replaces it.
     if (!dialog.chosenSize())
         return;
-    model = newPuzzleBoard(*dialog.chosenSize());
-    setTitleName(kUntitled);
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Full);
+    document_->replaceBoard(newPuzzleBoard(*dialog.chosenSize()), kUntitled, Redraw::Full);
 }
 
 void Form1::Command9_Click()
 {
     runFileFlow(desktop, FileCommand::ImportImage, dialogFileName, [this](const QString& path) {
-        setTitleName(kUntitled);
+        document_->setTitleName(kUntitled);
         imagePath = path;
         Form3 dialog(desktop, model, imagePath, this);  // throws for an unreadable image
         // A picture refused for its size was answered by its own message: the board and its
@@ -60,11 +57,8 @@ void Form1::importPicture()
         desktop.execDialog(dialog);
         if (!dialog.chosenBoard())
             return;
-        model = *dialog.chosenBoard();
         dialogFileName = path;
-        setTitleName(kUntitled);
-        forgetRectangleStart();
-        redrawOrResetZoom(Redraw::Full);
+        document_->replaceBoard(*dialog.chosenBoard(), kUntitled, Redraw::Full);
     });
 }
 
@@ -75,11 +69,7 @@ void Form1::applyRepairedPicture(const QString& stepName, const solver::CellGrid
     BoardModel repaired = model;
     if (!writeRepairedPicture(repaired, picture))
         return;
-    runAsStep(stepName, [this, &repaired] {
-        model = repaired;
-        forgetRectangleStart();
-        redrawOrResetZoom(Redraw::Full);
-    });
+    runAsStep(stepName, [this, &repaired] { document_->replaceBoard(repaired, Redraw::Full); });
     if (checkWindow)
         checkWindow->startCheck(model);
 }

@@ -54,7 +54,7 @@ struct Session {
         test::drawAnswer(model, {"#.#", "x##"});
         model.board(0, 7) = 3;
         model.board(100, 100) = 9;
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         form.rectStartX = 6;
         form.rectStartY = 7;
     }
@@ -453,7 +453,7 @@ private slots:
 
         const BoardModel before = session.model;
         const QImage pictureBefore = session.form.picture.image();
-        session.form.setTitleName(QStringLiteral("cat.zml"));
+        session.form.document().setTitleName(QStringLiteral("cat.zml"));
         session.importImage(savePicture(dir, "81.bmp", solid(81, 1, qRgb(0, 0, 0)), "BMP"),
                             convertWith("1", "128"));
         QCOMPARE(session.dialogsRun, 1);  // the second dialog was never shown

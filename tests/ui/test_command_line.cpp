@@ -202,7 +202,7 @@ private slots:
         QVERIFY(form.picture.image() == plain.picture.image());
         QVERIFY(!form.Picture4->isHidden());
         QVERIFY(form.Timer1->isActive());
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 
     void puzzleAndStateOpenAsBothLoadCommandsWould()
@@ -256,12 +256,12 @@ private slots:
         const BoardModel startUp = model;
         openAsStarted(form, {"cat.zml", "cat.sts"});
 
-        QVERIFY(form.undoStack->canUndo());
-        form.undoStack->undo();
+        QVERIFY(form.document().undoStack()->canUndo());
+        form.document().undoStack()->undo();
         QVERIFY(model == startUp);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
-        QVERIFY(!form.undoStack->canUndo());
-        form.undoStack->redo();
+        QVERIFY(!form.document().undoStack()->canUndo());
+        form.document().undoStack()->redo();
         QCOMPARE(answerPicture(model), (std::vector<std::string>{"##.", "x.#"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
@@ -279,7 +279,7 @@ private slots:
 
         QVERIFY(desktop.messages.empty());
         compareShown(Shown(form), Shown(plain));
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 };
 

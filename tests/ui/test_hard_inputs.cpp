@@ -283,7 +283,7 @@ private slots:
         }
         const QStringList namesBefore = namesIn(disk.folder());
 
-        session.form.setTitleName(QStringLiteral("cat.zml"));
+        session.form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = session.model;
         session.desktop.chosenFiles.push_back(path);
         runSave(session.form, command);  // "Yes" to the overwrite question
@@ -346,7 +346,7 @@ private slots:
         Form1 form(desktop, model);
         model = smallBoard();
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.setTitleName(QStringLiteral("mine.zml"));
+        form.document().setTitleName(QStringLiteral("mine.zml"));
         const Snapshot before(form);
         desktop.chosenFiles.push_back(path);
         switch (command) {
@@ -490,7 +490,7 @@ private slots:
     void undoAndRedoToABoardTooLargeForTheZoomShowItAt100()
     {
         Session session(largestBoard());
-        session.form.runAsStep(QStringLiteral("新規作成"), [&] {
+        session.form.document().runAsStep(QStringLiteral("新規作成"), [&] {
             session.model = smallBoard();
             session.form.redrawOrResetZoom(Form1::Redraw::Full);
         });
@@ -498,15 +498,15 @@ private slots:
         verifyLaidOut(session.form, 300);
         QVERIFY(session.desktop.messages.empty());
 
-        session.form.undoStack->undo();
+        session.form.document().undoStack()->undo();
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         QVERIFY(session.model == largestBoard());
         verifyLaidOut(session.form, 100);
 
-        session.form.undoStack->redo();
+        session.form.document().undoStack()->redo();
         session.form.Text1->setText(QStringLiteral("300"));
         session.desktop.messages.clear();
-        session.form.undoStack->undo();
+        session.form.document().undoStack()->undo();
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         verifyLaidOut(session.form, 100);
     }

@@ -90,7 +90,7 @@ struct Session {
     {
         test::drawAnswer(model, {"#.#", "x##"});
         model.board(0, 7) = 3;
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         form.dialogFileName = QStringLiteral("/puzzles/cat.zml");
     }
 
@@ -183,8 +183,8 @@ private slots:
         QVERIFY(derived == s.model);  // the clue band is what Make derives
         QCOMPARE(test::rowClueCells(s.model, 7), (std::vector<int>{0, 1, 1, 1}));
 
-        QCOMPARE(s.form.undoStack->count(), 1);
-        s.form.undoStack->undo();
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
+        s.form.document().undoStack()->undo();
         QVERIFY(s.model == before);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
@@ -296,14 +296,14 @@ private slots:
         QCOMPARE(s.desktop.messages.size(), std::size_t(1));
         QCOMPARE(s.desktop.messages[0].text, kClueSizeRangeMessage);
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
         QCOMPARE(s.form.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
 
         // Closing the dialog by its close box is a cancel too.
         s.importPicture(path, [](PictureImportDialog& dialog) { dialog.close(); });
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void aPictureOverTenThousandPixelsIsRefusedWithAMessage()
@@ -319,7 +319,7 @@ private slots:
         QCOMPARE(s.desktop.messages[0].text, kSourceImageTooLargeMessage);
         QCOMPARE(s.desktop.messages[0].icon, MessageIcon::Critical);
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void makeUniqueInTheDialogRepairsThePreview()
@@ -353,7 +353,7 @@ private slots:
         QCOMPARE(s.model.answerHeight(), 4);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
         QVERIFY(writtenCluesSolveTo(s.model, pictureFromBoard(s.model), false));
-        QCOMPARE(s.form.undoStack->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
     }
 
     // The repair's progress, the proposal's sentences and its buttons have their room from the
@@ -419,11 +419,11 @@ private slots:
             QCOMPARE(proposal.picture.cells[i] != drawn.cells[i], changed);
         }
         QVERIFY(s.model == before);  // nothing happens before the author accepts
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
 
         window.applyButton->click();
-        QCOMPARE(s.form.undoStack->count(), 1);
-        QCOMPARE(s.form.undoStack->undoText(), QStringLiteral("一意にする"));
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->undoText(), QStringLiteral("一意にする"));
         QCOMPARE(pictureFromBoard(s.model), proposal.picture);
         BoardModel derived = s.model;
         deriveClues(derived);
@@ -435,7 +435,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
 
-        s.form.undoStack->undo();
+        s.form.document().undoStack()->undo();
         QVERIFY(s.model == before);
     }
 
@@ -465,7 +465,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !window.isRepairing(); }));
         window.dropProposal();
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void aChangeOfTheBoardWithdrawsTheProposal()
@@ -482,14 +482,14 @@ private slots:
         QVERIFY(window.hasProposal());
 
         // The author draws on the board: the proposal was for the board before.
-        s.form.runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
+        s.form.document().runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
         const BoardModel drawn = s.model;
         QVERIFY(!window.hasProposal());
         QVERIFY(!window.applyButton->isVisible());
         QVERIFY(!window.makeUniqueButton->isVisible());
         window.applyProposal();
         QVERIFY(s.model == drawn);
-        QCOMPARE(s.form.undoStack->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
     }
 
     void aPuzzleWithoutItsPictureIsRepairedFromItsFirstSolution()
@@ -553,7 +553,7 @@ private slots:
         QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
-        s.form.undoStack->undo();
+        s.form.document().undoStack()->undo();
         QCOMPARE(int(s.model.clueSize), 2);
         QCOMPARE(pictureFromBoard(s.model), gridOf(kRepairAddsARun));
     }

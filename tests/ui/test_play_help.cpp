@@ -143,8 +143,8 @@ private slots:
         // comes first.
         QCOMPARE(b.form.statusText(), QStringLiteral("列 3: 4 マス塗れます、1 マスに×が付きます"));
         QVERIFY(before.sameAs(b.form));
-        QCOMPARE(b.form.undoStack->count(), 0);
-        QVERIFY(!b.form.hasUnsavedChanges());
+        QCOMPARE(b.form.document().undoStack()->count(), 0);
+        QVERIFY(!b.form.document().hasUnsavedChanges());
         const QImage hinted = screen(b.form);
         const auto changed = differingCells(b.form, plain, hinted);
         for (int y = 0; y < c + 5; ++y)
@@ -219,7 +219,7 @@ private slots:
         click(b.form, Qt::LeftButton, c, c);
         click(b.form, Qt::LeftButton, c + 1, c + 1);
         if (change == QLatin1String("redo"))
-            b.form.undoStack->undo();
+            b.form.document().undoStack()->undo();
         if (rectangle)
             b.form.Picture3_Click(1);
         const QString before = b.form.statusText();
@@ -242,15 +242,15 @@ private slots:
             b.form.Mistakes_Click();
         QCOMPARE(b.form.statusText(), help);
 
-        const int steps = b.form.undoStack->index();
+        const int steps = b.form.document().undoStack()->index();
         if (change == QLatin1String("pencil") || change == QLatin1String("mistakes")) {
             b.form.Picture3_Click(0);
             QCOMPARE(b.form.statusText(), help);
             click(b.form, Qt::LeftButton, c, c);  // unfills
         } else if (change == QLatin1String("undo")) {
-            b.form.undoStack->undo();
+            b.form.document().undoStack()->undo();
         } else if (change == QLatin1String("redo")) {
-            b.form.undoStack->redo();
+            b.form.document().undoStack()->redo();
         } else if (change == QLatin1String("load")) {
             const QString path = dir.filePath(QStringLiteral("step.zml"));
             QFile file(path);
@@ -275,7 +275,7 @@ private slots:
                 if (action->text() == QStringLiteral("ランダム問題..."))
                     action->trigger();
         }
-        QVERIFY(b.form.undoStack->index() != steps);  // the board did change
+        QVERIFY(b.form.document().undoStack()->index() != steps);  // the board did change
         QCOMPARE(b.form.statusText(), b.form.currentTool == 1 ? QStringLiteral("始点を指定してください")
                                                               : before);
         QVERIFY(b.desktop.messages.empty());
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(b.form.play.mistakes == expected);
         QCOMPARE(b.form.statusText(), QStringLiteral("間違い: 5 マス"));
         QVERIFY(before.sameAs(b.form));
-        QCOMPARE(b.form.undoStack->count(), 0);
+        QCOMPARE(b.form.document().undoStack()->count(), 0);
         QSet<QPair<int, int>> wrong;
         for (const BoardPoint& p : expected)
             wrong.insert({p.x, p.y});
@@ -333,7 +333,7 @@ private slots:
         QVERIFY(b.form.play.mistakes.empty());
         b.form.Mistakes_Click();
         QCOMPARE(b.form.play.mistakes.size(), std::size_t(5));
-        b.form.undoStack->undo();
+        b.form.document().undoStack()->undo();
         QVERIFY(b.form.play.mistakes.empty());
         QCOMPARE(screen(b.form), plain);
 
@@ -445,9 +445,9 @@ private slots:
         QVERIFY(differingCells(b.form, greyed, screen(b.form)).contains({c - 1, c + 1}));
 
         b.form.greyFinishedAction->setChecked(false);
-        b.form.undoStack->undo();
-        b.form.undoStack->undo();
-        b.form.undoStack->undo();
+        b.form.document().undoStack()->undo();
+        b.form.document().undoStack()->undo();
+        b.form.document().undoStack()->undo();
         QCOMPARE(screen(b.form), plain);
         QCOMPARE(b.form.picture.image(), picture);
     }
@@ -574,7 +574,7 @@ private slots:
         keys(keyed.form, {Qt::Key_Right});  // shows the cursor on the first answer cell
         QVERIFY(keyed.form.play.cursorShown);
         QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{c, c}));
-        QCOMPARE(keyed.form.undoStack->count(), 0);
+        QCOMPARE(keyed.form.document().undoStack()->count(), 0);
         keys(keyed.form, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Space, Qt::Key_Right, Qt::Key_X,
                           Qt::Key_Down, Qt::Key_Return, Qt::Key_Return, Qt::Key_Left, Qt::Key_Enter});
         click(moused.form, Qt::LeftButton, c + 1, c + 1);
@@ -584,17 +584,17 @@ private slots:
         click(moused.form, Qt::LeftButton, c + 1, c + 2);
         QCOMPARE(keyed.model, moused.model);
         QCOMPARE(keyed.form.picture.image(), moused.form.picture.image());
-        QCOMPARE(keyed.form.undoStack->count(), 5);
+        QCOMPARE(keyed.form.document().undoStack()->count(), 5);
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(keyed.form.undoStack->text(i), moused.form.undoStack->text(i));
+            QCOMPARE(keyed.form.document().undoStack()->text(i), moused.form.document().undoStack()->text(i));
         }
         // Space held down presses once.
         QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
         QApplication::sendEvent(keyed.form.Picture1, &repeated);
         QCOMPARE(keyed.model, moused.model);
 
-        keyed.form.undoStack->undo();
-        moused.form.undoStack->undo();
+        keyed.form.document().undoStack()->undo();
+        moused.form.document().undoStack()->undo();
         QCOMPARE(keyed.model.board(c + 1, c + 2), int16(kEmpty));
         QCOMPARE(keyed.model.board(c + 2, c + 2), int16(kEmpty));
 
@@ -636,7 +636,7 @@ private slots:
         for (const std::string& row : test::answerPicture(b.model))
             rows << QString::fromStdString(row);
         QCOMPARE(rows, QStringList({".....", ".###.", ".###.", ".....", "....."}));
-        QCOMPARE(b.form.undoStack->count(), 1);  // choosing a corner changes nothing
+        QCOMPARE(b.form.document().undoStack()->count(), 1);  // choosing a corner changes nothing
         keys(b.form, {Qt::Key_Space, Qt::Key_Up, Qt::Key_X});  // right: the block erased
         QCOMPARE(b.model.board(c + 3, c + 1), int16(kEmpty));
         QCOMPARE(b.model.board(c + 3, c + 2), int16(kEmpty));

@@ -300,7 +300,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
         const QImage pictureBefore = form.picture.image().copy();
         desktop.printerMissing = missing;
@@ -507,7 +507,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         form.dialogFileName = dir.filePath(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
         const QString path = dir.filePath(QStringLiteral("cat.bmp"));
@@ -572,7 +572,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
         desktop.chosenFiles.push_back(path);
 

@@ -66,7 +66,7 @@ struct Script {
 void playSomething(Form1& form)
 {
     form.model = test::boardWithAnswer(2, {"#.", ".x"});
-    form.setTitleName(QStringLiteral("mine.zml"));
+    form.document().setTitleName(QStringLiteral("mine.zml"));
     form.redrawOrResetZoom(Form1::Redraw::Full);
 }
 
@@ -182,7 +182,7 @@ private slots:
         desktop.dialogScript = std::ref(script);
         QAction* action = randomPuzzleAction(form);
         QVERIFY(action);
-        const int steps = form.undoStack->count();
+        const int steps = form.document().undoStack()->count();
         action->trigger();
 
         QCOMPARE(script.progressBoxes, 1);
@@ -197,9 +197,9 @@ private slots:
         QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);
         QVERIFY(!(test::Snapshot(form).picture == before.picture));
 
-        QCOMPARE(form.undoStack->count(), steps + 1);
-        QCOMPARE(form.undoStack->undoText(), QStringLiteral("ランダム問題"));
-        form.undoStack->undo();
+        QCOMPARE(form.document().undoStack()->count(), steps + 1);
+        QCOMPARE(form.document().undoStack()->undoText(), QStringLiteral("ランダム問題"));
+        form.document().undoStack()->undo();
         QVERIFY(before.sameAs(form));
     }
 
@@ -218,7 +218,7 @@ private slots:
         Form1 form(desktop, model);
         playSomething(form);
         const test::Snapshot before(form);
-        const int steps = form.undoStack->count();
+        const int steps = form.document().undoStack()->count();
         Script script;
         script.fill = [&](RandomPuzzleDialog& dialog) {
             dialog.widthBox->setText(QStringLiteral("80"));
@@ -232,7 +232,7 @@ private slots:
 
         QCOMPARE(script.progressBoxes, inDialog ? 0 : 1);
         QVERIFY(before.sameAs(form));
-        QCOMPARE(form.undoStack->count(), steps);
+        QCOMPARE(form.document().undoStack()->count(), steps);
         QVERIFY(desktop.messages.empty());
     }
 };

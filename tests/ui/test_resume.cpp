@@ -193,8 +193,8 @@ private slots:
         QCOMPARE(start.form.Text1->text(), QStringLiteral("150"));
         // The restored board is unsaved, with nothing before it to undo; the start-up picture
         // still waits for its timer.
-        QVERIFY(start.form.hasUnsavedChanges());
-        QVERIFY(!start.form.undoStack->canUndo());
+        QVERIFY(start.form.document().hasUnsavedChanges());
+        QVERIFY(!start.form.document().undoStack()->canUndo());
         QVERIFY(!start.form.Picture4->isHidden());
         QVERIFY(start.form.Timer1->isActive());
         // It stays kept, now by this window alone: closing again leaves it for the start after.
@@ -215,7 +215,7 @@ private slots:
             start.keeper.offerRestore();
             QCOMPARE(start.desktop.messages.size(), std::size_t(1));
             QVERIFY(startUp.shown.sameAs(start.form));
-            QVERIFY(!start.form.hasUnsavedChanges());
+            QVERIFY(!start.form.document().hasUnsavedChanges());
             QVERIFY(keptBoards().empty());
         }
         Start again;
@@ -278,11 +278,11 @@ private slots:
         QTRY_COMPARE(readKeepFile(start.keeper.path())->zoom, std::string("200"));
 
         // Back at the loaded board there is nothing unsaved, and nothing kept at once.
-        while (form.undoStack->canUndo() && form.hasUnsavedChanges())
-            form.undoStack->undo();
-        QVERIFY(!form.hasUnsavedChanges());
+        while (form.document().undoStack()->canUndo() && form.document().hasUnsavedChanges())
+            form.document().undoStack()->undo();
+        QVERIFY(!form.document().hasUnsavedChanges());
         QVERIFY(!QFile::exists(start.keeper.path()));
-        form.undoStack->redo();
+        form.document().undoStack()->redo();
         QTRY_VERIFY(QFile::exists(start.keeper.path()));
 
         // A save is clean as well, once the fills and the cross are saved with the clues: the
@@ -358,7 +358,7 @@ private slots:
         Form1 form(desktop, played);
         test::playKeptPuzzle(form, nonPuzzlePath_);
         QCOMPARE(start.form.model, played);
-        QVERIFY(start.form.hasUnsavedChanges());
+        QVERIFY(start.form.document().hasUnsavedChanges());
     }
 
     // Two runs killed: a start asks about both boards, one question each naming the board,
@@ -381,7 +381,7 @@ private slots:
         Start one;
         one.keeper.offerRestore();
         QCOMPARE(one.desktop.messages.size(), std::size_t(1));
-        const QString firstTitle = one.form.titleName();
+        const QString firstTitle = one.form.document().titleName();
         QVERIFY2(one.desktop.lastMessage().text.startsWith(
                      QStringLiteral("前回保存されなかった盤面が 2 つあります（1 つ目: ") + firstTitle +
                      QStringLiteral("、")),
@@ -393,7 +393,7 @@ private slots:
         two.keeper.offerRestore();
         QCOMPARE(two.desktop.messages.size(), std::size_t(1));
         QCOMPARE(two.desktop.lastMessage().text, kRestoreQuestion);
-        const QString secondTitle = two.form.titleName();
+        const QString secondTitle = two.form.document().titleName();
         expectPlayed(two.form, dataHome_.filePath(secondTitle));
         QCOMPARE((QSet<QString>{firstTitle, secondTitle}),
                  (QSet<QString>{QStringLiteral("kept.zml"), QStringLiteral("other.zml")}));

@@ -80,7 +80,7 @@ private slots:
         QStringList names;
         // Runs a command as its menu item does, or a press on the board as the board does.
         auto step = [&](const QString& name, const std::function<void()>& action) {
-            form.runAsStep(name, action);
+            form.document().runAsStep(name, action);
             snapshots.emplace_back(form);
             names << name;
         };
@@ -110,7 +110,7 @@ private slots:
         };
         step(QStringLiteral("画像ファイルから問題を作成"), [&] { form.Command9_Click(); });
         QVERIFY(desktop.messages.empty());
-        QCOMPARE(form.undoStack->index(), int(snapshots.size()) - 1);
+        QCOMPARE(form.document().undoStack()->index(), int(snapshots.size()) - 1);
         QCOMPARE(model.gridWidth, 13);  // the image's 3 columns after a band of 10
 
         for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
@@ -141,14 +141,14 @@ private slots:
         pressCell(form, 5, 5);
         form.Picture3_Click(1);
         pressCell(form, 6, 6);  // a pending corner: no change, so no step
-        QCOMPARE(form.undoStack->index(), 1);
+        QCOMPARE(form.document().undoStack()->index(), 1);
         desktop.dialogScript = [](QDialog& dialog) {
             static_cast<Form2&>(dialog).Command1_Click();
             return dialog.result();
         };
-        form.runAsStep(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
+        form.document().runAsStep(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
         QCOMPARE(model.gridWidth, 15);
-        form.undoStack->undo();
+        form.document().undoStack()->undo();
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.board(5, 5), kFilled);
         QCOMPARE(form.rectStartX, -1);
@@ -165,7 +165,7 @@ private slots:
         QTest::mouseClick(form.Command1, Qt::LeftButton);  // cancelled
         QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check changes nothing
         QCOMPARE(desktop.fileDialogs.size(), 2u);
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 
     void menuBarHoldsTheCommandsWithTheirShortcuts_data()
@@ -243,8 +243,8 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        QSignalSpy changes(&form, &Form1::unsavedChangesChanged);
-        auto unsaved = [&] { return form.hasUnsavedChanges(); };
+        QSignalSpy changes(&form.document(), &BoardDocument::unsavedChangesChanged);
+        auto unsaved = [&] { return form.document().hasUnsavedChanges(); };
         QVERIFY(!unsaved());
 
         pressCell(form, 6, 6);
