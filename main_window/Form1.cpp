@@ -89,7 +89,7 @@ QCursor toolCursor(int16 tool)
 // Main window
 
 Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
-    : QMainWindow(parent), model(model_), desktop(desktop_)
+    : QMainWindow(parent), desktop(desktop_), model(model_)
 {
     registerWindowResources();
     document_ = new BoardDocument(model, kUntitled, this);
@@ -104,6 +104,16 @@ Form1::~Form1()
     // The widget destructor deletes the document, whose undo stack's clearing announces a
     // change: by then this is no longer a Form1 to tell.
     disconnect(document_, nullptr, this, nullptr);
+}
+
+Form1::Parts Form1::parts()
+{
+    return {Picture1, boardArea, Picture2, Picture3, Picture4, Picture5, Label1, Label2,
+            zoomPicture, Frame, Command1, Command2, Command3, Command4, Command5, Command6,
+            Command7, Command8, Command9, Slider1, Text1, UpDown1, Timer1, statusPanels,
+            undoAction, redoAction, hintAction, mistakesAction, greyFinishedAction,
+            everyFiveAction, checkWindow, layout, picture, play, currentTool, rectStartX,
+            rectStartY, dialogFileName, imagePath};
 }
 
 void Form1::connectDocument()

@@ -80,7 +80,6 @@ public:
     void exportPuzzle(FileCommand command);
     // Shows the puzzle check window and starts checking the clue band as it stands.
     void openCheckWindow();
-    PuzzleCheckWindow* checkWindow = nullptr;
     void setStatusText(const QString& text); // the second status-bar panel
     QString statusText() const;
     double zoom() const;                     // the zoom box read as a number
@@ -117,8 +116,71 @@ public:
     // then, if given, an answer state for it. Nothing happens when no puzzle is named.
     void openFromCommandLine(const QString& puzzlePath, const QString& statePath = {});
 
-    BoardModel& model;
     Desktop& desktop;
+
+    // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
+    void Hint_Click();      // one line that line logic advances, shown over the board
+    void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
+    // A key pressed on the board picture control: the arrows move the cursor cell, Space and
+    // Enter press it as the left button would, X as the right.
+    void boardKey(int key, int shift);
+
+    // What tests and the benchmark reach inside the window: the controls under their designed
+    // names, and what the handlers draw with and remember. A test may set a pending rectangle
+    // corner and the file dialog's name, and paint over the picture; the rest is only seen.
+    struct Parts {
+        BoardView* Picture1;
+        QScrollArea* boardArea;
+        QWidget* Picture2;
+        std::array<ToolButtonBox*, 2> Picture3;
+        QFrame* Picture4;
+        QLabel* Picture5;
+        QLabel* Label1;
+        QLabel* Label2;
+        QLabel* zoomPicture;
+        std::array<QGroupBox*, 7> Frame;
+        QToolButton* Command1;
+        QToolButton* Command2;
+        QToolButton* Command3;
+        std::array<QToolButton*, 2> Command4;
+        QToolButton* Command5;
+        QToolButton* Command6;
+        QToolButton* Command7;
+        QToolButton* Command8;
+        QToolButton* Command9;
+        QSlider* Slider1;
+        QLineEdit* Text1;
+        SpinButtons* UpDown1;
+        QTimer* Timer1;
+        std::array<QLabel*, 3> statusPanels;
+        QAction* undoAction;
+        QAction* redoAction;
+        QAction* hintAction;
+        QAction* mistakesAction;
+        QAction* greyFinishedAction;
+        QAction* everyFiveAction;
+        PuzzleCheckWindow* const& checkWindow;  // none until the check window is first opened
+        const BoardLayout& layout;
+        BoardPicture& picture;
+        const PlayOverlay& play;
+        const int16& currentTool;
+        int16& rectStartX;
+        int16& rectStartY;
+        QString& dialogFileName;
+        const QString& imagePath;
+    };
+    Parts parts();
+
+signals:
+    // The zoom box's text changed, by the user, the spin buttons or the program.
+    void zoomTextChanged(const QString& text);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    BoardModel& model;
 
     // The layout values in twips (cellSize, boardWidthTw, boardHeightTw, clueBandTw), set by
     // LayoutBoard and read by every drawing operation and the hit test; and the tool state.
@@ -133,6 +195,7 @@ public:
     QString imagePath;
 
     BoardPicture picture;  // the board picture's persistent image
+    PuzzleCheckWindow* checkWindow = nullptr;
 
     // Controls.
     BoardView* Picture1 = nullptr;
@@ -162,27 +225,12 @@ public:
     QAction* undoAction = nullptr;  // the undo stack's own actions, in the 編集 menu
     QAction* redoAction = nullptr;
 
-    // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
-    void Hint_Click();      // one line that line logic advances, shown over the board
-    void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
     QAction* hintAction = nullptr;
     QAction* mistakesAction = nullptr;
     QAction* greyFinishedAction = nullptr;  // checkable, off at start
     QAction* everyFiveAction = nullptr;     // checkable, off at start
     PlayOverlay play;  // painted by the board picture control over the picture, never into it
-    // A key pressed on the board picture control: the arrows move the cursor cell, Space and
-    // Enter press it as the left button would, X as the right.
-    void boardKey(int key, int shift);
 
-signals:
-    // The zoom box's text changed, by the user, the spin buttons or the program.
-    void zoomTextChanged(const QString& text);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // The window follows its document: the title, and the board drawn anew when replaced.
     void connectDocument();
     // The window's make-up, frame by frame down the tool panel.

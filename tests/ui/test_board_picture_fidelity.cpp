@@ -293,17 +293,17 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         model = board;
-        form.Text1->setText(zoom);
+        form.parts().Text1->setText(zoom);
         form.redrawOrResetZoom(Form1::Redraw::Full);
         QVERIFY(desktop.messages.empty());
         const double z = form.zoom();
 
         // A full rebuild: zoom change, new puzzle, image, answer state.
-        COMPARE_PICTURE(form.picture.image(), referenceBoard(model, z, Content::Everything).image());
+        COMPARE_PICTURE(form.parts().picture.image(), referenceBoard(model, z, Content::Everything).image());
 
         // The clue band alone: a loaded puzzle.
         form.redrawOrResetZoom(Form1::Redraw::Clues);
-        COMPARE_PICTURE(form.picture.image(),
+        COMPARE_PICTURE(form.parts().picture.image(),
                         referenceBoard(model, z, Content::GridAndClues).image());
 
         // Pencil presses redraw one cell over the full picture.
@@ -315,12 +315,12 @@ private slots:
                                   {model.clueSize, model.gridHeight - 1}};
         int button = 1;
         for (const QPoint cell : pressed) {
-            const int c = form.layout.cellSize;
+            const int c = form.parts().layout.cellSize;
             form.Picture1_MouseDown(button, 0, cell.x() * c + c / 2, cell.y() * c + c / 2);
             referenceCell(expected, model.board(cell.x(), cell.y()), cell.x(), cell.y(), layout);
             button = 3 - button;
         }
-        COMPARE_PICTURE(form.picture.image(), expected.image());
+        COMPARE_PICTURE(form.parts().picture.image(), expected.image());
     }
 };
 

@@ -57,7 +57,7 @@ struct Shown {
     test::Snapshot window;
     QString dialogFileName;
 
-    explicit Shown(const Form1& form) : window(form), dialogFileName(form.dialogFileName) {}
+    explicit Shown(Form1& form) : window(form), dialogFileName(form.parts().dialogFileName) {}
 };
 
 void compareShown(const Shown& actual, const Shown& expected)
@@ -199,9 +199,9 @@ private slots:
         QCOMPARE(desktop.messages[0].icon, MessageIcon::None);
         QVERIFY(model == plainModel);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
-        QVERIFY(form.picture.image() == plain.picture.image());
-        QVERIFY(!form.Picture4->isHidden());
-        QVERIFY(form.Timer1->isActive());
+        QVERIFY(form.parts().picture.image() == plain.parts().picture.image());
+        QVERIFY(!form.parts().Picture4->isHidden());
+        QVERIFY(form.parts().Timer1->isActive());
         QVERIFY(!form.document().undoStack()->canUndo());
     }
 

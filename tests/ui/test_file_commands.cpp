@@ -70,7 +70,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         model.board(7, 7) = kFilled;  // drawing of the previous puzzle
-        form.rectStartX = 6;          // a pending rectangle corner
+        form.parts().rectStartX = 6;          // a pending rectangle corner
         loadCat(desktop, form);
 
         QCOMPARE(model.clueSize, int16(2));
@@ -79,9 +79,9 @@ private slots:
         QCOMPARE(test::columnClueCells(model, 2), (std::vector<int>{1, 1}));
         QCOMPARE(test::rowClueCells(model, 3), (std::vector<int>{0, 3}));
         QCOMPARE(model.board(7, 7), int16(0));
-        QCOMPARE(form.rectStartX, int16(-1));
+        QCOMPARE(form.parts().rectStartX, int16(-1));
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(form.picture.image().size(), QSize(5 * 200 / 15, 4 * 200 / 15));
+        QCOMPARE(form.parts().picture.image().size(), QSize(5 * 200 / 15, 4 * 200 / 15));
 
         desktop.chosenFiles.push_back(path("copy.zml"));
         form.Command3_Click();
@@ -125,7 +125,7 @@ private slots:
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", ".##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 3;
+        form.parts().rectStartX = 3;
         const Snapshot before(form);
 
         writeFile(path("broken.zml"), contents);
@@ -241,8 +241,8 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(form.layout.cellSize, int16(400));
+        form.parts().Text1->setText(QStringLiteral("200"));
+        QCOMPARE(form.parts().layout.cellSize, int16(400));
 
         QByteArray wide = "20,80,10\r\n";
         for (int i = 0; i < 90; ++i)
@@ -253,11 +253,11 @@ private slots:
 
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].text, kZoomMessage);
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.layout.cellSize, int16(200));
-        QCOMPARE(form.layout.boardWidthTw, int16(20000));
+        QCOMPARE(form.parts().Text1->text(), QStringLiteral("100"));
+        QCOMPARE(form.parts().layout.cellSize, int16(200));
+        QCOMPARE(form.parts().layout.boardWidthTw, int16(20000));
         QCOMPARE(model.gridWidth, int16(100));
-        QCOMPARE(form.picture.image().width(), 20000 / 15);
+        QCOMPARE(form.parts().picture.image().width(), 20000 / 15);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - wide.zml"));
     }
 
@@ -269,7 +269,7 @@ private slots:
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", "x##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        const QImage drawn = form.picture.image();
+        const QImage drawn = form.parts().picture.image();
         const QString title = form.windowTitle();
 
         desktop.chosenFiles.push_back(path("cat.sts"));
@@ -278,13 +278,13 @@ private slots:
 
         drawAnswer(model, {"...", "..."});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 2;
+        form.parts().rectStartX = 2;
         desktop.chosenFiles.push_back(path("cat.sts"));
         form.Command4_Click(0);
         QVERIFY(desktop.messages.empty());
         QCOMPARE(answerPicture(model), (std::vector<std::string>{"#x.", "x##"}));
-        QCOMPARE(form.picture.image(), drawn);
-        QCOMPARE(form.rectStartX, int16(-1));
+        QCOMPARE(form.parts().picture.image(), drawn);
+        QCOMPARE(form.parts().rectStartX, int16(-1));
         QCOMPARE(form.windowTitle(), title);
     }
 
@@ -296,7 +296,7 @@ private slots:
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", "x##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 2;
+        form.parts().rectStartX = 2;
         const Snapshot before(form);
 
         writeFile(path("short.sts"), "1,1\r\n1\r\n1,1\r\n");  // second column too short

@@ -23,20 +23,20 @@ private slots:
         model.board(4, 12) = 3;
         model.board(6, 6) = kFilled;
         form.RedrawBoard();
-        QCOMPARE(form.Picture1->devicePixelRatioF(), 2.0);
+        QCOMPARE(form.parts().Picture1->devicePixelRatioF(), 2.0);
 
         // The picture printed and exported: 20 cells of 200 twips at zoom 100, as on any screen.
-        QCOMPARE(form.picture.image().size(), QSize(266, 266));
-        QCOMPARE(form.picture.image().devicePixelRatio(), 1.0);
+        QCOMPARE(form.parts().picture.image().size(), QSize(266, 266));
+        QCOMPARE(form.parts().picture.image().devicePixelRatio(), 1.0);
         // What the screen shows: twice the pixels each way.
-        const QImage& screen = form.picture.screenImage();
+        const QImage& screen = form.parts().picture.screenImage();
         QCOMPARE(screen.size(), QSize(532, 532));
         QCOMPARE(screen.devicePixelRatio(), 2.0);
 
         // The control paints it device pixel for device pixel inside its frame.
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QImage shown = form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = form.parts().Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.devicePixelRatio(), 2.0);
         const int frame = 2 * BoardView::kBorderPixels;
         // The border lines lie over the picture: compare a clue cell and an answer cell away from them.
@@ -45,9 +45,9 @@ private slots:
                      screen.copy(cell).convertToFormat(QImage::Format_RGB32));
 
         // A new zoom draws at the screen's resolution too.
-        form.Text1->setText(QStringLiteral("150"));
-        QCOMPARE(form.picture.image().size(), QSize(400, 400));
-        QCOMPARE(form.picture.screenImage().size(), QSize(800, 800));
+        form.parts().Text1->setText(QStringLiteral("150"));
+        QCOMPARE(form.parts().picture.image().size(), QSize(400, 400));
+        QCOMPARE(form.parts().picture.screenImage().size(), QSize(800, 800));
     }
 };
 

@@ -12,6 +12,7 @@
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/reference_solver.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "widgets/cell_grid_view.h"
 
@@ -79,10 +80,7 @@ bool writtenCluesSolveTo(const BoardModel& model, const solver::CellGrid& shown,
 
 // A main window whose board holds a drawing, clue numbers, a title and an undo history of
 // nothing yet.
-struct Session {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
+struct Session : test::MainWindow {
     QTemporaryDir dir;
     int dialogsRun = 0;
 
@@ -91,7 +89,7 @@ struct Session {
         test::drawAnswer(model, {"#.#", "x##"});
         model.board(0, 7) = 3;
         form.document().setTitleName(QStringLiteral("cat.zml"));
-        form.dialogFileName = QStringLiteral("/puzzles/cat.zml");
+        ui.dialogFileName = QStringLiteral("/puzzles/cat.zml");
     }
 
     QString save(const QString& name, const QImage& image)
@@ -298,7 +296,7 @@ private slots:
         QVERIFY(s.model == before);
         QCOMPARE(s.form.document().undoStack()->count(), 0);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(s.form.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
+        QCOMPARE(s.ui.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
 
         // Closing the dialog by its close box is a cancel too.
         s.importPicture(path, [](PictureImportDialog& dialog) { dialog.close(); });
@@ -401,7 +399,7 @@ private slots:
         const BoardModel before = s.model;
 
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.makeUniqueButton->isVisible());
         QVERIFY(window.lineSolvableButton->isVisible());
@@ -446,7 +444,7 @@ private slots:
         deriveClues(s.model);
         const BoardModel before = s.model;
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
 
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
@@ -474,7 +472,7 @@ private slots:
         s.model = test::boardWithAnswer(2, kCheckerboard);
         deriveClues(s.model);
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
         window.makeUniqueButton->click();
@@ -501,7 +499,7 @@ private slots:
             for (int x = 2; x < 6; ++x)
                 s.model.board(x, y) = kEmpty;  // the clues alone, as a loaded puzzle
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         const solver::CellGrid first = window.report().grids.at(0);
 
@@ -537,7 +535,7 @@ private slots:
         s.model = test::boardWithAnswer(2, kRepairAddsARun);
         deriveClues(s.model);
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
 
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);

@@ -65,7 +65,7 @@ struct Script {
 // A window showing a loaded puzzle with a fill of the player's: what a cancel must leave.
 void playSomething(Form1& form)
 {
-    form.model = test::boardWithAnswer(2, {"#.", ".x"});
+    form.document().model() = test::boardWithAnswer(2, {"#.", ".x"});
     form.document().setTitleName(QStringLiteral("mine.zml"));
     form.redrawOrResetZoom(Form1::Redraw::Full);
 }
@@ -152,9 +152,9 @@ private slots:
         randomPuzzleAction(form)->trigger();
 
         QCOMPARE(script.progressBoxes, 1);
-        QCOMPARE(form.model.answerWidth(), 12);
-        QCOMPARE(form.model.answerHeight(), 10);
-        const solver::Puzzle puzzle = puzzleFromBoard(form.model);
+        QCOMPARE(form.document().model().answerWidth(), 12);
+        QCOMPARE(form.document().model().answerHeight(), 10);
+        const solver::Puzzle puzzle = puzzleFromBoard(form.document().model());
         const solver::SolveResult solved = solver::solve(puzzle);
         QCOMPARE(solved.verdict, solver::Verdict::Unique);
         const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(puzzle, solved);
@@ -186,12 +186,12 @@ private slots:
         action->trigger();
 
         QCOMPARE(script.progressBoxes, 1);
-        QCOMPARE(form.model.answerWidth(), 18);
-        QCOMPARE(form.model.answerHeight(), 12);
-        QVERIFY(form.model.clueSize >= 3);
-        for (const std::string& row : test::answerPicture(form.model))
+        QCOMPARE(form.document().model().answerWidth(), 18);
+        QCOMPARE(form.document().model().answerHeight(), 12);
+        QVERIFY(form.document().model().clueSize >= 3);
+        for (const std::string& row : test::answerPicture(form.document().model()))
             QCOMPARE(row, std::string(18, '.'));
-        const test::ReferenceResult reference = test::referenceSolve(puzzleFromBoard(form.model));
+        const test::ReferenceResult reference = test::referenceSolve(puzzleFromBoard(form.document().model()));
         QCOMPARE(reference.verdict, solver::Verdict::Unique);
         QVERIFY(reference.lineSolvable);
         QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);

@@ -2,6 +2,7 @@
 #include "main_window/Form1.h"
 #include "widgets/board_view.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 
 #include <QFrame>
@@ -19,29 +20,29 @@ const QString kEnd = QStringLiteral("終点を指定してください");
 const QString kNotAnswer = QStringLiteral("ここは解答エリアではありません");
 
 // The point of Picture1 (widget pixels) over the middle of board cell (x, y).
-QPoint cellPoint(const Form1& form, int x, int y)
+QPoint cellPoint(Form1& form, int x, int y)
 {
-    const int half = form.layout.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.layout.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.layout.cellSize + half)};
+    const int half = form.parts().layout.cellSize / 2;
+    return {BoardView::kBorderPixels + twipsToPixels(x * form.parts().layout.cellSize + half),
+            BoardView::kBorderPixels + twipsToPixels(y * form.parts().layout.cellSize + half)};
 }
 
 void press(Form1& form, Qt::MouseButton button, int x, int y)
 {
-    QTest::mousePress(form.Picture1, button, {}, cellPoint(form, x, y));
-    QTest::mouseRelease(form.Picture1, button, {}, cellPoint(form, x, y));
+    QTest::mousePress(form.parts().Picture1, button, {}, cellPoint(form, x, y));
+    QTest::mouseRelease(form.parts().Picture1, button, {}, cellPoint(form, x, y));
 }
 
 // The answer area as the board picture shows it: '#' black box, 'x' cross, '.' white.
-QStringList shownAnswer(const Form1& form)
+QStringList shownAnswer(Form1& form)
 {
-    const QImage& image = form.picture.image();
+    const QImage& image = form.parts().picture.image();
     QStringList rows;
-    for (int y = form.model.clueSize; y < form.model.gridHeight; ++y) {
+    for (int y = form.document().model().clueSize; y < form.document().model().gridHeight; ++y) {
         QString row;
-        for (int x = form.model.clueSize; x < form.model.gridWidth; ++x) {
-            const QPoint centre(twipsToPixels(x * form.layout.cellSize + form.layout.cellSize / 2),
-                                twipsToPixels(y * form.layout.cellSize + form.layout.cellSize / 2));
+        for (int x = form.document().model().clueSize; x < form.document().model().gridWidth; ++x) {
+            const QPoint centre(twipsToPixels(x * form.parts().layout.cellSize + form.parts().layout.cellSize / 2),
+                                twipsToPixels(y * form.parts().layout.cellSize + form.parts().layout.cellSize / 2));
             const bool centreBlack = image.pixelColor(centre) == Qt::black;
             const bool besideBlack = image.pixelColor(centre + QPoint(3, 0)) == Qt::black;
             row += besideBlack ? '#' : centreBlack ? 'x' : '.';
@@ -60,11 +61,7 @@ QStringList modelAnswer(const BoardModel& model)
 }
 
 // A window on a 4 x 3 answer area with a clue band of 2 (columns and rows 2.. are answer).
-struct SmallBoard {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
-
+struct SmallBoard : test::MainWindow {
     SmallBoard()
     {
         form.Timer1_Timer();  // the start-up picture out of the way
@@ -90,19 +87,19 @@ private slots:
         const QString before = form.statusText();
 
         form.Picture3_Click(1);
-        QCOMPARE(form.currentTool, 1);
-        QCOMPARE(form.Picture3[0]->borderStyle(), 0);
-        QCOMPARE(form.Picture3[1]->borderStyle(), 1);
-        QCOMPARE(form.Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(form.parts().currentTool, 1);
+        QCOMPARE(form.parts().Picture3[0]->borderStyle(), 0);
+        QCOMPARE(form.parts().Picture3[1]->borderStyle(), 1);
+        QCOMPARE(form.parts().Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/104.xpm")).toImage());
         QCOMPARE(form.statusText(), kStart);
 
         form.setStatusText(before);
         form.Picture3_Click(0);
-        QCOMPARE(form.currentTool, 0);
-        QCOMPARE(form.Picture3[0]->borderStyle(), 1);
-        QCOMPARE(form.Picture3[1]->borderStyle(), 0);
-        QCOMPARE(form.Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(form.parts().currentTool, 0);
+        QCOMPARE(form.parts().Picture3[0]->borderStyle(), 1);
+        QCOMPARE(form.parts().Picture3[1]->borderStyle(), 0);
+        QCOMPARE(form.parts().Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/103.xpm")).toImage());
         QCOMPARE(form.statusText(), before);  // the pencil leaves the status text alone
         QVERIFY(desktop.messages.empty());
@@ -113,10 +110,10 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        QTest::mouseClick(form.Picture3[1], Qt::LeftButton);
-        QCOMPARE(form.currentTool, 1);
-        QTest::mouseClick(form.Picture3[0], Qt::LeftButton);
-        QCOMPARE(form.currentTool, 0);
+        QTest::mouseClick(form.parts().Picture3[1], Qt::LeftButton);
+        QCOMPARE(form.parts().currentTool, 1);
+        QTest::mouseClick(form.parts().Picture3[0], Qt::LeftButton);
+        QCOMPARE(form.parts().currentTool, 0);
     }
 
     void pencilPressesChangeAndShowTheCell()
@@ -158,15 +155,15 @@ private slots:
         for (int tool = 0; tool < 2; ++tool) {
             b.form.Picture3_Click(tool);
             const BoardModel before = b.model;
-            const QImage shown = b.form.picture.image();
+            const QImage shown = b.ui.picture.image();
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
                 b.form.setStatusText(QString());
                 press(b.form, button, x, y);
                 QCOMPARE(b.form.statusText(), kNotAnswer);
             }
             QVERIFY(b.model == before);
-            QCOMPARE(b.form.picture.image(), shown);
-            QCOMPARE(b.form.rectStartX, -1);
+            QCOMPARE(b.ui.picture.image(), shown);
+            QCOMPARE(b.ui.rectStartX, -1);
         }
         QVERIFY(b.desktop.messages.empty());
     }
@@ -176,9 +173,9 @@ private slots:
         SmallBoard b;
         const BoardModel before = b.model;
         // Just right of and just below the last cell: the picture's own frame.
-        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardWidthTw),
-                            BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardHeightTw));
-        QTest::mousePress(b.form.Picture1, Qt::LeftButton, {}, corner);
+        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.ui.layout.boardWidthTw),
+                            BoardView::kBorderPixels + twipsToPixels(b.ui.layout.boardHeightTw));
+        QTest::mousePress(b.ui.Picture1, Qt::LeftButton, {}, corner);
         QCOMPARE(b.form.statusText(), kNotAnswer);
         QVERIFY(b.model == before);
     }
@@ -194,16 +191,16 @@ private slots:
 
         press(b.form, Qt::RightButton, 5, 4);  // either button sets the first corner
         QCOMPARE(b.form.statusText(), kEnd);
-        QCOMPARE(b.form.rectStartX, 5);
+        QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", ".x..", "..?."}));
 
         press(b.form, Qt::LeftButton, 0, 3);  // the clue band: only the notice
         QCOMPARE(b.form.statusText(), kNotAnswer);
-        QCOMPARE(b.form.rectStartX, 5);
+        QCOMPARE(b.ui.rectStartX, 5);
 
         press(b.form, Qt::LeftButton, 3, 3);  // above and left of the first corner
         QCOMPARE(b.form.statusText(), kStart);
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         const QStringList filled{"....", ".###", ".###"};
         QCOMPARE(modelAnswer(b.model), filled);
         QCOMPARE(shownAnswer(b.form), filled);
@@ -221,12 +218,12 @@ private slots:
         b.form.Picture3_Click(1);
         press(b.form, Qt::LeftButton, 2, 2);
         b.form.Picture3_Click(1);  // the same tool again
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         QCOMPARE(b.form.statusText(), kStart);
         press(b.form, Qt::LeftButton, 5, 4);  // a new first corner, not an end
         QCOMPARE(b.form.statusText(), kEnd);
         b.form.Picture3_Click(0);
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         QCOMPARE(b.form.statusText(), kEnd);  // the pencil leaves the last prompt
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
     }
@@ -237,8 +234,8 @@ private slots:
         b.model.board(3, 3) = kFilled;
         b.form.RedrawBoard();
         // Something else painted over the cell; the middle press shows the cell again.
-        b.form.picture.box(3 * b.form.layout.cellSize, 3 * b.form.layout.cellSize, b.form.layout.cellSize,
-                           b.form.layout.cellSize, Qt::white);
+        b.ui.picture.box(3 * b.ui.layout.cellSize, 3 * b.ui.layout.cellSize, b.ui.layout.cellSize,
+                           b.ui.layout.cellSize, Qt::white);
         QCOMPARE(shownAnswer(b.form)[1], QStringLiteral("...."));
         const BoardModel before = b.model;
         for (int tool = 0; tool < 2; ++tool) {
@@ -246,14 +243,14 @@ private slots:
             b.form.setStatusText(QStringLiteral("-"));
             press(b.form, Qt::MiddleButton, 3, 3);
             QVERIFY(b.model == before);
-            QCOMPARE(b.form.rectStartX, -1);
+            QCOMPARE(b.ui.rectStartX, -1);
             QCOMPARE(b.form.statusText(), QStringLiteral("-"));
             QCOMPARE(shownAnswer(b.form)[1], QStringLiteral(".#.."));
         }
         // A middle press between the corners leaves the first corner pending.
         press(b.form, Qt::LeftButton, 2, 2);
         press(b.form, Qt::MiddleButton, 4, 4);
-        QCOMPARE(b.form.rectStartX, 2);
+        QCOMPARE(b.ui.rectStartX, 2);
         QCOMPARE(b.form.statusText(), kEnd);
     }
 
@@ -263,8 +260,8 @@ private slots:
         b.form.Picture3_Click(1);
         // A corner left over from a bigger board, as if the board had been replaced while
         // it was pending without being forgotten.
-        b.form.rectStartX = 40;
-        b.form.rectStartY = 0;
+        b.ui.rectStartX = 40;
+        b.ui.rectStartY = 0;
         press(b.form, Qt::LeftButton, 4, 3);
         QCOMPARE(modelAnswer(b.model), (QStringList{"..##", "..##", "...."}));
         for (int x = 0; x < kBoardSide; ++x)
@@ -280,7 +277,7 @@ private slots:
         press(b.form, Qt::LeftButton, 2, 2);
         b.form.forgetRectangleStart();
         press(b.form, Qt::LeftButton, 5, 4);
-        QCOMPARE(b.form.rectStartX, 5);
+        QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
     }
 
@@ -297,7 +294,7 @@ private slots:
                     press(form, Qt::LeftButton, 2 + x, 2 + y);
         QCOMPARE(modelAnswer(b.model), picture);
 
-        QTest::mouseClick(form.Command8, Qt::LeftButton);  // Make
+        QTest::mouseClick(form.parts().Command8, Qt::LeftButton);  // Make
         QCOMPARE(test::columnClueCells(b.model, 2), (std::vector<int>{0, 3}));
         QCOMPARE(test::columnClueCells(b.model, 3), (std::vector<int>{1, 1}));
         QCOMPARE(test::columnClueCells(b.model, 4), (std::vector<int>{0, 1}));
@@ -322,7 +319,7 @@ private slots:
         press(form, Qt::RightButton, 4, 2);
         QCOMPARE(modelAnswer(b.model), (QStringList{"##x#", "#..#", "####"}));
 
-        QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check
+        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);  // the check
         QCOMPARE(b.desktop.messages.size(), std::size_t(1));
         const test::ShownMessage success = b.desktop.lastMessage();
         QCOMPARE(success.text, QStringLiteral("答えと一致しました"));
@@ -331,7 +328,7 @@ private slots:
         QCOMPARE(success.icon, MessageIcon::Information);
 
         press(form, Qt::LeftButton, 3, 3);  // one cell too many
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);
         QCOMPARE(b.desktop.messages.size(), std::size_t(2));
         const test::ShownMessage failure = b.desktop.lastMessage();
         QCOMPARE(failure.text, QStringLiteral("残念！\r\n答えと一致しませんでした"));
@@ -344,12 +341,12 @@ private slots:
     void makeShowsTheDerivedNumbers()
     {
         SmallBoard b;
-        const QImage blankBand = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                              twipsToPixels(b.form.layout.clueBandTw));
+        const QImage blankBand = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
+                                                              twipsToPixels(b.ui.layout.clueBandTw));
         press(b.form, Qt::LeftButton, 3, 2);
         b.form.Command8_Click();
-        const QImage band = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                         twipsToPixels(b.form.layout.clueBandTw));
+        const QImage band = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
+                                                         twipsToPixels(b.ui.layout.clueBandTw));
         QVERIFY(band != blankBand);
     }
 };

@@ -8,6 +8,7 @@
 #include "dialogs/puzzle_check_window.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -31,13 +32,6 @@ QString sharedPuzzle(const char* name)
     return QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + QString::fromUtf8(name);
 }
 
-// A press on board cell (x, y), delivered as the board picture delivers it.
-void pressCell(Form1& form, int x, int y, int button = 1)
-{
-    emit form.Picture1->mouseDown(button, 0, cellToTwips(x, form.layout.cellSize) + 10.0,
-                                  cellToTwips(y, form.layout.cellSize) + 10.0);
-}
-
 QAction* findAction(Form1& form, const QString& text)
 {
     for (QAction* action : form.menuBar()->findChildren<QAction*>())
@@ -50,9 +44,9 @@ QAction* findAction(Form1& form, const QString& text)
 QString checkResult(Form1& form)
 {
     form.openCheckWindow();
-    if (!QTest::qWaitFor([&] { return !form.checkWindow->isRunning(); }, 20000))
+    if (!QTest::qWaitFor([&] { return !form.parts().checkWindow->isRunning(); }, 20000))
         return QStringLiteral("(still running)");
-    return form.checkWindow->resultText();
+    return form.parts().checkWindow->resultText();
 }
 
 } // namespace
@@ -115,22 +109,22 @@ private slots:
 
         for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
             // The menu item names the step it undoes.
-            QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
-            form.undoAction->trigger();
+            QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
+            form.parts().undoAction->trigger();
             QVERIFY2(model == snapshots[i].model, qPrintable(QStringLiteral("undo to %1").arg(i)));
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.undoAction->isEnabled());
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U)"));
+        QVERIFY(!form.parts().undoAction->isEnabled());
+        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U)"));
         for (std::size_t i = 1; i < snapshots.size(); ++i) {
-            QCOMPARE(form.redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
-            form.redoAction->trigger();
+            QCOMPARE(form.parts().redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
+            form.parts().redoAction->trigger();
             QVERIFY(model == snapshots[i].model);
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.redoAction->isEnabled());
+        QVERIFY(!form.parts().redoAction->isEnabled());
         // The picture shows the board the undo stack brought back.
-        QCOMPARE(form.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
+        QCOMPARE(form.parts().picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
     }
 
     void undoBringsBackABoardReplacedByNewAndForgetsTheRectangleCorner()
@@ -138,9 +132,9 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        pressCell(form, 5, 5);
+        test::pressCell(form, 5, 5);
         form.Picture3_Click(1);
-        pressCell(form, 6, 6);  // a pending corner: no change, so no step
+        test::pressCell(form, 6, 6);  // a pending corner: no change, so no step
         QCOMPARE(form.document().undoStack()->index(), 1);
         desktop.dialogScript = [](QDialog& dialog) {
             static_cast<Form2&>(dialog).Command1_Click();
@@ -151,7 +145,7 @@ private slots:
         form.document().undoStack()->undo();
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.board(5, 5), kFilled);
-        QCOMPARE(form.rectStartX, -1);
+        QCOMPARE(form.parts().rectStartX, -1);
     }
 
     void saveIsNoStepAndCancelledCommandsRecordNothing()
@@ -161,9 +155,9 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
-        QTest::mouseClick(form.Command1, Qt::LeftButton);  // cancelled
-        QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check changes nothing
+        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command1, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);  // the check changes nothing
         QCOMPARE(desktop.fileDialogs.size(), 2u);
         QVERIFY(!form.document().undoStack()->canUndo());
     }
@@ -207,11 +201,11 @@ private slots:
         QCOMPARE(model.board(4, 5), 0);
 
         // The button runs the same menu item: the same step, with the same name.
-        QTest::mouseClick(form.Command8, Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command8, Qt::LeftButton);
         QCOMPARE(model.board(4, 5), 2);
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
-        pressCell(form, 7, 7);
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
+        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
+        test::pressCell(form, 7, 7);
+        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
     }
 
     void undoAndRedoKeysWorkInTheWindow()
@@ -221,7 +215,7 @@ private slots:
         Form1 form(desktop, model);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        pressCell(form, 6, 6);
+        test::pressCell(form, 6, 6);
         QCOMPARE(model.board(6, 6), kFilled);
         const std::pair<QKeyCombination, int16> keys[] = {
             {Qt::CTRL | Qt::Key_Z, kEmpty},
@@ -247,53 +241,53 @@ private slots:
         auto unsaved = [&] { return form.document().hasUnsavedChanges(); };
         QVERIFY(!unsaved());
 
-        pressCell(form, 6, 6);
+        test::pressCell(form, 6, 6);
         QVERIFY(unsaved());
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);  // save the puzzle
+        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);  // save the puzzle
         QVERIFY(unsaved());  // the fill is in no file yet
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(form.parts().Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
         QCOMPARE(changes.size(), 2);
         QCOMPARE(changes.at(0).at(0).toBool(), true);
         QCOMPARE(changes.at(1).at(0).toBool(), false);
 
-        pressCell(form, 7, 7);
+        test::pressCell(form, 7, 7);
         QVERIFY(unsaved());
-        form.undoAction->trigger();  // back at the saved board
+        form.parts().undoAction->trigger();  // back at the saved board
         QVERIFY(!unsaved());
-        form.undoAction->trigger();  // before it
+        form.parts().undoAction->trigger();  // before it
         QVERIFY(unsaved());
-        form.redoAction->trigger();
+        form.parts().redoAction->trigger();
         QVERIFY(!unsaved());
 
-        pressCell(form, 8, 8);
+        test::pressCell(form, 8, 8);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(form.parts().Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
 
         // Loading the answer state back over a changed board is a step, not a save.
-        pressCell(form, 9, 9);
+        test::pressCell(form, 9, 9);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[0], Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command4[0], Qt::LeftButton);
         QVERIFY(unsaved());
 
         // A save that fails, or is cancelled, saves nothing.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("no-such-folder/b.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("失敗しました"));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);  // cancelled
         QVERIFY(unsaved());
 
         // A loaded puzzle is the saved board, itself one undoable step.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QTest::mouseClick(form.parts().Command1, Qt::LeftButton);
         QVERIFY(!unsaved());
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
-        form.undoAction->trigger();
+        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
+        form.parts().undoAction->trigger();
         QVERIFY(unsaved());
-        form.redoAction->trigger();
+        form.parts().redoAction->trigger();
         QVERIFY(!unsaved());
         QCOMPARE(changes.last().at(0).toBool(), false);
     }
@@ -329,7 +323,7 @@ private slots:
         QVERIFY(checkResult(form).startsWith(expected));
         QVERIFY(model == before);  // the check never changes the board
         if (expected.startsWith(QStringLiteral("解が2つ")))
-            QCOMPARE(form.checkWindow->report().grids.size(), 2u);
+            QCOMPARE(form.parts().checkWindow->report().grids.size(), 2u);
     }
 
     void checkWindowFindsContradictionsAndMarksWhatLineLogicLeavesOpen()
@@ -348,7 +342,7 @@ private slots:
                                                   "印のマスは、仮定を置かないと決まりません。\n"
                                                   "難易度: 4（探索が必要です）")),
                  qPrintable(result));
-        const auto& marks = form.checkWindow->report().marked;
+        const auto& marks = form.parts().checkWindow->report().marked;
         QCOMPARE(marks.size(), 2u);
         QVERIFY(std::count(marks[1].begin(), marks[1].end(), true) > 0);
     }
@@ -414,7 +408,7 @@ private slots:
         model = test::boardWithAnswer(2, {"#.#", "###", ".#."});
         form.Command8_Click();
         const BoardModel authored = model;
-        form.dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
+        form.parts().dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
         desktop.chosenFiles.push_back(dir.filePath(name));
         form.exportPuzzle(static_cast<FileCommand>(command));
         QCOMPARE(desktop.fileDialogs.back().suggestedPath, dir.filePath(name));
