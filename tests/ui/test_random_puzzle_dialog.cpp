@@ -7,6 +7,7 @@
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/reference_solver.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -137,9 +138,8 @@ private slots:
 
     void menuMakesAPuzzleOfTheChosenGrade()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         Script script;
         script.fill = [](RandomPuzzleDialog& dialog) {
             dialog.widthBox->setText(QStringLiteral("12"));
@@ -167,9 +167,8 @@ private slots:
 
     void menuMakesAUniquePuzzleOnAnEmptyAnswerAreaAsOneStep()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         playSomething(form);
         const test::Snapshot before(form);
         Script script;
@@ -213,9 +212,8 @@ private slots:
     void cancelChangesNothing()
     {
         QFETCH(bool, inDialog);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         playSomething(form);
         const test::Snapshot before(form);
         const int steps = form.document().undoStack()->count();

@@ -81,25 +81,24 @@ class SolvingWindowTest : public QObject {
 private slots:
     void toolButtonsShowTheSelectedToolAndItsPointer()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const QString before = form.statusText();
 
         form.Picture3_Click(1);
-        QCOMPARE(form.parts().currentTool, 1);
-        QCOMPARE(form.parts().Picture3[0]->borderStyle(), 0);
-        QCOMPARE(form.parts().Picture3[1]->borderStyle(), 1);
-        QCOMPARE(form.parts().Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(ui.currentTool, 1);
+        QCOMPARE(ui.Picture3[0]->borderStyle(), 0);
+        QCOMPARE(ui.Picture3[1]->borderStyle(), 1);
+        QCOMPARE(ui.Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/104.xpm")).toImage());
         QCOMPARE(form.statusText(), kStart);
 
         form.setStatusText(before);
         form.Picture3_Click(0);
-        QCOMPARE(form.parts().currentTool, 0);
-        QCOMPARE(form.parts().Picture3[0]->borderStyle(), 1);
-        QCOMPARE(form.parts().Picture3[1]->borderStyle(), 0);
-        QCOMPARE(form.parts().Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(ui.currentTool, 0);
+        QCOMPARE(ui.Picture3[0]->borderStyle(), 1);
+        QCOMPARE(ui.Picture3[1]->borderStyle(), 0);
+        QCOMPARE(ui.Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/103.xpm")).toImage());
         QCOMPARE(form.statusText(), before);  // the pencil leaves the status text alone
         QVERIFY(desktop.messages.empty());
@@ -107,13 +106,12 @@ private slots:
 
     void clickingAToolButtonSelectsIt()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        QTest::mouseClick(form.parts().Picture3[1], Qt::LeftButton);
-        QCOMPARE(form.parts().currentTool, 1);
-        QTest::mouseClick(form.parts().Picture3[0], Qt::LeftButton);
-        QCOMPARE(form.parts().currentTool, 0);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        QTest::mouseClick(ui.Picture3[1], Qt::LeftButton);
+        QCOMPARE(ui.currentTool, 1);
+        QTest::mouseClick(ui.Picture3[0], Qt::LeftButton);
+        QCOMPARE(ui.currentTool, 0);
     }
 
     void pencilPressesChangeAndShowTheCell()

@@ -67,9 +67,8 @@ private slots:
                     .convertToFormat(QImage::Format_RGB32)
                     .save(imagePath, "BMP"));
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         std::vector<test::Snapshot> snapshots{test::Snapshot(form)};
         QStringList names;
         // Runs a command as its menu item does, or a press on the board as the board does.
@@ -109,29 +108,28 @@ private slots:
 
         for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
             // The menu item names the step it undoes.
-            QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
-            form.parts().undoAction->trigger();
+            QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
+            ui.undoAction->trigger();
             QVERIFY2(model == snapshots[i].model, qPrintable(QStringLiteral("undo to %1").arg(i)));
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.parts().undoAction->isEnabled());
-        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U)"));
+        QVERIFY(!ui.undoAction->isEnabled());
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U)"));
         for (std::size_t i = 1; i < snapshots.size(); ++i) {
-            QCOMPARE(form.parts().redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
-            form.parts().redoAction->trigger();
+            QCOMPARE(ui.redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
+            ui.redoAction->trigger();
             QVERIFY(model == snapshots[i].model);
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.parts().redoAction->isEnabled());
+        QVERIFY(!ui.redoAction->isEnabled());
         // The picture shows the board the undo stack brought back.
-        QCOMPARE(form.parts().picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
+        QCOMPARE(ui.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
     }
 
     void undoBringsBackABoardReplacedByNewAndForgetsTheRectangleCorner()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         test::pressCell(form, 5, 5);
         form.Picture3_Click(1);
         test::pressCell(form, 6, 6);  // a pending corner: no change, so no step
@@ -145,19 +143,18 @@ private slots:
         form.document().undoStack()->undo();
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.board(5, 5), kFilled);
-        QCOMPARE(form.parts().rectStartX, -1);
+        QCOMPARE(ui.rectStartX, -1);
     }
 
     void saveIsNoStepAndCancelledCommandsRecordNothing()
     {
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);
-        QTest::mouseClick(form.parts().Command1, Qt::LeftButton);  // cancelled
-        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);  // the check changes nothing
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(ui.Command2, Qt::LeftButton);  // the check changes nothing
         QCOMPARE(desktop.fileDialogs.size(), 2u);
         QVERIFY(!form.document().undoStack()->canUndo());
     }
@@ -177,9 +174,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QKeySequence, shortcut);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         QAction* action = findAction(form, text);
         QVERIFY(action);
         QCOMPARE(action->shortcut(), shortcut);
@@ -187,9 +183,8 @@ private slots:
 
     void menuCommandRunsTheSameHandlerAsAStep()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         test::drawAnswer(model, {"##"});
         findAction(form, QStringLiteral("解答から問題を作成(&M)"))->trigger();
         QCOMPARE(model.board(4, 5), 2);
@@ -201,18 +196,17 @@ private slots:
         QCOMPARE(model.board(4, 5), 0);
 
         // The button runs the same menu item: the same step, with the same name.
-        QTest::mouseClick(form.parts().Command8, Qt::LeftButton);
+        QTest::mouseClick(ui.Command8, Qt::LeftButton);
         QCOMPARE(model.board(4, 5), 2);
-        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
         test::pressCell(form, 7, 7);
-        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
     }
 
     void undoAndRedoKeysWorkInTheWindow()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         test::pressCell(form, 6, 6);
@@ -234,9 +228,8 @@ private slots:
     void unsavedChangesFollowSavesLoadsAndSteps()
     {
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         QSignalSpy changes(&form.document(), &BoardDocument::unsavedChangesChanged);
         auto unsaved = [&] { return form.document().hasUnsavedChanges(); };
         QVERIFY(!unsaved());
@@ -244,10 +237,10 @@ private slots:
         test::pressCell(form, 6, 6);
         QVERIFY(unsaved());
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);  // save the puzzle
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);  // save the puzzle
         QVERIFY(unsaved());  // the fill is in no file yet
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.parts().Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(ui.Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
         QCOMPARE(changes.size(), 2);
         QCOMPARE(changes.at(0).at(0).toBool(), true);
@@ -255,39 +248,39 @@ private slots:
 
         test::pressCell(form, 7, 7);
         QVERIFY(unsaved());
-        form.parts().undoAction->trigger();  // back at the saved board
+        ui.undoAction->trigger();  // back at the saved board
         QVERIFY(!unsaved());
-        form.parts().undoAction->trigger();  // before it
+        ui.undoAction->trigger();  // before it
         QVERIFY(unsaved());
-        form.parts().redoAction->trigger();
+        ui.redoAction->trigger();
         QVERIFY(!unsaved());
 
         test::pressCell(form, 8, 8);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.parts().Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(ui.Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
 
         // Loading the answer state back over a changed board is a step, not a save.
         test::pressCell(form, 9, 9);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.parts().Command4[0], Qt::LeftButton);
+        QTest::mouseClick(ui.Command4[0], Qt::LeftButton);
         QVERIFY(unsaved());
 
         // A save that fails, or is cancelled, saves nothing.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("no-such-folder/b.zml")));
-        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("失敗しました"));
-        QTest::mouseClick(form.parts().Command3, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);  // cancelled
         QVERIFY(unsaved());
 
         // A loaded puzzle is the saved board, itself one undoable step.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.parts().Command1, Qt::LeftButton);
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);
         QVERIFY(!unsaved());
-        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
-        form.parts().undoAction->trigger();
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
+        ui.undoAction->trigger();
         QVERIFY(unsaved());
-        form.parts().redoAction->trigger();
+        ui.redoAction->trigger();
         QVERIFY(!unsaved());
         QCOMPARE(changes.last().at(0).toBool(), false);
     }
@@ -310,9 +303,8 @@ private slots:
         QFETCH(int, clueSize);
         QFETCH(QStringList, picture);
         QFETCH(QString, expected);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(clueSize, {"..", ".."});
         std::vector<std::string> rows;
         for (const QString& row : picture)
@@ -323,14 +315,13 @@ private slots:
         QVERIFY(checkResult(form).startsWith(expected));
         QVERIFY(model == before);  // the check never changes the board
         if (expected.startsWith(QStringLiteral("解が2つ")))
-            QCOMPARE(form.parts().checkWindow->report().grids.size(), 2u);
+            QCOMPARE(ui.checkWindow->report().grids.size(), 2u);
     }
 
     void checkWindowFindsContradictionsAndMarksWhatLineLogicLeavesOpen()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(1, {"..", ".."});
         test::setColumnClues(model, 1, {2});  // a run of 2 in a column, no run in any row
         QVERIFY(checkResult(form).startsWith(QStringLiteral("この問題には解がありません。")));
@@ -342,7 +333,7 @@ private slots:
                                                   "印のマスは、仮定を置かないと決まりません。\n"
                                                   "難易度: 4（探索が必要です）")),
                  qPrintable(result));
-        const auto& marks = form.parts().checkWindow->report().marked;
+        const auto& marks = ui.checkWindow->report().marked;
         QCOMPARE(marks.size(), 2u);
         QVERIFY(std::count(marks[1].begin(), marks[1].end(), true) > 0);
     }
@@ -357,9 +348,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("width 3\nheight 2\nrows\n4\n1\ncolumns\n1\n1\n1\n");
         file.close();
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(path);
         form.Command1_Click();
         QVERIFY(desktop.messages.empty());
@@ -371,9 +361,8 @@ private slots:
 
     void sharedPuzzleFormatsLoadThroughTheLoadCommand()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(sharedPuzzle("webpbn/webpbn-00016-knot.non"));
         form.Command1_Click();
         QVERIFY(desktop.messages.empty());
@@ -402,13 +391,12 @@ private slots:
         QFETCH(int, command);
         QFETCH(QString, name);
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(2, {"#.#", "###", ".#."});
         form.Command8_Click();
         const BoardModel authored = model;
-        form.parts().dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
+        ui.dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
         desktop.chosenFiles.push_back(dir.filePath(name));
         form.exportPuzzle(static_cast<FileCommand>(command));
         QCOMPARE(desktop.fileDialogs.back().suggestedPath, dir.filePath(name));
@@ -431,9 +419,8 @@ private slots:
         for (int i = 0; i < 81; ++i)
             text += i == 0 ? "1\n" : "0\n";
         writeFileAtomically(path, text);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const BoardModel before = model;
         desktop.chosenFiles.push_back(path);
         form.Command1_Click();
