@@ -10,6 +10,7 @@
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
 #include "widgets/board_view.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>
@@ -108,12 +109,7 @@ struct Session {
     }
 
     // The pixel of the board picture control at the centre of cell (x, y).
-    QPoint cellCentre(int x, int y) const
-    {
-        const int c = form.parts().layout.cellSize;
-        return {BoardView::kBorderPixels + twipsToPixels(x * c + c / 2),
-                BoardView::kBorderPixels + twipsToPixels(y * c + c / 2)};
-    }
+    QPoint cellCentre(int x, int y) { return test::cellPoint(form, x, y); }
 };
 
 // The largest whole zoom at which the largest board still lays out, found through the

@@ -66,20 +66,6 @@ struct PlayBoard : test::MainWindow {
 // What the board picture control shows on screen.
 QImage screen(Form1& form) { return form.parts().Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-// The screen pixel in the middle of board cell (x, y), and a widget point there.
-QPoint cellCentre(Form1& form, int x, int y)
-{
-    const int half = form.parts().layout.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.parts().layout.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.parts().layout.cellSize + half)};
-}
-
-void click(Form1& form, Qt::MouseButton button, int x, int y)
-{
-    QTest::mousePress(form.parts().Picture1, button, {}, cellCentre(form, x, y));
-    QTest::mouseRelease(form.parts().Picture1, button, {}, cellCentre(form, x, y));
-}
-
 void keys(Form1& form, std::initializer_list<Qt::Key> list)
 {
     for (const Qt::Key key : list)
@@ -150,11 +136,11 @@ private slots:
             QVERIFY(cell.first >= c + 1 && cell.first <= c + 3);
 
         for (const int y : {0, 1, 2, 4})
-            click(b.form, Qt::LeftButton, c + 2, c + y);
+            test::clickCell(b.form, Qt::LeftButton, c + 2, c + y);
         QVERIFY(b.ui.play.hint);
         QVERIFY(b.ui.play.hint->toFill.empty());
         QCOMPARE(b.ui.play.hint->toCross.size(), std::size_t(1));
-        click(b.form, Qt::RightButton, c + 2, c + 3);
+        test::clickCell(b.form, Qt::RightButton, c + 2, c + 3);
         QVERIFY(!b.ui.play.hint);
         PlayBoard same;
         same.model = b.model;
@@ -213,8 +199,8 @@ private slots:
         QTemporaryDir dir;
         PlayBoard b("##\n.#\n");
         const int16 c = b.c();
-        click(b.form, Qt::LeftButton, c, c);
-        click(b.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c, c);
+        test::clickCell(b.form, Qt::LeftButton, c + 1, c + 1);
         if (change == QLatin1String("redo"))
             b.form.document().undoStack()->undo();
         if (rectangle)
@@ -243,7 +229,7 @@ private slots:
         if (change == QLatin1String("pencil") || change == QLatin1String("mistakes")) {
             b.form.Picture3_Click(0);
             QCOMPARE(b.form.statusText(), help);
-            click(b.form, Qt::LeftButton, c, c);  // unfills
+            test::clickCell(b.form, Qt::LeftButton, c, c);  // unfills
         } else if (change == QLatin1String("undo")) {
             b.form.document().undoStack()->undo();
         } else if (change == QLatin1String("redo")) {
@@ -326,7 +312,7 @@ private slots:
             wrong.insert({p.x, p.y});
         QCOMPARE(differingCells(b.form, plain, screen(b.form)), wrong);
 
-        click(b.form, Qt::LeftButton, c + 2, c + 2);  // any change of the board
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 2);  // any change of the board
         QVERIFY(b.ui.play.mistakes.empty());
         b.form.Mistakes_Click();
         QCOMPARE(b.ui.play.mistakes.size(), std::size_t(5));
@@ -426,7 +412,7 @@ private slots:
         QVERIFY(!clueCells.contains({c - 1, c + 1})); // row 2: 3, not drawn
         QVERIFY(!clueCells.contains({c + 2, c - 1})); // column 3: 1 3 1, only 1 1 drawn
         // The greyed digits are grey, not gone.
-        const QPoint digitCell = cellCentre(b.form, c - 1, c + 2);
+        const QPoint digitCell = test::cellPoint(b.form, c - 1, c + 2);
         bool grey = false;
         for (int dy = -4; dy <= 4; ++dy)
             for (int dx = -4; dx <= 4; ++dx) {
@@ -436,9 +422,9 @@ private slots:
         QVERIFY(grey);
 
         // A change that finishes a line greys it at once.
-        click(b.form, Qt::LeftButton, c + 1, c + 1);
-        click(b.form, Qt::LeftButton, c + 2, c + 1);
-        click(b.form, Qt::LeftButton, c + 3, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 3, c + 1);
         QVERIFY(differingCells(b.form, greyed, screen(b.form)).contains({c - 1, c + 1}));
 
         b.ui.greyFinishedAction->setChecked(false);
@@ -511,11 +497,11 @@ private slots:
         // beside it, and the same in the clue band's corner row (column).
         auto besideColumnLine = [&](const QImage& image, int column, int row) {
             const int x = BoardView::kBorderPixels + twipsToPixels(column * b.ui.layout.cellSize) - 1;
-            return image.pixelColor(x, cellCentre(b.form, column, row).y());
+            return image.pixelColor(x, test::cellPoint(b.form, column, row).y());
         };
         auto besideRowLine = [&](const QImage& image, int column, int row) {
             const int y = BoardView::kBorderPixels + twipsToPixels(row * b.ui.layout.cellSize) - 1;
-            return image.pixelColor(cellCentre(b.form, column, row).x(), y);
+            return image.pixelColor(test::cellPoint(b.form, column, row).x(), y);
         };
         for (int k = 1; k < 12; ++k) {
             const bool thick = k % 5 == 0;
@@ -574,11 +560,11 @@ private slots:
         QCOMPARE(keyed.form.document().undoStack()->count(), 0);
         keys(keyed.form, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Space, Qt::Key_Right, Qt::Key_X,
                           Qt::Key_Down, Qt::Key_Return, Qt::Key_Return, Qt::Key_Left, Qt::Key_Enter});
-        click(moused.form, Qt::LeftButton, c + 1, c + 1);
-        click(moused.form, Qt::RightButton, c + 2, c + 1);
-        click(moused.form, Qt::LeftButton, c + 2, c + 2);
-        click(moused.form, Qt::LeftButton, c + 2, c + 2);
-        click(moused.form, Qt::LeftButton, c + 1, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(moused.form, Qt::RightButton, c + 2, c + 1);
+        test::clickCell(moused.form, Qt::LeftButton, c + 2, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 2, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 1, c + 2);
         QCOMPARE(keyed.model, moused.model);
         QCOMPARE(keyed.ui.picture.image(), moused.ui.picture.image());
         QCOMPARE(keyed.form.document().undoStack()->count(), 5);
@@ -606,7 +592,7 @@ private slots:
         QVERIFY(screen(keyed.form) != screen(moused.form));
 
         // A mouse press hides it and the keys go on from the pressed cell.
-        click(keyed.form, Qt::RightButton, c + 3, c);
+        test::clickCell(keyed.form, Qt::RightButton, c + 3, c);
         QVERIFY(!keyed.ui.play.cursorShown);
         keys(keyed.form, {Qt::Key_Down});
         QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 3), c}));
@@ -698,7 +684,7 @@ private slots:
 
         b.ui.Text1->setFocus();
         QVERIFY(!b.ui.play.cursorShown);
-        click(b.form, Qt::LeftButton, c + 2, c + 2);
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 2);
         QCOMPARE(QApplication::focusWidget(), b.ui.Picture1);
         QVERIFY(!b.ui.play.cursorShown);
     }

@@ -19,20 +19,6 @@ const QString kStart = QStringLiteral("始点を指定してください");
 const QString kEnd = QStringLiteral("終点を指定してください");
 const QString kNotAnswer = QStringLiteral("ここは解答エリアではありません");
 
-// The point of Picture1 (widget pixels) over the middle of board cell (x, y).
-QPoint cellPoint(Form1& form, int x, int y)
-{
-    const int half = form.parts().layout.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.parts().layout.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.parts().layout.cellSize + half)};
-}
-
-void press(Form1& form, Qt::MouseButton button, int x, int y)
-{
-    QTest::mousePress(form.parts().Picture1, button, {}, cellPoint(form, x, y));
-    QTest::mouseRelease(form.parts().Picture1, button, {}, cellPoint(form, x, y));
-}
-
 // The answer area as the board picture shows it: '#' black box, 'x' cross, '.' white.
 QStringList shownAnswer(Form1& form)
 {
@@ -117,12 +103,12 @@ private slots:
     void pencilPressesChangeAndShowTheCell()
     {
         SmallBoard b;
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::RightButton, 3, 2);
-        press(b.form, Qt::LeftButton, 4, 3);
-        press(b.form, Qt::LeftButton, 4, 3);  // filled back to empty
-        press(b.form, Qt::RightButton, 5, 4);
-        press(b.form, Qt::LeftButton, 5, 4);  // cross to filled
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::RightButton, 3, 2);
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);  // filled back to empty
+        test::clickCell(b.form, Qt::RightButton, 5, 4);
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);  // cross to filled
         const QStringList expected{"#x..", "....", "...#"};
         QCOMPARE(modelAnswer(b.model), expected);
         QCOMPARE(shownAnswer(b.form), expected);
@@ -132,8 +118,8 @@ private slots:
     {
         SmallBoard b;
         b.model.board(3, 3) = 7;
-        press(b.form, Qt::LeftButton, 3, 3);
-        press(b.form, Qt::RightButton, 3, 3);
+        test::clickCell(b.form, Qt::LeftButton, 3, 3);
+        test::clickCell(b.form, Qt::RightButton, 3, 3);
         QCOMPARE(b.model.board(3, 3), 7);
     }
 
@@ -156,7 +142,7 @@ private slots:
             const QImage shown = b.ui.picture.image();
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
                 b.form.setStatusText(QString());
-                press(b.form, button, x, y);
+                test::clickCell(b.form, button, x, y);
                 QCOMPARE(b.form.statusText(), kNotAnswer);
             }
             QVERIFY(b.model == before);
@@ -187,24 +173,24 @@ private slots:
         b.form.Picture3_Click(1);
         QCOMPARE(b.form.statusText(), kStart);
 
-        press(b.form, Qt::RightButton, 5, 4);  // either button sets the first corner
+        test::clickCell(b.form, Qt::RightButton, 5, 4);  // either button sets the first corner
         QCOMPARE(b.form.statusText(), kEnd);
         QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", ".x..", "..?."}));
 
-        press(b.form, Qt::LeftButton, 0, 3);  // the clue band: only the notice
+        test::clickCell(b.form, Qt::LeftButton, 0, 3);  // the clue band: only the notice
         QCOMPARE(b.form.statusText(), kNotAnswer);
         QCOMPARE(b.ui.rectStartX, 5);
 
-        press(b.form, Qt::LeftButton, 3, 3);  // above and left of the first corner
+        test::clickCell(b.form, Qt::LeftButton, 3, 3);  // above and left of the first corner
         QCOMPARE(b.form.statusText(), kStart);
         QCOMPARE(b.ui.rectStartX, -1);
         const QStringList filled{"....", ".###", ".###"};
         QCOMPARE(modelAnswer(b.model), filled);
         QCOMPARE(shownAnswer(b.form), filled);
 
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::RightButton, 4, 4);  // right at the end erases
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::RightButton, 4, 4);  // right at the end erases
         const QStringList erased{"....", "...#", "...#"};
         QCOMPARE(modelAnswer(b.model), erased);
         QCOMPARE(shownAnswer(b.form), erased);
@@ -214,11 +200,11 @@ private slots:
     {
         SmallBoard b;
         b.form.Picture3_Click(1);
-        press(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
         b.form.Picture3_Click(1);  // the same tool again
         QCOMPARE(b.ui.rectStartX, -1);
         QCOMPARE(b.form.statusText(), kStart);
-        press(b.form, Qt::LeftButton, 5, 4);  // a new first corner, not an end
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);  // a new first corner, not an end
         QCOMPARE(b.form.statusText(), kEnd);
         b.form.Picture3_Click(0);
         QCOMPARE(b.ui.rectStartX, -1);
@@ -239,15 +225,15 @@ private slots:
         for (int tool = 0; tool < 2; ++tool) {
             b.form.Picture3_Click(tool);
             b.form.setStatusText(QStringLiteral("-"));
-            press(b.form, Qt::MiddleButton, 3, 3);
+            test::clickCell(b.form, Qt::MiddleButton, 3, 3);
             QVERIFY(b.model == before);
             QCOMPARE(b.ui.rectStartX, -1);
             QCOMPARE(b.form.statusText(), QStringLiteral("-"));
             QCOMPARE(shownAnswer(b.form)[1], QStringLiteral(".#.."));
         }
         // A middle press between the corners leaves the first corner pending.
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::MiddleButton, 4, 4);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::MiddleButton, 4, 4);
         QCOMPARE(b.ui.rectStartX, 2);
         QCOMPARE(b.form.statusText(), kEnd);
     }
@@ -260,7 +246,7 @@ private slots:
         // it was pending without being forgotten.
         b.ui.rectStartX = 40;
         b.ui.rectStartY = 0;
-        press(b.form, Qt::LeftButton, 4, 3);
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);
         QCOMPARE(modelAnswer(b.model), (QStringList{"..##", "..##", "...."}));
         for (int x = 0; x < kBoardSide; ++x)
             for (int y = 0; y < kBoardSide; ++y)
@@ -272,9 +258,9 @@ private slots:
     {
         SmallBoard b;
         b.form.Picture3_Click(1);
-        press(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
         b.form.forgetRectangleStart();
-        press(b.form, Qt::LeftButton, 5, 4);
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);
         QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
     }
@@ -289,7 +275,7 @@ private slots:
         for (int y = 0; y < picture.size(); ++y)
             for (int x = 0; x < picture[y].size(); ++x)
                 if (picture[y][x] == '#')
-                    press(form, Qt::LeftButton, 2 + x, 2 + y);
+                    test::clickCell(form, Qt::LeftButton, 2 + x, 2 + y);
         QCOMPARE(modelAnswer(b.model), picture);
 
         QTest::mouseClick(form.parts().Command8, Qt::LeftButton);  // Make
@@ -304,17 +290,17 @@ private slots:
 
         // Erase everything with one right-button rectangle.
         form.Picture3_Click(1);
-        press(form, Qt::LeftButton, 5, 4);
-        press(form, Qt::RightButton, 2, 2);
+        test::clickCell(form, Qt::LeftButton, 5, 4);
+        test::clickCell(form, Qt::RightButton, 2, 2);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
 
         // Solve again: the bottom row as a rectangle, the rest with the pencil, one cross.
-        press(form, Qt::RightButton, 2, 4);
-        press(form, Qt::LeftButton, 5, 4);
+        test::clickCell(form, Qt::RightButton, 2, 4);
+        test::clickCell(form, Qt::LeftButton, 5, 4);
         form.Picture3_Click(0);
         for (auto [x, y] : {std::pair{2, 2}, {3, 2}, {5, 2}, {2, 3}, {5, 3}})
-            press(form, Qt::LeftButton, x, y);
-        press(form, Qt::RightButton, 4, 2);
+            test::clickCell(form, Qt::LeftButton, x, y);
+        test::clickCell(form, Qt::RightButton, 4, 2);
         QCOMPARE(modelAnswer(b.model), (QStringList{"##x#", "#..#", "####"}));
 
         QTest::mouseClick(form.parts().Command2, Qt::LeftButton);  // the check
@@ -325,7 +311,7 @@ private slots:
         QCOMPARE(success.buttons, MessageButtons::Ok);
         QCOMPARE(success.icon, MessageIcon::Information);
 
-        press(form, Qt::LeftButton, 3, 3);  // one cell too many
+        test::clickCell(form, Qt::LeftButton, 3, 3);  // one cell too many
         QTest::mouseClick(form.parts().Command2, Qt::LeftButton);
         QCOMPARE(b.desktop.messages.size(), std::size_t(2));
         const test::ShownMessage failure = b.desktop.lastMessage();
@@ -341,7 +327,7 @@ private slots:
         SmallBoard b;
         const QImage blankBand = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
                                                               twipsToPixels(b.ui.layout.clueBandTw));
-        press(b.form, Qt::LeftButton, 3, 2);
+        test::clickCell(b.form, Qt::LeftButton, 3, 2);
         b.form.Command8_Click();
         const QImage band = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
                                                          twipsToPixels(b.ui.layout.clueBandTw));
