@@ -10,6 +10,7 @@
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
 #include "widgets/board_view.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>
@@ -92,7 +93,7 @@ struct Session {
         settle();
     }
 
-    void setZoom(int zoom) { form.Text1->setText(QString::number(zoom)); }
+    void setZoom(int zoom) { form.parts().Text1->setText(QString::number(zoom)); }
 
     // True when nothing went wrong since the last call: no failure or zoom message shown.
     bool clean(std::string& why)
@@ -108,12 +109,7 @@ struct Session {
     }
 
     // The pixel of the board picture control at the centre of cell (x, y).
-    QPoint cellCentre(int x, int y) const
-    {
-        const int c = form.layout.cellSize;
-        return {BoardView::kBorderPixels + twipsToPixels(x * c + c / 2),
-                BoardView::kBorderPixels + twipsToPixels(y * c + c / 2)};
-    }
+    QPoint cellCentre(int x, int y) { return test::cellPoint(form, x, y); }
 };
 
 // The largest whole zoom at which the largest board still lays out, found through the
@@ -127,7 +123,7 @@ int largestFittingZoom()
         const int zoom = (fits + tooLarge) / 2;
         session.desktop.messages.clear();
         session.setZoom(zoom);
-        if (session.desktop.messages.empty() && session.form.Text1->text() == QString::number(zoom))
+        if (session.desktop.messages.empty() && session.form.parts().Text1->text() == QString::number(zoom))
             fits = zoom;
         else
             tooLarge = zoom;
@@ -200,11 +196,11 @@ void pencilPress(benchmark::State& state, int zoom)
     Session session(zoom);
     const QPoint point = session.cellCentre(60, 60);
     // The first press also gives the board the keyboard focus, which repaints it whole.
-    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+    QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, point);
     settle();
     for (auto _ : state) {
         const Counted counted;
-        QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+        QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, point);
         settle();
     }
 }
@@ -215,12 +211,12 @@ void keyPress(benchmark::State& state, int zoom)
     Session session(zoom);
     // A mouse press gives the board the focus and puts the cursor on its cell; the first key
     // shows the cursor.
-    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, session.cellCentre(60, 60));
-    QTest::keyClick(session.form.Picture1, Qt::Key_Space);
+    QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, session.cellCentre(60, 60));
+    QTest::keyClick(session.form.parts().Picture1, Qt::Key_Space);
     settle();
     for (auto _ : state) {
         const Counted counted;
-        QTest::keyClick(session.form.Picture1, Qt::Key_Space);
+        QTest::keyClick(session.form.parts().Picture1, Qt::Key_Space);
         settle();
     }
 }
@@ -229,13 +225,13 @@ void keyPress(benchmark::State& state, int zoom)
 void pencilPressGreyed(benchmark::State& state, int zoom)
 {
     Session session(zoom);
-    session.form.greyFinishedAction->setChecked(true);
+    session.form.parts().greyFinishedAction->setChecked(true);
     const QPoint point = session.cellCentre(60, 60);
-    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+    QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, point);
     settle();
     for (auto _ : state) {
         const Counted counted;
-        QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, point);
+        QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, point);
         settle();
     }
 }
@@ -255,7 +251,7 @@ void hint(benchmark::State& state, int zoom)
     session.form.redrawOrResetZoom(Form1::Redraw::Full);
     if (!checkedOnce(state, session, [&] { session.form.Hint_Click(); }))
         return;
-    if (!session.form.play.hint) {
+    if (!session.form.parts().play.hint) {
         state.SkipWithError(("no hint: " + session.form.statusText().toStdString()).c_str());
         return;
     }
@@ -272,16 +268,16 @@ void rectangleOverAnswerArea(benchmark::State& state, int zoom)
     session.form.Picture3_Click(1);
     const QPoint first = session.cellCentre(kClueBand, kClueBand);
     const QPoint last = session.cellCentre(kSide - 1, kSide - 1);
-    QTest::mouseClick(session.form.Picture1, Qt::LeftButton, {}, first);  // takes the focus
-    QTest::mouseClick(session.form.Picture1, Qt::RightButton, {}, first);
+    QTest::mouseClick(session.form.parts().Picture1, Qt::LeftButton, {}, first);  // takes the focus
+    QTest::mouseClick(session.form.parts().Picture1, Qt::RightButton, {}, first);
     settle();
     bool fill = true;
     for (auto _ : state) {
         // Both corners: filled with the left button, erased with the right, in turn.
         const Qt::MouseButton button = fill ? Qt::LeftButton : Qt::RightButton;
         const Counted counted;
-        QTest::mouseClick(session.form.Picture1, button, {}, first);
-        QTest::mouseClick(session.form.Picture1, button, {}, last);
+        QTest::mouseClick(session.form.parts().Picture1, button, {}, first);
+        QTest::mouseClick(session.form.parts().Picture1, button, {}, last);
         settle();
         fill = !fill;
     }

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -90,28 +91,47 @@ QCursor toolCursor(int16 tool)
 // Main window
 
 Form1::Form1(Desktop& desktop_, BoardModel& model_, QWidget* parent)
-    : QMainWindow(parent), model(model_), desktop(desktop_)
+    : QMainWindow(parent), desktop(desktop_), model(model_)
 {
     registerWindowResources();
-    undoStack = new QUndoStack(this);
-    undoStack->setUndoLimit(kMaxUndoSteps);
-    connect(undoStack, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { emit unsavedChangesChanged(!clean); });
+    document_ = new BoardDocument(model, translated(kUntitled), this);
     buildControls();
     buildMenus();
+    connectDocument();
     Form_Load();
 }
 
 Form1::~Form1()
 {
-    // The widget destructor deletes the undo stack, whose clearing announces a clean change:
-    // by then this is no longer a Form1 to tell.
-    disconnect(undoStack, nullptr, this, nullptr);
+    // The widget destructor deletes the document, whose undo stack's clearing announces a
+    // change: by then this is no longer a Form1 to tell.
+    disconnect(document_, nullptr, this, nullptr);
+}
+
+Form1::Parts Form1::parts()
+{
+    return {Picture1, boardArea, Picture2, Picture3, Picture4, Picture5, Label1, Label2,
+            zoomPicture, Frame, Command1, Command2, Command3, Command4, Command5, Command6,
+            Command7, Command8, Command9, Slider1, Text1, UpDown1, Timer1, statusPanels,
+            undoAction, redoAction, hintAction, mistakesAction, greyFinishedAction,
+            everyFiveAction, clockPanel, dragPaintAction, autoCrossAction, checkWindow, layout, picture, play, currentTool, rectStartX,
+            rectStartY, dialogFileName, imagePath};
+}
+
+void Form1::connectDocument()
+{
+    connect(document_, &BoardDocument::titleNameChanged, this,
+            [this](const QString& name) { setWindowTitle(translated(kTitlePrefix) + name); });
+    connect(document_, &BoardDocument::boardReplaced, this, [this](Redraw kind) {
+        forgetRectangleStart();
+        redrawOrResetZoom(kind);
+    });
+    connect(document_, &BoardDocument::boardChanged, this, &Form1::playBoardChanged);
 }
 
 void Form1::buildControls()
 {
-    setWindowTitle(translated(kTitlePrefix) + titleName_);
+    setWindowTitle(translated(kTitlePrefix) + document_->titleName());
     auto* client = new QWidget(this);
     setCentralWidget(client);
     client->installEventFilter(this);  // its controls follow its size
@@ -246,9 +266,12 @@ void Form1::buildZoomFrame()
     // left or Enter is pressed. Every acceptable zoom, and every change the program or the
     // spin buttons make, is laid out at once.
     connect(Text1, &QLineEdit::textChanged, this, [this] {
+        if (zoomPreset_)
+            return;
         if (!Text1->hasFocus() || isAcceptableZoom(Text1->text()))
             Text1_Change();
     });
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::zoomTextChanged);
     connect(Text1, &QLineEdit::editingFinished, this, [this] {
         if (isAcceptableZoom(Text1->text()))
             return;
@@ -328,6 +351,14 @@ void Form1::Form_Load()
 }
 
 double Form1::zoom() const { return readZoom(Text1->text().toStdString()); }
+
+QString Form1::zoomText() const { return Text1->text(); }
+
+void Form1::presetZoom(const QString& text)
+{
+    const QScopedValueRollback<bool> preset(zoomPreset_, true);
+    Text1->setText(text);
+}
 
 void Form1::LayoutBoard()
 {
@@ -518,12 +549,6 @@ void Form1::forgetRectangleStart()
     if (rectStartX != -1 && currentTool == 1)
         setStatusText(tr("始点を指定してください"));
     rectStartX = -1;
-}
-
-void Form1::setTitleName(const QString& name)
-{
-    titleName_ = name;
-    setWindowTitle(translated(kTitlePrefix) + name);
 }
 
 void Form1::setStatusText(const QString& text) { statusPanels[1]->setText(text); }

@@ -1,6 +1,7 @@
 // The main window: the board picture, the tool panel, the status bar and every command handler.
 #pragma once
 
+#include "board/drawing/board_document.h"
 #include "files/translated_text.h"
 #include "board/drawing/board_drawing.h"
 #include "board/board_model.h"
@@ -66,39 +67,34 @@ public:
     void DrawCell(int16 x, int16 y);
     void DrawToolIcon(int16 index, int16 offset);
 
+    // The board shown in the window: the model, the title's file name, undo and redo and
+    // whether the board is saved.
+    BoardDocument& document() { return *document_; }
+    const BoardDocument& document() const { return *document_; }
+
     // What the board needs after it was changed or replaced: a full rebuild
     // (LayoutBoard, DrawGrid, RedrawBoard) or the clue band (DrawClues). A layout that does
     // not fit at the current zoom is answered like a bad zoom: the zoom message, the zoom back
     // to 100 and the board laid out at 100.
-    enum class Redraw { Full, Clues };
+    using Redraw = BoardDocument::Redraw;
+    // Runs a handler as one step of the document's undo; a drag still held is recorded first.
+    void runAsStep(const QString& stepName, const std::function<void()>& handler);
     void redrawOrResetZoom(Redraw kind);
 
     // A pending rectangle corner never survives a change of board.
     void forgetRectangleStart();
 
-    void setTitleName(const QString& name);  // "ズメリロジック！ - " + name
-    QString titleName() const { return titleName_; }
-
-    // Runs a handler as one undoable step named `stepName`: whatever it changes on the board
-    // (and the title with it) is recorded, so undo brings the board back as it was before.
-    void runAsStep(const QString& stepName, const std::function<void()>& handler);
-    // Undo and redo, limited to kMaxUndoSteps steps; its clean state is the board last saved
-    // or loaded, when every part of it that holds something was then in a file.
-    QUndoStack* undoStack = nullptr;
-    // Whether the board has changed since it was last saved or loaded as a puzzle; at
-    // start-up it has not. A save counts only when every part of the board that holds
-    // something is then in a file: a puzzle file keeps the clue band, an answer state the
-    // answer area.
-    bool hasUnsavedChanges() const;
-
     // Writes the puzzle as .non or webpbn XML through the shared file flow.
     void exportPuzzle(FileCommand command);
     // Shows the puzzle check window and starts checking the clue band as it stands.
     void openCheckWindow();
-    PuzzleCheckWindow* checkWindow = nullptr;
     void setStatusText(const QString& text); // the second status-bar panel
     QString statusText() const;
     double zoom() const;                     // the zoom box read as a number
+    QString zoomText() const;                // the zoom box as typed
+    // Writes `text` into the zoom box without laying the board out: the next redraw (of a
+    // board about to replace this one) is the first at the new zoom.
+    void presetZoom(const QString& text);
 
     // Event handlers.
     void Form_Load();
@@ -136,8 +132,95 @@ public:
     // then, if given, an answer state for it. Nothing happens when no puzzle is named.
     void openFromCommandLine(const QString& puzzlePath, const QString& statePath = {});
 
-    BoardModel& model;
     Desktop& desktop;
+
+    // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
+    void Hint_Click();      // one line that line logic advances, shown over the board
+    void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
+    // A key pressed on the board picture control: the arrows move the cursor cell, Space and
+    // Enter press it as the left button would, X as the right.
+    void boardKey(int key, int shift);
+
+    // Play (Form1_game.cpp): a puzzle being solved, timed by the clock in the status bar, its
+    // completion told at once over the board, its progress recorded. Starts play on the board
+    // as it stands (a puzzle loaded, a random puzzle, a puzzle of a collection); a board with
+    // an empty clue band is no puzzle to play. Play ends with New, Open, Make and any change
+    // of the clues (undoing the load included).
+    void startPlay();
+    void endPlay();
+    bool inPlay() const { return inPlay_; }
+    // Whether the fills agree with the clues since the last completion told in play.
+    bool playCompleted() const { return play.completionNotice.has_value(); }
+    // Where the progress of every puzzle played is recorded; none (nothing recorded) unless set.
+    // The collection browser reads the same store.
+    void setProgressStore(ProgressStore* store);
+    // The play clock's time source (milliseconds); the tests move it by hand.
+    void setPlayClockSource(PlayClock::Source now);
+    qint64 playMilliseconds() const { return playClock_.elapsed(); }
+    bool playClockRunning() const { return playClock_.running(); }
+
+    // What tests and the benchmark reach inside the window: the controls under their designed
+    // names, and what the handlers draw with and remember. A test may set a pending rectangle
+    // corner and the file dialog's name, and paint over the picture; the rest is only seen.
+    struct Parts {
+        BoardView* Picture1;
+        QScrollArea* boardArea;
+        QWidget* Picture2;
+        std::array<ToolButtonBox*, 2> Picture3;
+        QFrame* Picture4;
+        QLabel* Picture5;
+        QLabel* Label1;
+        QLabel* Label2;
+        QLabel* zoomPicture;
+        std::array<QGroupBox*, 7> Frame;
+        QToolButton* Command1;
+        QToolButton* Command2;
+        QToolButton* Command3;
+        std::array<QToolButton*, 2> Command4;
+        QToolButton* Command5;
+        QToolButton* Command6;
+        QToolButton* Command7;
+        QToolButton* Command8;
+        QToolButton* Command9;
+        QSlider* Slider1;
+        QLineEdit* Text1;
+        SpinButtons* UpDown1;
+        QTimer* Timer1;
+        std::array<QLabel*, 3> statusPanels;
+        QAction* undoAction;
+        QAction* redoAction;
+        QAction* hintAction;
+        QAction* mistakesAction;
+        QAction* greyFinishedAction;
+        QAction* everyFiveAction;
+        QLabel* clockPanel;
+        QAction* dragPaintAction;
+        QAction* autoCrossAction;
+        PuzzleCheckWindow* const& checkWindow;  // none until the check window is first opened
+        const BoardLayout& layout;
+        BoardPicture& picture;
+        const PlayOverlay& play;
+        const int16& currentTool;
+        int16& rectStartX;
+        int16& rectStartY;
+        QString& dialogFileName;
+        const QString& imagePath;
+    };
+    Parts parts();
+
+signals:
+    // The zoom box's text changed, by the user, the spin buttons or the program.
+    void zoomTextChanged(const QString& text);
+    // The puzzle in play (its key, formats/puzzle_key.h) was just completed, in that time.
+    void puzzleSolved(const QString& key, qint64 milliseconds);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    BoardModel& model;
 
     // The layout values in twips (cellSize, boardWidthTw, boardHeightTw, clueBandTw), set by
     // LayoutBoard and read by every drawing operation and the hit test; and the tool state.
@@ -152,6 +235,7 @@ public:
     QString imagePath;
 
     BoardPicture picture;  // the board picture's persistent image
+    PuzzleCheckWindow* checkWindow = nullptr;
 
     // Controls.
     BoardView* Picture1 = nullptr;
@@ -181,51 +265,18 @@ public:
     QAction* undoAction = nullptr;  // the undo stack's own actions, in the 編集 menu
     QAction* redoAction = nullptr;
 
-    // Help for the player (Form1_play.cpp): the プレイ menu and play from the keyboard.
-    void Hint_Click();      // one line that line logic advances, shown over the board
-    void Mistakes_Click();  // the marks that differ from the one solution, shown over the board
     QAction* hintAction = nullptr;
     QAction* mistakesAction = nullptr;
     QAction* greyFinishedAction = nullptr;  // checkable, off at start
     QAction* everyFiveAction = nullptr;     // checkable, off at start
     PlayOverlay play;  // painted by the board picture control over the picture, never into it
-    // A key pressed on the board picture control: the arrows move the cursor cell, Space and
-    // Enter press it as the left button would, X as the right.
-    void boardKey(int key, int shift);
 
-    // Play (Form1_game.cpp): a puzzle being solved, timed by the clock in the status bar, its
-    // completion told at once over the board, its progress recorded. Starts play on the board
-    // as it stands (a puzzle loaded, a random puzzle, a puzzle of a collection); a board with
-    // an empty clue band is no puzzle to play. Play ends with New, Open, Make and any change
-    // of the clues (undoing the load included).
-    void startPlay();
-    void endPlay();
-    bool inPlay() const { return inPlay_; }
-    // Whether the fills agree with the clues since the last completion told in play.
-    bool playCompleted() const { return play.completionNotice.has_value(); }
-    // Where the progress of every puzzle played is recorded; none (nothing recorded) unless set.
-    // The collection browser reads the same store.
-    void setProgressStore(ProgressStore* store);
-    // The play clock's time source (milliseconds); the tests move it by hand.
-    void setPlayClockSource(PlayClock::Source now);
-    qint64 playMilliseconds() const { return playClock_.elapsed(); }
-    bool playClockRunning() const { return playClock_.running(); }
     QLabel* clockPanel = nullptr;          // the status bar's clock, shown only in play
     QAction* dragPaintAction = nullptr;    // checkable, off at start
     QAction* autoCrossAction = nullptr;    // checkable, off at start
 
-signals:
-    // Emitted whenever hasUnsavedChanges() changes.
-    void unsavedChangesChanged(bool unsaved);
-    // The puzzle in play (its key, formats/puzzle_key.h) was just completed, in that time.
-    void puzzleSolved(const QString& key, qint64 milliseconds);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
+    // The window follows its document: the title, and the board drawn anew when replaced.
+    void connectDocument();
     // The window's make-up, frame by frame down the tool panel.
     void buildControls();
     void buildBoardPicture(QWidget* client);
@@ -268,19 +319,6 @@ private:
     // Places the board's area, the tool panel and the start-up picture in the window as large
     // as it now is.
     void placeControls();
-    // The board now holds one side of an undone or redone step: show its title and draw it.
-    void restoreStep(const QString& titleName);
-    // A part of the board as it stands was saved, or loaded: the puzzle (a puzzle file) or
-    // the answer area (an answer state). Once every part that holds something is in its
-    // file, the board is the undo stack's clean state; a save that leaves a part in no file
-    // leaves no board clean until the next save. An answer state loaded is only noted: its
-    // load is a change of the board, not a save. Inside a step the mark waits until the
-    // step is recorded.
-    enum class BoardPart { Puzzle, Answer };
-    void markPartSaved(BoardPart part);
-    void markAnswerStateLoaded();
-    void settleSavedState();
-    SavedParts savedParts_;
     // The collection puzzle on the board (its clues and title), until another board replaces
     // it: the answer check that finds it solved shows its title.
     struct CollectionBoard {
@@ -292,12 +330,11 @@ private:
     // The steps of the two Load commands once the file is known.
     void loadPuzzleFile(const QString& path);
     void loadAnswerStateFile(const QString& path);
-    bool stepRunning_ = false;
-    bool savedInStep_ = false;
-    QString titleName_ = translated(kUntitled);
+    BoardDocument* document_ = nullptr;
     void selectToolAppearance(int16 index);
     void showZoomMessageAndReset();
     bool dropBoardPress_ = false;  // the press that ended a refused zoom edit
+    bool zoomPreset_ = false;      // the zoom box is being preset: no layout yet
     // A press on the board, from the mouse or the keyboard, run as one step with the tool.
     void pressBoard(int button, int shift, double xTw, double yTw);
     void buildPlayMenu(QMenuBar* bar);

@@ -20,16 +20,14 @@ void Form1::Command7_Click()
     if (!dialog.chosenSize())
         return;
     endPlay();
-    model = newPuzzleBoard(*dialog.chosenSize());
-    setTitleName(translated(kUntitled));
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Full);
+    document_->replaceBoard(newPuzzleBoard(*dialog.chosenSize()), translated(kUntitled),
+                            Redraw::Full);
 }
 
 void Form1::Command9_Click()
 {
     runFileFlow(desktop, FileCommand::ImportImage, dialogFileName, [this](const QString& path) {
-        setTitleName(translated(kUntitled));
+        document_->setTitleName(translated(kUntitled));
         imagePath = path;
         Form3 dialog(desktop, model, imagePath, this);  // throws for an unreadable image
         // A picture refused for its size was answered by its own message: the board and its
@@ -64,11 +62,8 @@ void Form1::importPicture()
         if (!dialog.chosenBoard())
             return;
         endPlay();
-        model = *dialog.chosenBoard();
         dialogFileName = path;
-        setTitleName(translated(kUntitled));
-        forgetRectangleStart();
-        redrawOrResetZoom(Redraw::Full);
+        document_->replaceBoard(*dialog.chosenBoard(), translated(kUntitled), Redraw::Full);
     });
 }
 
@@ -79,11 +74,7 @@ void Form1::applyRepairedPicture(const QString& stepName, const solver::CellGrid
     BoardModel repaired = model;
     if (!writeRepairedPicture(repaired, picture))
         return;
-    runAsStep(stepName, [this, &repaired] {
-        model = repaired;
-        forgetRectangleStart();
-        redrawOrResetZoom(Redraw::Full);
-    });
+    runAsStep(stepName, [this, &repaired] { document_->replaceBoard(repaired, Redraw::Full); });
     if (checkWindow)
         checkWindow->startCheck(model);
 }

@@ -35,7 +35,7 @@ void Form1::openCollection()
     runFileStep(desktop, notCarried, chosen->path, [&](const QString& path) {
         loadPuzzleFile(path);
         collectionBoard_ = CollectionBoard{chosen->puzzle, QString::fromStdString(chosen->entry.title)};
-        setTitleName(solved ? collectionBoard_->title : kUntitled);
+        document_->setTitleName(solved ? collectionBoard_->title : kUntitled);
     });
 }
 
@@ -55,7 +55,7 @@ void Form1::setProgressStore(ProgressStore* store)
 void Form1::showCollectionTitleIfSolved()
 {
     if (collectionBoard_ && sameClues(puzzleFromBoard(model), collectionBoard_->clues))
-        setTitleName(collectionBoard_->title);
+        document_->setTitleName(collectionBoard_->title);
 }
 
 } // namespace zumeli

@@ -18,11 +18,8 @@ void Form1::loadPuzzleFile(const QString& path)
     // .non and webpbn XML puzzles open too, recognised by their content or extension.
     const BoardModel loaded =
         boardFromPuzzleFile(path.toStdString(), readWholeFile(path, kMaxTextFileBytes));
-    model = loaded;
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Clues);
-    setTitleName(fileTitle(path));
-    markPartSaved(BoardPart::Puzzle);
+    document_->replaceBoard(loaded, fileTitle(path), Redraw::Clues);
+    document_->markBoardSaved(BoardDocument::BoardPart::Puzzle);
     startPlay();
 }
 
@@ -30,10 +27,8 @@ void Form1::loadPuzzleFile(const QString& path)
 void Form1::loadAnswerStateFile(const QString& path)
 {
     const BoardModel restored = applyAnswerState(model, readWholeFile(path, kMaxTextFileBytes));
-    model = restored;
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Full);
-    markAnswerStateLoaded();
+    document_->replaceBoard(restored, Redraw::Full);
+    document_->markAnswerStateLoaded();
     if (inPlay())
         takePlayBaseline();
 }
@@ -49,10 +44,10 @@ void Form1::Command3_Click()
     runFileFlow(desktop, FileCommand::SavePuzzle, dialogFileName, [this](const QString& path) {
         writeFileAtomically(path, puzzleText(model));
         // The title names the file only once it really holds the puzzle.
-        setTitleName(fileTitle(path));
+        document_->setTitleName(fileTitle(path));
         // The puzzle file holds the clues only: fills and crosses stay unsaved until they are
         // in an answer state too.
-        markPartSaved(BoardPart::Puzzle);
+        document_->markBoardSaved(BoardDocument::BoardPart::Puzzle);
     });
 }
 
@@ -65,7 +60,7 @@ void Form1::Command4_Click(int16 index)
         runFileFlow(desktop, FileCommand::SaveAnswerState, dialogFileName,
                     [this](const QString& path) {
                         writeFileAtomically(path, answerStateText(model));
-                        markPartSaved(BoardPart::Answer);
+                        document_->markBoardSaved(BoardDocument::BoardPart::Answer);
                         redrawOrResetZoom(Redraw::Full);
                     });
     }

@@ -207,6 +207,12 @@ void Form1::dragMove(double xTw, double yTw)
     Picture1->update();
 }
 
+void Form1::runAsStep(const QString& stepName, const std::function<void()>& handler)
+{
+    finishDrag();  // a drag still held is its own step, before any other
+    document_->runAsStep(stepName, handler);
+}
+
 void Form1::finishDrag()
 {
     if (!drag_)

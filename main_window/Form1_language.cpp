@@ -61,9 +61,10 @@ void Form1::retranslateUi()
 {
     texts_.apply();
     // A board without a file is named in the new language; a file's name stays.
-    const bool untitled = titleName_ == untitledText_;
+    const QString titleName = document_->titleName();
+    const bool untitled = titleName == untitledText_;
     untitledText_ = translated(kUntitled);
-    setTitleName(untitled ? untitledText_ : titleName_);
+    document_->setTitleName(untitled ? untitledText_ : titleName);
 }
 
 } // namespace zumeli

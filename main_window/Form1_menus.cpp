@@ -13,7 +13,6 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -119,6 +118,7 @@ void Form1::buildEditMenu(QMenuBar* bar)
 
 void Form1::buildUndoActions(QMenu* edit)
 {
+    QUndoStack* undoStack = document_->undoStack();
     delete std::exchange(undoAction, undoStack->createUndoAction(edit, tr("元に戻す(&U)")));
     undoAction->setShortcuts(withStandardKeys({QKeySequence(Qt::CTRL | Qt::Key_Z)}, QKeySequence::Undo));
     delete std::exchange(redoAction, undoStack->createRedoAction(edit, tr("やり直し(&R)")));
@@ -167,57 +167,6 @@ void Form1::rememberOption(QAction* option, const QString& key)
     });
 }
 
-void Form1::runAsStep(const QString& stepName, const std::function<void()>& handler)
-{
-    finishDrag();  // a drag still held is its own step, before any other
-    const BoardState before{model, titleName_};
-    {
-        const QScopedValueRollback<bool> running(stepRunning_, true);
-        handler();
-    }
-    // Only a change of the board is a step; a title that changes alone (a save) is not.
-    if (!(model == before.model)) {
-        if (auto step = BoardStep::between(stepName, before, BoardState{model, titleName_}, model,
-                                           [this](const QString& title) { restoreStep(title); }))
-            undoStack->push(step.release());
-        playBoardChanged();
-    }
-    if (std::exchange(savedInStep_, false))
-        settleSavedState();
-}
-
-void Form1::markPartSaved(BoardPart part)
-{
-    if (part == BoardPart::Puzzle)
-        savedParts_.puzzleSaved(model);
-    else
-        savedParts_.answerSaved(model);
-    if (stepRunning_)
-        savedInStep_ = true;
-    else
-        settleSavedState();
-}
-
-void Form1::markAnswerStateLoaded() { savedParts_.answerSaved(model); }
-
-void Form1::settleSavedState()
-{
-    if (savedParts_.allSaved(model))
-        undoStack->setClean();
-    else
-        undoStack->resetClean();
-}
-
-bool Form1::hasUnsavedChanges() const { return !undoStack->isClean(); }
-
-void Form1::restoreStep(const QString& titleName)
-{
-    setTitleName(titleName);
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Full);
-    playBoardChanged();
-}
-
 void Form1::exportPuzzle(FileCommand command)
 {
     runFileFlow(desktop, command, dialogFileName, [this, command](const QString& path) {
@@ -240,7 +189,7 @@ void Form1::openCheckWindow()
                     applyRepairedPicture(stepName, picture);
                 });
         // Every change of the board is a step on the undo stack, undo and redo included.
-        connect(undoStack, &QUndoStack::indexChanged, checkWindow, &PuzzleCheckWindow::boardChanged);
+        connect(document_->undoStack(), &QUndoStack::indexChanged, checkWindow, &PuzzleCheckWindow::boardChanged);
     }
     checkWindow->show();
     checkWindow->raise();

@@ -18,10 +18,7 @@ void Form1::randomPuzzle()
         desktop, this, *dialog.chosenSettings(), QRandomGenerator::global()->generate64());
     if (!board)
         return;
-    model = *board;
-    setTitleName(translated(kUntitled));
-    forgetRectangleStart();
-    redrawOrResetZoom(Redraw::Full);
+    document_->replaceBoard(*board, translated(kUntitled), Redraw::Full);
     startPlay();
 }
 

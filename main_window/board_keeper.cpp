@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QLineEdit>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -22,7 +21,7 @@ QString restoreQuestion(int number, int count, const QString& titleName, const Q
 
 BoardKeeper::BoardKeeper(Form1& window, const QString& folder)
     : window_(window), folder_(folder), file_(std::make_unique<OwnKeepFile>(folder)),
-      zoomText_(window.Text1->text())
+      zoomText_(window.zoomText())
 {
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
@@ -30,18 +29,19 @@ BoardKeeper::BoardKeeper(Form1& window, const QString& folder)
     connect(timer_, &QTimer::timeout, this, &BoardKeeper::keepNow);
 
     // Every step, undo and redo moves the stack's index; a save or a load moves its clean state.
-    connect(window.undoStack, &QUndoStack::indexChanged, this, &BoardKeeper::changed);
-    connect(window.undoStack, &QUndoStack::cleanChanged, this, &BoardKeeper::changed);
-    connect(&window, &QWidget::windowTitleChanged, this, &BoardKeeper::changed);
-    connect(window.Text1, &QLineEdit::textChanged, this, [this] {
+    BoardDocument& document = window.document();
+    connect(document.undoStack(), &QUndoStack::indexChanged, this, &BoardKeeper::changed);
+    connect(document.undoStack(), &QUndoStack::cleanChanged, this, &BoardKeeper::changed);
+    connect(&document, &BoardDocument::titleNameChanged, this, &BoardKeeper::changed);
+    connect(&window, &Form1::zoomTextChanged, this, [this](const QString& text) {
         // A text on its way to a zoom ("1" of "150") is not kept; the board stays laid out at
         // the last zoom the box accepted.
         try {
-            readZoom(window_.Text1->text().toStdString());
+            readZoom(text.toStdString());
         } catch (const ZoomError&) {
             return;
         }
-        zoomText_ = window_.Text1->text();
+        zoomText_ = text;
         changed();
     });
     window.installEventFilter(this);
@@ -81,19 +81,17 @@ void BoardKeeper::offerRestore()
 
 void BoardKeeper::restore(const KeptBoard& kept)
 {
-    window_.model = kept.model;
-    window_.forgetRectangleStart();
-    window_.setTitleName(QString::fromStdString(kept.titleName));
-    window_.Text1->setText(QString::fromStdString(kept.zoom));
-    window_.redrawOrResetZoom(Form1::Redraw::Full);
+    // The board is laid out once, at the zoom it was kept at.
+    window_.presetZoom(QString::fromStdString(kept.zoom));
+    BoardDocument& document = window_.document();
+    document.replaceBoard(kept.model, QString::fromStdString(kept.titleName), BoardDocument::Redraw::Full);
     // The restored board is not the one on disk, and nothing before it can be undone.
-    window_.undoStack->clear();
-    window_.undoStack->resetClean();
+    document.forgetHistory();
 }
 
 void BoardKeeper::changed()
 {
-    if (!window_.hasUnsavedChanges())
+    if (!window_.document().hasUnsavedChanges())
         keepNow();
     // Started, not restarted: a stream of changes is still written every kKeepDelayMs.
     else if (!timer_->isActive())
@@ -103,11 +101,12 @@ void BoardKeeper::changed()
 bool BoardKeeper::keepNow()
 {
     timer_->stop();
-    if (!window_.hasUnsavedChanges()) {
+    const BoardDocument& document = window_.document();
+    if (!document.hasUnsavedChanges()) {
         removeKeepFile(path());
         return true;
     }
-    KeptBoard kept{window_.model, window_.titleName().toStdString(), zoomText_.toStdString()};
+    KeptBoard kept{document.model(), document.titleName().toStdString(), zoomText_.toStdString()};
     try {
         writeKeepFile(path(), kept);
         return true;

@@ -2,8 +2,8 @@
 // tests; header-only, shared by the child program and the test that restores its board.
 #pragma once
 
-#include "board/layout.h"
 #include "main_window/Form1.h"
+#include "support/main_window.h"
 
 #include <QLineEdit>
 
@@ -20,14 +20,10 @@ inline const QByteArray kKeptNonPuzzle =
 inline void playKeptPuzzle(Form1& form, const QString& puzzlePath)
 {
     form.openFromCommandLine(puzzlePath);
-    const auto press = [&](int x, int y, int button) {
-        emit form.Picture1->mouseDown(button, 0, cellToTwips(x, form.layout.cellSize) + 10.0,
-                                      cellToTwips(y, form.layout.cellSize) + 10.0);
-    };
-    press(2, 2, 1);
-    press(3, 2, 2);
-    press(5, 4, 1);
-    form.Text1->setText(QStringLiteral("150"));
+    pressCell(form, 2, 2, 1);
+    pressCell(form, 3, 2, 2);
+    pressCell(form, 5, 4, 1);
+    form.parts().Text1->setText(QStringLiteral("150"));
 }
 
 } // namespace zumeli::test

@@ -25,12 +25,12 @@ int main(int argc, char* argv[])
     window.show();
     window.openFromCommandLine(args[1]);
     const QStringList rows = args[2].split(QLatin1Char('/'));
-    const int c = window.model.clueSize;
+    const int c = window.document().model().clueSize;
     for (int y = 0; y < rows.size(); ++y)
         for (int x = 0; x < rows[y].size(); ++x)
             if (rows[y][x] == QLatin1Char('#'))
-                emit window.Picture1->mouseDown(1, 0, zumeli::cellToTwips(c + x, window.layout.cellSize) + 10.0,
-                                                zumeli::cellToTwips(c + y, window.layout.cellSize) + 10.0);
+                emit window.parts().Picture1->mouseDown(1, 0, zumeli::cellToTwips(c + x, window.parts().layout.cellSize) + 10.0,
+                                                zumeli::cellToTwips(c + y, window.parts().layout.cellSize) + 10.0);
     if (!window.playCompleted())
         return 3;
     std::puts("solved");

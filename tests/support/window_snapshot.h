@@ -18,19 +18,19 @@ struct Snapshot {
     int16 rectStartX;
     QString zoom;
 
-    explicit Snapshot(const Form1& form)
-        : model(form.model), title(form.windowTitle()), picture(form.picture.image()),
-          rectStartX(form.rectStartX), zoom(form.Text1->text())
+    explicit Snapshot(Form1& form)
+        : model(form.document().model()), title(form.windowTitle()), picture(form.parts().picture.image()),
+          rectStartX(form.parts().rectStartX), zoom(form.parts().Text1->text())
     {
     }
 
     bool operator==(const Snapshot&) const = default;
 
     // The window still shows exactly this.
-    bool sameAs(const Form1& form) const
+    bool sameAs(Form1& form) const
     {
-        return model == form.model && title == form.windowTitle() && picture == form.picture.image()
-            && rectStartX == form.rectStartX && zoom == form.Text1->text();
+        return model == form.document().model() && title == form.windowTitle() && picture == form.parts().picture.image()
+            && rectStartX == form.parts().rectStartX && zoom == form.parts().Text1->text();
     }
 };
 

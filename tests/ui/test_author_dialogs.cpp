@@ -8,6 +8,7 @@
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "widgets/spin_buttons.h"
 
@@ -43,10 +44,7 @@ QList<QWidget*> tabOrder(QWidget* first)
 
 // A main window whose board holds something worth losing: a drawing, clue numbers, a title
 // of its own and a pending rectangle corner.
-struct Session {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
+struct Session : test::MainWindow {
     int dialogsRun = 0;
 
     Session()
@@ -54,9 +52,9 @@ struct Session {
         test::drawAnswer(model, {"#.#", "x##"});
         model.board(0, 7) = 3;
         model.board(100, 100) = 9;
-        form.setTitleName(QStringLiteral("cat.zml"));
-        form.rectStartX = 6;
-        form.rectStartY = 7;
+        form.document().setTitleName(QStringLiteral("cat.zml"));
+        ui.rectStartX = 6;
+        ui.rectStartY = 7;
     }
 
     // Runs New with `script` acting in the dialog.
@@ -184,10 +182,10 @@ private slots:
         expected.gridHeight = static_cast<int16>(expectedHeight);
         QCOMPARE(session.model, expected);  // every cell 0, out to index 100
         QCOMPARE(session.form.windowTitle(), kUntitledTitle);
-        QCOMPARE(session.form.rectStartX, -1);
+        QCOMPARE(session.ui.rectStartX, -1);
         QVERIFY(session.desktop.messages.empty());
         // Laid out anew at zoom 100: 200 twips, 13 pixels a cell.
-        QCOMPARE(session.form.picture.image().size(),
+        QCOMPARE(session.ui.picture.image().size(),
                  QSize(expectedWidth * 200 / 15, expectedHeight * 200 / 15));
     }
 
@@ -203,7 +201,7 @@ private slots:
         QFETCH(int, way);
         Session session;
         const BoardModel before = session.model;
-        const QImage pictureBefore = session.form.picture.image();
+        const QImage pictureBefore = session.ui.picture.image();
         session.newPuzzle([way](Form2& dialog) {
             typeSize(dialog, "8", "12", "12");
             if (way == 0)
@@ -219,8 +217,8 @@ private slots:
         QCOMPARE(session.dialogsRun, 1);
         QCOMPARE(session.model, before);
         QCOMPARE(session.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(session.form.rectStartX, 6);
-        QCOMPARE(session.form.picture.image(), pictureBefore);
+        QCOMPARE(session.ui.rectStartX, 6);
+        QCOMPARE(session.ui.picture.image(), pictureBefore);
     }
 
     void refusedEntriesShowTheFirstBoxMessageAndKeepTheDialogOpen()
@@ -295,8 +293,8 @@ private slots:
     void newPuzzleTooLargeForTheZoomIsShownAtZoom100()
     {
         Session session;
-        session.form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(session.form.layout.cellSize, 400);
+        session.ui.Text1->setText(QStringLiteral("200"));
+        QCOMPARE(session.ui.layout.cellSize, 400);
         session.newPuzzle([](Form2& dialog) {
             typeSize(dialog, "20", "80", "80");
             dialog.Command1->click();
@@ -304,10 +302,10 @@ private slots:
         // 100 cells of 400 twips overflow 16 bits: the zoom message, and the board at 100.
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
-        QCOMPARE(session.form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(session.form.layout.cellSize, 200);
+        QCOMPARE(session.ui.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(session.ui.layout.cellSize, 200);
         QCOMPARE(session.model.gridWidth, 100);
-        QCOMPARE(session.form.picture.image().width(), 100 * 200 / 15);
+        QCOMPARE(session.ui.picture.image().width(), 100 * 200 / 15);
     }
 
     // --------------------------------------------------------------------------- Open
@@ -392,22 +390,22 @@ private slots:
         QCOMPARE(test::answerPicture(session.model), expected);
         QCOMPARE(session.model.clueSize, 2);
         QCOMPARE(session.form.windowTitle(), kUntitledTitle);
-        QCOMPARE(session.form.imagePath, path);
-        QCOMPARE(session.form.rectStartX, -1);
+        QCOMPARE(session.ui.imagePath, path);
+        QCOMPARE(session.ui.rectStartX, -1);
         QCOMPARE(session.desktop.fileDialogs.size(), std::size_t(1));
         QCOMPARE(session.desktop.fileDialogs[0].filter, kImageFilter);
         QVERIFY(!session.desktop.fileDialogs[0].save);
-        QCOMPARE(session.form.picture.image().width(), session.model.gridWidth * 200 / 15);
+        QCOMPARE(session.ui.picture.image().width(), session.model.gridWidth * 200 / 15);
     }
 
     void importSuggestsNoFileName()
     {
         Session session;
-        session.form.dialogFileName = QStringLiteral("/somewhere/cat.bmp");
+        session.ui.dialogFileName = QStringLiteral("/somewhere/cat.bmp");
         session.form.Command9_Click();  // cancelled: nothing chosen
         QCOMPARE(session.desktop.fileDialogs.at(0).suggestedPath, QString());
         QCOMPARE(session.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(session.form.imagePath, QString());
+        QCOMPARE(session.ui.imagePath, QString());
         QVERIFY(session.desktop.messages.empty());
         QCOMPARE(session.dialogsRun, 0);
     }
@@ -452,8 +450,8 @@ private slots:
         QVERIFY(session.desktop.messages.empty());
 
         const BoardModel before = session.model;
-        const QImage pictureBefore = session.form.picture.image();
-        session.form.setTitleName(QStringLiteral("cat.zml"));
+        const QImage pictureBefore = session.ui.picture.image();
+        session.form.document().setTitleName(QStringLiteral("cat.zml"));
         session.importImage(savePicture(dir, "81.bmp", solid(81, 1, qRgb(0, 0, 0)), "BMP"),
                             convertWith("1", "128"));
         QCOMPARE(session.dialogsRun, 1);  // the second dialog was never shown
@@ -464,7 +462,7 @@ private slots:
         QCOMPARE(box.icon, MessageIcon::Critical);
         QCOMPARE(box.buttons, MessageButtons::Ok);
         QCOMPARE(session.model, before);
-        QCOMPARE(session.form.picture.image(), pictureBefore);
+        QCOMPARE(session.ui.picture.image(), pictureBefore);
         QCOMPARE(session.form.windowTitle(), kUntitledTitle);  // reset once the file was chosen
     }
 
@@ -481,7 +479,7 @@ private slots:
         QCOMPARE(session.desktop.lastMessage().text, QStringLiteral("失敗しました"));
         QCOMPARE(session.desktop.lastMessage().caption, QStringLiteral("Zumeli"));
         QCOMPARE(session.model, before);
-        QCOMPARE(session.form.rectStartX, 6);
+        QCOMPARE(session.ui.rectStartX, 6);
     }
 
     void refusedImageEntriesKeepTheDialogOpen()
@@ -535,8 +533,8 @@ private slots:
         QCOMPARE(session.dialogsRun, 1);
         QCOMPARE(session.model, before);
         QCOMPARE(session.form.windowTitle(), kUntitledTitle);
-        QCOMPARE(session.form.imagePath, path);
-        QCOMPARE(session.form.rectStartX, 6);
+        QCOMPARE(session.ui.imagePath, path);
+        QCOMPARE(session.ui.rectStartX, 6);
         QVERIFY(session.desktop.messages.empty());
     }
 
@@ -561,13 +559,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = savePicture(dir, "80.bmp", solid(80, 80, qRgb(0, 0, 0)), "BMP");
         Session session;
-        session.form.Text1->setText(QStringLiteral("300"));
+        session.ui.Text1->setText(QStringLiteral("300"));
         session.importImage(path, convertWith("20", "128"));
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
-        QCOMPARE(session.form.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(session.ui.Text1->text(), QStringLiteral("100"));
         QCOMPARE(session.model.gridWidth, 100);
-        QCOMPARE(session.form.picture.image().width(), 100 * 200 / 15);
+        QCOMPARE(session.ui.picture.image().width(), 100 * 200 / 15);
     }
 };
 

@@ -3,6 +3,7 @@
 // faster drawing must not change a single pixel of what is shown, printed or exported.
 #include "board/drawing/board_drawing.h"
 #include "main_window/Form1.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 
 #include <QFontMetricsF>
@@ -289,21 +290,20 @@ private slots:
     {
         QFETCH(BoardModel, board);
         QFETCH(QString, zoom);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = board;
-        form.Text1->setText(zoom);
+        ui.Text1->setText(zoom);
         form.redrawOrResetZoom(Form1::Redraw::Full);
         QVERIFY(desktop.messages.empty());
         const double z = form.zoom();
 
         // A full rebuild: zoom change, new puzzle, image, answer state.
-        COMPARE_PICTURE(form.picture.image(), referenceBoard(model, z, Content::Everything).image());
+        COMPARE_PICTURE(ui.picture.image(), referenceBoard(model, z, Content::Everything).image());
 
         // The clue band alone: a loaded puzzle.
         form.redrawOrResetZoom(Form1::Redraw::Clues);
-        COMPARE_PICTURE(form.picture.image(),
+        COMPARE_PICTURE(ui.picture.image(),
                         referenceBoard(model, z, Content::GridAndClues).image());
 
         // Pencil presses redraw one cell over the full picture.
@@ -315,12 +315,12 @@ private slots:
                                   {model.clueSize, model.gridHeight - 1}};
         int button = 1;
         for (const QPoint cell : pressed) {
-            const int c = form.layout.cellSize;
+            const int c = ui.layout.cellSize;
             form.Picture1_MouseDown(button, 0, cell.x() * c + c / 2, cell.y() * c + c / 2);
             referenceCell(expected, model.board(cell.x(), cell.y()), cell.x(), cell.y(), layout);
             button = 3 - button;
         }
-        COMPARE_PICTURE(form.picture.image(), expected.image());
+        COMPARE_PICTURE(ui.picture.image(), expected.image());
     }
 };
 

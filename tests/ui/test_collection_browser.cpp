@@ -98,8 +98,8 @@ QAction* collectionAction(Form1& form)
 
 void playSomething(Form1& form)
 {
-    form.model = test::boardWithAnswer(2, {"#.", ".x"});
-    form.setTitleName(QStringLiteral("mine.zml"));
+    form.document().model() = test::boardWithAnswer(2, {"#.", ".x"});
+    form.document().setTitleName(QStringLiteral("mine.zml"));
     form.redrawOrResetZoom(Form1::Redraw::Full);
 }
 
@@ -229,23 +229,23 @@ private slots:
         form.collectionFolders = {collection.path()};
         playSomething(form);
         const test::Snapshot before(form);
-        const int steps = form.undoStack->count();
+        const int steps = form.document().undoStack()->count();
         desktop.dialogScript = ChooseWithEnter{2};  // 階段
         collectionAction(form)->trigger();
 
         QVERIFY(desktop.messages.empty());
-        QCOMPARE(form.model.answerWidth(), 5);
-        QCOMPARE(form.model.answerHeight(), 5);
-        QVERIFY(sameClues(puzzleFromBoard(form.model), collection.clues(kStairs)));
-        for (const std::string& row : test::answerPicture(form.model))
+        QCOMPARE(form.document().model().answerWidth(), 5);
+        QCOMPARE(form.document().model().answerHeight(), 5);
+        QVERIFY(sameClues(puzzleFromBoard(form.document().model()), collection.clues(kStairs)));
+        for (const std::string& row : test::answerPicture(form.document().model()))
             QCOMPARE(row, std::string(5, '.'));
         QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);
-        QCOMPARE(form.undoStack->count(), steps + 1);
+        QCOMPARE(form.document().undoStack()->count(), steps + 1);
 
-        form.undoStack->undo();
+        form.document().undoStack()->undo();
         QVERIFY(before.sameAs(form));
-        form.undoStack->redo();
-        QVERIFY(sameClues(puzzleFromBoard(form.model), collection.clues(kStairs)));
+        form.document().undoStack()->redo();
+        QVERIFY(sameClues(puzzleFromBoard(form.document().model()), collection.clues(kStairs)));
     }
 
     void answerCheckNamesThePuzzleOnceSolved()
@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x)
-                form.model.board(form.model.clueSize + x, form.model.clueSize + y) = kPlus[y][x] == '#' ? 1 : 0;
+                form.document().model().board(form.document().model().clueSize + x, form.document().model().clueSize + y) = kPlus[y][x] == '#' ? 1 : 0;
         form.Command2_Click();
         QCOMPARE(desktop.lastMessage().caption, QStringLiteral("大当たり！"));
         QCOMPARE(form.windowTitle(), kTitlePrefix + QStringLiteral("プラス"));

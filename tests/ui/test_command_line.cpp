@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -57,7 +58,7 @@ struct Shown {
     test::Snapshot window;
     QString dialogFileName;
 
-    explicit Shown(const Form1& form) : window(form), dialogFileName(form.dialogFileName) {}
+    explicit Shown(Form1& form) : window(form), dialogFileName(form.parts().dialogFileName) {}
 };
 
 void compareShown(const Shown& actual, const Shown& expected)
@@ -188,9 +189,8 @@ private slots:
         BoardModel plainModel;
         Form1 plain(plainDesktop, plainModel);  // started without arguments
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         openAsStarted(form, arguments);
 
         QCOMPARE(desktop.messages.size(), std::size_t(1));
@@ -199,10 +199,10 @@ private slots:
         QCOMPARE(desktop.messages[0].icon, MessageIcon::None);
         QVERIFY(model == plainModel);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
-        QVERIFY(form.picture.image() == plain.picture.image());
-        QVERIFY(!form.Picture4->isHidden());
-        QVERIFY(form.Timer1->isActive());
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(ui.picture.image() == plain.parts().picture.image());
+        QVERIFY(!ui.Picture4->isHidden());
+        QVERIFY(ui.Timer1->isActive());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 
     void puzzleAndStateOpenAsBothLoadCommandsWould()
@@ -217,9 +217,8 @@ private slots:
         loaded.Command1_Click();
         loaded.Command4_Click(0);
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         openAsStarted(form, {"cat.zml", "cat.sts"});
 
         QVERIFY(desktop.messages.empty());
@@ -233,9 +232,8 @@ private slots:
         writeFile(path("cat.zml"), kCatPuzzle);
         writeFile(path("short.sts"), "1,2\r\n1,0\r\n");  // two columns for a puzzle of three
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         openAsStarted(form, {"cat.zml", "short.sts"});
 
         QCOMPARE(desktop.messages.size(), std::size_t(1));
@@ -250,18 +248,17 @@ private slots:
     {
         writeFile(path("cat.zml"), kCatPuzzle);
         writeFile(path("cat.sts"), kCatState);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const BoardModel startUp = model;
         openAsStarted(form, {"cat.zml", "cat.sts"});
 
-        QVERIFY(form.undoStack->canUndo());
-        form.undoStack->undo();
+        QVERIFY(form.document().undoStack()->canUndo());
+        form.document().undoStack()->undo();
         QVERIFY(model == startUp);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - 名称未指定"));
-        QVERIFY(!form.undoStack->canUndo());
-        form.undoStack->redo();
+        QVERIFY(!form.document().undoStack()->canUndo());
+        form.document().undoStack()->redo();
         QCOMPARE(answerPicture(model), (std::vector<std::string>{"##.", "x.#"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
@@ -272,14 +269,13 @@ private slots:
         BoardModel plainModel;
         Form1 plain(plainDesktop, plainModel);
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         openAsStarted(form, {});
 
         QVERIFY(desktop.messages.empty());
         compareShown(Shown(form), Shown(plain));
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 };
 

@@ -2,6 +2,7 @@
 // and real files: round trips, names carried between commands, and no lost work on failure.
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -66,11 +67,10 @@ private slots:
 
     void loadedPuzzleReplacesBoardAndTitleAndSavesBackAsCrLf()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model.board(7, 7) = kFilled;  // drawing of the previous puzzle
-        form.rectStartX = 6;          // a pending rectangle corner
+        ui.rectStartX = 6;          // a pending rectangle corner
         loadCat(desktop, form);
 
         QCOMPARE(model.clueSize, int16(2));
@@ -79,9 +79,9 @@ private slots:
         QCOMPARE(test::columnClueCells(model, 2), (std::vector<int>{1, 1}));
         QCOMPARE(test::rowClueCells(model, 3), (std::vector<int>{0, 3}));
         QCOMPARE(model.board(7, 7), int16(0));
-        QCOMPARE(form.rectStartX, int16(-1));
+        QCOMPARE(ui.rectStartX, int16(-1));
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(form.picture.image().size(), QSize(5 * 200 / 15, 4 * 200 / 15));
+        QCOMPARE(ui.picture.image().size(), QSize(5 * 200 / 15, 4 * 200 / 15));
 
         desktop.chosenFiles.push_back(path("copy.zml"));
         form.Command3_Click();
@@ -92,9 +92,8 @@ private slots:
 
     void dialogsSuggestTheLastFileUnderTheirOwnExtension()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         desktop.chosenFiles.push_back(path("cat.sts"));
         form.Command4_Click(1);
@@ -119,13 +118,12 @@ private slots:
     void failedLoadLeavesBoardTitlePictureAndZoomAsTheyWere()
     {
         QFETCH(QByteArray, contents);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", ".##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 3;
+        ui.rectStartX = 3;
         const Snapshot before(form);
 
         writeFile(path("broken.zml"), contents);
@@ -138,9 +136,8 @@ private slots:
 
     void loadOfAMissingFileOrAFolderFails()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         const Snapshot before(form);
         for (const QString& chosen : {path("nothing-here.zml"), folder()}) {
@@ -154,9 +151,8 @@ private slots:
 
     void failedSaveLeavesTheOldFileAndTheTitle()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         const QString title = form.windowTitle();
         QDir(folder()).mkdir(QStringLiteral("folder.zml"));
@@ -191,9 +187,8 @@ private slots:
 
     void noToOverwriteWritesNothing()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         writeFile(path("keep.zml"), "keep me");
         writeFile(path("keep.sts"), "keep me too");
@@ -221,9 +216,8 @@ private slots:
 
     void cancelChangesNothing()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         drawAnswer(model, {"#..", "x.#"});
         const Snapshot before(form);
@@ -238,11 +232,10 @@ private slots:
 
     void wideLoadedPuzzleIsShownAtZoom100WithTheZoomMessage()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(form.layout.cellSize, int16(400));
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        ui.Text1->setText(QStringLiteral("200"));
+        QCOMPARE(ui.layout.cellSize, int16(400));
 
         QByteArray wide = "20,80,10\r\n";
         for (int i = 0; i < 90; ++i)
@@ -253,23 +246,22 @@ private slots:
 
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].text, kZoomMessage);
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.layout.cellSize, int16(200));
-        QCOMPARE(form.layout.boardWidthTw, int16(20000));
+        QCOMPARE(ui.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(ui.layout.cellSize, int16(200));
+        QCOMPARE(ui.layout.boardWidthTw, int16(20000));
         QCOMPARE(model.gridWidth, int16(100));
-        QCOMPARE(form.picture.image().width(), 20000 / 15);
+        QCOMPARE(ui.picture.image().width(), 20000 / 15);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - wide.zml"));
     }
 
     void answerStateRoundTripRestoresTheDrawing()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", "x##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        const QImage drawn = form.picture.image();
+        const QImage drawn = ui.picture.image();
         const QString title = form.windowTitle();
 
         desktop.chosenFiles.push_back(path("cat.sts"));
@@ -278,25 +270,24 @@ private slots:
 
         drawAnswer(model, {"...", "..."});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 2;
+        ui.rectStartX = 2;
         desktop.chosenFiles.push_back(path("cat.sts"));
         form.Command4_Click(0);
         QVERIFY(desktop.messages.empty());
         QCOMPARE(answerPicture(model), (std::vector<std::string>{"#x.", "x##"}));
-        QCOMPARE(form.picture.image(), drawn);
-        QCOMPARE(form.rectStartX, int16(-1));
+        QCOMPARE(ui.picture.image(), drawn);
+        QCOMPARE(ui.rectStartX, int16(-1));
         QCOMPARE(form.windowTitle(), title);
     }
 
     void stateThatDoesNotFitLeavesTheAnswerArea()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         loadCat(desktop, form);
         drawAnswer(model, {"#x.", "x##"});
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.rectStartX = 2;
+        ui.rectStartX = 2;
         const Snapshot before(form);
 
         writeFile(path("short.sts"), "1,1\r\n1\r\n1,1\r\n");  // second column too short

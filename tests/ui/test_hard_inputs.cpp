@@ -6,6 +6,7 @@
 #include "formats/puzzle_file.h"
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 #include "widgets/spin_buttons.h"
@@ -87,28 +88,24 @@ BoardModel smallBoard()
 }
 
 // A window showing `board` at `zoom`.
-struct Session {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
-
+struct Session : test::MainWindow {
     explicit Session(const BoardModel& board, const char* zoom = "100")
     {
         model = board;
-        form.Text1->setText(QString::fromUtf8(zoom));
+        ui.Text1->setText(QString::fromUtf8(zoom));
         form.redrawOrResetZoom(Form1::Redraw::Full);
     }
 };
 
 // The layout values agree with the board and the zoom box, and the picture has their size.
-void verifyLaidOut(const Form1& form, int zoom)
+void verifyLaidOut(Form1& form, int zoom)
 {
-    QCOMPARE(form.Text1->text(), QString::number(zoom));
-    QCOMPARE(int(form.layout.cellSize), 2 * zoom);
-    QCOMPARE(int(form.layout.boardWidthTw), form.layout.cellSize * form.model.gridWidth);
-    QCOMPARE(int(form.layout.boardHeightTw), form.layout.cellSize * form.model.gridHeight);
-    QCOMPARE(form.picture.image().size(),
-             QSize(twipsToPixels(form.layout.boardWidthTw), twipsToPixels(form.layout.boardHeightTw)));
+    QCOMPARE(form.parts().Text1->text(), QString::number(zoom));
+    QCOMPARE(int(form.parts().layout.cellSize), 2 * zoom);
+    QCOMPARE(int(form.parts().layout.boardWidthTw), form.parts().layout.cellSize * form.document().model().gridWidth);
+    QCOMPARE(int(form.parts().layout.boardHeightTw), form.parts().layout.cellSize * form.document().model().gridHeight);
+    QCOMPARE(form.parts().picture.image().size(),
+             QSize(twipsToPixels(form.parts().layout.boardWidthTw), twipsToPixels(form.parts().layout.boardHeightTw)));
 }
 
 // A scripted desktop whose open dialog hands back a file that is gone by the time it is read,
@@ -271,7 +268,7 @@ private slots:
         QVERIFY(writeBytes(path, old));
         Session session(largestBoard());
         // The size of the new file: a 24-bit bitmap of the picture, or the text.
-        const QSize picture = session.form.picture.image().size();
+        const QSize picture = session.ui.picture.image().size();
         const qint64 newSize = command == SaveCommand::Puzzle ? qint64(puzzleText(session.model).size())
                              : command == SaveCommand::AnswerState
                                  ? qint64(answerStateText(session.model).size())
@@ -283,7 +280,7 @@ private slots:
         }
         const QStringList namesBefore = namesIn(disk.folder());
 
-        session.form.setTitleName(QStringLiteral("cat.zml"));
+        session.form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = session.model;
         session.desktop.chosenFiles.push_back(path);
         runSave(session.form, command);  // "Yes" to the overwrite question
@@ -309,7 +306,7 @@ private slots:
         if (command == SaveCommand::AnswerState)
             QCOMPARE(fileBytes(path), QByteArray::fromStdString(answerStateText(modelBefore)));
         if (command == SaveCommand::Bitmap)
-            QCOMPARE(QImage(path).size(), session.form.picture.image().size());
+            QCOMPARE(QImage(path).size(), session.ui.picture.image().size());
     }
 
     // -----------------------------------------------------------------------------------------
@@ -346,7 +343,7 @@ private slots:
         Form1 form(desktop, model);
         model = smallBoard();
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        form.setTitleName(QStringLiteral("mine.zml"));
+        form.document().setTitleName(QStringLiteral("mine.zml"));
         const Snapshot before(form);
         desktop.chosenFiles.push_back(path);
         switch (command) {
@@ -359,7 +356,7 @@ private slots:
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.lastMessage().text, kFailed);
         QVERIFY(model == before.model);
-        QCOMPARE(form.picture.image(), before.picture);
+        QCOMPARE(form.parts().picture.image(), before.picture);
         // The image command names the board untitled as soon as a file is chosen.
         QCOMPARE(form.windowTitle(), command == 9 ? QStringLiteral("ズメリロジック！ - 名称未指定")
                                                   : before.title);
@@ -396,7 +393,7 @@ private slots:
         QCOMPARE(namesIn(folder), QStringList{QStringLiteral("inside.txt")});
         QCOMPARE(namesIn(dir.path()), QStringList{QStringLiteral("folder.sts")});
         QVERIFY(session.model == before.model);
-        QCOMPARE(session.form.picture.image(), before.picture);
+        QCOMPARE(session.ui.picture.image(), before.picture);
     }
 
     // -----------------------------------------------------------------------------------------
@@ -472,17 +469,17 @@ private slots:
         // 100 cells of 308 twips, the picture's frame and the tool panel fit 32767 twips;
         // at 155 the cells alone fit (31000) but the window does not.
         Session session(largestBoard());
-        session.form.Text1->setText(QStringLiteral("154"));
+        session.ui.Text1->setText(QStringLiteral("154"));
         QVERIFY(session.desktop.messages.empty());
         verifyLaidOut(session.form, 154);
-        session.form.Text1->setText(QStringLiteral("155"));
+        session.ui.Text1->setText(QStringLiteral("155"));
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         verifyLaidOut(session.form, 100);
         // The spin buttons go the same way.
         session.desktop.messages.clear();
-        session.form.Text1->setText(QStringLiteral("150"));
-        session.form.UpDown1->stepUp();
+        session.ui.Text1->setText(QStringLiteral("150"));
+        session.ui.UpDown1->stepUp();
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         verifyLaidOut(session.form, 100);
     }
@@ -490,23 +487,23 @@ private slots:
     void undoAndRedoToABoardTooLargeForTheZoomShowItAt100()
     {
         Session session(largestBoard());
-        session.form.runAsStep(QStringLiteral("新規作成"), [&] {
+        session.form.document().runAsStep(QStringLiteral("新規作成"), [&] {
             session.model = smallBoard();
             session.form.redrawOrResetZoom(Form1::Redraw::Full);
         });
-        session.form.Text1->setText(QStringLiteral("300"));
+        session.ui.Text1->setText(QStringLiteral("300"));
         verifyLaidOut(session.form, 300);
         QVERIFY(session.desktop.messages.empty());
 
-        session.form.undoStack->undo();
+        session.form.document().undoStack()->undo();
         QCOMPARE(session.desktop.lastMessage().text, kZoomMessage);
         QVERIFY(session.model == largestBoard());
         verifyLaidOut(session.form, 100);
 
-        session.form.undoStack->redo();
-        session.form.Text1->setText(QStringLiteral("300"));
+        session.form.document().undoStack()->redo();
+        session.ui.Text1->setText(QStringLiteral("300"));
         session.desktop.messages.clear();
-        session.form.undoStack->undo();
+        session.form.document().undoStack()->undo();
         QCOMPARE(session.desktop.messages.size(), std::size_t(1));
         verifyLaidOut(session.form, 100);
     }
@@ -527,7 +524,7 @@ private slots:
 
         session.desktop.messages.clear();
         session.form.Picture3_Click(1);
-        const int c = session.form.layout.cellSize;
+        const int c = session.ui.layout.cellSize;
         session.form.Picture1_MouseDown(1, 0, 20 * c + 1, 20 * c + 1);
         session.form.Picture1_MouseDown(1, 0, 99 * c + 1, 99 * c + 1);
         QCOMPARE(int(session.model.board(99, 99)), int(kFilled));

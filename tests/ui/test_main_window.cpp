@@ -1,6 +1,7 @@
 // The main window at start-up, the zoom box with its error path, the spin buttons and the slider.
 #include "main_window/Form1.h"
 #include "widgets/board_view.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "widgets/spin_buttons.h"
 
@@ -33,33 +34,32 @@ private slots:
         QCOMPARE(model.clueSize, 5);
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.gridHeight, 20);
-        QCOMPARE(form.layout.cellSize, 200);
-        QCOMPARE(form.layout.boardWidthTw, 4000);
-        QCOMPARE(form.currentTool, 0);
-        QCOMPARE(form.rectStartX, -1);
-        QCOMPARE(form.Picture3[0]->borderStyle(), 1);
-        QCOMPARE(form.Picture3[1]->borderStyle(), 0);
-        QVERIFY(!form.Picture3[0]->picture().isNull());
-        QCOMPARE(form.Picture3[0]->picture().size(), QSize(16, 16));
-        QCOMPARE(form.picture.image().size(), QSize(266, 266));
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.statusPanels[0]->text(), QStringLiteral("Ready"));
+        QCOMPARE(form.parts().layout.cellSize, 200);
+        QCOMPARE(form.parts().layout.boardWidthTw, 4000);
+        QCOMPARE(form.parts().currentTool, 0);
+        QCOMPARE(form.parts().rectStartX, -1);
+        QCOMPARE(form.parts().Picture3[0]->borderStyle(), 1);
+        QCOMPARE(form.parts().Picture3[1]->borderStyle(), 0);
+        QVERIFY(!form.parts().Picture3[0]->picture().isNull());
+        QCOMPARE(form.parts().Picture3[0]->picture().size(), QSize(16, 16));
+        QCOMPARE(form.parts().picture.image().size(), QSize(266, 266));
+        QCOMPARE(form.parts().Text1->text(), QStringLiteral("100"));
+        QCOMPARE(form.parts().statusPanels[0]->text(), QStringLiteral("Ready"));
         QCOMPARE(form.statusText(), QStringLiteral("ボタンやコントロールにあわせると説明が出ます..."));
         QVERIFY(desktop.messages.empty());
     }
 
     void windowIsNeverSmallerThanItsDesignAndGrowsWithTheBoard()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         // 9000 x 6960 twips below the menu bar.
         QCOMPARE(form.size(), QSize(600, 464 + form.menuWidget()->sizeHint().height()));
-        form.Text1->setText(QStringLiteral("300"));
-        QCOMPARE(form.layout.cellSize, 600);
+        ui.Text1->setText(QStringLiteral("300"));
+        QCOMPARE(ui.layout.cellSize, 600);
         // 20 cells of 40 pixels, the picture's frame and the 121-pixel tool panel.
         QCOMPARE(form.width(), 800 + 2 * BoardView::kBorderPixels + 121);
-        QCOMPARE(form.Picture2->x() + form.Picture2->width(), form.width());
+        QCOMPARE(ui.Picture2->x() + ui.Picture2->width(), form.width());
         QCOMPARE(form.height(), 800 + 2 * BoardView::kBorderPixels + form.statusBar()->sizeHint().height()
                                     + form.menuWidget()->sizeHint().height());
     }
@@ -86,9 +86,8 @@ private slots:
         QFETCH(int, band);
         QFETCH(QString, zoom);
         QFETCH(bool, fits);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.Timer1_Timer();
         model.clueSize = int16(band);
         model.gridWidth = int16(cells);
@@ -96,7 +95,7 @@ private slots:
         form.redrawOrResetZoom(Form1::Redraw::Full);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.Text1->setText(zoom);
+        ui.Text1->setText(zoom);
         QVERIFY(desktop.messages.empty());
         QCoreApplication::processEvents();
 
@@ -106,23 +105,23 @@ private slots:
                                 .arg(form.frameGeometry().width()).arg(form.frameGeometry().height())
                                 .arg(form.frameGeometry().x()).arg(form.frameGeometry().y())
                                 .arg(available.width()).arg(available.height())));
-        const QRect panel(form.Picture2->mapTo(&form, QPoint(0, 0)), form.Picture2->size());
+        const QRect panel(ui.Picture2->mapTo(&form, QPoint(0, 0)), ui.Picture2->size());
         QCOMPARE(panel.right(), form.width() - 1);
         const QRect bar = form.statusBar()->geometry();
         QCOMPARE(bar.bottom(), form.height() - 1);
         auto* area = form.findChild<QScrollArea*>();
         QVERIFY2(area, "the board lies in an area that scrolls");
         if (fits) {
-            QCOMPARE(form.Picture1->mapTo(&form, QPoint(0, 0)), QPoint(0, form.menuWidget()->height()));
+            QCOMPARE(ui.Picture1->mapTo(&form, QPoint(0, 0)), QPoint(0, form.menuWidget()->height()));
             QVERIFY(!area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible());
         }
-        const QRect board = form.Picture1->rect();
+        const QRect board = ui.Picture1->rect();
         for (const QPoint corner : {board.topLeft(), board.bottomRight(), board.topRight(), board.bottomLeft()}) {
             area->ensureVisible(corner.x(), corner.y(), 1, 1);  // a margin of 0 stops one short
-            const QPoint at = form.Picture1->mapTo(&form, corner);
+            const QPoint at = ui.Picture1->mapTo(&form, corner);
             const QString where = QStringLiteral("corner %1, %2 shown at %3, %4")
                                       .arg(corner.x()).arg(corner.y()).arg(at.x()).arg(at.y());
-            QVERIFY2(form.Picture1->visibleRegion().contains(corner), qPrintable(where));
+            QVERIFY2(ui.Picture1->visibleRegion().contains(corner), qPrintable(where));
             QVERIFY2(at.y() >= form.menuWidget()->height() && at.y() < bar.top(), qPrintable(where));
             QVERIFY2(at.x() >= 0 && at.x() < panel.left(), qPrintable(where));
         }
@@ -133,35 +132,34 @@ private slots:
     // status bar.
     void windowGivenLessThanItAskedKeepsTheWholeBoardInReach()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.Timer1_Timer();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.Text1->setText(QStringLiteral("200"));
+        ui.Text1->setText(QStringLiteral("200"));
         QCOMPARE(form.width(), 537 + 121);
         form.windowHandle()->resize(600, 400);  // as the window manager would
         QTRY_COMPARE(form.width(), 600);
         QCoreApplication::processEvents();
-        QCOMPARE(form.Picture2->geometry().right(), form.centralWidget()->width() - 1);
+        QCOMPARE(ui.Picture2->geometry().right(), form.centralWidget()->width() - 1);
         auto* area = form.findChild<QScrollArea*>();
         QVERIFY(area);
-        QCOMPARE(area->geometry(), QRect(0, 0, form.Picture2->x(), form.centralWidget()->height()));
-        const QRect board = form.Picture1->rect();
+        QCOMPARE(area->geometry(), QRect(0, 0, ui.Picture2->x(), form.centralWidget()->height()));
+        const QRect board = ui.Picture1->rect();
         area->ensureVisible(board.right(), board.bottom(), 1, 1);
-        QVERIFY(form.Picture1->visibleRegion().contains(board.bottomRight()));
+        QVERIFY(ui.Picture1->visibleRegion().contains(board.bottomRight()));
 
         // The keyboard cursor brings its cell into view.
         area->ensureVisible(0, 0, 1, 1);
         for (int i = 0; i < 15; ++i) {
-            QTest::keyClick(form.Picture1, Qt::Key_Down);
-            QTest::keyClick(form.Picture1, Qt::Key_Right);
+            QTest::keyClick(ui.Picture1, Qt::Key_Down);
+            QTest::keyClick(ui.Picture1, Qt::Key_Right);
         }
-        QCOMPARE(form.play.cursorCell(model), (BoardPoint{19, 19}));
+        QCOMPARE(ui.play.cursorCell(model), (BoardPoint{19, 19}));
         const QPoint lastCell(BoardView::kBorderPixels + twipsToPixels(19 * 400 + 200),
                               BoardView::kBorderPixels + twipsToPixels(19 * 400 + 200));
-        QVERIFY(form.Picture1->visibleRegion().contains(lastCell));
+        QVERIFY(ui.Picture1->visibleRegion().contains(lastCell));
     }
 
     // Boards loaded one after another into the shown window, of several shapes and zooms
@@ -188,9 +186,8 @@ private slots:
     void everyBoardLiesInViewOrWithinReachOfTheScrollBars()
     {
         QFETCH(QList<QList<int>>, boards);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.Timer1_Timer();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -200,7 +197,7 @@ private slots:
             model.gridWidth = int16(board[0]);
             model.gridHeight = int16(board[1]);
             model.clueSize = int16(board[2]);
-            form.Text1->setText(QString::number(board[3]));
+            ui.Text1->setText(QString::number(board[3]));
             form.redrawOrResetZoom(Form1::Redraw::Full);
             QVERIFY(desktop.messages.empty());
             QCoreApplication::processEvents();
@@ -208,8 +205,8 @@ private slots:
 
             const int top = form.menuWidget()->geometry().bottom() + 1;
             const int bottom = form.statusBar()->geometry().top();
-            const int right = form.Picture2->mapTo(&form, QPoint(0, 0)).x();
-            const QRect view(form.Picture1->mapTo(&form, QPoint(0, 0)), form.Picture1->size());
+            const int right = ui.Picture2->mapTo(&form, QPoint(0, 0)).x();
+            const QRect view(ui.Picture1->mapTo(&form, QPoint(0, 0)), ui.Picture1->size());
             const QRect available = form.screen()->availableGeometry();
             QWidget* viewport = area->viewport();
             const QRect shown(viewport->mapTo(&form, QPoint(0, 0)), viewport->size());
@@ -218,8 +215,8 @@ private slots:
                      qPrintable(which));
             // Each way the board either fits what the area shows, or the scroll bar is there
             // and reaches its far edge.
-            const int hidden[2] = {form.Picture1->width() - viewport->width(),
-                                   form.Picture1->height() - viewport->height()};
+            const int hidden[2] = {ui.Picture1->width() - viewport->width(),
+                                   ui.Picture1->height() - viewport->height()};
             const QScrollBar* bars[2] = {area->horizontalScrollBar(), area->verticalScrollBar()};
             for (int way = 0; way < 2; ++way) {
                 const QString where = QStringLiteral("%1, %2: board %3 x %4 at %5, %6, shown %7 x %8 at %9, %10")
@@ -240,8 +237,8 @@ private slots:
                 }
             }
             // The board's far corner can be brought into view.
-            area->ensureVisible(form.Picture1->width() - 1, form.Picture1->height() - 1, 1, 1);
-            QVERIFY2(form.Picture1->visibleRegion().contains(QPoint(form.Picture1->width() - 1, form.Picture1->height() - 1)),
+            area->ensureVisible(ui.Picture1->width() - 1, ui.Picture1->height() - 1, 1, 1);
+            QVERIFY2(ui.Picture1->visibleRegion().contains(QPoint(ui.Picture1->width() - 1, ui.Picture1->height() - 1)),
                      qPrintable(which));
             area->ensureVisible(0, 0, 1, 1);
         }
@@ -291,28 +288,27 @@ private slots:
         QFETCH(QRect, twips);
         QFETCH(QString, text);
         QFETCH(QString, toolTip);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const QHash<QString, QWidget*> controls{
-            {"Frame0", form.Frame[0]}, {"Frame1", form.Frame[1]}, {"Frame2", form.Frame[2]},
-            {"Frame3", form.Frame[3]}, {"Frame4", form.Frame[4]}, {"Frame5", form.Frame[5]},
-            {"Frame6", form.Frame[6]}, {"Command1", form.Command1}, {"Command3", form.Command3},
-            {"Command4(0)", form.Command4[0]}, {"Command4(1)", form.Command4[1]},
-            {"Command5", form.Command5}, {"Command6", form.Command6}, {"Command7", form.Command7},
-            {"Command9", form.Command9}, {"Command8", form.Command8}, {"Command2", form.Command2},
-            {"Picture3(0)", form.Picture3[0]}, {"Picture3(1)", form.Picture3[1]},
-            {"Slider1", form.Slider1}, {"Text1", form.Text1}, {"UpDown1", form.UpDown1},
-            {"Label1", form.Label1}};
+            {"Frame0", ui.Frame[0]}, {"Frame1", ui.Frame[1]}, {"Frame2", ui.Frame[2]},
+            {"Frame3", ui.Frame[3]}, {"Frame4", ui.Frame[4]}, {"Frame5", ui.Frame[5]},
+            {"Frame6", ui.Frame[6]}, {"Command1", ui.Command1}, {"Command3", ui.Command3},
+            {"Command4(0)", ui.Command4[0]}, {"Command4(1)", ui.Command4[1]},
+            {"Command5", ui.Command5}, {"Command6", ui.Command6}, {"Command7", ui.Command7},
+            {"Command9", ui.Command9}, {"Command8", ui.Command8}, {"Command2", ui.Command2},
+            {"Picture3(0)", ui.Picture3[0]}, {"Picture3(1)", ui.Picture3[1]},
+            {"Slider1", ui.Slider1}, {"Text1", ui.Text1}, {"UpDown1", ui.UpDown1},
+            {"Label1", ui.Label1}};
         QWidget* widget = controls.value(control);
         QVERIFY(widget);
         const QRect pixels(twips.left() / 15, twips.top() / 15, twips.width() / 15, twips.height() / 15);
         QCOMPARE(widget->geometry(), pixels);
         // Frames sit on the tool panel; every other control sits in one of the frames.
         if (control.startsWith(QLatin1String("Frame")))
-            QCOMPARE(widget->parentWidget(), form.Picture2);
+            QCOMPARE(widget->parentWidget(), ui.Picture2);
         else
-            QVERIFY(std::find(form.Frame.begin(), form.Frame.end(), widget->parentWidget()) != form.Frame.end());
+            QVERIFY(std::find(ui.Frame.begin(), ui.Frame.end(), widget->parentWidget()) != ui.Frame.end());
         QString shown;
         if (auto* frame = qobject_cast<QGroupBox*>(widget))
             shown = frame->title();
@@ -328,28 +324,26 @@ private slots:
 
     void panelStartupPictureAndStatusBarAreAsDesigned()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        QCOMPARE(form.Picture2->width(), 1815 / 15);  // its height follows the window
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        QCOMPARE(ui.Picture2->width(), 1815 / 15);  // its height follows the window
         QCOMPARE(form.statusBar()->toolTip(), QStringLiteral("ここには状態や説明などを表示します"));
-        QCOMPARE(form.Label2->text(), QStringLiteral("問題をロードしてください..."));
-        QCOMPARE(form.Label2->font().pointSizeF(), 20.25);
-        QCOMPARE(form.Label2->geometry(), QRect(0, 2160 / 15, 4695 / 15, 615 / 15));
-        QCOMPARE(form.Picture4->size(), QSize(4695 / 15, 2655 / 15));
+        QCOMPARE(ui.Label2->text(), QStringLiteral("問題をロードしてください..."));
+        QCOMPARE(ui.Label2->font().pointSizeF(), 20.25);
+        QCOMPARE(ui.Label2->geometry(), QRect(0, 2160 / 15, 4695 / 15, 615 / 15));
+        QCOMPARE(ui.Picture4->size(), QSize(4695 / 15, 2655 / 15));
     }
 
     void startupPictureDisappearsWhenTheTimerFires()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.show();
-        QVERIFY(form.Picture4->isVisible());
-        QCOMPARE(form.Timer1->interval(), 2000);
-        QVERIFY(form.Timer1->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!form.Picture4->isVisible(), 5000);
-        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(ui.Picture4->isVisible());
+        QCOMPARE(ui.Timer1->interval(), 2000);
+        QVERIFY(ui.Timer1->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!ui.Picture4->isVisible(), 5000);
+        QVERIFY(!ui.Timer1->isActive());
     }
 
     void typingAZoomRebuildsTheBoard()
@@ -358,10 +352,10 @@ private slots:
         BoardModel model;
         model.board(6, 6) = kFilled;
         Form1 form(desktop, model);
-        form.Text1->setText(QStringLiteral("150"));
-        QCOMPARE(form.layout.cellSize, 300);
-        QCOMPARE(form.picture.image().size(), QSize(400, 400));
-        QCOMPARE(form.picture.image().pixel(6 * 20 + 10, 6 * 20 + 10), qRgb(0, 0, 0));
+        form.parts().Text1->setText(QStringLiteral("150"));
+        QCOMPARE(form.parts().layout.cellSize, 300);
+        QCOMPARE(form.parts().picture.image().size(), QSize(400, 400));
+        QCOMPARE(form.parts().picture.image().pixel(6 * 20 + 10, 6 * 20 + 10), qRgb(0, 0, 0));
         QVERIFY(desktop.messages.empty());
     }
 
@@ -377,115 +371,109 @@ private slots:
     void badZoomShowsTheMessageAndGoesBackTo100()
     {
         QFETCH(QString, text);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        form.Text1->setText(QStringLiteral("150"));
-        form.Text1->setText(text);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        ui.Text1->setText(QStringLiteral("150"));
+        ui.Text1->setText(text);
         QCOMPARE(desktop.messages.size(), 1u);
         QCOMPARE(desktop.messages[0].text, QStringLiteral("10以上500以下の数値を入力してください"));
         QCOMPARE(desktop.messages[0].caption, QStringLiteral("正しい値を入力してください"));
         QCOMPARE(desktop.messages[0].icon, MessageIcon::Critical);
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.layout.cellSize, 200);
-        QCOMPARE(form.picture.image().size(), QSize(266, 266));
+        QCOMPARE(ui.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(ui.layout.cellSize, 200);
+        QCOMPARE(ui.picture.image().size(), QSize(266, 266));
     }
 
     void clickThatEndsABadZoomEditLeavesTheBoardAlone()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Text1->setText(QStringLiteral("150"));
-        form.Text1->setFocus();
-        form.Text1->selectAll();
-        QTest::keyClicks(form.Text1, QStringLiteral("abc"));
+        ui.Text1->setText(QStringLiteral("150"));
+        ui.Text1->setFocus();
+        ui.Text1->selectAll();
+        QTest::keyClicks(ui.Text1, QStringLiteral("abc"));
         QVERIFY(desktop.messages.empty());
         const BoardModel before = model;
         // The middle of cell (7, 7) at zoom 150 is the middle of cell (11, 11) at zoom 100.
         const int middle = BoardView::kBorderPixels + 7 * 20 + 10;
-        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
+        QTest::mouseClick(ui.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
         QCOMPARE(desktop.messages.size(), 1u);
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(ui.Text1->text(), QStringLiteral("100"));
         QVERIFY(model == before);
         // The next click is the player's own again.
-        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
+        QTest::mouseClick(ui.Picture1, Qt::LeftButton, {}, QPoint(middle, middle));
         QCOMPARE(model.board(11, 11), kFilled);
     }
 
     void zoomThatOverflowsTheLayoutIsRefusedBeforeAnythingMoves()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model.clueSize = 20;
         model.gridWidth = 100;
         model.gridHeight = 100;
         form.redrawOrResetZoom(Form1::Redraw::Full);
-        QCOMPARE(form.layout.boardWidthTw, 20000);
-        form.Text1->setText(QStringLiteral("200"));  // 400 * 100 does not fit 16 bits
+        QCOMPARE(ui.layout.boardWidthTw, 20000);
+        ui.Text1->setText(QStringLiteral("200"));  // 400 * 100 does not fit 16 bits
         QCOMPARE(desktop.messages.size(), 1u);
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("10以上500以下の数値を入力してください"));
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.layout.cellSize, 200);
-        QCOMPARE(form.layout.boardWidthTw, 20000);
+        QCOMPARE(ui.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(ui.layout.cellSize, 200);
+        QCOMPARE(ui.layout.boardWidthTw, 20000);
     }
 
     void boardThatDoesNotFitTheZoomIsShownAt100()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        form.Text1->setText(QStringLiteral("200"));
-        QCOMPARE(form.layout.cellSize, 400);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        ui.Text1->setText(QStringLiteral("200"));
+        QCOMPARE(ui.layout.cellSize, 400);
         model.clueSize = 20;
         model.gridWidth = 100;
         model.gridHeight = 100;
         form.redrawOrResetZoom(Form1::Redraw::Clues);
         QCOMPARE(desktop.messages.size(), 1u);
-        QCOMPARE(form.Text1->text(), QStringLiteral("100"));
-        QCOMPARE(form.layout.boardWidthTw, 20000);
-        QCOMPARE(form.picture.image().size(), QSize(1333, 1333));
+        QCOMPARE(ui.Text1->text(), QStringLiteral("100"));
+        QCOMPARE(ui.layout.boardWidthTw, 20000);
+        QCOMPARE(ui.picture.image().size(), QSize(1333, 1333));
     }
 
     void spinButtonsStepBy10Within10To500()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        form.UpDown1->stepUp();
-        QCOMPARE(form.Text1->text(), QStringLiteral("110"));
-        QCOMPARE(form.layout.cellSize, 220);
-        form.Text1->setText(QStringLiteral("495"));
-        form.UpDown1->stepUp();
-        QCOMPARE(form.Text1->text(), QStringLiteral("500"));
-        form.UpDown1->stepUp();
-        QCOMPARE(form.Text1->text(), QStringLiteral("500"));
-        form.Text1->setText(QStringLiteral("10"));
-        form.UpDown1->stepDown();
-        QCOMPARE(form.Text1->text(), QStringLiteral("10"));
-        QTest::mouseClick(form.UpDown1->upButton(), Qt::LeftButton);
-        QCOMPARE(form.Text1->text(), QStringLiteral("20"));
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        ui.UpDown1->stepUp();
+        QCOMPARE(ui.Text1->text(), QStringLiteral("110"));
+        QCOMPARE(ui.layout.cellSize, 220);
+        ui.Text1->setText(QStringLiteral("495"));
+        ui.UpDown1->stepUp();
+        QCOMPARE(ui.Text1->text(), QStringLiteral("500"));
+        ui.UpDown1->stepUp();
+        QCOMPARE(ui.Text1->text(), QStringLiteral("500"));
+        ui.Text1->setText(QStringLiteral("10"));
+        ui.UpDown1->stepDown();
+        QCOMPARE(ui.Text1->text(), QStringLiteral("10"));
+        QTest::mouseClick(ui.UpDown1->upButton(), Qt::LeftButton);
+        QCOMPARE(ui.Text1->text(), QStringLiteral("20"));
         QVERIFY(desktop.messages.empty());
     }
 
     void sliderSetsTheWindowOpacity()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        QCOMPARE(form.Slider1->minimum(), 64);
-        QCOMPARE(form.Slider1->maximum(), 255);
-        QCOMPARE(form.Slider1->value(), 255);
-        QCOMPARE(form.Slider1->singleStep(), 16);
-        QCOMPARE(form.Slider1->pageStep(), 32);
-        QCOMPARE(form.Slider1->tickInterval(), 16);
-        form.Slider1->setValue(0);  // the range keeps it at 64
-        QCOMPARE(form.Slider1->value(), 64);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        QCOMPARE(ui.Slider1->minimum(), 64);
+        QCOMPARE(ui.Slider1->maximum(), 255);
+        QCOMPARE(ui.Slider1->value(), 255);
+        QCOMPARE(ui.Slider1->singleStep(), 16);
+        QCOMPARE(ui.Slider1->pageStep(), 32);
+        QCOMPARE(ui.Slider1->tickInterval(), 16);
+        ui.Slider1->setValue(0);  // the range keeps it at 64
+        QCOMPARE(ui.Slider1->value(), 64);
         QVERIFY(qAbs(form.windowOpacity() - 64 / 255.0) < 0.01);
-        form.Slider1->setValue(255);
+        ui.Slider1->setValue(255);
         QCOMPARE(form.windowOpacity(), 1.0);
     }
 };

@@ -12,6 +12,7 @@
 #include "support/ascii_board.h"
 #include "support/image_files.h"
 #include "support/reference_solver.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "widgets/cell_grid_view.h"
 
@@ -79,10 +80,7 @@ bool writtenCluesSolveTo(const BoardModel& model, const solver::CellGrid& shown,
 
 // A main window whose board holds a drawing, clue numbers, a title and an undo history of
 // nothing yet.
-struct Session {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
+struct Session : test::MainWindow {
     QTemporaryDir dir;
     int dialogsRun = 0;
 
@@ -90,8 +88,8 @@ struct Session {
     {
         test::drawAnswer(model, {"#.#", "x##"});
         model.board(0, 7) = 3;
-        form.setTitleName(QStringLiteral("cat.zml"));
-        form.dialogFileName = QStringLiteral("/puzzles/cat.zml");
+        form.document().setTitleName(QStringLiteral("cat.zml"));
+        ui.dialogFileName = QStringLiteral("/puzzles/cat.zml");
     }
 
     QString save(const QString& name, const QImage& image)
@@ -186,8 +184,8 @@ private slots:
         QVERIFY(derived == s.model);  // the clue band is what Make derives
         QCOMPARE(test::rowClueCells(s.model, 7), (std::vector<int>{0, 1, 1, 1}));
 
-        QCOMPARE(s.form.undoStack->count(), 1);
-        s.form.undoStack->undo();
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
+        s.form.document().undoStack()->undo();
         QVERIFY(s.model == before);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
@@ -299,14 +297,14 @@ private slots:
         QCOMPARE(s.desktop.messages.size(), std::size_t(1));
         QCOMPARE(s.desktop.messages[0].text, kClueSizeRangeMessage);
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
         QCOMPARE(s.form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
-        QCOMPARE(s.form.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
+        QCOMPARE(s.ui.dialogFileName, QStringLiteral("/puzzles/cat.zml"));
 
         // Closing the dialog by its close box is a cancel too.
         s.importPicture(path, [](PictureImportDialog& dialog) { dialog.close(); });
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void aPictureOverTenThousandPixelsIsRefusedWithAMessage()
@@ -322,7 +320,7 @@ private slots:
         QCOMPARE(s.desktop.messages[0].text, kSourceImageTooLargeMessage);
         QCOMPARE(s.desktop.messages[0].icon, MessageIcon::Critical);
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void makeUniqueInTheDialogRepairsThePreview()
@@ -356,7 +354,7 @@ private slots:
         QCOMPARE(s.model.answerHeight(), 4);
         QCOMPARE(referenceVerdict(s.model).verdict, solver::Verdict::Unique);
         QVERIFY(writtenCluesSolveTo(s.model, pictureFromBoard(s.model), false));
-        QCOMPARE(s.form.undoStack->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
     }
 
     // The repair's progress, the proposal's sentences and its buttons have their room from the
@@ -412,7 +410,7 @@ private slots:
             QVERIFY(!dialog.hasProposal());
         });
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     // ---------------------------------------------------------------- the check window
@@ -426,7 +424,7 @@ private slots:
         const BoardModel before = s.model;
 
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.makeUniqueButton->isVisible());
         QVERIFY(window.lineSolvableButton->isVisible());
@@ -444,11 +442,11 @@ private slots:
             QCOMPARE(proposal.picture.cells[i] != drawn.cells[i], changed);
         }
         QVERIFY(s.model == before);  // nothing happens before the author accepts
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
 
         window.applyButton->click();
-        QCOMPARE(s.form.undoStack->count(), 1);
-        QCOMPARE(s.form.undoStack->undoText(), QStringLiteral("一意にする"));
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->undoText(), QStringLiteral("一意にする"));
         QCOMPARE(pictureFromBoard(s.model), proposal.picture);
         BoardModel derived = s.model;
         deriveClues(derived);
@@ -460,7 +458,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
 
-        s.form.undoStack->undo();
+        s.form.document().undoStack()->undo();
         QVERIFY(s.model == before);
     }
 
@@ -471,7 +469,7 @@ private slots:
         deriveClues(s.model);
         const BoardModel before = s.model;
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
 
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
@@ -490,7 +488,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !window.isRepairing(); }));
         window.dropProposal();
         QVERIFY(s.model == before);
-        QCOMPARE(s.form.undoStack->count(), 0);
+        QCOMPARE(s.form.document().undoStack()->count(), 0);
     }
 
     void aChangeOfTheBoardWithdrawsTheProposal()
@@ -499,7 +497,7 @@ private slots:
         s.model = test::boardWithAnswer(2, kCheckerboard);
         deriveClues(s.model);
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
         window.makeUniqueButton->click();
@@ -507,14 +505,14 @@ private slots:
         QVERIFY(window.hasProposal());
 
         // The author draws on the board: the proposal was for the board before.
-        s.form.runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
+        s.form.document().runAsStep(QStringLiteral("鉛筆"), [&] { s.model.board(2, 3) = kFilled; });
         const BoardModel drawn = s.model;
         QVERIFY(!window.hasProposal());
         QVERIFY(!window.applyButton->isVisible());
         QVERIFY(!window.makeUniqueButton->isVisible());
         window.applyProposal();
         QVERIFY(s.model == drawn);
-        QCOMPARE(s.form.undoStack->count(), 1);
+        QCOMPARE(s.form.document().undoStack()->count(), 1);
     }
 
     void aPuzzleWithoutItsPictureIsRepairedFromItsFirstSolution()
@@ -526,7 +524,7 @@ private slots:
             for (int x = 2; x < 6; ++x)
                 s.model.board(x, y) = kEmpty;  // the clues alone, as a loaded puzzle
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         const solver::CellGrid first = window.report().grids.at(0);
 
@@ -562,7 +560,7 @@ private slots:
         s.model = test::boardWithAnswer(2, kRepairAddsARun);
         deriveClues(s.model);
         s.form.openCheckWindow();
-        PuzzleCheckWindow& window = *s.form.checkWindow;
+        PuzzleCheckWindow& window = *s.ui.checkWindow;
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
 
         QSignalSpy repaired(&window, &PuzzleCheckWindow::repairFinished);
@@ -578,7 +576,7 @@ private slots:
         QVERIFY(writtenCluesSolveTo(s.model, shown, lineSolvable));
         QVERIFY(waitUntil([&] { return !window.isRunning(); }));
         QVERIFY(window.resultText().startsWith(QStringLiteral("解はただ一つです。")));
-        s.form.undoStack->undo();
+        s.form.document().undoStack()->undo();
         QCOMPARE(int(s.model.clueSize), 2);
         QCOMPARE(pictureFromBoard(s.model), gridOf(kRepairAddsARun));
     }

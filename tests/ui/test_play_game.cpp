@@ -75,16 +75,16 @@ struct Game {
     void press(int x, int y, int button = 1)
     {
         const int c = model.clueSize;
-        emit form.Picture1->mouseDown(button, 0, cellToTwips(c + x, form.layout.cellSize) + 10.0,
-                                      cellToTwips(c + y, form.layout.cellSize) + 10.0);
+        emit form.parts().Picture1->mouseDown(button, 0, cellToTwips(c + x, form.parts().layout.cellSize) + 10.0,
+                                      cellToTwips(c + y, form.parts().layout.cellSize) + 10.0);
     }
     void move(int x, int y)
     {
         const int c = model.clueSize;
-        emit form.Picture1->mouseMove(cellToTwips(c + x, form.layout.cellSize) + 10.0,
-                                      cellToTwips(c + y, form.layout.cellSize) + 10.0);
+        emit form.parts().Picture1->mouseMove(cellToTwips(c + x, form.parts().layout.cellSize) + 10.0,
+                                      cellToTwips(c + y, form.parts().layout.cellSize) + 10.0);
     }
-    void release(int button = 1) { emit form.Picture1->mouseUp(button, 0, 0); }
+    void release(int button = 1) { emit form.parts().Picture1->mouseUp(button, 0, 0); }
     // Fills every cell `picture` fills.
     void fillAll(const char* picture)
     {
@@ -108,7 +108,7 @@ private slots:
         Game g;
         g.load(kHouse);
         QVERIFY(g.form.inPlay());
-        QVERIFY(!g.form.clockPanel->isHidden());
+        QVERIFY(!g.form.parts().clockPanel->isHidden());
         g.now = 205000;
         // Every cell but the last one: nothing yet.
         g.fillAll("..#..\n.###.\n#####\n#...#\n#.#..\n");
@@ -150,12 +150,12 @@ private slots:
         g.now = 1000;
         g.fillAll(kDiagonal);
         QVERIFY(g.form.playCompleted());
-        g.form.undoStack->undo();
+        g.form.document().undoStack()->undo();
         QVERIFY(!g.form.playCompleted());
         QVERIFY(!g.form.statusText().startsWith(QStringLiteral("完成")));
         QVERIFY(g.form.playClockRunning());  // the clock counts on
         g.now = 3000;
-        g.form.undoStack->redo();
+        g.form.document().undoStack()->redo();
         QVERIFY(g.form.playCompleted());
         QCOMPARE(g.solved.count(), 2);
         QCOMPARE(g.solved.at(1).at(1).toLongLong(), 3000);
@@ -179,7 +179,7 @@ private slots:
         g.press(0, 0);
         g.form.runAsStep(QStringLiteral("Make"), [&] { g.form.Command8_Click(); });
         QVERIFY(!g.form.inPlay());
-        QVERIFY(g.form.clockPanel->isHidden());
+        QVERIFY(g.form.parts().clockPanel->isHidden());
         QCOMPARE(g.solved.count(), 0);
     }
 
@@ -222,7 +222,7 @@ private slots:
     {
         Game g;
         g.load(kDiagonal);
-        g.form.undoStack->undo();
+        g.form.document().undoStack()->undo();
         QVERIFY(!g.form.inPlay());
     }
 
@@ -239,7 +239,7 @@ private slots:
         g.form.setWindowState(Qt::WindowNoState);
         g.now += 1000;
         QCOMPARE(g.form.playMilliseconds(), 5000);
-        QTRY_COMPARE(g.form.clockPanel->text(), QStringLiteral("0:05"));
+        QTRY_COMPARE(g.form.parts().clockPanel->text(), QStringLiteral("0:05"));
         g.form.endPlay();
         g.now += 7000;
         QCOMPARE(g.form.playMilliseconds(), 5000);
@@ -283,7 +283,7 @@ private slots:
         drawn.form.endPlay();
         drawn.fillAll(kHouse);
         QVERIFY(!drawn.form.playCompleted());
-        QCOMPARE(played.form.picture.image(), drawn.form.picture.image());
+        QCOMPARE(played.form.parts().picture.image(), drawn.form.parts().picture.image());
         for (Game* g : {&played, &drawn}) {
             g->form.Command5_Click();
             g->desktop.chosenFiles.push_back(played.dir.filePath(g == &played ? "played.bmp" : "drawn.bmp"));
@@ -296,28 +296,28 @@ private slots:
         QVERIFY(!bitmap.isEmpty());
         QCOMPARE(fileBytes(played.dir.filePath("played.bmp")), bitmap);
         // On screen the notice is there.
-        QVERIFY(played.form.Picture1->grab().toImage() != drawn.form.Picture1->grab().toImage());
+        QVERIFY(played.form.parts().Picture1->grab().toImage() != drawn.form.parts().Picture1->grab().toImage());
     }
 
     void dragPaintsOneStepAndNeverOverTheOtherMark()
     {
         Game g;
         g.load(kHouse);
-        g.form.dragPaintAction->setChecked(true);
+        g.form.parts().dragPaintAction->setChecked(true);
         g.press(2, 1, 2);  // a cross in the way (a drag of its own, ended at once)
         g.release(2);
-        const int steps = g.form.undoStack->count();
+        const int steps = g.form.document().undoStack()->count();
         g.press(0, 1);
         g.move(1, 1);
         g.move(4, 2);  // locked to row 1: the pointer's row does not matter
-        QVERIFY(g.form.play.dragRun);
-        QCOMPARE(g.form.play.dragRun->length, 5);
+        QVERIFY(g.form.parts().play.dragRun);
+        QCOMPARE(g.form.parts().play.dragRun->length, 5);
         g.release();
-        QVERIFY(!g.form.play.dragRun);
+        QVERIFY(!g.form.parts().play.dragRun);
         QCOMPARE(test::answerPicture(g.model)[1], std::string("##x##"));
         QCOMPARE(test::answerPicture(g.model)[2], std::string("....."));
-        QCOMPARE(g.form.undoStack->count(), steps + 1);
-        g.form.undoStack->undo();
+        QCOMPARE(g.form.document().undoStack()->count(), steps + 1);
+        g.form.document().undoStack()->undo();
         QCOMPARE(test::answerPicture(g.model)[1], std::string("..x.."));
     }
 
@@ -327,20 +327,20 @@ private slots:
     {
         Game g;
         g.load(kHouse);
-        g.form.dragPaintAction->setChecked(true);
-        const int steps = g.form.undoStack->count();
+        g.form.parts().dragPaintAction->setChecked(true);
+        const int steps = g.form.document().undoStack()->count();
         g.press(0, 1);
         g.move(2, 1);
         g.form.runAsStep(QStringLiteral("Make"), [&] { g.form.Command8_Click(); });
-        QCOMPARE(g.form.undoStack->count(), steps + 2);
+        QCOMPARE(g.form.document().undoStack()->count(), steps + 2);
         const std::vector<int> madeClues = test::rowClueCells(g.model, g.model.clueSize);  // answer row 0: drawn empty
-        g.form.undoStack->undo();
+        g.form.document().undoStack()->undo();
         QCOMPARE(test::answerPicture(g.model)[1], std::string("###.."));
         QVERIFY(test::rowClueCells(g.model, g.model.clueSize) != madeClues);
-        g.form.undoStack->undo();
+        g.form.document().undoStack()->undo();
         QCOMPARE(test::answerPicture(g.model)[1], std::string("....."));
         g.release();
-        QCOMPARE(g.form.undoStack->count(), steps + 2);
+        QCOMPARE(g.form.document().undoStack()->count(), steps + 2);
     }
 
     void dragOffLeavesThePencilAsDesigned()
@@ -358,12 +358,12 @@ private slots:
     {
         Game g;
         g.load(kHouse);
-        g.form.autoCrossAction->setChecked(true);
-        const int steps = g.form.undoStack->count();
+        g.form.parts().autoCrossAction->setChecked(true);
+        const int steps = g.form.document().undoStack()->count();
         g.press(2, 0);  // row 0 is {1}; column 2 is {4} and stays open
         QCOMPARE(test::answerPicture(g.model)[0], std::string("xx#xx"));
-        QCOMPARE(g.form.undoStack->count(), steps + 1);
-        g.form.undoStack->undo();
+        QCOMPARE(g.form.document().undoStack()->count(), steps + 1);
+        g.form.document().undoStack()->undo();
         QCOMPARE(test::answerPicture(g.model)[0], std::string("....."));
     }
 
@@ -404,11 +404,11 @@ private slots:
         test::ScriptedDesktop desktop;
         BoardModel model;
         Form1 form{desktop, model};
-        QVERIFY(!form.dragPaintAction->isChecked());
-        QVERIFY(!form.autoCrossAction->isChecked());
-        QVERIFY(form.clockPanel->isHidden());
+        QVERIFY(!form.parts().dragPaintAction->isChecked());
+        QVERIFY(!form.parts().autoCrossAction->isChecked());
+        QVERIFY(form.parts().clockPanel->isHidden());
         QVERIFY(!form.inPlay());
-        QVERIFY(!form.play.completionNotice);
+        QVERIFY(!form.parts().play.completionNotice);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "widgets/board_view.h"
 #include "solve/hint.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -52,11 +53,7 @@ const char* const kTwelve =
     "############\n";
 
 // A window showing the clues of `picture` on an empty answer area.
-struct PlayBoard {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
-
+struct PlayBoard : test::MainWindow {
     explicit PlayBoard(const char* picture = kHouse)
     {
         form.Timer1_Timer();  // the start-up picture out of the way
@@ -67,37 +64,23 @@ struct PlayBoard {
 };
 
 // What the board picture control shows on screen.
-QImage screen(Form1& form) { return form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-// The screen pixel in the middle of board cell (x, y), and a widget point there.
-QPoint cellCentre(const Form1& form, int x, int y)
-{
-    const int half = form.layout.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.layout.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.layout.cellSize + half)};
-}
-
-void click(Form1& form, Qt::MouseButton button, int x, int y)
-{
-    QTest::mousePress(form.Picture1, button, {}, cellCentre(form, x, y));
-    QTest::mouseRelease(form.Picture1, button, {}, cellCentre(form, x, y));
-}
+QImage screen(Form1& form) { return form.parts().Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 void keys(Form1& form, std::initializer_list<Qt::Key> list)
 {
     for (const Qt::Key key : list)
-        QTest::keyClick(form.Picture1, key);
+        QTest::keyClick(form.parts().Picture1, key);
 }
 
 // The cells of a board area where two screens differ, as (x, y) board cells.
-QSet<QPair<int, int>> differingCells(const Form1& form, const QImage& a, const QImage& b)
+QSet<QPair<int, int>> differingCells(Form1& form, const QImage& a, const QImage& b)
 {
     QSet<QPair<int, int>> cells;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                cells.insert({twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), form.layout.cellSize),
-                              twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), form.layout.cellSize)});
+                cells.insert({twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), form.parts().layout.cellSize),
+                              twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), form.parts().layout.cellSize)});
     return cells;
 }
 
@@ -122,12 +105,12 @@ private slots:
         const int puzzle = titles.indexOf(QStringLiteral("問題(&P)"));
         QVERIFY(puzzle >= 0);
         QCOMPARE(titles.value(puzzle + 1), QStringLiteral("プレイ(&G)"));
-        QCOMPARE(b.form.hintAction->text(), QStringLiteral("ヒント(&H)"));
-        QCOMPARE(b.form.hintAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
-        QCOMPARE(b.form.mistakesAction->text(), QStringLiteral("間違いを表示(&M)"));
-        QCOMPARE(b.form.greyFinishedAction->text(), QStringLiteral("完成した手がかりを灰色にする(&G)"));
-        QVERIFY(b.form.greyFinishedAction->isCheckable());
-        QVERIFY(!b.form.greyFinishedAction->isChecked());
+        QCOMPARE(b.ui.hintAction->text(), QStringLiteral("ヒント(&H)"));
+        QCOMPARE(b.ui.hintAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+        QCOMPARE(b.ui.mistakesAction->text(), QStringLiteral("間違いを表示(&M)"));
+        QCOMPARE(b.ui.greyFinishedAction->text(), QStringLiteral("完成した手がかりを灰色にする(&G)"));
+        QVERIFY(b.ui.greyFinishedAction->isCheckable());
+        QVERIFY(!b.ui.greyFinishedAction->isChecked());
     }
 
     // The hint names the line and what follows, shows them on screen only, and the cells go
@@ -138,13 +121,13 @@ private slots:
         const int16 c = b.c();
         const test::Snapshot before(b.form);
         const QImage plain = screen(b.form);
-        b.form.hintAction->trigger();
+        b.ui.hintAction->trigger();
         // Column 3 (3 1), row 3 (5) and row 5 (1 1 1) each decide all five cells: the column
         // comes first.
         QCOMPARE(b.form.statusText(), QStringLiteral("列 3: 4 マス塗れます、1 マスに×が付きます"));
         QVERIFY(before.sameAs(b.form));
-        QCOMPARE(b.form.undoStack->count(), 0);
-        QVERIFY(!b.form.hasUnsavedChanges());
+        QCOMPARE(b.form.document().undoStack()->count(), 0);
+        QVERIFY(!b.form.document().hasUnsavedChanges());
         const QImage hinted = screen(b.form);
         const auto changed = differingCells(b.form, plain, hinted);
         for (int y = 0; y < c + 5; ++y)
@@ -153,12 +136,12 @@ private slots:
             QVERIFY(cell.first >= c + 1 && cell.first <= c + 3);
 
         for (const int y : {0, 1, 2, 4})
-            click(b.form, Qt::LeftButton, c + 2, c + y);
-        QVERIFY(b.form.play.hint);
-        QVERIFY(b.form.play.hint->toFill.empty());
-        QCOMPARE(b.form.play.hint->toCross.size(), std::size_t(1));
-        click(b.form, Qt::RightButton, c + 2, c + 3);
-        QVERIFY(!b.form.play.hint);
+            test::clickCell(b.form, Qt::LeftButton, c + 2, c + y);
+        QVERIFY(b.ui.play.hint);
+        QVERIFY(b.ui.play.hint->toFill.empty());
+        QCOMPARE(b.ui.play.hint->toCross.size(), std::size_t(1));
+        test::clickCell(b.form, Qt::RightButton, c + 2, c + 3);
+        QVERIFY(!b.ui.play.hint);
         PlayBoard same;
         same.model = b.model;
         same.form.RedrawBoard();
@@ -216,10 +199,10 @@ private slots:
         QTemporaryDir dir;
         PlayBoard b("##\n.#\n");
         const int16 c = b.c();
-        click(b.form, Qt::LeftButton, c, c);
-        click(b.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c, c);
+        test::clickCell(b.form, Qt::LeftButton, c + 1, c + 1);
         if (change == QLatin1String("redo"))
-            b.form.undoStack->undo();
+            b.form.document().undoStack()->undo();
         if (rectangle)
             b.form.Picture3_Click(1);
         const QString before = b.form.statusText();
@@ -232,7 +215,7 @@ private slots:
             b.form.Hint_Click();
         const QString help = b.form.statusText();
         QVERIFY(help != before);
-        b.form.Text1->setText(QStringLiteral("150"));  // no change of the board
+        b.ui.Text1->setText(QStringLiteral("150"));  // no change of the board
         b.form.Picture3_Click(0);
         QCOMPARE(b.form.statusText(), help);
         if (rectangle)
@@ -242,15 +225,15 @@ private slots:
             b.form.Mistakes_Click();
         QCOMPARE(b.form.statusText(), help);
 
-        const int steps = b.form.undoStack->index();
+        const int steps = b.form.document().undoStack()->index();
         if (change == QLatin1String("pencil") || change == QLatin1String("mistakes")) {
             b.form.Picture3_Click(0);
             QCOMPARE(b.form.statusText(), help);
-            click(b.form, Qt::LeftButton, c, c);  // unfills
+            test::clickCell(b.form, Qt::LeftButton, c, c);  // unfills
         } else if (change == QLatin1String("undo")) {
-            b.form.undoStack->undo();
+            b.form.document().undoStack()->undo();
         } else if (change == QLatin1String("redo")) {
-            b.form.undoStack->redo();
+            b.form.document().undoStack()->redo();
         } else if (change == QLatin1String("load")) {
             const QString path = dir.filePath(QStringLiteral("step.zml"));
             QFile file(path);
@@ -275,8 +258,8 @@ private slots:
                 if (action->text() == QStringLiteral("ランダム問題..."))
                     action->trigger();
         }
-        QVERIFY(b.form.undoStack->index() != steps);  // the board did change
-        QCOMPARE(b.form.statusText(), b.form.currentTool == 1 ? QStringLiteral("始点を指定してください")
+        QVERIFY(b.form.document().undoStack()->index() != steps);  // the board did change
+        QCOMPARE(b.form.statusText(), b.ui.currentTool == 1 ? QStringLiteral("始点を指定してください")
                                                               : before);
         QVERIFY(b.desktop.messages.empty());
     }
@@ -297,14 +280,14 @@ private slots:
         QCOMPARE(b.desktop.messages[0].text,
                  QStringLiteral("行 1: 塗ったマスや×が手がかりと矛盾しています\n間違いを表示しますか？"));
         QCOMPARE(b.desktop.messages[0].caption, QStringLiteral("ヒント"));
-        QVERIFY(b.form.play.mistakes.empty());
-        QVERIFY(b.form.play.hint && b.form.play.hint->line == (BoardLine{BoardLine::Row, c}));
+        QVERIFY(b.ui.play.mistakes.empty());
+        QVERIFY(b.ui.play.hint && b.ui.play.hint->line == (BoardLine{BoardLine::Row, c}));
 
         b.desktop.answers = {MessageAnswer::Yes};
         b.form.Hint_Click();
         QCOMPARE(b.desktop.messages.size(), std::size_t(2));
         QCOMPARE(b.form.statusText(), QStringLiteral("間違い: 2 マス"));
-        QVERIFY(b.form.play.mistakes == (std::vector<BoardPoint>{{c, c}, {toInt16(c + 4), c}}));
+        QVERIFY(b.ui.play.mistakes == (std::vector<BoardPoint>{{c, c}, {toInt16(c + 4), c}}));
     }
 
     // The mistakes are exactly the marks against the one solution, shown until the board
@@ -317,24 +300,24 @@ private slots:
         b.form.RedrawBoard();
         const test::Snapshot before(b.form);
         const QImage plain = screen(b.form);
-        b.form.mistakesAction->trigger();
+        b.ui.mistakesAction->trigger();
         const std::vector<BoardPoint> expected = mistakeCells(b.model, CellGrid::fromAscii(kHouse));
         QCOMPARE(expected.size(), std::size_t(5));
-        QVERIFY(b.form.play.mistakes == expected);
+        QVERIFY(b.ui.play.mistakes == expected);
         QCOMPARE(b.form.statusText(), QStringLiteral("間違い: 5 マス"));
         QVERIFY(before.sameAs(b.form));
-        QCOMPARE(b.form.undoStack->count(), 0);
+        QCOMPARE(b.form.document().undoStack()->count(), 0);
         QSet<QPair<int, int>> wrong;
         for (const BoardPoint& p : expected)
             wrong.insert({p.x, p.y});
         QCOMPARE(differingCells(b.form, plain, screen(b.form)), wrong);
 
-        click(b.form, Qt::LeftButton, c + 2, c + 2);  // any change of the board
-        QVERIFY(b.form.play.mistakes.empty());
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 2);  // any change of the board
+        QVERIFY(b.ui.play.mistakes.empty());
         b.form.Mistakes_Click();
-        QCOMPARE(b.form.play.mistakes.size(), std::size_t(5));
-        b.form.undoStack->undo();
-        QVERIFY(b.form.play.mistakes.empty());
+        QCOMPARE(b.ui.play.mistakes.size(), std::size_t(5));
+        b.form.document().undoStack()->undo();
+        QVERIFY(b.ui.play.mistakes.empty());
         QCOMPARE(screen(b.form), plain);
 
         test::drawAnswer(b.model, {"x.#.x", ".###.", ".....", "#x..#", "....."});
@@ -356,20 +339,20 @@ private slots:
         QFETCH(QString, zoom);
         PlayBoard b;
         const int16 c = b.c();
-        b.form.Text1->setText(zoom);
+        b.ui.Text1->setText(zoom);
         test::drawAnswer(b.model, {"#....", ".....", ".....", ".....", "....."});
         b.form.RedrawBoard();
         b.form.Mistakes_Click();
-        QVERIFY(b.form.play.mistakes == (std::vector<BoardPoint>{{c, c}}));
+        QVERIFY(b.ui.play.mistakes == (std::vector<BoardPoint>{{c, c}}));
         keys(b.form, {Qt::Key_Down});  // the cursor shows on the first answer cell
-        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{c, c}));
+        QCOMPARE(b.ui.play.cursorCell(b.model), (BoardPoint{c, c}));
         const QImage shown = screen(b.form);
         int blue = 0;
         int red = 0;
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
-                const int column = twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), b.form.layout.cellSize);
-                const int row = twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), b.form.layout.cellSize);
+                const int column = twipsToCell(pixelsToTwips(x - BoardView::kBorderPixels), b.ui.layout.cellSize);
+                const int row = twipsToCell(pixelsToTwips(y - BoardView::kBorderPixels), b.ui.layout.cellSize);
                 if (column != c || row != c)
                     continue;
                 blue += shown.pixel(x, y) == qRgb(0, 90, 255);
@@ -385,7 +368,7 @@ private slots:
         several.form.Mistakes_Click();
         QCOMPARE(several.desktop.lastMessage().text,
                  QStringLiteral("答えが一つに決まらないため、間違いを表示できません"));
-        QVERIFY(several.form.play.mistakes.empty());
+        QVERIFY(several.ui.play.mistakes.empty());
 
         PlayBoard none("#.\n.#\n");
         // The first row asks for a run of 2: the rows want three filled cells, the columns two.
@@ -402,7 +385,7 @@ private slots:
         model.board(7, 7) = kFilled;
         drawing.Mistakes_Click();
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("手がかりの数字がありません"));
-        QVERIFY(drawing.play.mistakes.empty());
+        QVERIFY(drawing.parts().play.mistakes.empty());
     }
 
     // Finished lines have their clue numbers greyed on screen, only while the option is on;
@@ -414,10 +397,10 @@ private slots:
         test::drawAnswer(b.model, {"..#..", ".....", "#####", ".....", "....."});
         b.form.RedrawBoard();
         const QImage plain = screen(b.form);
-        const QImage picture = b.form.picture.image();
-        b.form.greyFinishedAction->setChecked(true);
+        const QImage picture = b.ui.picture.image();
+        b.ui.greyFinishedAction->setChecked(true);
         const QImage greyed = screen(b.form);
-        QCOMPARE(b.form.picture.image(), picture);
+        QCOMPARE(b.ui.picture.image(), picture);
         // Row 3 and column 3 (the #-run of 1 there is not yet its 1,3... clue) and row 1.
         QSet<QPair<int, int>> clueCells;
         for (const auto& cell : differingCells(b.form, plain, greyed)) {
@@ -429,7 +412,7 @@ private slots:
         QVERIFY(!clueCells.contains({c - 1, c + 1})); // row 2: 3, not drawn
         QVERIFY(!clueCells.contains({c + 2, c - 1})); // column 3: 1 3 1, only 1 1 drawn
         // The greyed digits are grey, not gone.
-        const QPoint digitCell = cellCentre(b.form, c - 1, c + 2);
+        const QPoint digitCell = test::cellPoint(b.form, c - 1, c + 2);
         bool grey = false;
         for (int dy = -4; dy <= 4; ++dy)
             for (int dx = -4; dx <= 4; ++dx) {
@@ -439,17 +422,17 @@ private slots:
         QVERIFY(grey);
 
         // A change that finishes a line greys it at once.
-        click(b.form, Qt::LeftButton, c + 1, c + 1);
-        click(b.form, Qt::LeftButton, c + 2, c + 1);
-        click(b.form, Qt::LeftButton, c + 3, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 1);
+        test::clickCell(b.form, Qt::LeftButton, c + 3, c + 1);
         QVERIFY(differingCells(b.form, greyed, screen(b.form)).contains({c - 1, c + 1}));
 
-        b.form.greyFinishedAction->setChecked(false);
-        b.form.undoStack->undo();
-        b.form.undoStack->undo();
-        b.form.undoStack->undo();
+        b.ui.greyFinishedAction->setChecked(false);
+        b.form.document().undoStack()->undo();
+        b.form.document().undoStack()->undo();
+        b.form.document().undoStack()->undo();
         QCOMPARE(screen(b.form), plain);
-        QCOMPARE(b.form.picture.image(), picture);
+        QCOMPARE(b.ui.picture.image(), picture);
     }
 
     // Every overlay on at once, and the printer and the bitmap export get exactly what they
@@ -464,7 +447,7 @@ private slots:
             test::drawAnswer(b->model, {"..#..", ".....", "##...", ".....", "....."});
             b->form.RedrawBoard();
         }
-        helped.form.greyFinishedAction->setChecked(true);
+        helped.ui.greyFinishedAction->setChecked(true);
         helped.form.Hint_Click();
         for (PlayBoard* b : {&plain, &helped}) {  // a wrong mark, after the hint
             b->model.board(c + 4, c + 4) = kCross;
@@ -472,9 +455,9 @@ private slots:
         }
         helped.form.Mistakes_Click();
         keys(helped.form, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right});
-        QVERIFY(helped.form.play.hint && !helped.form.play.mistakes.empty() && helped.form.play.cursorShown);
+        QVERIFY(helped.ui.play.hint && !helped.ui.play.mistakes.empty() && helped.ui.play.cursorShown);
         QVERIFY(screen(helped.form) != screen(plain.form));
-        QCOMPARE(helped.form.picture.image(), plain.form.picture.image());
+        QCOMPARE(helped.ui.picture.image(), plain.ui.picture.image());
 
         for (PlayBoard* b : {&plain, &helped}) {
             b->form.Command5_Click();
@@ -504,21 +487,21 @@ private slots:
         PlayBoard b(kTwelve);
         const int16 c = b.c();
         const QImage plain = screen(b.form);
-        const QImage picture = b.form.picture.image();
-        QVERIFY(!b.form.everyFiveAction->isChecked());
-        QCOMPARE(b.form.everyFiveAction->text(), QStringLiteral("5マスごとに太線(&L)"));
-        b.form.everyFiveAction->setChecked(true);
+        const QImage picture = b.ui.picture.image();
+        QVERIFY(!b.ui.everyFiveAction->isChecked());
+        QCOMPARE(b.ui.everyFiveAction->text(), QStringLiteral("5マスごとに太線(&L)"));
+        b.ui.everyFiveAction->setChecked(true);
         const QImage lined = screen(b.form);
-        QCOMPARE(b.form.picture.image(), picture);
+        QCOMPARE(b.ui.picture.image(), picture);
         // The pixel just left of (above) a grid line, in the middle of the empty answer cell
         // beside it, and the same in the clue band's corner row (column).
         auto besideColumnLine = [&](const QImage& image, int column, int row) {
-            const int x = BoardView::kBorderPixels + twipsToPixels(column * b.form.layout.cellSize) - 1;
-            return image.pixelColor(x, cellCentre(b.form, column, row).y());
+            const int x = BoardView::kBorderPixels + twipsToPixels(column * b.ui.layout.cellSize) - 1;
+            return image.pixelColor(x, test::cellPoint(b.form, column, row).y());
         };
         auto besideRowLine = [&](const QImage& image, int column, int row) {
-            const int y = BoardView::kBorderPixels + twipsToPixels(row * b.form.layout.cellSize) - 1;
-            return image.pixelColor(cellCentre(b.form, column, row).x(), y);
+            const int y = BoardView::kBorderPixels + twipsToPixels(row * b.ui.layout.cellSize) - 1;
+            return image.pixelColor(test::cellPoint(b.form, column, row).x(), y);
         };
         for (int k = 1; k < 12; ++k) {
             const bool thick = k % 5 == 0;
@@ -533,7 +516,7 @@ private slots:
                 QCOMPARE(besideRowLine(lined, c - 1, c + k), QColor(Qt::black));
             }
         }
-        b.form.everyFiveAction->setChecked(false);
+        b.ui.everyFiveAction->setChecked(false);
         QCOMPARE(screen(b.form), plain);
     }
 
@@ -543,7 +526,7 @@ private slots:
         QTemporaryDir dir;
         PlayBoard plain(kTwelve);
         PlayBoard lined(kTwelve);
-        lined.form.everyFiveAction->setChecked(true);
+        lined.ui.everyFiveAction->setChecked(true);
         QVERIFY(screen(lined.form) != screen(plain.form));
         for (PlayBoard* b : {&plain, &lined}) {
             b->form.Command5_Click();
@@ -572,49 +555,49 @@ private slots:
         PlayBoard moused;
         const int16 c = keyed.c();
         keys(keyed.form, {Qt::Key_Right});  // shows the cursor on the first answer cell
-        QVERIFY(keyed.form.play.cursorShown);
-        QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{c, c}));
-        QCOMPARE(keyed.form.undoStack->count(), 0);
+        QVERIFY(keyed.ui.play.cursorShown);
+        QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{c, c}));
+        QCOMPARE(keyed.form.document().undoStack()->count(), 0);
         keys(keyed.form, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Space, Qt::Key_Right, Qt::Key_X,
                           Qt::Key_Down, Qt::Key_Return, Qt::Key_Return, Qt::Key_Left, Qt::Key_Enter});
-        click(moused.form, Qt::LeftButton, c + 1, c + 1);
-        click(moused.form, Qt::RightButton, c + 2, c + 1);
-        click(moused.form, Qt::LeftButton, c + 2, c + 2);
-        click(moused.form, Qt::LeftButton, c + 2, c + 2);
-        click(moused.form, Qt::LeftButton, c + 1, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 1, c + 1);
+        test::clickCell(moused.form, Qt::RightButton, c + 2, c + 1);
+        test::clickCell(moused.form, Qt::LeftButton, c + 2, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 2, c + 2);
+        test::clickCell(moused.form, Qt::LeftButton, c + 1, c + 2);
         QCOMPARE(keyed.model, moused.model);
-        QCOMPARE(keyed.form.picture.image(), moused.form.picture.image());
-        QCOMPARE(keyed.form.undoStack->count(), 5);
+        QCOMPARE(keyed.ui.picture.image(), moused.ui.picture.image());
+        QCOMPARE(keyed.form.document().undoStack()->count(), 5);
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(keyed.form.undoStack->text(i), moused.form.undoStack->text(i));
+            QCOMPARE(keyed.form.document().undoStack()->text(i), moused.form.document().undoStack()->text(i));
         }
         // Space held down presses once.
         QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-        QApplication::sendEvent(keyed.form.Picture1, &repeated);
+        QApplication::sendEvent(keyed.ui.Picture1, &repeated);
         QCOMPARE(keyed.model, moused.model);
 
-        keyed.form.undoStack->undo();
-        moused.form.undoStack->undo();
+        keyed.form.document().undoStack()->undo();
+        moused.form.document().undoStack()->undo();
         QCOMPARE(keyed.model.board(c + 1, c + 2), int16(kEmpty));
         QCOMPARE(keyed.model.board(c + 2, c + 2), int16(kEmpty));
 
         // The cursor stays in the answer area.
         keys(keyed.form, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up});
-        QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{c, c}));
+        QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{c, c}));
         for (int i = 0; i < 10; ++i)
             keys(keyed.form, {Qt::Key_Right, Qt::Key_Down});
-        QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 4), toInt16(c + 4)}));
+        QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 4), toInt16(c + 4)}));
         // The cursor is on screen only.
-        QCOMPARE(keyed.form.picture.image(), moused.form.picture.image());
+        QCOMPARE(keyed.ui.picture.image(), moused.ui.picture.image());
         QVERIFY(screen(keyed.form) != screen(moused.form));
 
         // A mouse press hides it and the keys go on from the pressed cell.
-        click(keyed.form, Qt::RightButton, c + 3, c);
-        QVERIFY(!keyed.form.play.cursorShown);
+        test::clickCell(keyed.form, Qt::RightButton, c + 3, c);
+        QVERIFY(!keyed.ui.play.cursorShown);
         keys(keyed.form, {Qt::Key_Down});
-        QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 3), c}));
+        QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 3), c}));
         keys(keyed.form, {Qt::Key_Down});
-        QCOMPARE(keyed.form.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 3), toInt16(c + 1)}));
+        QCOMPARE(keyed.ui.play.cursorCell(keyed.model), (BoardPoint{toInt16(c + 3), toInt16(c + 1)}));
     }
 
     // The rectangle tool takes its two corners from the keyboard as from the mouse.
@@ -625,18 +608,18 @@ private slots:
         b.form.Picture3_Click(1);
         keys(b.form, {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space});
         QCOMPARE(b.form.statusText(), QStringLiteral("終点を指定してください"));
-        QCOMPARE(b.form.rectStartX, c + 1);
+        QCOMPARE(b.ui.rectStartX, c + 1);
         const QImage oneCorner = screen(b.form);
         keys(b.form, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down});
         QVERIFY(screen(b.form) != oneCorner);  // the block up to the cursor is outlined
         keys(b.form, {Qt::Key_Return});
         QCOMPARE(b.form.statusText(), QStringLiteral("始点を指定してください"));
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         QStringList rows;
         for (const std::string& row : test::answerPicture(b.model))
             rows << QString::fromStdString(row);
         QCOMPARE(rows, QStringList({".....", ".###.", ".###.", ".....", "....."}));
-        QCOMPARE(b.form.undoStack->count(), 1);  // choosing a corner changes nothing
+        QCOMPARE(b.form.document().undoStack()->count(), 1);  // choosing a corner changes nothing
         keys(b.form, {Qt::Key_Space, Qt::Key_Up, Qt::Key_X});  // right: the block erased
         QCOMPARE(b.model.board(c + 3, c + 1), int16(kEmpty));
         QCOMPARE(b.model.board(c + 3, c + 2), int16(kEmpty));
@@ -651,26 +634,26 @@ private slots:
         PlayBoard b;
         b.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&b.form));
-        QCOMPARE(QApplication::focusWidget(), b.form.Command1);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Command1);
         int tabs = 0;
-        while (QApplication::focusWidget() != b.form.Picture1 && tabs < 100) {
+        while (QApplication::focusWidget() != b.ui.Picture1 && tabs < 100) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             ++tabs;
         }
-        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
-        QTest::keyClick(b.form.Picture1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), b.form.Slider1);
-        QTest::keyClick(b.form.Slider1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), b.form.Text1);
-        QTest::keyClick(b.form.Text1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), b.form.Command1);
-        QVERIFY(!b.form.play.cursorShown);
-        b.form.Picture1->setFocus();
-        QTest::keyClick(b.form.Picture1, Qt::Key_Down);
-        QVERIFY(b.form.play.cursorShown);
-        b.form.Text1->setFocus();
-        QVERIFY(!b.form.play.cursorShown);
-        QVERIFY(b.form.Picture1->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Picture1);
+        QTest::keyClick(b.ui.Picture1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Slider1);
+        QTest::keyClick(b.ui.Slider1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Text1);
+        QTest::keyClick(b.ui.Text1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Command1);
+        QVERIFY(!b.ui.play.cursorShown);
+        b.ui.Picture1->setFocus();
+        QTest::keyClick(b.ui.Picture1, Qt::Key_Down);
+        QVERIFY(b.ui.play.cursorShown);
+        b.ui.Text1->setFocus();
+        QVERIFY(!b.ui.play.cursorShown);
+        QVERIFY(b.ui.Picture1->focusPolicy() & Qt::TabFocus);
     }
 
     // From the last button of the panel one Tab reaches the board, and the cursor shows at
@@ -683,27 +666,27 @@ private slots:
         b.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&b.form));
         const QImage hidden = screen(b.form);
-        b.form.Command2->setFocus();
-        QTest::keyClick(b.form.Command2, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
-        QVERIFY(b.form.play.cursorShown);
-        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{c, c}));
+        b.ui.Command2->setFocus();
+        QTest::keyClick(b.ui.Command2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Picture1);
+        QVERIFY(b.ui.play.cursorShown);
+        QCOMPARE(b.ui.play.cursorCell(b.model), (BoardPoint{c, c}));
         QCOMPARE(differingCells(b.form, hidden, screen(b.form)).contains({c, c}), true);
         // The first arrow now moves it, as every arrow after the cursor shows.
         keys(b.form, {Qt::Key_Right});
-        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
-        QTest::keyClick(b.form.Picture1, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), b.form.Command2);
-        QVERIFY(!b.form.play.cursorShown);
-        QTest::keyClick(b.form.Command2, Qt::Key_Tab);
-        QVERIFY(b.form.play.cursorShown);
-        QCOMPARE(b.form.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
+        QCOMPARE(b.ui.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
+        QTest::keyClick(b.ui.Picture1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Command2);
+        QVERIFY(!b.ui.play.cursorShown);
+        QTest::keyClick(b.ui.Command2, Qt::Key_Tab);
+        QVERIFY(b.ui.play.cursorShown);
+        QCOMPARE(b.ui.play.cursorCell(b.model), (BoardPoint{toInt16(c + 1), c}));
 
-        b.form.Text1->setFocus();
-        QVERIFY(!b.form.play.cursorShown);
-        click(b.form, Qt::LeftButton, c + 2, c + 2);
-        QCOMPARE(QApplication::focusWidget(), b.form.Picture1);
-        QVERIFY(!b.form.play.cursorShown);
+        b.ui.Text1->setFocus();
+        QVERIFY(!b.ui.play.cursorShown);
+        test::clickCell(b.form, Qt::LeftButton, c + 2, c + 2);
+        QCOMPARE(QApplication::focusWidget(), b.ui.Picture1);
+        QVERIFY(!b.ui.play.cursorShown);
     }
 };
 

@@ -31,7 +31,7 @@ namespace {
 // cells with its clue band) and draws it at `zoom`.
 void showTestBoard(Form1& form, int zoom)
 {
-    drawAnswer(form.model, {
+    drawAnswer(form.document().model(), {
         "###..x.........",
         "#x#..x....#####",
         "###..x.........",
@@ -48,20 +48,20 @@ void showTestBoard(Form1& form, int zoom)
         "#######xxxxxxx#",
         "###############",
     });
-    form.model.board(5, 4) = 3;   // clue numbers of the first column and the first row
-    form.model.board(5, 3) = 12;
-    form.model.board(4, 5) = 3;
-    form.model.board(3, 5) = 1;
-    form.Text1->setText(QString::number(zoom));
+    form.document().model().board(5, 4) = 3;   // clue numbers of the first column and the first row
+    form.document().model().board(5, 3) = 12;
+    form.document().model().board(4, 5) = 3;
+    form.document().model().board(3, 5) = 1;
+    form.parts().Text1->setText(QString::number(zoom));
     form.redrawOrResetZoom(Form1::Redraw::Full);
 }
 
 // The board picture with the two 3-pixel border lines drawn in by hand: columns and rows
 // c - 1 .. c + 1 around the clue band's edge c, over the whole picture.
-QImage pictureWithBorderLines(const Form1& form)
+QImage pictureWithBorderLines(Form1& form)
 {
-    QImage expected = form.picture.image().convertToFormat(QImage::Format_RGB32);
-    const int edge = twipsToPixels(form.layout.clueBandTw);
+    QImage expected = form.parts().picture.image().convertToFormat(QImage::Format_RGB32);
+    const int edge = twipsToPixels(form.parts().layout.clueBandTw);
     for (int d = -1; d <= 1; ++d) {
         for (int i = 0; i < expected.height(); ++i)
             if (edge + d >= 0 && edge + d < expected.width())
@@ -260,7 +260,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, zoom);
-        const QImage before = form.picture.image().copy();
+        const QImage before = form.parts().picture.image().copy();
 
         form.Command5_Click();
 
@@ -282,7 +282,7 @@ private slots:
                  QLine(100, edge + 100, extent + 100, edge + 100));
         QCOMPARE(desktop.printCalls[4].kind, PrintCall::End);
         // The border lines go to the printer only, never into the board picture.
-        QCOMPARE(form.picture.image(), before);
+        QCOMPARE(form.parts().picture.image(), before);
     }
 
     void printFailureShowsTheMessageAndLeavesTheBoardAlone_data()
@@ -300,9 +300,9 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
-        const QImage pictureBefore = form.picture.image().copy();
+        const QImage pictureBefore = form.parts().picture.image().copy();
         desktop.printerMissing = missing;
         desktop.printerFailsAtEnd = failsAtEnd;
 
@@ -311,7 +311,7 @@ private slots:
         verifyFailureShown(desktop);
         QCOMPARE(desktop.documentsEnded, 0);
         QVERIFY(model == modelBefore);
-        QCOMPARE(form.picture.image(), pictureBefore);
+        QCOMPARE(form.parts().picture.image(), pictureBefore);
         QCOMPARE(form.windowTitle(), QStringLiteral("ズメリロジック！ - cat.zml"));
     }
 
@@ -393,10 +393,10 @@ private slots:
         // The horizontal border line runs the board's full width from its left edge (up to
         // the printable area's edge), the vertical one its full height; both are 3 picture
         // pixels (45 twips) thick. Positions within one rendered pixel (3 twips).
-        const int edgeTw = form.layout.clueBandTw;
-        const int cellTw = form.layout.cellSize;
-        const int rightTw = std::min(boardLeftTw + int(form.layout.boardWidthTw), printable.right());
-        const int bottomTw = std::min(boardTopTw + int(form.layout.boardHeightTw), printable.bottom());
+        const int edgeTw = form.parts().layout.clueBandTw;
+        const int cellTw = form.parts().layout.cellSize;
+        const int rightTw = std::min(boardLeftTw + int(form.parts().layout.boardWidthTw), printable.right());
+        const int bottomTw = std::min(boardTopTw + int(form.parts().layout.boardHeightTw), printable.bottom());
         const int lineRow = twipsToRendered(boardTopTw + edgeTw);
         const int lineColumn = twipsToRendered(boardLeftTw + edgeTw);
         auto verifyNear = [](int measured, int expectedTw, const char* what) {
@@ -446,13 +446,13 @@ private slots:
         Form1 form(desktop, model);
         showTestBoard(form, 100);
         const BoardModel modelBefore = model;
-        const QImage pictureBefore = form.picture.image().copy();
+        const QImage pictureBefore = form.parts().picture.image().copy();
 
         form.Command5_Click();
 
         verifyFailureShown(desktop);
         QVERIFY(model == modelBefore);
-        QCOMPARE(form.picture.image(), pictureBefore);
+        QCOMPARE(form.parts().picture.image(), pictureBefore);
     }
 
     // -----------------------------------------------------------------------------------------
@@ -491,12 +491,12 @@ private slots:
         // 96 dots per inch, as on screen.
         QCOMPARE(written.dotsPerMeterX(), 3780);
         // The lines are now part of the picture too; every later drawing is 1 pixel wide.
-        QCOMPARE(form.picture.image().convertToFormat(QImage::Format_RGB32), expected);
-        const int left = form.layout.clueBandTw + 3 * form.layout.cellSize;  // answer column 3, row 0: empty
+        QCOMPARE(form.parts().picture.image().convertToFormat(QImage::Format_RGB32), expected);
+        const int left = form.parts().layout.clueBandTw + 3 * form.parts().layout.cellSize;  // answer column 3, row 0: empty
         form.DrawCell(8, 5);
-        QCOMPARE(form.picture.image().pixel(twipsToPixels(left), twipsToPixels(form.layout.clueBandTw) + 5),
+        QCOMPARE(form.parts().picture.image().pixel(twipsToPixels(left), twipsToPixels(form.parts().layout.clueBandTw) + 5),
                  qRgb(0, 0, 0));
-        QCOMPARE(form.picture.image().pixel(twipsToPixels(left) + 1, twipsToPixels(form.layout.clueBandTw) + 5),
+        QCOMPARE(form.parts().picture.image().pixel(twipsToPixels(left) + 1, twipsToPixels(form.parts().layout.clueBandTw) + 5),
                  qRgb(255, 255, 255));
     }
 
@@ -507,8 +507,8 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
-        form.dialogFileName = dir.filePath(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
+        form.parts().dialogFileName = dir.filePath(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
         const QString path = dir.filePath(QStringLiteral("cat.bmp"));
         desktop.chosenFiles = {path, path};
@@ -538,15 +538,15 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.dialogFileName = dir.filePath(QStringLiteral("cat.sts"));
-        const QImage pictureBefore = form.picture.image().copy();
+        form.parts().dialogFileName = dir.filePath(QStringLiteral("cat.sts"));
+        const QImage pictureBefore = form.parts().picture.image().copy();
 
         form.Command6_Click();  // no file chosen: the dialog was cancelled
 
         verifyFailureShown(desktop);
         QCOMPARE(desktop.fileDialogs.at(0).suggestedPath, dir.filePath(QStringLiteral("cat.bmp")));
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-        QCOMPARE(form.picture.image(), pictureBefore);
+        QCOMPARE(form.parts().picture.image(), pictureBefore);
     }
 
     void unwritableFileShowsTheFailureAndKeepsTheOldFile_data()
@@ -572,7 +572,7 @@ private slots:
         BoardModel model;
         Form1 form(desktop, model);
         showTestBoard(form, 100);
-        form.setTitleName(QStringLiteral("cat.zml"));
+        form.document().setTitleName(QStringLiteral("cat.zml"));
         const BoardModel modelBefore = model;
         desktop.chosenFiles.push_back(path);
 

@@ -7,6 +7,7 @@
 #include "main_window/Form1.h"
 #include "support/ascii_board.h"
 #include "support/reference_solver.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -65,8 +66,8 @@ struct Script {
 // A window showing a loaded puzzle with a fill of the player's: what a cancel must leave.
 void playSomething(Form1& form)
 {
-    form.model = test::boardWithAnswer(2, {"#.", ".x"});
-    form.setTitleName(QStringLiteral("mine.zml"));
+    form.document().model() = test::boardWithAnswer(2, {"#.", ".x"});
+    form.document().setTitleName(QStringLiteral("mine.zml"));
     form.redrawOrResetZoom(Form1::Redraw::Full);
 }
 
@@ -137,9 +138,8 @@ private slots:
 
     void menuMakesAPuzzleOfTheChosenGrade()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         Script script;
         script.fill = [](RandomPuzzleDialog& dialog) {
             dialog.widthBox->setText(QStringLiteral("12"));
@@ -152,9 +152,9 @@ private slots:
         randomPuzzleAction(form)->trigger();
 
         QCOMPARE(script.progressBoxes, 1);
-        QCOMPARE(form.model.answerWidth(), 12);
-        QCOMPARE(form.model.answerHeight(), 10);
-        const solver::Puzzle puzzle = puzzleFromBoard(form.model);
+        QCOMPARE(form.document().model().answerWidth(), 12);
+        QCOMPARE(form.document().model().answerHeight(), 10);
+        const solver::Puzzle puzzle = puzzleFromBoard(form.document().model());
         const solver::SolveResult solved = solver::solve(puzzle);
         QCOMPARE(solved.verdict, solver::Verdict::Unique);
         const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(puzzle, solved);
@@ -167,9 +167,8 @@ private slots:
 
     void menuMakesAUniquePuzzleOnAnEmptyAnswerAreaAsOneStep()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         playSomething(form);
         const test::Snapshot before(form);
         Script script;
@@ -182,24 +181,24 @@ private slots:
         desktop.dialogScript = std::ref(script);
         QAction* action = randomPuzzleAction(form);
         QVERIFY(action);
-        const int steps = form.undoStack->count();
+        const int steps = form.document().undoStack()->count();
         action->trigger();
 
         QCOMPARE(script.progressBoxes, 1);
-        QCOMPARE(form.model.answerWidth(), 18);
-        QCOMPARE(form.model.answerHeight(), 12);
-        QVERIFY(form.model.clueSize >= 3);
-        for (const std::string& row : test::answerPicture(form.model))
+        QCOMPARE(form.document().model().answerWidth(), 18);
+        QCOMPARE(form.document().model().answerHeight(), 12);
+        QVERIFY(form.document().model().clueSize >= 3);
+        for (const std::string& row : test::answerPicture(form.document().model()))
             QCOMPARE(row, std::string(18, '.'));
-        const test::ReferenceResult reference = test::referenceSolve(puzzleFromBoard(form.model));
+        const test::ReferenceResult reference = test::referenceSolve(puzzleFromBoard(form.document().model()));
         QCOMPARE(reference.verdict, solver::Verdict::Unique);
         QVERIFY(reference.lineSolvable);
         QCOMPARE(form.windowTitle(), kTitlePrefix + kUntitled);
         QVERIFY(!(test::Snapshot(form).picture == before.picture));
 
-        QCOMPARE(form.undoStack->count(), steps + 1);
-        QCOMPARE(form.undoStack->undoText(), QStringLiteral("ランダム問題"));
-        form.undoStack->undo();
+        QCOMPARE(form.document().undoStack()->count(), steps + 1);
+        QCOMPARE(form.document().undoStack()->undoText(), QStringLiteral("ランダム問題"));
+        form.document().undoStack()->undo();
         QVERIFY(before.sameAs(form));
     }
 
@@ -213,12 +212,11 @@ private slots:
     void cancelChangesNothing()
     {
         QFETCH(bool, inDialog);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         playSomething(form);
         const test::Snapshot before(form);
-        const int steps = form.undoStack->count();
+        const int steps = form.document().undoStack()->count();
         Script script;
         script.fill = [&](RandomPuzzleDialog& dialog) {
             dialog.widthBox->setText(QStringLiteral("80"));
@@ -232,7 +230,7 @@ private slots:
 
         QCOMPARE(script.progressBoxes, inDialog ? 0 : 1);
         QVERIFY(before.sameAs(form));
-        QCOMPARE(form.undoStack->count(), steps);
+        QCOMPARE(form.document().undoStack()->count(), steps);
         QVERIFY(desktop.messages.empty());
     }
 };

@@ -42,7 +42,7 @@ QList<bool> checkedStates(Form1& form)
 // What the board picture control shows on screen.
 QImage screen(Form1& form)
 {
-    return form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return form.parts().Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A window over a board with something in its clue band and answer area, so that every option
@@ -75,7 +75,7 @@ private slots:
         auto form = window(desktop, model);
         QVERIFY(options(*form).size() >= 2);
         QCOMPARE(checkedStates(*form), QList<bool>(options(*form).size(), false));
-        QVERIFY(!form->play.showsBoardHelp());
+        QVERIFY(!form->parts().play.showsBoardHelp());
         form.reset();
         QVERIFY(desktop.settings().allKeys().isEmpty());
         QVERIFY(!QFile::exists(desktop.settings().fileName()));

@@ -6,6 +6,7 @@
 #include "helpers/keeping_run.h"
 #include "main_window/board_keeper.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -61,18 +62,12 @@ std::optional<KeptBoard> onlyKeptBoard()
 }
 
 // A fresh start: the main window and its keeper, before any question.
-struct Start {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
+struct Start : test::MainWindow {
     BoardKeeper keeper{form, keepFolder()};
 };
 
 // What a start shows when nothing is restored.
-struct StartUp {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
+struct StartUp : test::MainWindow {
     test::Snapshot shown{form};
 };
 
@@ -145,7 +140,7 @@ class ResumeTest : public QObject {
     }
 
     // The window as the child left it, rebuilt by playing the same way here.
-    static void expectPlayed(const Form1& form, const QString& puzzlePath)
+    static void expectPlayed(Form1& form, const QString& puzzlePath)
     {
         test::ScriptedDesktop desktop;
         BoardModel model;
@@ -190,17 +185,17 @@ private slots:
         QCOMPARE(question.buttons, MessageButtons::YesNo);
         expectPlayed(start.form, puzzlePath_);
         QCOMPARE(start.form.windowTitle(), QStringLiteral("ズメリロジック！ - kept.zml"));
-        QCOMPARE(start.form.Text1->text(), QStringLiteral("150"));
+        QCOMPARE(start.ui.Text1->text(), QStringLiteral("150"));
         // The restored board is unsaved, with nothing before it to undo; the start-up picture
         // still waits for its timer.
-        QVERIFY(start.form.hasUnsavedChanges());
-        QVERIFY(!start.form.undoStack->canUndo());
-        QVERIFY(!start.form.Picture4->isHidden());
-        QVERIFY(start.form.Timer1->isActive());
+        QVERIFY(start.form.document().hasUnsavedChanges());
+        QVERIFY(!start.form.document().undoStack()->canUndo());
+        QVERIFY(!start.ui.Picture4->isHidden());
+        QVERIFY(start.ui.Timer1->isActive());
         // It stays kept, now by this window alone: closing again leaves it for the start after.
         start.form.close();
-        QCOMPARE(onlyKeptBoard()->model, start.form.model);
-        QCOMPARE(readKeepFile(start.keeper.path())->model, start.form.model);
+        QCOMPARE(onlyKeptBoard()->model, start.form.document().model());
+        QCOMPARE(readKeepFile(start.keeper.path())->model, start.form.document().model());
     }
 
     void closedUnsavedIsOfferedAndNoDiscardsIt()
@@ -215,7 +210,7 @@ private slots:
             start.keeper.offerRestore();
             QCOMPARE(start.desktop.messages.size(), std::size_t(1));
             QVERIFY(startUp.shown.sameAs(start.form));
-            QVERIFY(!start.form.hasUnsavedChanges());
+            QVERIFY(!start.form.document().hasUnsavedChanges());
             QVERIFY(keptBoards().empty());
         }
         Start again;
@@ -270,19 +265,19 @@ private slots:
         test::playKeptPuzzle(form, puzzlePath_);
         QTRY_VERIFY(QFile::exists(start.keeper.path()));
         KeptBoard kept = *readKeepFile(start.keeper.path());
-        QCOMPARE(kept.model, form.model);
+        QCOMPARE(kept.model, form.document().model());
         QCOMPARE(kept.titleName, std::string("kept.zml"));
         QCOMPARE(kept.zoom, std::string("150"));
 
-        form.Text1->setText(QStringLiteral("200"));
+        form.parts().Text1->setText(QStringLiteral("200"));
         QTRY_COMPARE(readKeepFile(start.keeper.path())->zoom, std::string("200"));
 
         // Back at the loaded board there is nothing unsaved, and nothing kept at once.
-        while (form.undoStack->canUndo() && form.hasUnsavedChanges())
-            form.undoStack->undo();
-        QVERIFY(!form.hasUnsavedChanges());
+        while (form.document().undoStack()->canUndo() && form.document().hasUnsavedChanges())
+            form.document().undoStack()->undo();
+        QVERIFY(!form.document().hasUnsavedChanges());
         QVERIFY(!QFile::exists(start.keeper.path()));
-        form.undoStack->redo();
+        form.document().undoStack()->redo();
         QTRY_VERIFY(QFile::exists(start.keeper.path()));
 
         // A save is clean as well, once the fills and the cross are saved with the clues: the
@@ -295,14 +290,13 @@ private slots:
         QVERIFY(!QFile::exists(start.keeper.path()));
 
         // Closing with nothing unsaved leaves nothing; closing unsaved keeps the board at once.
-        form.Text1->setText(QStringLiteral("100"));
+        form.parts().Text1->setText(QStringLiteral("100"));
         form.close();
         QVERIFY(!QFile::exists(start.keeper.path()));
-        emit form.Picture1->mouseDown(1, 0, cellToTwips(4, form.layout.cellSize) + 10.0,
-                                      cellToTwips(3, form.layout.cellSize) + 10.0);
+        test::pressCell(form, 4, 3);
         form.close();
         kept = *readKeepFile(start.keeper.path());
-        QCOMPARE(kept.model, form.model);
+        QCOMPARE(kept.model, form.document().model());
         QCOMPARE(kept.titleName, std::string("saved2.zml"));
     }
 
@@ -357,8 +351,8 @@ private slots:
         BoardModel played;
         Form1 form(desktop, played);
         test::playKeptPuzzle(form, nonPuzzlePath_);
-        QCOMPARE(start.form.model, played);
-        QVERIFY(start.form.hasUnsavedChanges());
+        QCOMPARE(start.form.document().model(), played);
+        QVERIFY(start.form.document().hasUnsavedChanges());
     }
 
     // Two runs killed: a start asks about both boards, one question each naming the board,
@@ -381,7 +375,7 @@ private slots:
         Start one;
         one.keeper.offerRestore();
         QCOMPARE(one.desktop.messages.size(), std::size_t(1));
-        const QString firstTitle = one.form.titleName();
+        const QString firstTitle = one.form.document().titleName();
         QVERIFY2(one.desktop.lastMessage().text.startsWith(
                      QStringLiteral("前回保存されなかった盤面が 2 つあります（1 つ目: ") + firstTitle +
                      QStringLiteral("、")),
@@ -393,14 +387,14 @@ private slots:
         two.keeper.offerRestore();
         QCOMPARE(two.desktop.messages.size(), std::size_t(1));
         QCOMPARE(two.desktop.lastMessage().text, kRestoreQuestion);
-        const QString secondTitle = two.form.titleName();
+        const QString secondTitle = two.form.document().titleName();
         expectPlayed(two.form, dataHome_.filePath(secondTitle));
         QCOMPARE((QSet<QString>{firstTitle, secondTitle}),
                  (QSet<QString>{QStringLiteral("kept.zml"), QStringLiteral("other.zml")}));
         // Each board now lives in the keep file of the window showing it.
         QCOMPARE(keptBoards().size(), std::size_t(2));
-        QCOMPARE(readKeepFile(one.keeper.path())->model, one.form.model);
-        QCOMPARE(readKeepFile(two.keeper.path())->model, two.form.model);
+        QCOMPARE(readKeepFile(one.keeper.path())->model, one.form.document().model());
+        QCOMPARE(readKeepFile(two.keeper.path())->model, two.form.document().model());
     }
 
     // A run that saves and quits leaves the board another run keeps untouched.
@@ -474,7 +468,7 @@ private slots:
         QCOMPARE(start.desktop.lastMessage().text, kRestoreQuestion);
         QVERIFY(!QFile::exists(legacyPath));
         if (restore) {
-            QCOMPARE(start.form.model, earlier.model);
+            QCOMPARE(start.form.document().model(), earlier.model);
             QCOMPARE(start.form.windowTitle(), QStringLiteral("ズメリロジック！ - earlier.zml"));
             QCOMPARE(readKeepFile(start.keeper.path()), earlier);
         } else {
@@ -498,9 +492,8 @@ private slots:
         QCOMPARE(fileBytes(earlierPath), bytes);
 
         // This run's own unsaved changes are kept beside it, in its own file.
-        emit start.form.Picture1->mouseDown(1, 0, cellToTwips(2, start.form.layout.cellSize) + 10.0,
-                                            cellToTwips(2, start.form.layout.cellSize) + 10.0);
-        QTRY_COMPARE(readKeepFile(start.keeper.path())->model, start.form.model);
+        test::pressCell(start.form, 2, 2);
+        QTRY_COMPARE(readKeepFile(start.keeper.path())->model, start.form.document().model());
         QCOMPARE(fileBytes(earlierPath), bytes);
         QVERIFY(start.desktop.messages.empty());
     }

@@ -2,6 +2,7 @@
 #include "main_window/Form1.h"
 #include "widgets/board_view.h"
 #include "support/ascii_board.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 
 #include <QFrame>
@@ -18,30 +19,16 @@ const QString kStart = QStringLiteral("始点を指定してください");
 const QString kEnd = QStringLiteral("終点を指定してください");
 const QString kNotAnswer = QStringLiteral("ここは解答エリアではありません");
 
-// The point of Picture1 (widget pixels) over the middle of board cell (x, y).
-QPoint cellPoint(const Form1& form, int x, int y)
-{
-    const int half = form.layout.cellSize / 2;
-    return {BoardView::kBorderPixels + twipsToPixels(x * form.layout.cellSize + half),
-            BoardView::kBorderPixels + twipsToPixels(y * form.layout.cellSize + half)};
-}
-
-void press(Form1& form, Qt::MouseButton button, int x, int y)
-{
-    QTest::mousePress(form.Picture1, button, {}, cellPoint(form, x, y));
-    QTest::mouseRelease(form.Picture1, button, {}, cellPoint(form, x, y));
-}
-
 // The answer area as the board picture shows it: '#' black box, 'x' cross, '.' white.
-QStringList shownAnswer(const Form1& form)
+QStringList shownAnswer(Form1& form)
 {
-    const QImage& image = form.picture.image();
+    const QImage& image = form.parts().picture.image();
     QStringList rows;
-    for (int y = form.model.clueSize; y < form.model.gridHeight; ++y) {
+    for (int y = form.document().model().clueSize; y < form.document().model().gridHeight; ++y) {
         QString row;
-        for (int x = form.model.clueSize; x < form.model.gridWidth; ++x) {
-            const QPoint centre(twipsToPixels(x * form.layout.cellSize + form.layout.cellSize / 2),
-                                twipsToPixels(y * form.layout.cellSize + form.layout.cellSize / 2));
+        for (int x = form.document().model().clueSize; x < form.document().model().gridWidth; ++x) {
+            const QPoint centre(twipsToPixels(x * form.parts().layout.cellSize + form.parts().layout.cellSize / 2),
+                                twipsToPixels(y * form.parts().layout.cellSize + form.parts().layout.cellSize / 2));
             const bool centreBlack = image.pixelColor(centre) == Qt::black;
             const bool besideBlack = image.pixelColor(centre + QPoint(3, 0)) == Qt::black;
             row += besideBlack ? '#' : centreBlack ? 'x' : '.';
@@ -60,11 +47,7 @@ QStringList modelAnswer(const BoardModel& model)
 }
 
 // A window on a 4 x 3 answer area with a clue band of 2 (columns and rows 2.. are answer).
-struct SmallBoard {
-    test::ScriptedDesktop desktop;
-    BoardModel model;
-    Form1 form{desktop, model};
-
+struct SmallBoard : test::MainWindow {
     SmallBoard()
     {
         form.Timer1_Timer();  // the start-up picture out of the way
@@ -84,25 +67,24 @@ class SolvingWindowTest : public QObject {
 private slots:
     void toolButtonsShowTheSelectedToolAndItsPointer()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const QString before = form.statusText();
 
         form.Picture3_Click(1);
-        QCOMPARE(form.currentTool, 1);
-        QCOMPARE(form.Picture3[0]->borderStyle(), 0);
-        QCOMPARE(form.Picture3[1]->borderStyle(), 1);
-        QCOMPARE(form.Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(ui.currentTool, 1);
+        QCOMPARE(ui.Picture3[0]->borderStyle(), 0);
+        QCOMPARE(ui.Picture3[1]->borderStyle(), 1);
+        QCOMPARE(ui.Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/104.xpm")).toImage());
         QCOMPARE(form.statusText(), kStart);
 
         form.setStatusText(before);
         form.Picture3_Click(0);
-        QCOMPARE(form.currentTool, 0);
-        QCOMPARE(form.Picture3[0]->borderStyle(), 1);
-        QCOMPARE(form.Picture3[1]->borderStyle(), 0);
-        QCOMPARE(form.Picture1->cursor().pixmap().toImage(),
+        QCOMPARE(ui.currentTool, 0);
+        QCOMPARE(ui.Picture3[0]->borderStyle(), 1);
+        QCOMPARE(ui.Picture3[1]->borderStyle(), 0);
+        QCOMPARE(ui.Picture1->cursor().pixmap().toImage(),
                  QPixmap(QStringLiteral(":/icons/103.xpm")).toImage());
         QCOMPARE(form.statusText(), before);  // the pencil leaves the status text alone
         QVERIFY(desktop.messages.empty());
@@ -110,24 +92,23 @@ private slots:
 
     void clickingAToolButtonSelectsIt()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        QTest::mouseClick(form.Picture3[1], Qt::LeftButton);
-        QCOMPARE(form.currentTool, 1);
-        QTest::mouseClick(form.Picture3[0], Qt::LeftButton);
-        QCOMPARE(form.currentTool, 0);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        QTest::mouseClick(ui.Picture3[1], Qt::LeftButton);
+        QCOMPARE(ui.currentTool, 1);
+        QTest::mouseClick(ui.Picture3[0], Qt::LeftButton);
+        QCOMPARE(ui.currentTool, 0);
     }
 
     void pencilPressesChangeAndShowTheCell()
     {
         SmallBoard b;
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::RightButton, 3, 2);
-        press(b.form, Qt::LeftButton, 4, 3);
-        press(b.form, Qt::LeftButton, 4, 3);  // filled back to empty
-        press(b.form, Qt::RightButton, 5, 4);
-        press(b.form, Qt::LeftButton, 5, 4);  // cross to filled
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::RightButton, 3, 2);
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);  // filled back to empty
+        test::clickCell(b.form, Qt::RightButton, 5, 4);
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);  // cross to filled
         const QStringList expected{"#x..", "....", "...#"};
         QCOMPARE(modelAnswer(b.model), expected);
         QCOMPARE(shownAnswer(b.form), expected);
@@ -137,8 +118,8 @@ private slots:
     {
         SmallBoard b;
         b.model.board(3, 3) = 7;
-        press(b.form, Qt::LeftButton, 3, 3);
-        press(b.form, Qt::RightButton, 3, 3);
+        test::clickCell(b.form, Qt::LeftButton, 3, 3);
+        test::clickCell(b.form, Qt::RightButton, 3, 3);
         QCOMPARE(b.model.board(3, 3), 7);
     }
 
@@ -158,15 +139,15 @@ private slots:
         for (int tool = 0; tool < 2; ++tool) {
             b.form.Picture3_Click(tool);
             const BoardModel before = b.model;
-            const QImage shown = b.form.picture.image();
+            const QImage shown = b.ui.picture.image();
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
                 b.form.setStatusText(QString());
-                press(b.form, button, x, y);
+                test::clickCell(b.form, button, x, y);
                 QCOMPARE(b.form.statusText(), kNotAnswer);
             }
             QVERIFY(b.model == before);
-            QCOMPARE(b.form.picture.image(), shown);
-            QCOMPARE(b.form.rectStartX, -1);
+            QCOMPARE(b.ui.picture.image(), shown);
+            QCOMPARE(b.ui.rectStartX, -1);
         }
         QVERIFY(b.desktop.messages.empty());
     }
@@ -176,9 +157,9 @@ private slots:
         SmallBoard b;
         const BoardModel before = b.model;
         // Just right of and just below the last cell: the picture's own frame.
-        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardWidthTw),
-                            BoardView::kBorderPixels + twipsToPixels(b.form.layout.boardHeightTw));
-        QTest::mousePress(b.form.Picture1, Qt::LeftButton, {}, corner);
+        const QPoint corner(BoardView::kBorderPixels + twipsToPixels(b.ui.layout.boardWidthTw),
+                            BoardView::kBorderPixels + twipsToPixels(b.ui.layout.boardHeightTw));
+        QTest::mousePress(b.ui.Picture1, Qt::LeftButton, {}, corner);
         QCOMPARE(b.form.statusText(), kNotAnswer);
         QVERIFY(b.model == before);
     }
@@ -192,24 +173,24 @@ private slots:
         b.form.Picture3_Click(1);
         QCOMPARE(b.form.statusText(), kStart);
 
-        press(b.form, Qt::RightButton, 5, 4);  // either button sets the first corner
+        test::clickCell(b.form, Qt::RightButton, 5, 4);  // either button sets the first corner
         QCOMPARE(b.form.statusText(), kEnd);
-        QCOMPARE(b.form.rectStartX, 5);
+        QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", ".x..", "..?."}));
 
-        press(b.form, Qt::LeftButton, 0, 3);  // the clue band: only the notice
+        test::clickCell(b.form, Qt::LeftButton, 0, 3);  // the clue band: only the notice
         QCOMPARE(b.form.statusText(), kNotAnswer);
-        QCOMPARE(b.form.rectStartX, 5);
+        QCOMPARE(b.ui.rectStartX, 5);
 
-        press(b.form, Qt::LeftButton, 3, 3);  // above and left of the first corner
+        test::clickCell(b.form, Qt::LeftButton, 3, 3);  // above and left of the first corner
         QCOMPARE(b.form.statusText(), kStart);
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         const QStringList filled{"....", ".###", ".###"};
         QCOMPARE(modelAnswer(b.model), filled);
         QCOMPARE(shownAnswer(b.form), filled);
 
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::RightButton, 4, 4);  // right at the end erases
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::RightButton, 4, 4);  // right at the end erases
         const QStringList erased{"....", "...#", "...#"};
         QCOMPARE(modelAnswer(b.model), erased);
         QCOMPARE(shownAnswer(b.form), erased);
@@ -219,14 +200,14 @@ private slots:
     {
         SmallBoard b;
         b.form.Picture3_Click(1);
-        press(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
         b.form.Picture3_Click(1);  // the same tool again
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         QCOMPARE(b.form.statusText(), kStart);
-        press(b.form, Qt::LeftButton, 5, 4);  // a new first corner, not an end
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);  // a new first corner, not an end
         QCOMPARE(b.form.statusText(), kEnd);
         b.form.Picture3_Click(0);
-        QCOMPARE(b.form.rectStartX, -1);
+        QCOMPARE(b.ui.rectStartX, -1);
         QCOMPARE(b.form.statusText(), kEnd);  // the pencil leaves the last prompt
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
     }
@@ -237,23 +218,23 @@ private slots:
         b.model.board(3, 3) = kFilled;
         b.form.RedrawBoard();
         // Something else painted over the cell; the middle press shows the cell again.
-        b.form.picture.box(3 * b.form.layout.cellSize, 3 * b.form.layout.cellSize, b.form.layout.cellSize,
-                           b.form.layout.cellSize, Qt::white);
+        b.ui.picture.box(3 * b.ui.layout.cellSize, 3 * b.ui.layout.cellSize, b.ui.layout.cellSize,
+                           b.ui.layout.cellSize, Qt::white);
         QCOMPARE(shownAnswer(b.form)[1], QStringLiteral("...."));
         const BoardModel before = b.model;
         for (int tool = 0; tool < 2; ++tool) {
             b.form.Picture3_Click(tool);
             b.form.setStatusText(QStringLiteral("-"));
-            press(b.form, Qt::MiddleButton, 3, 3);
+            test::clickCell(b.form, Qt::MiddleButton, 3, 3);
             QVERIFY(b.model == before);
-            QCOMPARE(b.form.rectStartX, -1);
+            QCOMPARE(b.ui.rectStartX, -1);
             QCOMPARE(b.form.statusText(), QStringLiteral("-"));
             QCOMPARE(shownAnswer(b.form)[1], QStringLiteral(".#.."));
         }
         // A middle press between the corners leaves the first corner pending.
-        press(b.form, Qt::LeftButton, 2, 2);
-        press(b.form, Qt::MiddleButton, 4, 4);
-        QCOMPARE(b.form.rectStartX, 2);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::MiddleButton, 4, 4);
+        QCOMPARE(b.ui.rectStartX, 2);
         QCOMPARE(b.form.statusText(), kEnd);
     }
 
@@ -263,9 +244,9 @@ private slots:
         b.form.Picture3_Click(1);
         // A corner left over from a bigger board, as if the board had been replaced while
         // it was pending without being forgotten.
-        b.form.rectStartX = 40;
-        b.form.rectStartY = 0;
-        press(b.form, Qt::LeftButton, 4, 3);
+        b.ui.rectStartX = 40;
+        b.ui.rectStartY = 0;
+        test::clickCell(b.form, Qt::LeftButton, 4, 3);
         QCOMPARE(modelAnswer(b.model), (QStringList{"..##", "..##", "...."}));
         for (int x = 0; x < kBoardSide; ++x)
             for (int y = 0; y < kBoardSide; ++y)
@@ -277,10 +258,10 @@ private slots:
     {
         SmallBoard b;
         b.form.Picture3_Click(1);
-        press(b.form, Qt::LeftButton, 2, 2);
+        test::clickCell(b.form, Qt::LeftButton, 2, 2);
         b.form.forgetRectangleStart();
-        press(b.form, Qt::LeftButton, 5, 4);
-        QCOMPARE(b.form.rectStartX, 5);
+        test::clickCell(b.form, Qt::LeftButton, 5, 4);
+        QCOMPARE(b.ui.rectStartX, 5);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
     }
 
@@ -294,10 +275,10 @@ private slots:
         for (int y = 0; y < picture.size(); ++y)
             for (int x = 0; x < picture[y].size(); ++x)
                 if (picture[y][x] == '#')
-                    press(form, Qt::LeftButton, 2 + x, 2 + y);
+                    test::clickCell(form, Qt::LeftButton, 2 + x, 2 + y);
         QCOMPARE(modelAnswer(b.model), picture);
 
-        QTest::mouseClick(form.Command8, Qt::LeftButton);  // Make
+        QTest::mouseClick(form.parts().Command8, Qt::LeftButton);  // Make
         QCOMPARE(test::columnClueCells(b.model, 2), (std::vector<int>{0, 3}));
         QCOMPARE(test::columnClueCells(b.model, 3), (std::vector<int>{1, 1}));
         QCOMPARE(test::columnClueCells(b.model, 4), (std::vector<int>{0, 1}));
@@ -309,20 +290,20 @@ private slots:
 
         // Erase everything with one right-button rectangle.
         form.Picture3_Click(1);
-        press(form, Qt::LeftButton, 5, 4);
-        press(form, Qt::RightButton, 2, 2);
+        test::clickCell(form, Qt::LeftButton, 5, 4);
+        test::clickCell(form, Qt::RightButton, 2, 2);
         QCOMPARE(modelAnswer(b.model), (QStringList{"....", "....", "...."}));
 
         // Solve again: the bottom row as a rectangle, the rest with the pencil, one cross.
-        press(form, Qt::RightButton, 2, 4);
-        press(form, Qt::LeftButton, 5, 4);
+        test::clickCell(form, Qt::RightButton, 2, 4);
+        test::clickCell(form, Qt::LeftButton, 5, 4);
         form.Picture3_Click(0);
         for (auto [x, y] : {std::pair{2, 2}, {3, 2}, {5, 2}, {2, 3}, {5, 3}})
-            press(form, Qt::LeftButton, x, y);
-        press(form, Qt::RightButton, 4, 2);
+            test::clickCell(form, Qt::LeftButton, x, y);
+        test::clickCell(form, Qt::RightButton, 4, 2);
         QCOMPARE(modelAnswer(b.model), (QStringList{"##x#", "#..#", "####"}));
 
-        QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check
+        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);  // the check
         QCOMPARE(b.desktop.messages.size(), std::size_t(1));
         const test::ShownMessage success = b.desktop.lastMessage();
         QCOMPARE(success.text, QStringLiteral("答えと一致しました"));
@@ -330,8 +311,8 @@ private slots:
         QCOMPARE(success.buttons, MessageButtons::Ok);
         QCOMPARE(success.icon, MessageIcon::Information);
 
-        press(form, Qt::LeftButton, 3, 3);  // one cell too many
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        test::clickCell(form, Qt::LeftButton, 3, 3);  // one cell too many
+        QTest::mouseClick(form.parts().Command2, Qt::LeftButton);
         QCOMPARE(b.desktop.messages.size(), std::size_t(2));
         const test::ShownMessage failure = b.desktop.lastMessage();
         QCOMPARE(failure.text, QStringLiteral("残念！\r\n答えと一致しませんでした"));
@@ -344,12 +325,12 @@ private slots:
     void makeShowsTheDerivedNumbers()
     {
         SmallBoard b;
-        const QImage blankBand = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                              twipsToPixels(b.form.layout.clueBandTw));
-        press(b.form, Qt::LeftButton, 3, 2);
+        const QImage blankBand = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
+                                                              twipsToPixels(b.ui.layout.clueBandTw));
+        test::clickCell(b.form, Qt::LeftButton, 3, 2);
         b.form.Command8_Click();
-        const QImage band = b.form.picture.image().copy(0, 0, b.form.picture.image().width(),
-                                                         twipsToPixels(b.form.layout.clueBandTw));
+        const QImage band = b.ui.picture.image().copy(0, 0, b.ui.picture.image().width(),
+                                                         twipsToPixels(b.ui.layout.clueBandTw));
         QVERIFY(band != blankBand);
     }
 };

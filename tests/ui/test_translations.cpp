@@ -133,12 +133,12 @@ QStringList textsOfEveryWindow()
     form.Command2_Click();  // a wrong answer
     form.Hint_Click();
     form.Mistakes_Click();
-    form.Text1->setText(QStringLiteral("5"));  // a refused zoom
+    form.parts().Text1->setText(QStringLiteral("5"));  // a refused zoom
     form.Picture3_Click(1);
     texts << QStringLiteral("status: ") + form.statusText();
     form.openCheckWindow();
-    texts << windowTexts(form.checkWindow);
-    form.checkWindow->close();
+    texts << windowTexts(form.parts().checkWindow);
+    form.parts().checkWindow->close();
     for (const auto& message : desktop.messages)
         texts << QStringLiteral("message: ") + message.text << QStringLiteral("caption: ") + message.caption;
     for (const auto& call : desktop.fileDialogs)
@@ -317,19 +317,19 @@ private slots:
         item(QStringLiteral("English"))->trigger();
         QCoreApplication::processEvents();  // the language change reaches each window posted
         QCOMPARE(japaneseOnes(windowTexts(&form)), QStringList());
-        QCOMPARE(japaneseOnes(windowTexts(form.checkWindow)), QStringList());
+        QCOMPARE(japaneseOnes(windowTexts(form.parts().checkWindow)), QStringList());
         QCOMPARE(form.windowTitle(), QStringLiteral("Zumeli - Untitled"));
-        QCOMPARE(form.undoAction->text(), QStringLiteral("&Undo"));
+        QCOMPARE(form.parts().undoAction->text(), QStringLiteral("&Undo"));
         QCOMPARE(desktop.settings().value(kLanguageKey).toString(), QStringLiteral("en"));
         QVERIFY(item(QStringLiteral("English"))->isChecked());
 
         item(QStringLiteral("日本語"))->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(windowTexts(&form), designed);
-        QVERIFY(windowTexts(form.checkWindow).contains(QStringLiteral("PuzzleCheckWindow/QPushButton: 閉じる")));
+        QVERIFY(windowTexts(form.parts().checkWindow).contains(QStringLiteral("PuzzleCheckWindow/QPushButton: 閉じる")));
         item(QStringLiteral("自動"))->trigger();
         QVERIFY(!desktop.settings().contains(kLanguageKey));
-        form.checkWindow->close();
+        form.parts().checkWindow->close();
     }
 
     void theMenuShowsTheKeptChoice()

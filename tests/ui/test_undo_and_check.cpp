@@ -8,6 +8,7 @@
 #include "dialogs/puzzle_check_window.h"
 #include "support/ascii_board.h"
 #include "support/image_files.h"
+#include "support/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/window_snapshot.h"
 
@@ -31,13 +32,6 @@ QString sharedPuzzle(const char* name)
     return QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + QString::fromUtf8(name);
 }
 
-// A press on board cell (x, y), delivered as the board picture delivers it.
-void pressCell(Form1& form, int x, int y, int button = 1)
-{
-    emit form.Picture1->mouseDown(button, 0, cellToTwips(x, form.layout.cellSize) + 10.0,
-                                  cellToTwips(y, form.layout.cellSize) + 10.0);
-}
-
 QAction* findAction(Form1& form, const QString& text)
 {
     for (QAction* action : form.menuBar()->findChildren<QAction*>())
@@ -50,9 +44,9 @@ QAction* findAction(Form1& form, const QString& text)
 QString checkResult(Form1& form)
 {
     form.openCheckWindow();
-    if (!QTest::qWaitFor([&] { return !form.checkWindow->isRunning(); }, 20000))
+    if (!QTest::qWaitFor([&] { return !form.parts().checkWindow->isRunning(); }, 20000))
         return QStringLiteral("(still running)");
-    return form.checkWindow->resultText();
+    return form.parts().checkWindow->resultText();
 }
 
 } // namespace
@@ -73,14 +67,13 @@ private slots:
                     .convertToFormat(QImage::Format_RGB32)
                     .save(imagePath, "BMP"));
 
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         std::vector<test::Snapshot> snapshots{test::Snapshot(form)};
         QStringList names;
         // Runs a command as its menu item does, or a press on the board as the board does.
         auto step = [&](const QString& name, const std::function<void()>& action) {
-            form.runAsStep(name, action);
+            form.document().runAsStep(name, action);
             snapshots.emplace_back(form);
             names << name;
         };
@@ -110,62 +103,60 @@ private slots:
         };
         step(QStringLiteral("画像ファイルから問題を作成"), [&] { form.Command9_Click(); });
         QVERIFY(desktop.messages.empty());
-        QCOMPARE(form.undoStack->index(), int(snapshots.size()) - 1);
+        QCOMPARE(form.document().undoStack()->index(), int(snapshots.size()) - 1);
         QCOMPARE(model.gridWidth, 13);  // the image's 3 columns after a band of 10
 
         for (std::size_t i = snapshots.size() - 1; i-- > 0;) {
             // The menu item names the step it undoes.
-            QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
-            form.undoAction->trigger();
+            QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) ") + names[int(i)]);
+            ui.undoAction->trigger();
             QVERIFY2(model == snapshots[i].model, qPrintable(QStringLiteral("undo to %1").arg(i)));
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.undoAction->isEnabled());
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U)"));
+        QVERIFY(!ui.undoAction->isEnabled());
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U)"));
         for (std::size_t i = 1; i < snapshots.size(); ++i) {
-            QCOMPARE(form.redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
-            form.redoAction->trigger();
+            QCOMPARE(ui.redoAction->text(), QStringLiteral("やり直し(&R) ") + names[int(i) - 1]);
+            ui.redoAction->trigger();
             QVERIFY(model == snapshots[i].model);
             QCOMPARE(form.windowTitle(), snapshots[i].title);
         }
-        QVERIFY(!form.redoAction->isEnabled());
+        QVERIFY(!ui.redoAction->isEnabled());
         // The picture shows the board the undo stack brought back.
-        QCOMPARE(form.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
+        QCOMPARE(ui.picture.image().size(), QSize(13 * 200 / 15, 12 * 200 / 15));
     }
 
     void undoBringsBackABoardReplacedByNewAndForgetsTheRectangleCorner()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        pressCell(form, 5, 5);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        test::pressCell(form, 5, 5);
         form.Picture3_Click(1);
-        pressCell(form, 6, 6);  // a pending corner: no change, so no step
-        QCOMPARE(form.undoStack->index(), 1);
+        test::pressCell(form, 6, 6);  // a pending corner: no change, so no step
+        QCOMPARE(form.document().undoStack()->index(), 1);
         desktop.dialogScript = [](QDialog& dialog) {
             static_cast<Form2&>(dialog).Command1_Click();
             return dialog.result();
         };
-        form.runAsStep(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
+        form.document().runAsStep(QStringLiteral("新規作成"), [&] { form.Command7_Click(); });
         QCOMPARE(model.gridWidth, 15);
-        form.undoStack->undo();
+        form.document().undoStack()->undo();
         QCOMPARE(model.gridWidth, 20);
         QCOMPARE(model.board(5, 5), kFilled);
-        QCOMPARE(form.rectStartX, -1);
+        QCOMPARE(ui.rectStartX, -1);
     }
 
     void saveIsNoStepAndCancelledCommandsRecordNothing()
     {
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
-        QTest::mouseClick(form.Command1, Qt::LeftButton);  // cancelled
-        QTest::mouseClick(form.Command2, Qt::LeftButton);  // the check changes nothing
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(ui.Command2, Qt::LeftButton);  // the check changes nothing
         QCOMPARE(desktop.fileDialogs.size(), 2u);
-        QVERIFY(!form.undoStack->canUndo());
+        QVERIFY(!form.document().undoStack()->canUndo());
     }
 
     void menuBarHoldsTheCommandsWithTheirShortcuts_data()
@@ -183,9 +174,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QKeySequence, shortcut);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         QAction* action = findAction(form, text);
         QVERIFY(action);
         QCOMPARE(action->shortcut(), shortcut);
@@ -193,9 +183,8 @@ private slots:
 
     void menuCommandRunsTheSameHandlerAsAStep()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         test::drawAnswer(model, {"##"});
         findAction(form, QStringLiteral("解答から問題を作成(&M)"))->trigger();
         QCOMPARE(model.board(4, 5), 2);
@@ -207,21 +196,20 @@ private slots:
         QCOMPARE(model.board(4, 5), 0);
 
         // The button runs the same menu item: the same step, with the same name.
-        QTest::mouseClick(form.Command8, Qt::LeftButton);
+        QTest::mouseClick(ui.Command8, Qt::LeftButton);
         QCOMPARE(model.board(4, 5), 2);
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
-        pressCell(form, 7, 7);
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 解答から問題を作成"));
+        test::pressCell(form, 7, 7);
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 鉛筆"));
     }
 
     void undoAndRedoKeysWorkInTheWindow()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        pressCell(form, 6, 6);
+        test::pressCell(form, 6, 6);
         QCOMPARE(model.board(6, 6), kFilled);
         const std::pair<QKeyCombination, int16> keys[] = {
             {Qt::CTRL | Qt::Key_Z, kEmpty},
@@ -240,60 +228,59 @@ private slots:
     void unsavedChangesFollowSavesLoadsAndSteps()
     {
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
-        QSignalSpy changes(&form, &Form1::unsavedChangesChanged);
-        auto unsaved = [&] { return form.hasUnsavedChanges(); };
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
+        QSignalSpy changes(&form.document(), &BoardDocument::unsavedChangesChanged);
+        auto unsaved = [&] { return form.document().hasUnsavedChanges(); };
         QVERIFY(!unsaved());
 
-        pressCell(form, 6, 6);
+        test::pressCell(form, 6, 6);
         QVERIFY(unsaved());
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);  // save the puzzle
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);  // save the puzzle
         QVERIFY(unsaved());  // the fill is in no file yet
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(ui.Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
         QCOMPARE(changes.size(), 2);
         QCOMPARE(changes.at(0).at(0).toBool(), true);
         QCOMPARE(changes.at(1).at(0).toBool(), false);
 
-        pressCell(form, 7, 7);
+        test::pressCell(form, 7, 7);
         QVERIFY(unsaved());
-        form.undoAction->trigger();  // back at the saved board
+        ui.undoAction->trigger();  // back at the saved board
         QVERIFY(!unsaved());
-        form.undoAction->trigger();  // before it
+        ui.undoAction->trigger();  // before it
         QVERIFY(unsaved());
-        form.redoAction->trigger();
+        ui.redoAction->trigger();
         QVERIFY(!unsaved());
 
-        pressCell(form, 8, 8);
+        test::pressCell(form, 8, 8);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[1], Qt::LeftButton);  // save the answer state
+        QTest::mouseClick(ui.Command4[1], Qt::LeftButton);  // save the answer state
         QVERIFY(!unsaved());
 
         // Loading the answer state back over a changed board is a step, not a save.
-        pressCell(form, 9, 9);
+        test::pressCell(form, 9, 9);
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.sts")));
-        QTest::mouseClick(form.Command4[0], Qt::LeftButton);
+        QTest::mouseClick(ui.Command4[0], Qt::LeftButton);
         QVERIFY(unsaved());
 
         // A save that fails, or is cancelled, saves nothing.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("no-such-folder/b.zml")));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);
         QCOMPARE(desktop.lastMessage().text, QStringLiteral("失敗しました"));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);  // cancelled
+        QTest::mouseClick(ui.Command3, Qt::LeftButton);  // cancelled
         QVERIFY(unsaved());
 
         // A loaded puzzle is the saved board, itself one undoable step.
         desktop.chosenFiles.push_back(dir.filePath(QStringLiteral("a.zml")));
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);
         QVERIFY(!unsaved());
-        QCOMPARE(form.undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
-        form.undoAction->trigger();
+        QCOMPARE(ui.undoAction->text(), QStringLiteral("元に戻す(&U) 問題を開く"));
+        ui.undoAction->trigger();
         QVERIFY(unsaved());
-        form.redoAction->trigger();
+        ui.redoAction->trigger();
         QVERIFY(!unsaved());
         QCOMPARE(changes.last().at(0).toBool(), false);
     }
@@ -316,9 +303,8 @@ private slots:
         QFETCH(int, clueSize);
         QFETCH(QStringList, picture);
         QFETCH(QString, expected);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(clueSize, {"..", ".."});
         std::vector<std::string> rows;
         for (const QString& row : picture)
@@ -329,14 +315,13 @@ private slots:
         QVERIFY(checkResult(form).startsWith(expected));
         QVERIFY(model == before);  // the check never changes the board
         if (expected.startsWith(QStringLiteral("解が2つ")))
-            QCOMPARE(form.checkWindow->report().grids.size(), 2u);
+            QCOMPARE(ui.checkWindow->report().grids.size(), 2u);
     }
 
     void checkWindowFindsContradictionsAndMarksWhatLineLogicLeavesOpen()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(1, {"..", ".."});
         test::setColumnClues(model, 1, {2});  // a run of 2 in a column, no run in any row
         QVERIFY(checkResult(form).startsWith(QStringLiteral("この問題には解がありません。")));
@@ -348,7 +333,7 @@ private slots:
                                                   "印のマスは、仮定を置かないと決まりません。\n"
                                                   "難易度: 4（探索が必要です）")),
                  qPrintable(result));
-        const auto& marks = form.checkWindow->report().marked;
+        const auto& marks = ui.checkWindow->report().marked;
         QCOMPARE(marks.size(), 2u);
         QVERIFY(std::count(marks[1].begin(), marks[1].end(), true) > 0);
     }
@@ -363,9 +348,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("width 3\nheight 2\nrows\n4\n1\ncolumns\n1\n1\n1\n");
         file.close();
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(path);
         form.Command1_Click();
         QVERIFY(desktop.messages.empty());
@@ -377,9 +361,8 @@ private slots:
 
     void sharedPuzzleFormatsLoadThroughTheLoadCommand()
     {
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         desktop.chosenFiles.push_back(sharedPuzzle("webpbn/webpbn-00016-knot.non"));
         form.Command1_Click();
         QVERIFY(desktop.messages.empty());
@@ -408,13 +391,12 @@ private slots:
         QFETCH(int, command);
         QFETCH(QString, name);
         QTemporaryDir dir;
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         model = test::boardWithAnswer(2, {"#.#", "###", ".#."});
         form.Command8_Click();
         const BoardModel authored = model;
-        form.dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
+        ui.dialogFileName = dir.filePath(QStringLiteral("heart.zml"));
         desktop.chosenFiles.push_back(dir.filePath(name));
         form.exportPuzzle(static_cast<FileCommand>(command));
         QCOMPARE(desktop.fileDialogs.back().suggestedPath, dir.filePath(name));
@@ -437,9 +419,8 @@ private slots:
         for (int i = 0; i < 81; ++i)
             text += i == 0 ? "1\n" : "0\n";
         writeFileAtomically(path, text);
-        test::ScriptedDesktop desktop;
-        BoardModel model;
-        Form1 form(desktop, model);
+        test::MainWindow fixture;
+        auto& [desktop, model, form, ui] = fixture;
         const BoardModel before = model;
         desktop.chosenFiles.push_back(path);
         form.Command1_Click();
