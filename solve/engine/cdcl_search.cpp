@@ -30,6 +30,7 @@ public:
         testFilled_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         testEmpty_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         value_.assign(static_cast<std::size_t>(cells_), Cell::Unknown);
+        litTruth_.assign(static_cast<std::size_t>(2 * cells_), -1);
         level_.assign(static_cast<std::size_t>(cells_), 0);
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
         trailPos_.assign(static_cast<std::size_t>(cells_), 0);
@@ -105,19 +106,15 @@ private:
     bool tick(int cells) { return limits_.tick(static_cast<std::uint64_t>(cells)); }
 
     // The literal's truth: 1 true, 0 false, -1 open.
-    int truth(Lit p) const
-    {
-        const Cell c = value_[cellOf(p)];
-        if (c == Cell::Unknown)
-            return -1;
-        return (c == Cell::Filled) == saysFilled(p) ? 1 : 0;
-    }
+    int truth(Lit p) const { return litTruth_[static_cast<std::size_t>(p)]; }
 
     // Puts the literal on the trail (the line masks are the caller's).
     void record(Lit p, int reason)
     {
         const int v = cellOf(p);
         value_[v] = saysFilled(p) ? Cell::Filled : Cell::Empty;
+        litTruth_[static_cast<std::size_t>(p)] = 1;
+        litTruth_[static_cast<std::size_t>(opposite(p))] = 0;
         level_[v] = level();
         reason_[v] = reason;
         trailPos_[v] = static_cast<int>(trail_.size());
@@ -149,6 +146,7 @@ private:
             const int v = cellOf(p);
             lines_.unset(v, saysFilled(p));
             value_[v] = Cell::Unknown;
+            litTruth_[static_cast<std::size_t>(p)] = litTruth_[static_cast<std::size_t>(opposite(p))] = -1;
             if (!probing_)
                 rhythm_.forget(v, saysFilled(p));
             heap_.insert(v);
@@ -759,6 +757,8 @@ private:
     std::vector<Word> testEmpty_;
 
     std::vector<Cell> value_;
+    // Per literal, what truth() answers: the clause watches read it without decoding a cell.
+    std::vector<std::int8_t> litTruth_;
     std::vector<int> level_;
     std::vector<int> reason_;
     std::vector<int> trailPos_;
