@@ -3,6 +3,7 @@
 
 #include "solve/engine/cdcl_branching.h"
 #include "solve/engine/cdcl_store.h"
+#include "solve/engine/line_explain.h"
 #include "solve/engine/line_solver.h"
 
 #include <algorithm>
@@ -172,40 +173,39 @@ private:
     }
 
     // The fewest known cells of `line` (assigned before trail position `before`) that still
-    // make it contradictory together with `extra`: dropped one by one, latest first. Cells
-    // known from the start stay in the test line but never in the answer.
+    // make it contradictory together with `extra`: dropped one by one, latest first (see
+    // keepNeededCells). Cells known from the start stay in the test line but never in the
+    // answer.
     void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
     {
         const int n = lines_.length(line);
         const int words = wordsForLength(n);
         std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
         std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
-        candidates_.clear();
+        ordered_.clear();
         for (int i = 0; i < n; ++i) {
             const int v = lines_.cellAt(line, i);
             if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
                 continue;
-            const Lit p = literal(v, value_[v] == Cell::Filled);
-            toggleTest(line, p);
+            const LineCell c{i, value_[v] == Cell::Filled};
+            toggleLineCell(c, testFilled_.data(), testEmpty_.data());
             if (level_[v] != 0)
-                candidates_.push_back(p);
+                ordered_.push_back({trailPos_[v], c});
         }
         if (extra)
             toggleTest(line, *extra);
-        std::sort(candidates_.begin(), candidates_.end(),
-                  [&](Lit a, Lit b) { return trailPos_[cellOf(a)] > trailPos_[cellOf(b)]; });
+        std::sort(ordered_.begin(), ordered_.end(),
+                  [](const TrailCell& a, const TrailCell& b) { return a.trailPos > b.trailPos; });
+        candidates_.clear();
+        for (const TrailCell& t : ordered_)
+            candidates_.push_back(t.cell);
+        keepNeededCells(
+            candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
+            [&] { return stopped() || tick(0); }, keptCandidates_);
         out.clear();
-        for (const Lit p : candidates_) {
-            if (stopped() || tick(0)) {
-                out.push_back(p); // keeping a cell never makes the explanation wrong
-                continue;
-            }
-            toggleTest(line, p);
-            if (!testContradictory(line)) {
-                toggleTest(line, p);
-                out.push_back(p);
-            }
-        }
+        for (std::size_t i = 0; i < ordered_.size(); ++i)
+            if (keptCandidates_[i])
+                out.push_back(literal(lines_.cellAt(line, candidates_[i].position), candidates_[i].filled));
     }
 
     // The true literals that forced cell v (its reason), computed once per assignment.
@@ -226,9 +226,7 @@ private:
         } else if (reason <= -2) {
             const int line = -reason - 2;
             const Lit flipped = literal(v, value_[v] != Cell::Filled);
-            std::vector<Lit> reasonLits;
-            minimalExplanation(line, trailPos_[v], flipped, reasonLits);
-            out = std::move(reasonLits);
+            minimalExplanation(line, trailPos_[v], flipped, out);
         }
         return out;
     }
@@ -777,7 +775,14 @@ private:
 
     std::vector<std::uint8_t> explained_;
     std::vector<std::vector<Lit>> explanation_;
-    std::vector<Lit> candidates_;
+    // A candidate of an explanation with the trail position that orders it.
+    struct TrailCell {
+        int trailPos;
+        LineCell cell;
+    };
+    std::vector<TrailCell> ordered_;
+    std::vector<LineCell> candidates_;
+    std::vector<std::uint8_t> keptCandidates_;
     std::vector<Lit> dropped_;
     std::vector<int> lookAheadCells_;
     bool probing_ = false; // trying values ahead of a branch: the saved phases stay
