@@ -41,6 +41,14 @@ public:
         explanation_.resize(static_cast<std::size_t>(cells_));
         watches_.resize(static_cast<std::size_t>(2 * cells_));
         scopeLine_.assign(static_cast<std::size_t>(lines.lineCount()), scope.cells ? 0 : 1);
+        shortFitting_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
+        for (int line = 0; line < lines.lineCount(); ++line) {
+            const auto& runs = lines.runs(line);
+            long need = runs.empty() ? 0 : static_cast<long>(runs.size()) - 1;
+            for (const int r : runs)
+                need += r;
+            shortFitting_[static_cast<std::size_t>(line)] = lines.length(line) <= 63 && need <= lines.length(line);
+        }
         int linesInScope = lines.lineCount();
         if (scope.cells) {
             for (const int v : *scope.cells)
@@ -164,10 +172,12 @@ private:
     bool testContradictory(int line)
     {
         lines_.countLineSolve();
-        limits_.tick(static_cast<std::uint64_t>(lines_.length(line)));
+        const int n = lines_.length(line);
+        limits_.tick(static_cast<std::uint64_t>(n));
         const auto& runs = lines_.runs(line);
-        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), lines_.length(line), testFilled_.data(),
-                             testEmpty_.data());
+        if (shortFitting_[static_cast<std::size_t>(line)])
+            return !shortLineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_[0], testEmpty_[0]);
+        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_.data(), testEmpty_.data());
     }
 
     // The fewest known cells of `line` (assigned before trail position `before`) that still
@@ -181,8 +191,10 @@ private:
         std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
         std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
         ordered_.clear();
-        for (int i = 0; i < n; ++i) {
-            const int v = lines_.cellAt(line, i);
+        // The line's cells are evenly spaced in the grid's numbering.
+        const int first = lines_.cellAt(line, 0);
+        const int step = n > 1 ? lines_.cellAt(line, 1) - first : 1;
+        for (int i = 0, v = first; i < n; ++i, v += step) {
             if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
                 continue;
             const LineCell c{i, value_[v] == Cell::Filled};
@@ -201,9 +213,9 @@ private:
             candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
             [&] { return stopped() || tick(0); }, keptCandidates_);
         out.clear();
-        for (std::size_t i = 0; i < ordered_.size(); ++i)
+        for (std::size_t i = 0; i < candidates_.size(); ++i)
             if (keptCandidates_[i])
-                out.push_back(literal(lines_.cellAt(line, candidates_[i].position), candidates_[i].filled));
+                out.push_back(literal(first + candidates_[i].position * step, candidates_[i].filled));
     }
 
     // The true literals that forced cell v (its reason), computed once per assignment.
@@ -764,6 +776,8 @@ private:
     const SearchScope scope_;
     SearchRhythm rhythm_; // restarts and the values branches try first
     std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
+    // Lines of at most 63 cells whose runs fit: tested by shortLineFeasible.
+    std::vector<std::uint8_t> shortFitting_;
     std::size_t complete_ = 0;            // trail length at which every cell in scope is set
     int width_ = 0;
     int height_ = 0;
