@@ -56,10 +56,12 @@ public:
             linesInScope = static_cast<int>(std::count(scopeLine_.begin(), scopeLine_.end(), 1));
         }
         // Small enough to stay cheap for easy puzzles (fresh memory costs page faults), large
-        // enough to hold the line states a short search keeps returning to; a long search
-        // gets a larger table (see solveCached).
-        linesInScope_ = static_cast<std::size_t>(linesInScope);
-        cache_ = LineSolveCache<1>(cacheSizeFor(16, 8192));
+        // enough to hold the line states a long search keeps returning to.
+        std::size_t cacheSize = 256;
+        const std::size_t wanted = static_cast<std::size_t>(linesInScope) * 16;
+        while (cacheSize < 8192 && cacheSize < wanted)
+            cacheSize *= 2;
+        cache_ = LineSolveCache<1>(cacheSize);
         heap_.init(cells_, &activity_);
         if (scope.cells) {
             for (const int v : *scope.cells)
@@ -339,27 +341,8 @@ private:
     }
 
     // Lines of one word go through a table of recent results: searches meet the same line
-    // states again and again. Once the search proves long, the table grows: on the hardest
-    // tournament puzzles the small one answered less than half the lines, and a line solved
-    // costs far more than a table entry read from a farther cache.
-    bool solveCached(int line)
-    {
-        if (conflicts_ >= kConflictsBeforeLargeCache && !largeCache_) {
-            largeCache_ = true;
-            cache_ = LineSolveCache<1>(cacheSizeFor(kLargeCacheEntriesPerLine, kLargeCacheEntries));
-        }
-        return cache_.solve(lines_, line);
-    }
-
-    // Entries for the line table: `perLine` for each line in scope, a power of two from 256
-    // up to `most`.
-    std::size_t cacheSizeFor(std::size_t perLine, std::size_t most) const
-    {
-        std::size_t size = 256;
-        while (size < most && size < linesInScope_ * perLine)
-            size *= 2;
-        return size;
-    }
+    // states again and again.
+    bool solveCached(int line) { return cache_.solve(lines_, line); }
 
     void bump(int v)
     {
@@ -821,12 +804,6 @@ private:
     std::vector<Lit> learnt_;
 
     LineSolveCache<1> cache_{1};
-    std::size_t linesInScope_ = 0;
-    bool largeCache_ = false;
-    // When the line table grows, and to what.
-    static constexpr std::uint64_t kConflictsBeforeLargeCache = 2000;
-    static constexpr std::size_t kLargeCacheEntriesPerLine = 256;
-    static constexpr std::size_t kLargeCacheEntries = 32768;
     std::vector<CellGrid> solutions_;
     // Conflicts after the first solution before the windows are tried (0: not pending).
     static constexpr std::uint64_t kConflictsBeforeWindows = 500;
