@@ -3,6 +3,7 @@
 
 #include "solve/engine/cdcl_branching.h"
 #include "solve/engine/cdcl_store.h"
+#include "solve/engine/line_explain.h"
 #include "solve/engine/line_solver.h"
 
 #include <algorithm>
@@ -30,6 +31,7 @@ public:
         testFilled_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         testEmpty_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         value_.assign(static_cast<std::size_t>(cells_), Cell::Unknown);
+        litTruth_.assign(static_cast<std::size_t>(2 * cells_), -1);
         level_.assign(static_cast<std::size_t>(cells_), 0);
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
         trailPos_.assign(static_cast<std::size_t>(cells_), 0);
@@ -39,6 +41,14 @@ public:
         explanation_.resize(static_cast<std::size_t>(cells_));
         watches_.resize(static_cast<std::size_t>(2 * cells_));
         scopeLine_.assign(static_cast<std::size_t>(lines.lineCount()), scope.cells ? 0 : 1);
+        shortFitting_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
+        for (int line = 0; line < lines.lineCount(); ++line) {
+            const auto& runs = lines.runs(line);
+            long need = runs.empty() ? 0 : static_cast<long>(runs.size()) - 1;
+            for (const int r : runs)
+                need += r;
+            shortFitting_[static_cast<std::size_t>(line)] = lines.length(line) <= 63 && need <= lines.length(line);
+        }
         int linesInScope = lines.lineCount();
         if (scope.cells) {
             for (const int v : *scope.cells)
@@ -105,19 +115,15 @@ private:
     bool tick(int cells) { return limits_.tick(static_cast<std::uint64_t>(cells)); }
 
     // The literal's truth: 1 true, 0 false, -1 open.
-    int truth(Lit p) const
-    {
-        const Cell c = value_[cellOf(p)];
-        if (c == Cell::Unknown)
-            return -1;
-        return (c == Cell::Filled) == saysFilled(p) ? 1 : 0;
-    }
+    int truth(Lit p) const { return litTruth_[static_cast<std::size_t>(p)]; }
 
     // Puts the literal on the trail (the line masks are the caller's).
     void record(Lit p, int reason)
     {
         const int v = cellOf(p);
         value_[v] = saysFilled(p) ? Cell::Filled : Cell::Empty;
+        litTruth_[static_cast<std::size_t>(p)] = 1;
+        litTruth_[static_cast<std::size_t>(opposite(p))] = 0;
         level_[v] = level();
         reason_[v] = reason;
         trailPos_[v] = static_cast<int>(trail_.size());
@@ -149,6 +155,7 @@ private:
             const int v = cellOf(p);
             lines_.unset(v, saysFilled(p));
             value_[v] = Cell::Unknown;
+            litTruth_[static_cast<std::size_t>(p)] = litTruth_[static_cast<std::size_t>(opposite(p))] = -1;
             if (!probing_)
                 rhythm_.forget(v, saysFilled(p));
             heap_.insert(v);
@@ -167,47 +174,50 @@ private:
     bool testContradictory(int line)
     {
         lines_.countLineSolve();
-        limits_.tick(static_cast<std::uint64_t>(lines_.length(line)));
+        const int n = lines_.length(line);
+        limits_.tick(static_cast<std::uint64_t>(n));
         const auto& runs = lines_.runs(line);
-        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), lines_.length(line), testFilled_.data(),
-                             testEmpty_.data());
+        if (shortFitting_[static_cast<std::size_t>(line)])
+            return !shortLineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_[0], testEmpty_[0]);
+        return !lineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_.data(), testEmpty_.data());
     }
 
     // The fewest known cells of `line` (assigned before trail position `before`) that still
-    // make it contradictory together with `extra`: dropped one by one, latest first. Cells
-    // known from the start stay in the test line but never in the answer.
+    // make it contradictory together with `extra`: dropped one by one, latest first (see
+    // keepNeededCells). Cells known from the start stay in the test line but never in the
+    // answer.
     void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
     {
         const int n = lines_.length(line);
         const int words = wordsForLength(n);
         std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
         std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
-        candidates_.clear();
-        for (int i = 0; i < n; ++i) {
-            const int v = lines_.cellAt(line, i);
+        ordered_.clear();
+        // The line's cells are evenly spaced in the grid's numbering.
+        const int first = lines_.cellAt(line, 0);
+        const int step = n > 1 ? lines_.cellAt(line, 1) - first : 1;
+        for (int i = 0, v = first; i < n; ++i, v += step) {
             if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
                 continue;
-            const Lit p = literal(v, value_[v] == Cell::Filled);
-            toggleTest(line, p);
+            const LineCell c{i, value_[v] == Cell::Filled};
+            toggleLineCell(c, testFilled_.data(), testEmpty_.data());
             if (level_[v] != 0)
-                candidates_.push_back(p);
+                ordered_.push_back({trailPos_[v], c});
         }
         if (extra)
             toggleTest(line, *extra);
-        std::sort(candidates_.begin(), candidates_.end(),
-                  [&](Lit a, Lit b) { return trailPos_[cellOf(a)] > trailPos_[cellOf(b)]; });
+        std::sort(ordered_.begin(), ordered_.end(),
+                  [](const TrailCell& a, const TrailCell& b) { return a.trailPos > b.trailPos; });
+        candidates_.clear();
+        for (const TrailCell& t : ordered_)
+            candidates_.push_back(t.cell);
+        keepNeededCells(
+            candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
+            [&] { return stopped() || tick(0); }, keptCandidates_);
         out.clear();
-        for (const Lit p : candidates_) {
-            if (stopped() || tick(0)) {
-                out.push_back(p); // keeping a cell never makes the explanation wrong
-                continue;
-            }
-            toggleTest(line, p);
-            if (!testContradictory(line)) {
-                toggleTest(line, p);
-                out.push_back(p);
-            }
-        }
+        for (std::size_t i = 0; i < candidates_.size(); ++i)
+            if (keptCandidates_[i])
+                out.push_back(literal(first + candidates_[i].position * step, candidates_[i].filled));
     }
 
     // The true literals that forced cell v (its reason), computed once per assignment.
@@ -228,9 +238,7 @@ private:
         } else if (reason <= -2) {
             const int line = -reason - 2;
             const Lit flipped = literal(v, value_[v] != Cell::Filled);
-            std::vector<Lit> reasonLits;
-            minimalExplanation(line, trailPos_[v], flipped, reasonLits);
-            out = std::move(reasonLits);
+            minimalExplanation(line, trailPos_[v], flipped, out);
         }
         return out;
     }
@@ -751,6 +759,8 @@ private:
     const SearchScope scope_;
     SearchRhythm rhythm_; // restarts and the values branches try first
     std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
+    // Lines of at most 63 cells whose runs fit: tested by shortLineFeasible.
+    std::vector<std::uint8_t> shortFitting_;
     std::size_t complete_ = 0;            // trail length at which every cell in scope is set
     int width_ = 0;
     int height_ = 0;
@@ -759,6 +769,8 @@ private:
     std::vector<Word> testEmpty_;
 
     std::vector<Cell> value_;
+    // Per literal, what truth() answers: the clause watches read it without decoding a cell.
+    std::vector<std::int8_t> litTruth_;
     std::vector<int> level_;
     std::vector<int> reason_;
     std::vector<int> trailPos_;
@@ -777,7 +789,14 @@ private:
 
     std::vector<std::uint8_t> explained_;
     std::vector<std::vector<Lit>> explanation_;
-    std::vector<Lit> candidates_;
+    // A candidate of an explanation with the trail position that orders it.
+    struct TrailCell {
+        int trailPos;
+        LineCell cell;
+    };
+    std::vector<TrailCell> ordered_;
+    std::vector<LineCell> candidates_;
+    std::vector<std::uint8_t> keptCandidates_;
     std::vector<Lit> dropped_;
     std::vector<int> lookAheadCells_;
     bool probing_ = false; // trying values ahead of a branch: the saved phases stay

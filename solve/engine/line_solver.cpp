@@ -331,17 +331,13 @@ bool solveBits(const int* runs, int k, int n, M filled, M empty, M& outFilled, M
     }
 }
 
-// Whether any arrangement agrees with the known cells: the forward half of the bit form.
+// Whether any arrangement agrees with the known cells, for runs that fit in the line: the
+// forward half of the bit form.
 template <typename M>
-bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
+bool fittingRunsFeasible(const int* runs, int k, int n, M filled, M empty)
 {
     using T = MaskTraits<M>;
     if (filled & empty)
-        return false;
-    long need = k > 0 ? k - 1 : 0;
-    for (int j = 0; j < k; ++j)
-        need += runs[j];
-    if (need > n)
         return false;
     const M cells = T::low(n);
     const M positions = T::low(n + 1);
@@ -359,6 +355,18 @@ bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
         ahead = ends | seeds | (((stepUp + seeds) ^ stepUp) & stepUp);
     }
     return testBit(ahead, n);
+}
+
+// Whether any arrangement agrees with the known cells.
+template <typename M>
+bool feasibleBits(const int* runs, int k, int n, M filled, M empty)
+{
+    long need = k > 0 ? k - 1 : 0;
+    for (int j = 0; j < k; ++j)
+        need += runs[j];
+    if (need > n)
+        return false;
+    return fittingRunsFeasible<M>(runs, k, n, filled, empty);
 }
 
 // Whether the runs' lengths, with a gap between each two, fit in n cells.
@@ -683,6 +691,11 @@ bool solveLine(const int* runs, int runCount, int length, const Word* filled, co
     insertBits(partOutFilled, open.from, n, outFilled);
     insertBits(partOutEmpty, open.from, n, outEmpty);
     return true;
+}
+
+bool shortLineFeasible(const int* runs, int runCount, int length, Word filled, Word empty)
+{
+    return fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
 }
 
 bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty)

@@ -54,4 +54,9 @@ bool solveLine(const int* runs, int runCount, int length, const Word* filled, co
 // cheaper than solveLine when only a contradiction matters.
 bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty);
 
+// lineFeasible for a line of 1 to 63 cells whose runs fit in it (their lengths and a gap
+// between each two add up to at most its length), its masks one word each: for the many tests
+// of one line that explaining a deduction takes, without the checks that hold for all of them.
+bool shortLineFeasible(const int* runs, int runCount, int length, Word filled, Word empty);
+
 } // namespace zumeli::solver

@@ -15,7 +15,7 @@ using zumeli::test::referenceSolveLine;
 namespace {
 
 // The engine's line solver over a line of cells, through its masks. Checks on the way that
-// the feasibility test agrees with it.
+// the feasibility tests agree with it.
 bool engineSolveLine(const std::vector<int>& runs, std::vector<Cell>& line)
 {
     const int n = static_cast<int>(line.size());
@@ -34,6 +34,11 @@ bool engineSolveLine(const std::vector<int>& runs, std::vector<Cell>& line)
     const bool ok = solveLine(runs.data(), k, n, filled.data(), empty.data(), outFilled.data(), outEmpty.data());
     if (lineFeasible(runs.data(), k, n, filled.data(), empty.data()) != ok)
         qFatal("lineFeasible disagrees with solveLine");
+    long need = k > 0 ? k - 1 : 0;
+    for (const int r : runs)
+        need += r;
+    if (n >= 1 && n <= 63 && need <= n && shortLineFeasible(runs.data(), k, n, filled[0], empty[0]) != ok)
+        qFatal("shortLineFeasible disagrees with solveLine");
     if (!ok)
         return false;
     for (int i = 0; i < n; ++i) {

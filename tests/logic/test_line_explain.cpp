@@ -1,0 +1,208 @@
+// The explanations the conflict search gives for a line's contradiction, against brute force
+// over every arrangement of random short lines.
+#include "solve/engine/line_explain.h"
+#include "solve/engine/puzzle.h"
+
+#include <QtTest>
+
+#include <random>
+
+using namespace zumeli::solver;
+
+namespace {
+
+// Every filling of n cells (bit i: cell i filled) whose runs are `runs`.
+std::vector<Word> arrangements(const std::vector<int>& runs, int n)
+{
+    std::vector<Word> out;
+    std::vector<Cell> cells(static_cast<std::size_t>(n));
+    for (Word mask = 0; mask < (Word(1) << n); ++mask) {
+        for (int i = 0; i < n; ++i)
+            cells[i] = (mask >> i) & 1 ? Cell::Filled : Cell::Empty;
+        if (runsOfLine(cells) == runs)
+            out.push_back(mask);
+    }
+    return out;
+}
+
+// Whether no arrangement agrees with the known cells.
+bool contradictory(const std::vector<Word>& all, Word filled, Word empty)
+{
+    for (const Word a : all)
+        if ((a & empty) == 0 && (filled & ~a) == 0)
+            return false;
+    return true;
+}
+
+// The masks of the cells in `cells` whose flag in `take` is set (all when `take` is empty).
+void maskOf(const std::vector<LineCell>& cells, const std::vector<std::uint8_t>& take, Word& filled, Word& empty)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        if (take.empty() || take[i])
+            toggleLineCell(cells[i], &filled, &empty);
+}
+
+// A contradictory short line: its runs, the arrangements, the known cells that are no
+// candidates (the facts) and the candidates, in the order they are to be tried.
+struct Case {
+    std::vector<int> runs;
+    std::vector<Word> all;
+    std::vector<LineCell> facts;
+    std::vector<LineCell> candidates;
+};
+
+// Random known cells on a random line; when they leave arrangements, a cell they decide is
+// known the other way (as when the search explains a deduction). Nothing when they decide none.
+std::optional<Case> randomCase(std::mt19937& random)
+{
+    const int n = 1 + static_cast<int>(random() % 12);
+    std::vector<Cell> picture(static_cast<std::size_t>(n));
+    for (Cell& c : picture)
+        c = random() % 2 ? Cell::Filled : Cell::Empty;
+    Case c;
+    c.runs = runsOfLine(picture);
+    c.all = arrangements(c.runs, n);
+    std::vector<LineCell> known;
+    Word filled = 0;
+    Word empty = 0;
+    for (int i = 0; i < n; ++i) {
+        if (random() % 3 == 0)
+            continue;
+        const bool isFilled = random() % 3 == 0 ? picture[i] != Cell::Filled : picture[i] == Cell::Filled;
+        known.push_back({i, isFilled});
+        toggleLineCell(known.back(), &filled, &empty);
+    }
+    if (!contradictory(c.all, filled, empty)) {
+        // The cells every arrangement agreeing with the known ones shares.
+        Word always = ~Word(0);
+        Word never = ~Word(0);
+        for (const Word a : c.all)
+            if ((a & empty) == 0 && (filled & ~a) == 0) {
+                always &= a;
+                never &= ~a;
+            }
+        const Word open = ((Word(1) << n) - 1) & ~(filled | empty);
+        const Word decided = (always | never) & open;
+        if (!decided)
+            return std::nullopt;
+        const int i = __builtin_ctzll(decided);
+        c.facts.push_back({i, ((never >> i) & 1) != 0});
+    }
+    std::shuffle(known.begin(), known.end(), random);
+    for (const LineCell& k : known)
+        (random() % 4 == 0 ? c.facts : c.candidates).push_back(k);
+    return c;
+}
+
+// The explanation of trying the candidates one by one in order, each dropped for good when
+// the line stays contradictory without it.
+std::vector<std::uint8_t> oneByOne(const Case& c)
+{
+    std::vector<std::uint8_t> kept(c.candidates.size(), 1);
+    for (std::size_t i = 0; i < c.candidates.size(); ++i) {
+        kept[i] = 0;
+        Word filled = 0;
+        Word empty = 0;
+        maskOf(c.facts, {}, filled, empty);
+        maskOf(c.candidates, kept, filled, empty);
+        if (!contradictory(c.all, filled, empty))
+            kept[i] = 1;
+    }
+    return kept;
+}
+
+} // namespace
+
+class TestLineExplain : public QObject {
+    Q_OBJECT
+
+private slots:
+    // On random contradictory lines of up to 12 cells: the explanation is the one of dropping
+    // the candidates one by one in their order (the search's steps depend on which one it is),
+    // it still contradicts the runs with the facts, every cell it keeps is needed, and the
+    // masks are left holding exactly it and the facts.
+    void explanationIsTheOneByOneDeletion()
+    {
+        std::mt19937 random(2026);
+        int cases = 0;
+        while (cases < 4000) {
+            const std::optional<Case> c = randomCase(random);
+            if (!c)
+                continue;
+            ++cases;
+            Word filled = 0;
+            Word empty = 0;
+            maskOf(c->facts, {}, filled, empty);
+            maskOf(c->candidates, {}, filled, empty);
+            QVERIFY(contradictory(c->all, filled, empty));
+            std::vector<std::uint8_t> kept;
+            keepNeededCells(
+                c->candidates, &filled, &empty, [&] { return contradictory(c->all, filled, empty); },
+                [] { return false; }, kept);
+            QCOMPARE(kept, oneByOne(*c));
+            Word keptFilled = 0;
+            Word keptEmpty = 0;
+            maskOf(c->facts, {}, keptFilled, keptEmpty);
+            maskOf(c->candidates, kept, keptFilled, keptEmpty);
+            QCOMPARE(filled, keptFilled);
+            QCOMPARE(empty, keptEmpty);
+            QVERIFY(contradictory(c->all, filled, empty));
+            for (std::size_t i = 0; i < kept.size(); ++i) {
+                if (!kept[i])
+                    continue;
+                Word f = filled;
+                Word e = empty;
+                toggleLineCell(c->candidates[i], &f, &e);
+                QVERIFY(!contradictory(c->all, f, e));
+            }
+        }
+    }
+
+    // Told to stop after a few tests, it keeps every candidate it has not dropped yet: the
+    // explanation is longer but still contradicts the runs.
+    void stoppingKeepsTheCandidatesNotDropped_data()
+    {
+        QTest::addColumn<int>("testsBeforeStop");
+        QTest::newRow("at once") << 0;
+        QTest::newRow("after one test") << 1;
+        QTest::newRow("after three tests") << 3;
+    }
+
+    void stoppingKeepsTheCandidatesNotDropped()
+    {
+        QFETCH(int, testsBeforeStop);
+        std::mt19937 random(99);
+        for (int cases = 0; cases < 500;) {
+            const std::optional<Case> c = randomCase(random);
+            if (!c)
+                continue;
+            ++cases;
+            Word filled = 0;
+            Word empty = 0;
+            maskOf(c->facts, {}, filled, empty);
+            maskOf(c->candidates, {}, filled, empty);
+            int tests = 0;
+            std::vector<std::uint8_t> kept;
+            keepNeededCells(
+                c->candidates, &filled, &empty,
+                [&] {
+                    ++tests;
+                    return contradictory(c->all, filled, empty);
+                },
+                [&] { return tests >= testsBeforeStop; }, kept);
+            QVERIFY(tests <= testsBeforeStop);
+            Word keptFilled = 0;
+            Word keptEmpty = 0;
+            maskOf(c->facts, {}, keptFilled, keptEmpty);
+            maskOf(c->candidates, kept, keptFilled, keptEmpty);
+            QCOMPARE(filled, keptFilled);
+            QCOMPARE(empty, keptEmpty);
+            QVERIFY(contradictory(c->all, filled, empty));
+            if (testsBeforeStop == 0)
+                QCOMPARE(kept, std::vector<std::uint8_t>(c->candidates.size(), 1));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLineExplain)
+#include "test_line_explain.moc"
