@@ -29,6 +29,11 @@ struct SolveOptions {
     // does fit, it is taken as the first solution and the search only looks for another one,
     // near it; when it does not, it is ignored. The verdict is the same either way.
     const CellGrid* knownSolution = nullptr;
+    // Probe at the root (see probing.h) when line logic leaves cells open, before the search,
+    // so that a unique verdict comes with its difficulty grade (SolveResult::difficulty) at
+    // no more cost than grading afterwards. Callers that only want the verdict, many times
+    // over (make-unique), leave it off: the search needs no probing.
+    bool learnDifficulty = false;
 };
 
 struct SolveStats {
@@ -50,6 +55,10 @@ struct SolveResult {
     std::vector<CellGrid> solutions;
     double elapsedMs = 0;
     SolveStats stats;
+    // The difficulty grade (1..4, see difficulty.h) of a unique puzzle when the solve learned
+    // it on the way: always when line logic fills the picture, with learnDifficulty always; 0
+    // otherwise.
+    int difficulty = 0;
 };
 
 // Decides `puzzle`. Run lengths of 0 are ignored. Throws std::invalid_argument for a negative

@@ -1,0 +1,24 @@
+// Probing at a line-logic fixed point: a cell that, set to one value, makes line logic meet a
+// contradiction takes the other value, again and again until nothing more is decided.
+#pragma once
+
+#include "solve/engine/line_state.h"
+#include "solve/engine/puzzle.h"
+
+namespace zumeli::solver {
+
+enum class ProbeOutcome {
+    Contradiction, // some cell contradicts both ways: the clues have no solution
+    Open,          // probing stopped deciding with cells still open
+    Filled,        // probing decided every cell
+    Stopped,       // the limits stopped it first
+};
+
+// Probes the open cells of `state`, which must be at a line-logic fixed point, to the
+// probing fixed point, recording every cell it decides (and what line logic derives from
+// it). With `solution` (a picture known to fit the clues) only the value against it is tried
+// for each cell, since the other one never contradicts. The fixed point does not depend on
+// the order the cells are tried in; the order is fixed, so a run is the same every time.
+ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution = nullptr);
+
+} // namespace zumeli::solver
