@@ -33,11 +33,7 @@ std::optional<bool> simpleRulesSolve(const Puzzle& puzzle, RunLimits& limits)
 // stop it. Only the value against the solution is tried for each cell.
 std::optional<bool> probingSolves(const Puzzle& puzzle, const SolveResult& unique, RunLimits& limits)
 {
-    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
-    for (int c = 0; c < state.cellCount(); ++c)
-        if (unique.lineGrid.cells[c] != Cell::Unknown)
-            state.set(c, unique.lineGrid.cells[c] == Cell::Filled);
-    const ProbeOutcome outcome = probeToFixedPoint(state, limits, &unique.solutions.front());
+    const ProbeOutcome outcome = probeFromLineGrid(puzzle, unique.lineGrid, limits, &unique.solutions.front());
     if (outcome == ProbeOutcome::Stopped)
         return std::nullopt;
     return outcome == ProbeOutcome::Filled;

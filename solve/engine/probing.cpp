@@ -119,4 +119,14 @@ ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGr
     return Prober(state, limits, solution).run();
 }
 
+ProbeOutcome probeFromLineGrid(const Puzzle& puzzle, const CellGrid& lineGrid, RunLimits& limits,
+                               const CellGrid* solution)
+{
+    LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+    for (int c = 0; c < state.cellCount(); ++c)
+        if (lineGrid.cells[c] != Cell::Unknown)
+            state.set(c, lineGrid.cells[c] == Cell::Filled);
+    return probeToFixedPoint(state, limits, solution);
+}
+
 } // namespace zumeli::solver

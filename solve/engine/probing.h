@@ -21,4 +21,9 @@ enum class ProbeOutcome {
 // the order the cells are tried in; the order is fixed, so a run is the same every time.
 ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution = nullptr);
 
+// The same on a line state of its own for `puzzle`, from the known cells of `lineGrid` (what
+// line logic decides for the puzzle).
+ProbeOutcome probeFromLineGrid(const Puzzle& puzzle, const CellGrid& lineGrid, RunLimits& limits,
+                               const CellGrid* solution = nullptr);
+
 } // namespace zumeli::solver
