@@ -261,19 +261,26 @@ bool fullLinesAfterSimple(LineState& state, RunLimits& limits)
     return propagateLines(state, limits);
 }
 
-// Line logic at the root: the simple line rules to their fixed point first, then full line
-// logic from there. What the simple rules decide is implied by line logic, so the fixed point
-// and lineGrid are those of line logic alone; but on large pictures the simple rules do most
-// of the work for a fraction of the cost, and when they fill the picture they tell its grade.
+// Line logic at the root. When the grade is wanted, the simple line rules go to their fixed
+// point first and full line logic goes on from there: what the simple rules decide is implied
+// by line logic, so the fixed point and lineGrid are those of line logic alone, but on large
+// pictures the simple rules do most of the work for a fraction of the cost, and when they
+// fill the picture they tell its grade. (On small pictures and on the many solves of
+// make-unique they cost a little more than they spare, so the others run line logic alone.)
 // The verdict when line logic decides it (or the limits stop the run), nothing when it
 // leaves cells open.
-std::optional<SolveResult> rootLineLogic(SolveRun& run)
+std::optional<SolveResult> rootLineLogic(SolveRun& run, bool simpleFirst)
 {
     LineState& state = run.state;
     SolveResult& result = run.result;
-    const bool consistent = propagateSimpleLines(state, run.limits);
-    const bool simpleFilled = consistent && state.unknownCount() == 0;
-    if (!consistent || !fullLinesAfterSimple(state, run.limits)) {
+    bool consistent = true;
+    if (simpleFirst) {
+        consistent = propagateSimpleLines(state, run.limits);
+    } else {
+        state.enqueueAll();
+    }
+    const bool simpleFilled = simpleFirst && consistent && state.unknownCount() == 0;
+    if (!consistent || !(simpleFirst ? fullLinesAfterSimple(state, run.limits) : propagateLines(state, run.limits))) {
         if (run.limits.stopped())
             return run.finish(Verdict::Stopped);
         result.lineSolvable = true;
@@ -283,7 +290,8 @@ std::optional<SolveResult> rootLineLogic(SolveRun& run)
     if (state.unknownCount() > 0)
         return std::nullopt;
     result.lineSolvable = true;
-    result.difficulty = simpleFilled ? 1 : 2; // simple-lines, lines
+    if (simpleFirst)
+        result.difficulty = simpleFilled ? 1 : 2; // simple-lines, lines
     result.solutions.push_back(result.lineGrid);
     return run.finish(Verdict::Unique);
 }
@@ -326,7 +334,7 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
     }
     if (limits.checkNow())
         return run.finish(Verdict::Stopped);
-    if (std::optional<SolveResult> decided = rootLineLogic(run))
+    if (std::optional<SolveResult> decided = rootLineLogic(run, options.learnDifficulty))
         return std::move(*decided);
     if (state.totalsDiffer())
         return run.finish(Verdict::NoSolution);

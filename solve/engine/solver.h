@@ -29,10 +29,10 @@ struct SolveOptions {
     // does fit, it is taken as the first solution and the search only looks for another one,
     // near it; when it does not, it is ignored. The verdict is the same either way.
     const CellGrid* knownSolution = nullptr;
-    // Probe at the root (see probing.h) when line logic leaves cells open, before the search,
-    // so that a unique verdict comes with its difficulty grade (SolveResult::difficulty) at
-    // no more cost than grading afterwards. Callers that only want the verdict, many times
-    // over (make-unique), leave it off: the search needs no probing.
+    // Learn the difficulty grade of a unique puzzle on the way (SolveResult::difficulty): line
+    // logic starts with the simple line rules, and probing (see probing.h) goes before the
+    // search when line logic leaves cells open. Callers that only want the verdict, many
+    // times over (make-unique), leave it off: the verdict and lineGrid are the same either way.
     bool learnDifficulty = false;
 };
 
@@ -56,8 +56,7 @@ struct SolveResult {
     double elapsedMs = 0;
     SolveStats stats;
     // The difficulty grade (1..4, see difficulty.h) of a unique puzzle when the solve learned
-    // it on the way: always when line logic fills the picture, with learnDifficulty always; 0
-    // otherwise.
+    // it on the way (with SolveOptions::learnDifficulty); 0 otherwise.
     int difficulty = 0;
 };
 

@@ -440,16 +440,17 @@ private slots:
         QCOMPARE(referenceSolve(puzzle).verdict, Verdict::NoSolution);
     }
 
-    // Root line logic runs the simple rules first and full line logic from there: what it
-    // decides, whether that is everything and the grade it then tells are those of line logic
-    // alone, where the simple rules fill the picture, where they leave cells to full line
-    // logic, where line logic leaves cells open and where the clues contradict (rows that
-    // fill the picture by the simple rules against columns that do not fit).
+    // Learning the grade, root line logic runs the simple rules first and full line logic from
+    // there: what it decides, whether that is everything and the grade it then tells are those
+    // of line logic alone (and of a plain solve), where the simple rules fill the picture,
+    // where they leave cells to full line logic, where line logic leaves cells open and where
+    // the clues contradict (rows that fill the picture by the simple rules against columns
+    // that do not fit).
     void rootLineLogicAsLineLogicAlone_data()
     {
         QTest::addColumn<QString>("clues");
         QTest::addColumn<QString>("verdict");
-        QTest::addColumn<int>("grade"); // learned without probing; 0 for none
+        QTest::addColumn<int>("grade"); // learned by line logic; 0 for none
         QTest::newRow("simple rules fill it") << "3;1,1;3|3;1,1;3" << "unique" << 1;
         QTest::newRow("full line logic after the simple rules")
             << "2;1,1;1;1,2;1;2|1;1,1;3,1;1,2;1" << "unique" << 2;
@@ -464,8 +465,15 @@ private slots:
         QFETCH(QString, verdict);
         QFETCH(int, grade);
         const Puzzle puzzle = puzzleFromClues(clues);
-        const SolveResult result = solve(puzzle);
+        SolveOptions learning;
+        learning.learnDifficulty = true;
+        const SolveResult result = solve(puzzle, learning);
         QCOMPARE(QString(verdictName(result.verdict)), verdict);
+        const SolveResult plain = solve(puzzle);
+        QCOMPARE(plain.verdict, result.verdict);
+        QCOMPARE(plain.lineGrid.toAscii(), result.lineGrid.toAscii());
+        QCOMPARE(plain.lineSolvable, result.lineSolvable);
+        QCOMPARE(plain.difficulty, 0);
         CellGrid expected(puzzle.width(), puzzle.height());
         const bool consistent = referenceLineLogic(puzzle, expected);
         if (!consistent)
