@@ -18,8 +18,8 @@ namespace {
 // marks of a round that decides cells may be stale; they only spare probes in that round.)
 class Prober {
 public:
-    Prober(LineState& state, RunLimits& limits, const CellGrid* solution)
-        : state_(state), limits_(limits), solution_(solution),
+    Prober(LineState& state, RunLimits& limits, const CellGrid* solution, long patience)
+        : state_(state), limits_(limits), solution_(solution), patience_(patience),
           // Probes meet the same line states again and again.
           cache_(std::min<std::size_t>(1 << 14, 64 * static_cast<std::size_t>(state.lineCount()))),
           clues_(static_cast<std::size_t>(state.lineCount()), 0),
@@ -60,9 +60,13 @@ private:
             const bool consistent = probe(c, value);
             if (limits_.stopped())
                 return ProbeOutcome::Stopped;
-            if (consistent)
+            if (consistent) {
+                if (patience_ > 0 && ++fruitless_ >= patience_)
+                    return ProbeOutcome::GaveUp;
                 continue;
+            }
             decided = true;
+            fruitless_ = 0;
             return decide(c, !value);
         }
         return ProbeOutcome::Open;
@@ -105,6 +109,8 @@ private:
     LineState& state_;
     RunLimits& limits_;
     const CellGrid* solution_;
+    const long patience_;
+    long fruitless_ = 0; // probes in a row that decided nothing
     LineSolveCache<2> cache_;
     const std::vector<std::uint64_t> clues_;
     std::vector<std::uint64_t> harmlessIn_;
@@ -114,9 +120,9 @@ private:
 
 } // namespace
 
-ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution)
+ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution, long patience)
 {
-    return Prober(state, limits, solution).run();
+    return Prober(state, limits, solution, patience).run();
 }
 
 ProbeOutcome probeFromLineGrid(const Puzzle& puzzle, const CellGrid& lineGrid, RunLimits& limits,

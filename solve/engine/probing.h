@@ -12,6 +12,7 @@ enum class ProbeOutcome {
     Open,          // probing stopped deciding with cells still open
     Filled,        // probing decided every cell
     Stopped,       // the limits stopped it first
+    GaveUp,        // `patience` probes in a row decided nothing, so it stopped short
 };
 
 // Probes the open cells of `state`, which must be at a line-logic fixed point, to the
@@ -19,10 +20,14 @@ enum class ProbeOutcome {
 // it). With `solution` (a picture known to fit the clues) only the value against it is tried
 // for each cell, since the other one never contradicts. The fixed point does not depend on
 // the order the cells are tried in; the order is fixed, so a run is the same every time.
-ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution = nullptr);
+// With `patience` (0: none), it gives up once that many probes in a row decide nothing; the
+// cells it decided until then stay recorded.
+ProbeOutcome probeToFixedPoint(LineState& state, RunLimits& limits, const CellGrid* solution = nullptr,
+                               long patience = 0);
 
-// The same on a line state of its own for `puzzle`, from the known cells of `lineGrid` (what
-// line logic decides for the puzzle).
+// The same on a line state of its own for `puzzle`, from the known cells of `lineGrid` (a
+// line-logic fixed point for the puzzle: what line logic decides, or that and cells probing
+// decided).
 ProbeOutcome probeFromLineGrid(const Puzzle& puzzle, const CellGrid& lineGrid, RunLimits& limits,
                                const CellGrid* solution = nullptr);
 

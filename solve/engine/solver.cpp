@@ -297,10 +297,17 @@ std::optional<SolveResult> rootLineLogic(SolveRun& run, bool simpleFirst)
 }
 
 // Probing at the root, for the grade: a verdict when it decides one (every cell forced, or a
-// cell that contradicts both ways), nothing when it leaves cells open for the search.
-std::optional<SolveResult> rootProbing(SolveRun& run, const CellGrid* known)
+// cell that contradicts both ways), nothing when it leaves cells open for the search (then
+// `finished` says whether it reached its fixed point or gave up).
+// It gives up after as many probes in a row without a decided cell as a quarter of the open
+// cells: clues with several solutions need no grade, and on those with many open cells
+// probing to the end cost more than the search itself (a 59 x 50 puzzle with 2918 open cells
+// took 76 % more instructions). A unique verdict is then graded after the search.
+std::optional<SolveResult> rootProbing(SolveRun& run, const CellGrid* known, bool& finished, CellGrid& probedGrid)
 {
-    switch (probeToFixedPoint(run.state, run.limits, known)) {
+    const long patience = std::max(256L, run.state.unknownCount() / 4);
+    finished = false;
+    switch (probeToFixedPoint(run.state, run.limits, known, patience)) {
     case ProbeOutcome::Stopped:
         return run.finish(Verdict::Stopped);
     case ProbeOutcome::Contradiction:
@@ -310,9 +317,25 @@ std::optional<SolveResult> rootProbing(SolveRun& run, const CellGrid* known)
         run.result.solutions.push_back(run.state.grid());
         return run.finish(Verdict::Unique);
     case ProbeOutcome::Open:
+        finished = true;
+        break;
+    case ProbeOutcome::GaveUp:
+        probedGrid = run.state.grid();
         break;
     }
     return std::nullopt;
+}
+
+// The grade of a unique verdict whose probing gave up before the search: probing on from the
+// cells it had decided (`probedGrid`) to its fixed point, trying only the value against the
+// solution. Stays 0 when the limits stop it; the verdict stands either way.
+void gradeAfterSearch(const Puzzle& puzzle, const CellGrid& probedGrid, SolveResult& unique, RunLimits& limits,
+                      Clock::time_point start)
+{
+    const ProbeOutcome outcome = probeFromLineGrid(puzzle, probedGrid, limits, &unique.solutions.front());
+    if (outcome == ProbeOutcome::Filled || outcome == ProbeOutcome::Open)
+        unique.difficulty = outcome == ProbeOutcome::Filled ? 3 : 4; // probing, search
+    unique.elapsedMs = millisecondsSince(start);
 }
 
 } // namespace
@@ -345,13 +368,19 @@ SolveResult solve(const Puzzle& puzzle, const SolveOptions& options)
     // with fewer open cells otherwise; it is wasted on clues with several solutions, whose
     // verdict needs no grade (on the random 25 x 25 tournament puzzles it costs about what
     // it spares the search).
+    bool probed = false;
+    CellGrid probedGrid;
     if (options.learnDifficulty) {
-        if (std::optional<SolveResult> decided = rootProbing(run, known))
+        if (std::optional<SolveResult> decided = rootProbing(run, known, probed, probedGrid))
             return std::move(*decided);
     }
     SolveResult searched = search(run, known, options);
-    if (options.learnDifficulty && searched.verdict == Verdict::Unique)
-        searched.difficulty = 4; // search: probing left cells open
+    if (options.learnDifficulty && searched.verdict == Verdict::Unique) {
+        if (probed)
+            searched.difficulty = 4; // search: probing left cells open
+        else
+            gradeAfterSearch(puzzle, probedGrid, searched, limits, start);
+    }
     return searched;
 }
 

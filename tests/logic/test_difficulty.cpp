@@ -5,6 +5,7 @@
 #include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
 #include "solve/engine/line_state.h"
+#include "solve/engine/probing.h"
 #include "solve/engine/simple_lines.h"
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
@@ -478,6 +479,57 @@ private slots:
             QCOMPARE(learned, grade);
         if (!goal.cells.empty())
             QCOMPARE(learnedGradeChecked(puzzle, &goal), learned);
+    }
+
+    // Probing that gives up after a few fruitless probes, then goes on from the cells it
+    // decided, reaches the same fixed point as probing to the end at once (the solve does so
+    // when it gives up before the search and grades after it).
+    void probingResumedReachesTheSameFixedPoint_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("probing")
+            << "#.#....\n..##...\n#...###\n.#.#...\n#.....#\n...##..\n##.#.#.\n#..##.#\n.....#.\n.##.#..\n"
+               ".#...##\n....#..\n";
+        QTest::newRow("search") << "dom/5-Dom.non";
+        QTest::newRow("search, larger") << "dom/7-Dom.non";
+    }
+    void probingResumedReachesTheSameFixedPoint()
+    {
+        QFETCH(QString, picture);
+        const Puzzle puzzle = picture.endsWith(".non")
+            ? zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + picture))
+            : puzzleFromPicture(CellGrid::fromAscii(picture.toStdString()));
+        const SolveResult plain = solve(puzzle);
+        QCOMPARE(plain.verdict, Verdict::Unique);
+        const auto lineStateOf = [&](const CellGrid& grid) {
+            LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+            for (int c = 0; c < state.cellCount(); ++c)
+                if (grid.cells[c] != Cell::Unknown)
+                    state.set(c, grid.cells[c] == Cell::Filled);
+            return state;
+        };
+        for (const CellGrid* solution : {static_cast<const CellGrid*>(nullptr), &plain.solutions.front()}) {
+            LineState whole = lineStateOf(plain.lineGrid);
+            RunLimits limits({}, Clock::now());
+            const ProbeOutcome expected = probeToFixedPoint(whole, limits, solution);
+            QVERIFY(expected == ProbeOutcome::Filled || expected == ProbeOutcome::Open);
+            int gaveUp = 0;
+            for (const long patience : {1L, 3L, 10L}) {
+                LineState part = lineStateOf(plain.lineGrid);
+                const ProbeOutcome first = probeToFixedPoint(part, limits, nullptr, patience);
+                if (first != ProbeOutcome::GaveUp) {
+                    QCOMPARE(part.grid().toAscii(), whole.grid().toAscii());
+                    continue;
+                }
+                ++gaveUp;
+                QVERIFY(part.unknownCount() >= whole.unknownCount());
+                QCOMPARE(probeFromLineGrid(puzzle, part.grid(), limits, solution), expected);
+                LineState resumed = lineStateOf(part.grid());
+                probeToFixedPoint(resumed, limits, solution);
+                QCOMPARE(resumed.grid().toAscii(), whole.grid().toAscii());
+            }
+            QVERIFY(gaveUp > 0);
+        }
     }
 
     // The check that replaces the full line solver on lines the simple rules completed.
