@@ -32,7 +32,9 @@ std::optional<CollectionPicture> repaired(const solver::CellGrid& picture, Colle
     if (!made.done || made.verdict != solver::Verdict::Unique)
         return std::nullopt;
     const solver::Puzzle puzzle = solver::puzzleFromPicture(made.picture);
-    const solver::SolveResult unique = solver::solve(puzzle);
+    solver::SolveOptions solveOptions;
+    solveOptions.learnDifficulty = true; // the grade decides whether the picture is taken
+    const solver::SolveResult unique = solver::solve(puzzle, solveOptions);
     if (unique.verdict != solver::Verdict::Unique)
         return std::nullopt;
     const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(puzzle, unique);

@@ -317,6 +317,7 @@ Report decideEntry(const Entry& entry, const Options& options)
     }
     zumeli::solver::SolveOptions solveOptions;
     solveOptions.timeLimitSeconds = options.timeoutSeconds;
+    solveOptions.learnDifficulty = true; // the grade is printed for a unique puzzle
     const zumeli::solver::CellGrid goal = zumeli::solver::CellGrid::fromGoal(puzzle);
     if (!goal.cells.empty())
         solveOptions.knownSolution = &goal; // the file's own picture, when it fits the clues

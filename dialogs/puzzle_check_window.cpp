@@ -115,6 +115,7 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
         options.timeLimitSeconds = kTimeLimitSeconds;
         options.cancel = &cancel;
         options.knownSolution = &drawn; // used when the drawn picture fits the clues
+        options.learnDifficulty = true;  // a unique verdict comes with its grade
         const solver::SolveResult result = solver::solve(puzzle, options);
         std::optional<solver::Difficulty> difficulty;
         if (result.verdict == solver::Verdict::Unique)

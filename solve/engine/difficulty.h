@@ -2,6 +2,7 @@
 #pragma once
 
 #include "solve/engine/puzzle.h"
+#include "solve/engine/simple_lines.h"
 #include "solve/engine/solver.h"
 
 #include <optional>
@@ -26,17 +27,13 @@ struct Difficulty {
 };
 
 // The difficulty of `puzzle`, whose solve result `unique` says Unique (it brings the solution,
-// what line logic decides and whether that is everything). Nothing when the limits in
+// what line logic decides and whether that is everything). When the solve learned the grade
+// on the way (SolveResult::difficulty) that is the answer at once. Nothing when the limits in
 // `options` stop the grading first. Throws std::invalid_argument when the verdict is not Unique.
 std::optional<Difficulty> gradeDifficulty(const Puzzle& puzzle, const SolveResult& unique,
                                           const SolveOptions& options = {});
 
 // The grade's name as above; "" outside 1..4.
 const char* difficultyName(int grade);
-
-// The simple line rules for one line of `runs` (positive lengths) on the known cells of
-// `line`: sets the cells they decide and returns false (the line untouched) when no placement
-// agrees with the known cells.
-bool simpleLineRules(const std::vector<int>& runs, std::vector<Cell>& line);
 
 } // namespace zumeli::solver

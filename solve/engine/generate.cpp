@@ -144,6 +144,7 @@ GenerateResult generatePuzzle(const GenerateOptions& options)
             SolveOptions solveOptions;
             solveOptions.cancel = options.cancel;
             solveOptions.knownSolution = &made.picture;
+            solveOptions.learnDifficulty = true;
             const SolveResult solved = solve(puzzle, solveOptions);
             if (solved.stopReason == StopReason::Cancelled)
                 return result;

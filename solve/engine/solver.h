@@ -29,6 +29,11 @@ struct SolveOptions {
     // does fit, it is taken as the first solution and the search only looks for another one,
     // near it; when it does not, it is ignored. The verdict is the same either way.
     const CellGrid* knownSolution = nullptr;
+    // Learn the difficulty grade of a unique puzzle on the way (SolveResult::difficulty): line
+    // logic starts with the simple line rules, and probing (see probing.h) goes before the
+    // search when line logic leaves cells open. Callers that only want the verdict, many
+    // times over (make-unique), leave it off: the verdict and lineGrid are the same either way.
+    bool learnDifficulty = false;
 };
 
 struct SolveStats {
@@ -50,6 +55,9 @@ struct SolveResult {
     std::vector<CellGrid> solutions;
     double elapsedMs = 0;
     SolveStats stats;
+    // The difficulty grade (1..4, see difficulty.h) of a unique puzzle when the solve learned
+    // it on the way (with SolveOptions::learnDifficulty); 0 otherwise.
+    int difficulty = 0;
 };
 
 // Decides `puzzle`. Run lengths of 0 are ignored. Throws std::invalid_argument for a negative

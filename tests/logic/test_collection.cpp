@@ -352,6 +352,17 @@ void CollectionTest::everyPuzzleUniqueAndOfItsLevel()
         const std::optional<solver::Difficulty> grade = solver::gradeDifficulty(p.puzzle, engine);
         QVERIFY2(grade && grade->grade == p.entry.grade, name);
         QVERIFY2(grade->grade <= 3, name);
+        // The grade the solve learns on the way, and the one computed after it from scratch.
+        solver::SolveOptions learning;
+        learning.learnDifficulty = true;
+        const solver::SolveResult learned = solver::solve(p.puzzle, learning);
+        QVERIFY2(learned.verdict == solver::Verdict::Unique && learned.solutions.front() == solution, name);
+        QVERIFY2(learned.lineGrid == engine.lineGrid && learned.lineSolvable == engine.lineSolvable, name);
+        QVERIFY2(learned.difficulty == p.entry.grade, name);
+        solver::SolveResult graded = engine;
+        graded.difficulty = 0;
+        const std::optional<solver::Difficulty> after = solver::gradeDifficulty(p.puzzle, graded);
+        QVERIFY2(after && after->grade == p.entry.grade, name);
     }
     qInfo("collection decided in %lld ms", static_cast<long long>(timer.elapsed()));
 }

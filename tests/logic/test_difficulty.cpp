@@ -4,6 +4,9 @@
 #include "formats/non_format.h"
 #include "solve/engine/difficulty.h"
 #include "solve/engine/generate.h"
+#include "solve/engine/line_state.h"
+#include "solve/engine/probing.h"
+#include "solve/engine/simple_lines.h"
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
 
@@ -168,6 +171,45 @@ int referenceGrade(const Puzzle& puzzle)
         }
     }
     return complete(grid) ? 3 : 4;
+}
+
+// The grade computed after the solve from its result alone, as for a result that did not
+// bring one.
+std::optional<Difficulty> gradeComputedAfter(const Puzzle& puzzle, SolveResult result)
+{
+    result.difficulty = 0;
+    return gradeDifficulty(puzzle, result);
+}
+
+// Solves `puzzle` learning the grade on the way (with `known` as the known solution when
+// given) and checks the run against a plain solve: the same verdict, solution, line grid and
+// line-solvability, and the grade the plain result gets graded afterwards. The grade learned.
+int learnedGradeChecked(const Puzzle& puzzle, const CellGrid* known = nullptr)
+{
+    SolveOptions options;
+    options.knownSolution = known;
+    const SolveResult plain = solve(puzzle, options);
+    options.learnDifficulty = true;
+    const SolveResult learned = solve(puzzle, options);
+    const auto fail = [](const char* what) {
+        QTest::qFail(what, __FILE__, __LINE__);
+        return -1;
+    };
+    if (plain.verdict != Verdict::Unique || learned.verdict != Verdict::Unique)
+        return fail("not unique");
+    if (learned.solutions.size() != 1 || learned.solutions[0].cells != plain.solutions[0].cells)
+        return fail("another solution");
+    if (learned.lineGrid.cells != plain.lineGrid.cells || learned.lineSolvable != plain.lineSolvable)
+        return fail("another line grid");
+    const std::optional<Difficulty> after = gradeComputedAfter(puzzle, plain);
+    if (!after || learned.difficulty != after->grade)
+        return fail(qPrintable(QString("learned grade %1, graded after %2")
+                                   .arg(learned.difficulty)
+                                   .arg(after ? after->grade : 0)));
+    const std::optional<Difficulty> reported = gradeDifficulty(puzzle, learned);
+    if (!reported || reported->grade != learned.difficulty)
+        return fail("the learned grade is not the one reported");
+    return learned.difficulty;
 }
 
 std::optional<Difficulty> gradeOf(const Puzzle& puzzle)
@@ -342,6 +384,12 @@ private slots:
             << ".#..#.#\n..###.#\n####.#.\n.#.#..#\n...#..#\n##.##..\n" << 1 << "simple-lines";
         QTest::newRow("full line logic") << "..##.\n#.#..\n..#..\n.#.##\n...#.\n.##..\n" << 2 << "lines";
         QTest::newRow("probing") << ".##.\n#.#.\n....\n##..\n...#\n" << 3 << "probing";
+        // A cell decided late in the first round of probing lets a cell before it be decided
+        // in the second.
+        QTest::newRow("probing, a second round")
+            << "#.#....\n..##...\n#...###\n.#.#...\n#.....#\n...##..\n##.#.#.\n#..##.#\n.....#.\n.##.#..\n"
+               ".#...##\n....#..\n"
+            << 3 << "probing";
         QTest::newRow("search") << "dom/5-Dom.non" << 4 << "search";
     }
     void handMadePuzzles()
@@ -357,6 +405,170 @@ private slots:
         QCOMPARE(difficulty->grade, grade);
         QCOMPARE(QString(difficulty->name), name);
         QCOMPARE(referenceGrade(puzzle), grade);
+        QCOMPARE(learnedGradeChecked(puzzle), grade);
+        const CellGrid solution = solve(puzzle).solutions.front();
+        QCOMPARE(learnedGradeChecked(puzzle, &solution), grade);
+    }
+
+    // Random small unique pictures: the grade the solve learns on the way is the one the
+    // definitions give, whether it probes both values of a cell or, knowing the picture, only
+    // the one against it.
+    void learnedGradesAgreeWithTheDefinitions()
+    {
+        std::mt19937 random(77);
+        int seen[5] = {0, 0, 0, 0, 0};
+        for (int trial = 0; trial < 500; ++trial) {
+            const int width = 4 + static_cast<int>(random() % 6);
+            const int height = 4 + static_cast<int>(random() % 6);
+            CellGrid pictureGrid(width, height);
+            const unsigned density = 35 + random() % 30;
+            for (Cell& c : pictureGrid.cells)
+                c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+            const Puzzle puzzle = puzzleFromPicture(pictureGrid);
+            if (referenceSolve(puzzle).verdict != Verdict::Unique)
+                continue;
+            const int expected = referenceGrade(puzzle);
+            const QString picture = QString::fromStdString(pictureGrid.toAscii());
+            const int learned = learnedGradeChecked(puzzle);
+            QVERIFY2(learned == expected, qPrintable(QString("learned %1, expected %2 for\n%3").arg(learned).arg(expected).arg(picture)));
+            const int learnedKnowing = learnedGradeChecked(puzzle, &pictureGrid);
+            QVERIFY2(learnedKnowing == expected, qPrintable(QString("picture known: learned %1, expected %2 for\n%3").arg(learnedKnowing).arg(expected).arg(picture)));
+            ++seen[expected];
+        }
+        QVERIFY(seen[1] > 0 && seen[2] > 0 && seen[3] > 5);
+    }
+
+    // The shared sample puzzles and generated puzzles of each grade: the grade learned on the
+    // way equals the grade computed after the solve, with and without the known picture.
+    void learnedGradeMatchesGradeComputedAfter_data()
+    {
+        QTest::addColumn<QString>("source"); // a sample file, or "generated W H GRADE SEED"
+        QTest::addColumn<int>("grade");
+        const QString root = QStringLiteral(ZUMELI_SAMPLE_PUZZLES);
+        for (const QString& folder : {QStringLiteral("webpbn"), QStringLiteral("dom")}) {
+            QDir dir(root + "/" + folder);
+            for (const QString& name : dir.entryList({"*.non"}, QDir::Files, QDir::Name))
+                QTest::newRow(qPrintable(name)) << dir.filePath(name) << 0;
+        }
+        QTest::newRow("generated simple-lines") << "generated 14 12 1 3" << 1;
+        QTest::newRow("generated lines") << "generated 12 14 2 4" << 2;
+        QTest::newRow("generated probing") << "generated 12 10 3 5" << 3;
+        QTest::newRow("generated probing, larger") << "generated 20 20 3 8" << 3;
+        QTest::newRow("generated search") << "generated 15 15 4 6" << 4;
+    }
+    void learnedGradeMatchesGradeComputedAfter()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, grade);
+        Puzzle puzzle;
+        if (source.startsWith("generated")) {
+            const QStringList words = source.split(' ');
+            GenerateOptions options;
+            options.width = words[1].toInt();
+            options.height = words[2].toInt();
+            options.difficulty = words[3].toInt();
+            options.seed = words[4].toULongLong();
+            puzzle = generatePuzzle(options).puzzle;
+        } else {
+            puzzle = zumeli::parseNonText(readFile(source));
+        }
+        const CellGrid goal = CellGrid::fromGoal(puzzle);
+        const int learned = learnedGradeChecked(puzzle);
+        QVERIFY(learned >= 1);
+        if (grade != 0)
+            QCOMPARE(learned, grade);
+        if (!goal.cells.empty())
+            QCOMPARE(learnedGradeChecked(puzzle, &goal), learned);
+    }
+
+    // Probing that gives up after a few fruitless probes, then goes on from the cells it
+    // decided, reaches the same fixed point as probing to the end at once (the solve does so
+    // when it gives up before the search and grades after it).
+    void probingResumedReachesTheSameFixedPoint_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("probing")
+            << "#.#....\n..##...\n#...###\n.#.#...\n#.....#\n...##..\n##.#.#.\n#..##.#\n.....#.\n.##.#..\n"
+               ".#...##\n....#..\n";
+        QTest::newRow("search") << "dom/5-Dom.non";
+        QTest::newRow("search, larger") << "dom/7-Dom.non";
+    }
+    void probingResumedReachesTheSameFixedPoint()
+    {
+        QFETCH(QString, picture);
+        const Puzzle puzzle = picture.endsWith(".non")
+            ? zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/") + picture))
+            : puzzleFromPicture(CellGrid::fromAscii(picture.toStdString()));
+        const SolveResult plain = solve(puzzle);
+        QCOMPARE(plain.verdict, Verdict::Unique);
+        const auto lineStateOf = [&](const CellGrid& grid) {
+            LineState state(positiveRuns(puzzle.rows), positiveRuns(puzzle.columns));
+            for (int c = 0; c < state.cellCount(); ++c)
+                if (grid.cells[c] != Cell::Unknown)
+                    state.set(c, grid.cells[c] == Cell::Filled);
+            return state;
+        };
+        for (const CellGrid* solution : {static_cast<const CellGrid*>(nullptr), &plain.solutions.front()}) {
+            LineState whole = lineStateOf(plain.lineGrid);
+            RunLimits limits({}, Clock::now());
+            const ProbeOutcome expected = probeToFixedPoint(whole, limits, solution);
+            QVERIFY(expected == ProbeOutcome::Filled || expected == ProbeOutcome::Open);
+            int gaveUp = 0;
+            for (const long patience : {1L, 3L, 10L}) {
+                LineState part = lineStateOf(plain.lineGrid);
+                const ProbeOutcome first = probeToFixedPoint(part, limits, nullptr, patience);
+                if (first != ProbeOutcome::GaveUp) {
+                    QCOMPARE(part.grid().toAscii(), whole.grid().toAscii());
+                    continue;
+                }
+                ++gaveUp;
+                QVERIFY(part.unknownCount() >= whole.unknownCount());
+                QCOMPARE(probeFromLineGrid(puzzle, part.grid(), limits, solution), expected);
+                LineState resumed = lineStateOf(part.grid());
+                probeToFixedPoint(resumed, limits, solution);
+                QCOMPARE(resumed.grid().toAscii(), whole.grid().toAscii());
+            }
+            QVERIFY(gaveUp > 0);
+        }
+    }
+
+    // The check that replaces the full line solver on lines the simple rules completed.
+    void completedLineMatchesItsRuns_data()
+    {
+        QTest::addColumn<QString>("runs");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("runs as drawn") << "2,1" << "##..#." << true;
+        QTest::newRow("an empty line") << "" << "....." << true;
+        QTest::newRow("a full line") << "5" << "#####" << true;
+        QTest::newRow("a run too short") << "3,1" << "##..#." << false;
+        QTest::newRow("a run too long") << "2,1" << "###.#." << false;
+        QTest::newRow("runs joined") << "2,1" << "###..." << false;
+        QTest::newRow("a run too many") << "2" << "##..#." << false;
+        QTest::newRow("a run missing") << "2,1,1" << "##..#." << false;
+        QTest::newRow("filled where none is asked") << "" << "..#.." << false;
+        QTest::newRow("runs in the wrong order") << "1,2" << "##..#." << false;
+        QTest::newRow("past one word") << "64,1" << QString(64, '#') + ".#" << true;
+        QTest::newRow("past one word, a cell short") << "64,1" << "." + QString(63, '#') + ".#" << false;
+    }
+    void completedLineMatchesItsRuns()
+    {
+        QFETCH(QString, runs);
+        QFETCH(QString, line);
+        QFETCH(bool, matches);
+        std::vector<int> clue;
+        for (const QString& n : runs.split(',', Qt::SkipEmptyParts))
+            clue.push_back(n.toInt());
+        // One row; each column asks for whatever the row holds there.
+        std::vector<std::vector<int>> columns;
+        for (const QChar c : line)
+            columns.push_back(c == '#' ? std::vector<int>{1} : std::vector<int>{});
+        LineState state({clue}, columns);
+        for (int i = 0; i < static_cast<int>(line.size()); ++i)
+            state.set(i, line[i] == '#');
+        QCOMPARE(lineMatchesRuns(state, 0), matches);
+        for (int column = 1; column < state.lineCount(); ++column)
+            QVERIFY(lineMatchesRuns(state, column));
     }
 
     void onlyUniquePuzzlesAreGraded()

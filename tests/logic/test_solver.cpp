@@ -416,6 +416,104 @@ private slots:
         QCOMPARE(partial.toAscii(), std::string("??\n??\n..\n##\n"));
     }
 
+    // Clues that line logic leaves open but that contradict: setting one cell either way
+    // meets a contradiction. Probing at the root says so without any search; the search alone
+    // finds it too.
+    void probingShowsCluesContradictory()
+    {
+        const Puzzle puzzle = puzzleFromClues("2;1,3;1,1;1|2;1;1,1;2;2");
+        SolveOptions probing;
+        probing.learnDifficulty = true;
+        const SolveResult probed = solve(puzzle, probing);
+        QCOMPARE(probed.verdict, Verdict::NoSolution);
+        QVERIFY(!probed.lineSolvable);
+        QCOMPARE(probed.stats.nodes, std::uint64_t{0});
+        QCOMPARE(probed.stats.conflicts, std::uint64_t{0});
+        QCOMPARE(probed.difficulty, 0);
+        CellGrid lineGrid(puzzle.width(), puzzle.height());
+        QVERIFY(referenceLineLogic(puzzle, lineGrid));
+        QVERIFY(std::count(lineGrid.cells.begin(), lineGrid.cells.end(), Cell::Unknown) > 0);
+        QCOMPARE(probed.lineGrid.toAscii(), lineGrid.toAscii());
+        const SolveResult searched = solve(puzzle);
+        QCOMPARE(searched.verdict, Verdict::NoSolution);
+        QVERIFY(searched.stats.nodes > 0);
+        QCOMPARE(referenceSolve(puzzle).verdict, Verdict::NoSolution);
+    }
+
+    // Learning the grade, root line logic runs the simple rules first and full line logic from
+    // there: what it decides, whether that is everything and the grade it then tells are those
+    // of line logic alone (and of a plain solve), where the simple rules fill the picture,
+    // where they leave cells to full line logic, where line logic leaves cells open and where
+    // the clues contradict (rows that fill the picture by the simple rules against columns
+    // that do not fit).
+    void rootLineLogicAsLineLogicAlone_data()
+    {
+        QTest::addColumn<QString>("clues");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<int>("grade"); // learned by line logic; 0 for none
+        QTest::newRow("simple rules fill it") << "3;1,1;3|3;1,1;3" << "unique" << 1;
+        QTest::newRow("full line logic after the simple rules")
+            << "2;1,1;1;1,2;1;2|1;1,1;3,1;1,2;1" << "unique" << 2;
+        QTest::newRow("line logic leaves cells open") << "1;1;0;2|1,1;1,1" << "multiple" << 0;
+        QTest::newRow("filled rows against a column") << "3;3;3|3;3;1" << "none" << 0;
+        QTest::newRow("filled rows against swapped columns") << "2,1;1,2|1;2;1;2" << "none" << 0;
+        QTest::newRow("simple rules contradict") << "2;0|1;0" << "none" << 0;
+    }
+    void rootLineLogicAsLineLogicAlone()
+    {
+        QFETCH(QString, clues);
+        QFETCH(QString, verdict);
+        QFETCH(int, grade);
+        const Puzzle puzzle = puzzleFromClues(clues);
+        SolveOptions learning;
+        learning.learnDifficulty = true;
+        const SolveResult result = solve(puzzle, learning);
+        QCOMPARE(QString(verdictName(result.verdict)), verdict);
+        const SolveResult plain = solve(puzzle);
+        QCOMPARE(plain.verdict, result.verdict);
+        QCOMPARE(plain.lineGrid.toAscii(), result.lineGrid.toAscii());
+        QCOMPARE(plain.lineSolvable, result.lineSolvable);
+        QCOMPARE(plain.difficulty, 0);
+        CellGrid expected(puzzle.width(), puzzle.height());
+        const bool consistent = referenceLineLogic(puzzle, expected);
+        if (!consistent)
+            expected = CellGrid(puzzle.width(), puzzle.height());
+        QCOMPARE(result.lineGrid.toAscii(), expected.toAscii());
+        const bool filled = std::count(expected.cells.begin(), expected.cells.end(), Cell::Unknown) == 0;
+        QCOMPARE(result.lineSolvable, !consistent || filled);
+        QCOMPARE(result.difficulty, grade);
+        if (result.verdict == Verdict::Unique)
+            checkSolutions(puzzle, result);
+    }
+
+    // Random clue sets, many of them contradictory (rows or columns swapped), on pictures the
+    // simple rules largely fill: the verdict and the line grid are the reference's.
+    void rootLineLogicOnSwappedClues()
+    {
+        std::mt19937 random(99);
+        int verdicts[4] = {0, 0, 0, 0};
+        for (int trial = 0; trial < 300; ++trial) {
+            const int width = 3 + static_cast<int>(random() % 6);
+            const int height = 3 + static_cast<int>(random() % 6);
+            Puzzle puzzle = puzzleFromPicture(randomPicture(random, width, height, 6 + random() % 4, false));
+            std::swap(puzzle.rows[random() % height], puzzle.rows[random() % height]);
+            std::swap(puzzle.columns[random() % width], puzzle.columns[random() % width]);
+            const ReferenceResult expected = referenceSolve(puzzle);
+            for (const bool learn : {false, true}) {
+                SolveOptions options;
+                options.learnDifficulty = learn;
+                const SolveResult result = solve(puzzle, options);
+                QCOMPARE(result.verdict, expected.verdict);
+                QCOMPARE(result.lineGrid.toAscii(), expected.lineGrid.toAscii());
+                QCOMPARE(result.lineSolvable, expected.lineSolvable);
+                checkSolutions(puzzle, result);
+            }
+            ++verdicts[static_cast<int>(expected.verdict)];
+        }
+        QVERIFY(verdicts[static_cast<int>(Verdict::NoSolution)] > 10);
+        QVERIFY(verdicts[static_cast<int>(Verdict::Unique)] > 10);
+    }
+
     void limitsStopTheRun_data()
     {
         QTest::addColumn<int>("limit"); // 0 node limit, 1 time limit, 2 cancel flag
