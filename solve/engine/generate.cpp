@@ -106,9 +106,8 @@ CellGrid drawPicture(int width, int height, const PictureStyle& style, SplitMix6
     return picture;
 }
 
-} // namespace
-
-GenerateResult generatePuzzle(const GenerateOptions& options)
+// Throws std::invalid_argument for a size or a grade the generator does not make.
+void checkGenerateOptions(const GenerateOptions& options)
 {
     if (options.width < kMinGenerateSide || options.width > kMaxGenerateSide
         || options.height < kMinGenerateSide || options.height > kMaxGenerateSide)
@@ -118,6 +117,13 @@ GenerateResult generatePuzzle(const GenerateOptions& options)
                                     + std::to_string(kMaxGenerateSide) + " cells a side");
     if (options.difficulty < 0 || options.difficulty > 4)
         throw std::invalid_argument("no difficulty grade " + std::to_string(options.difficulty));
+}
+
+} // namespace
+
+GenerateResult generatePuzzle(const GenerateOptions& options)
+{
+    checkGenerateOptions(options);
     SplitMix64 random(mix64(options.seed));
     const PictureStyle style = styleForGrade(options.difficulty, options.lineSolvable);
     MakeUniqueOptions repair;
