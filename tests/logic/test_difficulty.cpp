@@ -220,6 +220,18 @@ std::optional<Difficulty> gradeOf(const Puzzle& puzzle)
     return gradeDifficulty(puzzle, result);
 }
 
+// A random picture of 4 to 3 + sizes cells a side, 35 % to 64 % of its cells filled.
+CellGrid randomPicture(std::mt19937& random, int sizes)
+{
+    const int width = 4 + static_cast<int>(random() % static_cast<unsigned>(sizes));
+    const int height = 4 + static_cast<int>(random() % static_cast<unsigned>(sizes));
+    CellGrid picture(width, height);
+    const unsigned density = 35 + random() % 30;
+    for (Cell& c : picture.cells)
+        c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+    return picture;
+}
+
 } // namespace
 
 class DifficultyTest : public QObject {
@@ -310,12 +322,7 @@ private slots:
         std::mt19937 random(2024);
         int seen[5] = {0, 0, 0, 0, 0};
         for (int trial = 0; trial < 400; ++trial) {
-            const int width = 4 + static_cast<int>(random() % 5);
-            const int height = 4 + static_cast<int>(random() % 5);
-            CellGrid pictureGrid(width, height);
-            const unsigned density = 35 + random() % 30;
-            for (Cell& c : pictureGrid.cells)
-                c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+            const CellGrid pictureGrid = randomPicture(random, 5);
             const Puzzle puzzle = puzzleFromPicture(pictureGrid);
             if (referenceSolve(puzzle).verdict != Verdict::Unique)
                 continue;
@@ -418,12 +425,7 @@ private slots:
         std::mt19937 random(77);
         int seen[5] = {0, 0, 0, 0, 0};
         for (int trial = 0; trial < 500; ++trial) {
-            const int width = 4 + static_cast<int>(random() % 6);
-            const int height = 4 + static_cast<int>(random() % 6);
-            CellGrid pictureGrid(width, height);
-            const unsigned density = 35 + random() % 30;
-            for (Cell& c : pictureGrid.cells)
-                c = random() % 100 < density ? Cell::Filled : Cell::Empty;
+            const CellGrid pictureGrid = randomPicture(random, 6);
             const Puzzle puzzle = puzzleFromPicture(pictureGrid);
             if (referenceSolve(puzzle).verdict != Verdict::Unique)
                 continue;
