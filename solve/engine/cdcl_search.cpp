@@ -7,6 +7,7 @@
 #include "solve/engine/line_solver.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -42,6 +43,11 @@ public:
         watches_.resize(static_cast<std::size_t>(2 * cells_));
         scopeLine_.assign(static_cast<std::size_t>(lines.lineCount()), scope.cells ? 0 : 1);
         shortFitting_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
+        lineTrailStart_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
+        lineTrailSize_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
+        for (int line = 1; line < lines.lineCount(); ++line)
+            lineTrailStart_[line] = lineTrailStart_[line - 1] + lines.length(line - 1);
+        lineTrail_ = std::make_unique_for_overwrite<TrailCell[]>(static_cast<std::size_t>(2 * cells_));
         for (int line = 0; line < lines.lineCount(); ++line) {
             const auto& runs = lines.runs(line);
             long need = runs.empty() ? 0 : static_cast<long>(runs.size()) - 1;
@@ -80,7 +86,7 @@ public:
         for (int v = 0; v < cells_; ++v) {
             const Cell c = lines_.cell(v);
             if (c != Cell::Unknown)
-                record(literal(v, c == Cell::Filled), kDecision);
+                record(literal(v, c == Cell::Filled), kDecision, false);
         }
         complete_ = scope_.cells ? trail_.size() + scope_.cells->size() : static_cast<std::size_t>(cells_);
         seedHeuristic();
@@ -117,10 +123,18 @@ private:
     // The literal's truth: 1 true, 0 false, -1 open.
     int truth(Lit p) const { return litTruth_[static_cast<std::size_t>(p)]; }
 
-    // Puts the literal on the trail (the line masks are the caller's).
-    void record(Lit p, int reason)
+    // Puts the literal on the trail, and when the search sets it on the trails of its row and
+    // its column (the line masks are the caller's).
+    void record(Lit p, int reason, bool bySearch = true)
     {
         const int v = cellOf(p);
+        if (bySearch) {
+            const int y = v / width_;
+            const int x = v - y * width_;
+            const int trailPos = static_cast<int>(trail_.size());
+            lineTrail_[lineTrailStart_[y] + lineTrailSize_[y]++] = {trailPos, x, saysFilled(p)};
+            lineTrail_[lineTrailStart_[height_ + x] + lineTrailSize_[height_ + x]++] = {trailPos, y, saysFilled(p)};
+        }
         value_[v] = saysFilled(p) ? Cell::Filled : Cell::Empty;
         litTruth_[static_cast<std::size_t>(p)] = 1;
         litTruth_[static_cast<std::size_t>(opposite(p))] = 0;
@@ -154,6 +168,9 @@ private:
             trail_.pop_back();
             const int v = cellOf(p);
             lines_.unset(v, saysFilled(p));
+            // Undone from the end of the trail, the cell is the last on its lines' trails.
+            --lineTrailSize_[lines_.rowLine(v)];
+            --lineTrailSize_[lines_.columnLine(v)];
             value_[v] = Cell::Unknown;
             litTruth_[static_cast<std::size_t>(p)] = litTruth_[static_cast<std::size_t>(opposite(p))] = -1;
             if (!probing_)
@@ -182,39 +199,44 @@ private:
         return !lineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_.data(), testEmpty_.data());
     }
 
+    // Loads the test masks with the known cells of `line` assigned before trail position
+    // `before`, and `extra`, and candidates_ with those of them not known from the start,
+    // latest first. The line's own trail holds the cells the search set in the trail's
+    // order; the facts of level 0 come first on the trail.
+    void loadExplanation(int line, int before, std::optional<Lit> extra)
+    {
+        const int words = wordsForLength(lines_.length(line));
+        std::copy_n(lines_.filled(line), words, testFilled_.begin());
+        std::copy_n(lines_.empty(line), words, testEmpty_.begin());
+        const TrailCell* known = lineTrail_.get() + lineTrailStart_[line];
+        int count = lineTrailSize_[line];
+        for (; count > 0 && known[count - 1].trailPos >= before; --count) {
+            const int i = known[count - 1].position;
+            const Word keep = ~(Word(1) << (i & 63));
+            testFilled_[static_cast<std::size_t>(i >> 6)] &= keep;
+            testEmpty_[static_cast<std::size_t>(i >> 6)] &= keep;
+        }
+        if (extra)
+            toggleTest(line, *extra);
+        const int firstBranch = trailLimit_.empty() ? before : trailLimit_[0];
+        candidates_.clear();
+        for (int k = count - 1; k >= 0 && known[k].trailPos >= firstBranch; --k)
+            candidates_.push_back({known[k].position, known[k].filled});
+    }
+
     // The fewest known cells of `line` (assigned before trail position `before`) that still
     // make it contradictory together with `extra`: dropped one by one, latest first (see
     // keepNeededCells). Cells known from the start stay in the test line but never in the
     // answer.
     void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
     {
-        const int n = lines_.length(line);
-        const int words = wordsForLength(n);
-        std::fill(testFilled_.begin(), testFilled_.begin() + words, Word(0));
-        std::fill(testEmpty_.begin(), testEmpty_.begin() + words, Word(0));
-        ordered_.clear();
-        // The line's cells are evenly spaced in the grid's numbering.
-        const int first = lines_.cellAt(line, 0);
-        const int step = n > 1 ? lines_.cellAt(line, 1) - first : 1;
-        for (int i = 0, v = first; i < n; ++i, v += step) {
-            if (value_[v] == Cell::Unknown || trailPos_[v] >= before)
-                continue;
-            const LineCell c{i, value_[v] == Cell::Filled};
-            toggleLineCell(c, testFilled_.data(), testEmpty_.data());
-            if (level_[v] != 0)
-                ordered_.push_back({trailPos_[v], c});
-        }
-        if (extra)
-            toggleTest(line, *extra);
-        std::sort(ordered_.begin(), ordered_.end(),
-                  [](const TrailCell& a, const TrailCell& b) { return a.trailPos > b.trailPos; });
-        candidates_.clear();
-        for (const TrailCell& t : ordered_)
-            candidates_.push_back(t.cell);
+        loadExplanation(line, before, extra);
         keepNeededCells(
             candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
             [&] { return stopped() || tick(0); }, keptCandidates_);
         out.clear();
+        const int first = lines_.cellAt(line, 0);
+        const int step = lines_.length(line) > 1 ? lines_.cellAt(line, 1) - first : 1;
         for (std::size_t i = 0; i < candidates_.size(); ++i)
             if (keptCandidates_[i])
                 out.push_back(literal(first + candidates_[i].position * step, candidates_[i].filled));
@@ -800,12 +822,19 @@ private:
 
     std::vector<std::uint8_t> explained_;
     std::vector<std::vector<Lit>> explanation_;
-    // A candidate of an explanation with the trail position that orders it.
+    // A cell the search set, on the trail of one of its lines: where it is on the trail,
+    // where in the line, and its value.
     struct TrailCell {
         int trailPos;
-        LineCell cell;
+        int position;
+        bool filled;
     };
-    std::vector<TrailCell> ordered_;
+    // The cells of each line that the search set (the cells known from the start are not
+    // there), in the order it set them: line l's are the first lineTrailSize_[l] from
+    // lineTrailStart_[l] on.
+    std::unique_ptr<TrailCell[]> lineTrail_;
+    std::vector<int> lineTrailStart_;
+    std::vector<int> lineTrailSize_;
     std::vector<LineCell> candidates_;
     std::vector<std::uint8_t> keptCandidates_;
     std::vector<Lit> dropped_;
