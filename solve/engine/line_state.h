@@ -145,7 +145,7 @@ public:
         }
     }
     std::uint64_t lineSolves() const { return lineSolves_; }
-    void countLineSolve() { ++lineSolves_; }
+    void countLineSolve(std::uint64_t solves = 1) { lineSolves_ += solves; }
 
 private:
     void mark(int cell, bool isFilled, bool on)
