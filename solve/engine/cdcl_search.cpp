@@ -191,14 +191,13 @@ private:
         (saysFilled(p) ? testFilled_ : testEmpty_)[static_cast<std::size_t>(i >> 6)] ^= Word(1) << (i & 63);
     }
 
+    // Whether `line` with the test masks has no arrangement, counted as line work.
     bool testContradictory(int line)
     {
         lines_.countLineSolve();
         const int n = lines_.length(line);
         limits_.tick(static_cast<std::uint64_t>(n));
         const auto& runs = lines_.runs(line);
-        if (shortFitting_[static_cast<std::size_t>(line)])
-            return !shortLineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_[0], testEmpty_[0]);
         return !lineFeasible(runs.data(), static_cast<int>(runs.size()), n, testFilled_.data(), testEmpty_.data());
     }
 
@@ -227,6 +226,26 @@ private:
             candidates_.push_back({known[k].position, known[k].filled});
     }
 
+    // Sets keptCandidates_ to the candidates of `line` that its contradiction needs (see
+    // keepNeededCells), the test masks loaded.
+    void dropUnneeded(int line)
+    {
+        const int n = lines_.length(line);
+        if (!shortFitting_[static_cast<std::size_t>(line)]) {
+            keepNeededCells(
+                candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
+                [&] { return stopped(); }, keptCandidates_);
+            return;
+        }
+        // The line work is counted after the tests (the clock is read a little later).
+        const auto& runs = lines_.runs(line);
+        const auto tests = static_cast<std::uint64_t>(keepNeededShortCells(
+            runs.data(), static_cast<int>(runs.size()), n, candidates_, testFilled_[0], testEmpty_[0], limits_,
+            keptCandidates_));
+        lines_.countLineSolve(tests);
+        limits_.tick(tests * static_cast<std::uint64_t>(n));
+    }
+
     // The fewest known cells of `line` (assigned before trail position `before`) that still
     // make it contradictory together with `extra`: dropped one by one, latest first (see
     // keepNeededCells). Cells known from the start stay in the test line but never in the
@@ -243,9 +262,7 @@ private:
             lines_.countLineSolve(tests);
             limits_.tick(tests * static_cast<std::uint64_t>(lines_.length(line)));
         } else {
-            keepNeededCells(
-                candidates_, testFilled_.data(), testEmpty_.data(), [&] { return testContradictory(line); },
-                [&] { return stopped() || tick(0); }, keptCandidates_);
+            dropUnneeded(line);
             // An explanation cut short by a stop keeps candidates it did not test.
             if (cached && !stopped())
                 explanations_.store(key, keptCandidates_);
@@ -808,7 +825,7 @@ private:
     const SearchScope scope_;
     SearchRhythm rhythm_; // restarts and the values branches try first
     std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
-    // Lines of at most 63 cells whose runs fit: tested by shortLineFeasible.
+    // Lines of at most 63 cells whose runs fit: explained by keepNeededShortCells.
     std::vector<std::uint8_t> shortFitting_;
     // Per line, its runs when its explanations may be kept in explanations_, else 0.
     std::vector<std::size_t> cachedRuns_;

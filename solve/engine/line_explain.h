@@ -3,6 +3,7 @@
 #pragma once
 
 #include "solve/engine/line_solver.h"
+#include "solve/engine/line_state.h"
 
 #include <cstdint>
 #include <cstring>
@@ -49,6 +50,13 @@ void keepNeededCells(const std::vector<LineCell>& candidates, Word* filled, Word
             toggleLineCell(candidates[i], filled, empty);
     }
 }
+
+// keepNeededCells on a line of 1 to 63 cells whose runs fit in it, with the known cells
+// `filled` / `empty` (every candidate among them), each test the line solver's, as
+// shortLineFeasible: in one place with the tests, the masks stay in registers and the line's
+// set-up is done once. Stops before a test once `limits` say so. Returns the tests taken.
+int keepNeededShortCells(const int* runs, int runCount, int length, const std::vector<LineCell>& candidates,
+                         Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept);
 
 // Recent explanations of lines of at most 63 cells, for a search that meets the same
 // contradictions again and again: a direct-mapped table keyed by everything keepNeededCells'

@@ -1,6 +1,7 @@
 // Exact line logic by dynamic programming over run placements, bit-parallel up to 1023 cells.
 #include "solve/engine/line_solver.h"
 
+#include "solve/engine/line_explain.h"
 #include "solve/engine/puzzle.h"
 #include "solve/engine/run_placement.h"
 
@@ -332,9 +333,10 @@ bool solveBits(const int* runs, int k, int n, M filled, M empty, M& outFilled, M
 }
 
 // Whether any arrangement agrees with the known cells, for runs that fit in the line: the
-// forward half of the bit form.
+// forward half of the bit form. Inline: taken into the loop of keepNeededShortCells, the
+// tests of a long search took a tenth fewer instructions than with a call each.
 template <typename M>
-bool fittingRunsFeasible(const int* runs, int k, int n, M filled, M empty)
+inline bool fittingRunsFeasible(const int* runs, int k, int n, M filled, M empty)
 {
     using T = MaskTraits<M>;
     if (filled & empty)
@@ -696,6 +698,20 @@ bool solveLine(const int* runs, int runCount, int length, const Word* filled, co
 bool shortLineFeasible(const int* runs, int runCount, int length, Word filled, Word empty)
 {
     return fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
+}
+
+int keepNeededShortCells(const int* runs, int runCount, int length, const std::vector<LineCell>& candidates,
+                         Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept)
+{
+    int tests = 0;
+    keepNeededCells(
+        candidates, &filled, &empty,
+        [&] {
+            ++tests;
+            return !fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
+        },
+        [&] { return limits.stopped(); }, kept);
+    return tests;
 }
 
 bool lineFeasible(const int* runs, int runCount, int length, const Word* filled, const Word* empty)

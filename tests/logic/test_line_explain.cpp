@@ -42,9 +42,10 @@ void maskOf(const std::vector<LineCell>& cells, const std::vector<std::uint8_t>&
             toggleLineCell(cells[i], &filled, &empty);
 }
 
-// A contradictory short line: its runs, the arrangements, the known cells that are no
-// candidates (the facts) and the candidates, in the order they are to be tried.
+// A contradictory short line: its length and runs, the arrangements, the known cells that
+// are no candidates (the facts) and the candidates, in the order they are to be tried.
 struct Case {
+    int length = 0;
     std::vector<int> runs;
     std::vector<Word> all;
     std::vector<LineCell> facts;
@@ -60,6 +61,7 @@ std::optional<Case> randomCase(std::mt19937& random)
     for (Cell& c : picture)
         c = random() % 2 ? Cell::Filled : Cell::Empty;
     Case c;
+    c.length = n;
     c.runs = runsOfLine(picture);
     c.all = arrangements(c.runs, n);
     std::vector<LineCell> known;
@@ -200,6 +202,45 @@ private slots:
             QVERIFY(contradictory(c->all, filled, empty));
             if (testsBeforeStop == 0)
                 QCOMPARE(kept, std::vector<std::uint8_t>(c->candidates.size(), 1));
+        }
+    }
+
+    // The deletion with the line solver's own tests, on random short lines: the explanation of
+    // the one-by-one deletion, one test per candidate; none once the run is stopped, every
+    // candidate kept.
+    void shortLinesAreExplainedByTheLineSolver_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("running") << false;
+        QTest::newRow("stopped") << true;
+    }
+
+    void shortLinesAreExplainedByTheLineSolver()
+    {
+        QFETCH(bool, stopped);
+        RunLimits limits(SolveOptions{}, Clock::now());
+        if (stopped)
+            limits.stop(StopReason::Cancelled);
+        std::mt19937 random(31);
+        for (int cases = 0; cases < 4000;) {
+            const std::optional<Case> c = randomCase(random);
+            if (!c)
+                continue;
+            ++cases;
+            Word filled = 0;
+            Word empty = 0;
+            maskOf(c->facts, {}, filled, empty);
+            maskOf(c->candidates, {}, filled, empty);
+            std::vector<std::uint8_t> kept;
+            const int tests = keepNeededShortCells(c->runs.data(), static_cast<int>(c->runs.size()), c->length,
+                                                   c->candidates, filled, empty, limits, kept);
+            if (stopped) {
+                QCOMPARE(tests, 0);
+                QCOMPARE(kept, std::vector<std::uint8_t>(c->candidates.size(), 1));
+            } else {
+                QCOMPARE(tests, static_cast<int>(c->candidates.size()));
+                QCOMPARE(kept, oneByOne(*c));
+            }
         }
     }
 
