@@ -43,7 +43,6 @@ public:
         watches_.resize(static_cast<std::size_t>(2 * cells_));
         scopeLine_.assign(static_cast<std::size_t>(lines.lineCount()), scope.cells ? 0 : 1);
         shortFitting_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
-        cachedRuns_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
         lineTrailStart_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
         lineTrailSize_.assign(static_cast<std::size_t>(lines.lineCount()), 0);
         for (int line = 1; line < lines.lineCount(); ++line)
@@ -55,7 +54,6 @@ public:
             for (const int r : runs)
                 need += r;
             shortFitting_[static_cast<std::size_t>(line)] = lines.length(line) <= 63 && need <= lines.length(line);
-            cachedRuns_[static_cast<std::size_t>(line)] = shortFitting_[static_cast<std::size_t>(line)] ? runs.size() : 0;
         }
         int linesInScope = lines.lineCount();
         if (scope.cells) {
@@ -70,7 +68,6 @@ public:
         while (cacheSize < 8192 && cacheSize < wanted)
             cacheSize *= 2;
         cache_ = LineSolveCache<1>(cacheSize);
-        explanations_ = ExplanationCache(4 * cacheSize);
         heap_.init(cells_, &activity_);
         if (scope.cells) {
             for (const int v : *scope.cells)
@@ -250,23 +247,15 @@ private:
     // make it contradictory together with `extra`: dropped one by one, latest first (see
     // keepNeededCells). Cells known from the start stay in the test line but never in the
     // answer.
+    //
+    // About a fifth of the explanations of a long search repeat one made before (same line,
+    // known cells and order of candidates). A table of recent ones keyed by exactly that
+    // spared the tournament puzzles 3 % of their instructions but no processor time: its
+    // look-ups missed the processor's caches.
     void minimalExplanation(int line, int before, std::optional<Lit> extra, std::vector<Lit>& out)
     {
         loadExplanation(line, before, extra);
-        ExplanationCache::Key key;
-        const bool cached = candidates_.size() * cachedRuns_[static_cast<std::size_t>(line)] >= kLeastCachedWork &&
-            ExplanationCache::keyOf(line, testFilled_[0], testEmpty_[0], candidates_, key);
-        if (cached && !stopped() && explanations_.find(key, keptCandidates_)) {
-            // The tests the explanation took count as line work again.
-            const auto tests = static_cast<std::uint64_t>(candidates_.size());
-            lines_.countLineSolve(tests);
-            limits_.tick(tests * static_cast<std::uint64_t>(lines_.length(line)));
-        } else {
-            dropUnneeded(line);
-            // An explanation cut short by a stop keeps candidates it did not test.
-            if (cached && !stopped())
-                explanations_.store(key, keptCandidates_);
-        }
+        dropUnneeded(line);
         out.clear();
         const int first = lines_.cellAt(line, 0);
         const int step = lines_.length(line) > 1 ? lines_.cellAt(line, 1) - first : 1;
@@ -827,8 +816,6 @@ private:
     std::vector<std::uint8_t> scopeLine_; // lines holding cells of the scope
     // Lines of at most 63 cells whose runs fit: explained by keepNeededShortCells.
     std::vector<std::uint8_t> shortFitting_;
-    // Per line, its runs when its explanations may be kept in explanations_, else 0.
-    std::vector<std::size_t> cachedRuns_;
     std::size_t complete_ = 0;            // trail length at which every cell in scope is set
     int width_ = 0;
     int height_ = 0;
@@ -879,12 +866,6 @@ private:
     std::vector<Lit> learnt_;
 
     LineSolveCache<1> cache_{1};
-    // Recent explanations of short lines. Looking one up costs about as much as testing a
-    // line of a few runs once: explanations of fewer tests times runs than
-    // kLeastCachedWork are computed afresh (the Dom puzzles, of one or two runs a line, took
-    // more instructions with all of them kept).
-    ExplanationCache explanations_;
-    static constexpr std::size_t kLeastCachedWork = 32;
     std::vector<CellGrid> solutions_;
     // Conflicts after the first solution before the windows are tried (0: not pending).
     static constexpr std::uint64_t kConflictsBeforeWindows = 500;

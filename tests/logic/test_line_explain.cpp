@@ -243,50 +243,6 @@ private slots:
             }
         }
     }
-
-    // The table of recent explanations answers only for the line, known cells and order of
-    // candidates it was given. Random lines come back with their candidates in another
-    // order, with one of them known from the start instead, or with a candidate known the
-    // other way, into a table small enough for keys to share slots: every answer it gives
-    // is the one worked out afresh.
-    void explanationCacheAnswersOnlyItsOwnKey()
-    {
-        std::mt19937 random(7);
-        std::vector<Case> lines; // the line number of a key is its index here
-        while (lines.size() < 40)
-            if (std::optional<Case> c = randomCase(random))
-                lines.push_back(*c);
-        ExplanationCache cache(16);
-        int hits = 0;
-        for (int round = 0; round < 20000; ++round) {
-            const int line = static_cast<int>(random() % lines.size());
-            Case c = lines[static_cast<std::size_t>(line)];
-            const unsigned change = random() % 4;
-            if (change == 1)
-                std::shuffle(c.candidates.begin(), c.candidates.end(), random);
-            if (change == 2 && !c.candidates.empty()) {
-                c.facts.push_back(c.candidates.back());
-                c.candidates.pop_back();
-            }
-            if (change == 3 && !c.candidates.empty())
-                c.candidates.front().filled = !c.candidates.front().filled;
-            Word filled = 0;
-            Word empty = 0;
-            maskOf(c.facts, {}, filled, empty);
-            maskOf(c.candidates, {}, filled, empty);
-            ExplanationCache::Key key;
-            QVERIFY(ExplanationCache::keyOf(line, filled, empty, c.candidates, key));
-            const std::vector<std::uint8_t> fresh = oneByOne(c);
-            std::vector<std::uint8_t> kept;
-            if (cache.find(key, kept)) {
-                ++hits;
-                QCOMPARE(kept, fresh);
-            } else {
-                cache.store(key, fresh);
-            }
-        }
-        QVERIFY(hits > 1000);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestLineExplain)
