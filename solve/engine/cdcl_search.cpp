@@ -37,6 +37,7 @@ public:
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
         trailPos_.assign(static_cast<std::size_t>(cells_), 0);
         seen_.assign(static_cast<std::size_t>(cells_), 0);
+        levelSeenAt_.assign(static_cast<std::size_t>(cells_) + 1, 0);
         activity_.assign(static_cast<std::size_t>(cells_), 0.0);
         explained_.assign(static_cast<std::size_t>(cells_), 0);
         explanation_.resize(static_cast<std::size_t>(cells_));
@@ -508,11 +509,15 @@ private:
     {
         int lbd = 0;
         if (learnt) {
-            levelsSeen_.clear();
-            for (const Lit p : lits)
-                levelsSeen_.push_back(level_[cellOf(p)]);
-            std::sort(levelsSeen_.begin(), levelsSeen_.end());
-            lbd = static_cast<int>(std::unique(levelsSeen_.begin(), levelsSeen_.end()) - levelsSeen_.begin());
+            // The distinct levels of its literals, counted by stamping each level met.
+            ++levelStamp_;
+            for (const Lit p : lits) {
+                std::uint64_t& stamp = levelSeenAt_[static_cast<std::size_t>(level_[cellOf(p)])];
+                if (stamp != levelStamp_) {
+                    stamp = levelStamp_;
+                    ++lbd;
+                }
+            }
         }
         const int ref = clauses_.add(lits, lbd, learnt);
         attach(ref);
@@ -836,7 +841,8 @@ private:
 
     ClauseStore clauses_;
     std::vector<std::vector<Watch>> watches_;
-    std::vector<int> levelsSeen_;
+    std::vector<std::uint64_t> levelSeenAt_; // per level, the stamp of the last clause that met it
+    std::uint64_t levelStamp_ = 0;
 
     std::vector<double> activity_;
     double activityStep_ = 1;
