@@ -46,6 +46,12 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     solvedEmpty_.assign(static_cast<std::size_t>(widestWords_), 0);
     queued_.assign(static_cast<std::size_t>(lines), 0);
     unknown_ = static_cast<long>(width_) * height_;
+    y_.resize(static_cast<std::size_t>(unknown_));
+    x_.resize(static_cast<std::size_t>(unknown_));
+    for (int c = 0; c < width_ * height_; ++c) {
+        y_[static_cast<std::size_t>(c)] = c / width_;
+        x_[static_cast<std::size_t>(c)] = c % width_;
+    }
 }
 
 Cell LineState::cell(int cell) const
