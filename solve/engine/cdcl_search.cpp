@@ -273,18 +273,18 @@ private:
     // clause with every literal false, whose negation is left in conflict_.
     bool propagateWatches(Lit falseLit)
     {
+        // The list, the truths and the clauses stay where they are while it is visited:
+        // watches move only to other lists (a literal not false), and no clause is added.
         std::vector<Watch>& list = watches_[falseLit];
-        std::size_t keep = 0;
-        bool conflict = false;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const Watch w = list[i];
-            if (conflict) {
-                list[keep++] = w;
-                continue;
-            }
+        Watch* const begin = list.data();
+        Watch* const end = begin + list.size();
+        Watch* keep = begin;
+        const std::int8_t* const truth = litTruth_.data();
+        for (Watch* at = begin; at != end; ++at) {
+            const Watch w = *at;
             // A true blocker settles the clause without reading it.
-            if (truth(w.blocker) == 1) {
-                list[keep++] = w;
+            if (truth[w.blocker] == 1) {
+                *keep++ = w;
                 continue;
             }
             Lit* lits = clauses_.lits(w.clause);
@@ -292,32 +292,38 @@ private:
             if (lits[0] == falseLit)
                 std::swap(lits[0], lits[1]);
             const Lit other = lits[0];
-            if (truth(other) == 1) {
-                list[keep++] = {w.clause, other};
+            if (truth[other] == 1) {
+                *keep++ = {w.clause, other};
                 continue;
             }
-            bool moved = false;
-            for (int k = 2; k < size; ++k)
-                if (truth(lits[k]) != 0) {
-                    std::swap(lits[1], lits[k]);
-                    watches_[lits[1]].push_back({w.clause, other});
-                    moved = true;
-                    break;
-                }
-            if (moved)
+            if (moveWatch(lits, size, w.clause, other))
                 continue;
-            list[keep++] = w;
-            if (truth(other) == 0) {
-                conflict = true;
+            *keep++ = w;
+            if (truth[other] == 0) {
                 conflict_.clear();
                 for (int k = 0; k < size; ++k)
                     conflict_.push_back(opposite(lits[k]));
-            } else {
-                assign(other, w.clause);
+                keep = std::copy(at + 1, end, keep);
+                list.resize(static_cast<std::size_t>(keep - begin));
+                return false;
             }
+            assign(other, w.clause);
         }
-        list.resize(keep);
-        return !conflict;
+        list.resize(static_cast<std::size_t>(keep - begin));
+        return true;
+    }
+
+    // Watches the first literal after the two watched ones that is not false, in place of
+    // lits[1]; false when there is none.
+    bool moveWatch(Lit* lits, int size, int clause, Lit blocker)
+    {
+        for (int k = 2; k < size; ++k)
+            if (truth(lits[k]) != 0) {
+                std::swap(lits[1], lits[k]);
+                watches_[lits[1]].push_back({clause, blocker});
+                return true;
+            }
+        return false;
     }
 
     // Solves `line` and assigns the cells it decides, each with the line as its reason. False
