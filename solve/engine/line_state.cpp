@@ -48,10 +48,12 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     unknown_ = static_cast<long>(width_) * height_;
     y_.resize(static_cast<std::size_t>(unknown_));
     x_.resize(static_cast<std::size_t>(unknown_));
-    for (int c = 0; c < width_ * height_; ++c) {
-        y_[static_cast<std::size_t>(c)] = c / width_;
-        x_[static_cast<std::size_t>(c)] = c % width_;
-    }
+    std::size_t c = 0;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x, ++c) {
+            y_[c] = y;
+            x_[c] = x;
+        }
 }
 
 Cell LineState::cell(int cell) const
