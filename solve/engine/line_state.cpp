@@ -64,6 +64,18 @@ Cell LineState::cell(int cell) const
     return (filled_[w] & bit) ? Cell::Filled : (empty_[w] & bit) ? Cell::Empty : Cell::Unknown;
 }
 
+ShortLineCache::ShortLineCache(const LineState& state, const std::vector<std::uint8_t>& cached, std::size_t perLine)
+{
+    while ((std::size_t(2) << shift_) < perLine)
+        ++shift_;
+    region_.assign(static_cast<std::size_t>(state.lineCount()), -1);
+    int regions = 0;
+    for (int line = 0; line < state.lineCount(); ++line)
+        if (cached[static_cast<std::size_t>(line)] && state.length(line) <= 63)
+            region_[static_cast<std::size_t>(line)] = regions++;
+    table_.resize(static_cast<std::size_t>(regions) << (shift_ + 1));
+}
+
 CellGrid LineState::grid() const
 {
     CellGrid g(width_, height_);

@@ -190,7 +190,7 @@ private:
 
 // Recent results of the line solver for lines of up to 64 * Words cells: a direct-mapped table
 // keyed by the line, a number naming its clue (a caller whose clues never change passes 0) and
-// its known cells. Runs that meet the same line states again and again (a search returning to a
+// its known cells. Runs that meet the same line states again and again (probing returning to a
 // line, make-unique trying flip after flip) solve each of them once while it stays in the table.
 template <int Words>
 class LineSolveCache {
@@ -252,6 +252,63 @@ private:
         int line = -1;
         bool consistent = false;
     };
+    std::vector<Entry> table_;
+};
+
+// Recent results of the line solver for the short lines (at most 63 cells) of one search,
+// whose clues never change: a direct-mapped table of its own per line, keyed by the line's
+// known cells. An entry is four words, half a line of the processor's cache, so a look-up
+// reads one line of memory; the table above keeps the line and the clue beside each entry.
+class ShortLineCache {
+public:
+    ShortLineCache() = default;
+    // Keeps results for the short lines among those marked in `cached`, `perLine` of them for
+    // each (rounded up to a power of two, at least 2); other lines are solved afresh each time.
+    ShortLineCache(const LineState& state, const std::vector<std::uint8_t>& cached, std::size_t perLine);
+
+    // Does what state.solve(line) does, from the table when the same state was solved before.
+    // (Only a consistent result leaves the cells it decides in state.solvedFilled() /
+    // solvedEmpty(); after a contradiction they mean nothing.)
+    bool solve(LineState& state, int line)
+    {
+        const int region = region_[static_cast<std::size_t>(line)];
+        if (region < 0)
+            return state.solve(line);
+        const Word f = state.filled(line)[0];
+        const Word e = state.empty(line)[0];
+        const std::size_t set = ((f ^ (e * 0xC2B2AE3D27D4EB4FULL)) * 0x9E3779B97F4A7C15ULL) >> (64 - shift_);
+        Entry* const pair = &table_[((static_cast<std::size_t>(region) << shift_) + set) * 2];
+        const Word key = f | kMark;
+        for (int way = 0; way < 2; ++way) {
+            const Entry& entry = pair[way];
+            if (entry.filled == key && entry.empty == e) {
+                state.countLineSolve();
+                if (entry.outFilled & kMark)
+                    return false;
+                state.solvedFilled()[0] = entry.outFilled;
+                state.solvedEmpty()[0] = entry.outEmpty;
+                return true;
+            }
+        }
+        const bool ok = state.solve(line);
+        pair[1] = pair[0];
+        pair[0] = {key, e, ok ? state.solvedFilled()[0] : kMark, ok ? state.solvedEmpty()[0] : 0};
+        return ok;
+    }
+
+private:
+    // The top bit, never a cell of a short line: set in `filled` of every entry in use (a
+    // fresh entry is all zeros and matches nothing), and alone in `outFilled` for a
+    // contradiction.
+    static constexpr Word kMark = Word(1) << 63;
+    struct alignas(32) Entry {
+        Word filled = 0;
+        Word empty = 0;
+        Word outFilled = 0;
+        Word outEmpty = 0;
+    };
+    std::vector<int> region_; // per line, its part of the table, or -1
+    int shift_ = 1;           // log2 of the entries per line
     std::vector<Entry> table_;
 };
 
