@@ -112,17 +112,6 @@ void LineState::enqueueAll()
         enqueue(l);
 }
 
-int LineState::nextQueued()
-{
-    const int line = queue_[queueHead_++];
-    queued_[line] = 0;
-    if (queueHead_ == queue_.size()) {
-        queue_.clear();
-        queueHead_ = 0;
-    }
-    return line;
-}
-
 void LineState::clearQueue()
 {
     for (std::size_t i = queueHead_; i < queue_.size(); ++i)

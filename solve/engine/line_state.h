@@ -106,7 +106,16 @@ public:
     }
     void enqueueAll();
     bool hasQueued() const { return queueHead_ < queue_.size(); }
-    int nextQueued();
+    int nextQueued()
+    {
+        const int line = queue_[queueHead_++];
+        queued_[line] = 0;
+        if (queueHead_ == queue_.size()) {
+            queue_.clear();
+            queueHead_ = 0;
+        }
+        return line;
+    }
     void clearQueue();
 
     // Runs the line solver on `line` from its known cells; false on a contradiction. The
