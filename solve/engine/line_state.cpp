@@ -46,14 +46,10 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     solvedEmpty_.assign(static_cast<std::size_t>(widestWords_), 0);
     queued_.assign(static_cast<std::size_t>(lines), 0);
     unknown_ = static_cast<long>(width_) * height_;
-    y_.resize(static_cast<std::size_t>(unknown_));
-    x_.resize(static_cast<std::size_t>(unknown_));
-    std::size_t c = 0;
+    place_.reserve(static_cast<std::size_t>(unknown_));
     for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x, ++c) {
-            y_[c] = y;
-            x_[c] = x;
-        }
+        for (int x = 0; x < width_; ++x)
+            place_.push_back({y, x});
 }
 
 Cell LineState::cell(int cell) const

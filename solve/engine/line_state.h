@@ -74,8 +74,8 @@ public:
     int cellCount() const { return width_ * height_; }
     int length(int line) const { return line < height_ ? width_ : height_; }
     const std::vector<int>& runs(int line) const { return runs_[line]; }
-    int rowLine(int cell) const { return y_[static_cast<std::size_t>(cell)]; }
-    int columnLine(int cell) const { return height_ + x_[static_cast<std::size_t>(cell)]; }
+    int rowLine(int cell) const { return place_[static_cast<std::size_t>(cell)].y; }
+    int columnLine(int cell) const { return height_ + place_[static_cast<std::size_t>(cell)].x; }
     // The cell at position i of `line`, and the position of `cell` in `line`.
     int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
     int positionIn(int line, int cell) const { return line < height_ ? cell % width_ : cell / width_; }
@@ -159,8 +159,8 @@ public:
 private:
     void mark(int cell, bool isFilled, bool on)
     {
-        const int y = y_[static_cast<std::size_t>(cell)];
-        const int x = x_[static_cast<std::size_t>(cell)];
+        const int y = place_[static_cast<std::size_t>(cell)].y;
+        const int x = place_[static_cast<std::size_t>(cell)].x;
         std::vector<Word>& masks = isFilled ? filled_ : empty_;
         Word& inRow = masks[offset_[y] + static_cast<std::size_t>(x >> 6)];
         Word& inColumn = masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)];
@@ -182,10 +182,13 @@ private:
     int widestWords_ = 1;
     long unknown_ = 0;
     std::vector<std::vector<int>> runs_;
-    // Each cell's row and column number: looked up on every cell set or forgotten, where a
-    // division would cost more.
-    std::vector<int> y_;
-    std::vector<int> x_;
+    // Each cell's row and column number, side by side (one read of memory): looked up on
+    // every cell set or forgotten, where a division would cost more.
+    struct Place {
+        int y;
+        int x;
+    };
+    std::vector<Place> place_;
     std::vector<std::size_t> offset_;
     std::vector<Word> filled_;
     std::vector<Word> empty_;
