@@ -29,6 +29,8 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     : width_(static_cast<int>(columns.size())), height_(static_cast<int>(rows.size()))
 {
     const int lines = width_ + height_;
+    length_.assign(static_cast<std::size_t>(height_), width_);
+    length_.resize(static_cast<std::size_t>(lines), height_);
     runs_.reserve(static_cast<std::size_t>(lines));
     runs_.insert(runs_.end(), rows.begin(), rows.end());
     runs_.insert(runs_.end(), columns.begin(), columns.end());

@@ -72,7 +72,7 @@ public:
     int height() const { return height_; }
     int lineCount() const { return width_ + height_; }
     int cellCount() const { return width_ * height_; }
-    int length(int line) const { return line < height_ ? width_ : height_; }
+    int length(int line) const { return length_[static_cast<std::size_t>(line)]; }
     const std::vector<int>& runs(int line) const { return runs_[line]; }
     int rowLine(int cell) const { return place_[static_cast<std::size_t>(cell)].y; }
     int columnLine(int cell) const { return height_ + place_[static_cast<std::size_t>(cell)].x; }
@@ -189,6 +189,9 @@ private:
         int x;
     };
     std::vector<Place> place_;
+    // Each line's length, read where a test of row or column would be a branch the
+    // processor often guesses wrong (a search solves rows and columns in no fixed order).
+    std::vector<int> length_;
     std::vector<std::size_t> offset_;
     std::vector<Word> filled_;
     std::vector<Word> empty_;
