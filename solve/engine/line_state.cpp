@@ -71,7 +71,7 @@ ShortLineCache::ShortLineCache(const LineState& state, const std::vector<std::ui
     for (int line = 0; line < state.lineCount(); ++line)
         if (cached[static_cast<std::size_t>(line)] && state.length(line) <= 63)
             region_[static_cast<std::size_t>(line)] = regions++;
-    table_.resize(static_cast<std::size_t>(regions) << (shift_ + 1));
+    table_.resize(static_cast<std::size_t>(regions) << shift_);
 }
 
 CellGrid LineState::grid() const

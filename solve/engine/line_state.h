@@ -271,14 +271,15 @@ private:
 };
 
 // Recent results of the line solver for the short lines (at most 63 cells) of one search,
-// whose clues never change: a direct-mapped table of its own per line, keyed by the line's
-// known cells. An entry is four words, half a line of the processor's cache, so a look-up
-// reads one line of memory; the table above keeps the line and the clue beside each entry.
+// whose clues never change: a table of its own per line, keyed by the line's known cells,
+// with two entries to a slot (the newer first). An entry is four words, a slot one line of
+// the processor's cache, so a look-up reads one line of memory; the table above keeps the
+// line and the clue beside each entry.
 class ShortLineCache {
 public:
     ShortLineCache() = default;
     // Keeps results for the short lines among those marked in `cached`, `perLine` of them for
-    // each (rounded up to a power of two, at least 2); other lines are solved afresh each time.
+    // each (rounded up to a power of two, at least 4); other lines are solved afresh each time.
     ShortLineCache(const LineState& state, const std::vector<std::uint8_t>& cached, std::size_t perLine);
 
     // Does what state.solve(line) does, from the table when the same state was solved before.
@@ -292,7 +293,7 @@ public:
         const Word f = state.filled(line)[0];
         const Word e = state.empty(line)[0];
         const std::size_t set = ((f ^ (e * 0xC2B2AE3D27D4EB4FULL)) * 0x9E3779B97F4A7C15ULL) >> (64 - shift_);
-        Entry* const pair = &table_[((static_cast<std::size_t>(region) << shift_) + set) * 2];
+        Entry* const pair = table_[(static_cast<std::size_t>(region) << shift_) + set].way;
         const Word key = f | kMark;
         for (int way = 0; way < 2; ++way) {
             const Entry& entry = pair[way];
@@ -316,15 +317,18 @@ private:
     // fresh entry is all zeros and matches nothing), and alone in `outFilled` for a
     // contradiction.
     static constexpr Word kMark = Word(1) << 63;
-    struct alignas(32) Entry {
+    struct Entry {
         Word filled = 0;
         Word empty = 0;
         Word outFilled = 0;
         Word outEmpty = 0;
     };
+    struct alignas(64) Slot {
+        Entry way[2];
+    };
     std::vector<int> region_; // per line, its part of the table, or -1
-    int shift_ = 1;           // log2 of the entries per line
-    std::vector<Entry> table_;
+    int shift_ = 1;           // log2 of the slots per line
+    std::vector<Slot> table_;
 };
 
 // Line propagation to a fixed point: solves each queued line, records the cells it decides
