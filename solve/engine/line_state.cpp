@@ -29,6 +29,8 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     : width_(static_cast<int>(columns.size())), height_(static_cast<int>(rows.size()))
 {
     const int lines = width_ + height_;
+    length_.assign(static_cast<std::size_t>(height_), width_);
+    length_.resize(static_cast<std::size_t>(lines), height_);
     runs_.reserve(static_cast<std::size_t>(lines));
     runs_.insert(runs_.end(), rows.begin(), rows.end());
     runs_.insert(runs_.end(), columns.begin(), columns.end());
@@ -46,6 +48,10 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     solvedEmpty_.assign(static_cast<std::size_t>(widestWords_), 0);
     queued_.assign(static_cast<std::size_t>(lines), 0);
     unknown_ = static_cast<long>(width_) * height_;
+    place_.reserve(static_cast<std::size_t>(unknown_));
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            place_.push_back({y, x});
 }
 
 Cell LineState::cell(int cell) const
@@ -54,6 +60,18 @@ Cell LineState::cell(int cell) const
     const std::size_t w = offset_[cell / width_] + static_cast<std::size_t>(x >> 6);
     const Word bit = Word(1) << (x & 63);
     return (filled_[w] & bit) ? Cell::Filled : (empty_[w] & bit) ? Cell::Empty : Cell::Unknown;
+}
+
+ShortLineCache::ShortLineCache(const LineState& state, const std::vector<std::uint8_t>& cached, std::size_t perLine)
+{
+    while ((std::size_t(2) << shift_) < perLine)
+        ++shift_;
+    region_.assign(static_cast<std::size_t>(state.lineCount()), -1);
+    int regions = 0;
+    for (int line = 0; line < state.lineCount(); ++line)
+        if (cached[static_cast<std::size_t>(line)] && state.length(line) <= 63)
+            region_[static_cast<std::size_t>(line)] = regions++;
+    table_.resize(static_cast<std::size_t>(regions) << shift_);
 }
 
 CellGrid LineState::grid() const
@@ -90,17 +108,6 @@ void LineState::enqueueAll()
 {
     for (int l = 0; l < lineCount(); ++l)
         enqueue(l);
-}
-
-int LineState::nextQueued()
-{
-    const int line = queue_[queueHead_++];
-    queued_[line] = 0;
-    if (queueHead_ == queue_.size()) {
-        queue_.clear();
-        queueHead_ = 0;
-    }
-    return line;
 }
 
 void LineState::clearQueue()

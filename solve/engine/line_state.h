@@ -72,10 +72,10 @@ public:
     int height() const { return height_; }
     int lineCount() const { return width_ + height_; }
     int cellCount() const { return width_ * height_; }
-    int length(int line) const { return line < height_ ? width_ : height_; }
+    int length(int line) const { return length_[static_cast<std::size_t>(line)]; }
     const std::vector<int>& runs(int line) const { return runs_[line]; }
-    int rowLine(int cell) const { return cell / width_; }
-    int columnLine(int cell) const { return height_ + cell % width_; }
+    int rowLine(int cell) const { return place_[static_cast<std::size_t>(cell)].y; }
+    int columnLine(int cell) const { return height_ + place_[static_cast<std::size_t>(cell)].x; }
     // The cell at position i of `line`, and the position of `cell` in `line`.
     int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
     int positionIn(int line, int cell) const { return line < height_ ? cell % width_ : cell / width_; }
@@ -106,7 +106,16 @@ public:
     }
     void enqueueAll();
     bool hasQueued() const { return queueHead_ < queue_.size(); }
-    int nextQueued();
+    int nextQueued()
+    {
+        const int line = queue_[queueHead_++];
+        queued_[line] = 0;
+        if (queueHead_ == queue_.size()) {
+            queue_.clear();
+            queueHead_ = 0;
+        }
+        return line;
+    }
     void clearQueue();
 
     // Runs the line solver on `line` from its known cells; false on a contradiction. The
@@ -150,8 +159,8 @@ public:
 private:
     void mark(int cell, bool isFilled, bool on)
     {
-        const int y = cell / width_;
-        const int x = cell % width_;
+        const int y = place_[static_cast<std::size_t>(cell)].y;
+        const int x = place_[static_cast<std::size_t>(cell)].x;
         std::vector<Word>& masks = isFilled ? filled_ : empty_;
         Word& inRow = masks[offset_[y] + static_cast<std::size_t>(x >> 6)];
         Word& inColumn = masks[offset_[height_ + x] + static_cast<std::size_t>(y >> 6)];
@@ -173,6 +182,16 @@ private:
     int widestWords_ = 1;
     long unknown_ = 0;
     std::vector<std::vector<int>> runs_;
+    // Each cell's row and column number, side by side (one read of memory): looked up on
+    // every cell set or forgotten, where a division would cost more.
+    struct Place {
+        int y;
+        int x;
+    };
+    std::vector<Place> place_;
+    // Each line's length, read where a test of row or column would be a branch the
+    // processor often guesses wrong (a search solves rows and columns in no fixed order).
+    std::vector<int> length_;
     std::vector<std::size_t> offset_;
     std::vector<Word> filled_;
     std::vector<Word> empty_;
@@ -186,7 +205,7 @@ private:
 
 // Recent results of the line solver for lines of up to 64 * Words cells: a direct-mapped table
 // keyed by the line, a number naming its clue (a caller whose clues never change passes 0) and
-// its known cells. Runs that meet the same line states again and again (a search returning to a
+// its known cells. Runs that meet the same line states again and again (probing returning to a
 // line, make-unique trying flip after flip) solve each of them once while it stays in the table.
 template <int Words>
 class LineSolveCache {
@@ -249,6 +268,67 @@ private:
         bool consistent = false;
     };
     std::vector<Entry> table_;
+};
+
+// Recent results of the line solver for the short lines (at most 63 cells) of one search,
+// whose clues never change: a table of its own per line, keyed by the line's known cells,
+// with two entries to a slot (the newer first). An entry is four words, a slot one line of
+// the processor's cache, so a look-up reads one line of memory; the table above keeps the
+// line and the clue beside each entry.
+class ShortLineCache {
+public:
+    ShortLineCache() = default;
+    // Keeps results for the short lines among those marked in `cached`, `perLine` of them for
+    // each (rounded up to a power of two, at least 4); other lines are solved afresh each time.
+    ShortLineCache(const LineState& state, const std::vector<std::uint8_t>& cached, std::size_t perLine);
+
+    // Does what state.solve(line) does, from the table when the same state was solved before.
+    // (Only a consistent result leaves the cells it decides in state.solvedFilled() /
+    // solvedEmpty(); after a contradiction they mean nothing.)
+    bool solve(LineState& state, int line)
+    {
+        const int region = region_[static_cast<std::size_t>(line)];
+        if (region < 0)
+            return state.solve(line);
+        const Word f = state.filled(line)[0];
+        const Word e = state.empty(line)[0];
+        const std::size_t set = ((f ^ (e * 0xC2B2AE3D27D4EB4FULL)) * 0x9E3779B97F4A7C15ULL) >> (64 - shift_);
+        Entry* const pair = table_[(static_cast<std::size_t>(region) << shift_) + set].way;
+        const Word key = f | kMark;
+        for (int way = 0; way < 2; ++way) {
+            const Entry& entry = pair[way];
+            if (entry.filled == key && entry.empty == e) {
+                state.countLineSolve();
+                if (entry.outFilled & kMark)
+                    return false;
+                state.solvedFilled()[0] = entry.outFilled;
+                state.solvedEmpty()[0] = entry.outEmpty;
+                return true;
+            }
+        }
+        const bool ok = state.solve(line);
+        pair[1] = pair[0];
+        pair[0] = {key, e, ok ? state.solvedFilled()[0] : kMark, ok ? state.solvedEmpty()[0] : 0};
+        return ok;
+    }
+
+private:
+    // The top bit, never a cell of a short line: set in `filled` of every entry in use (a
+    // fresh entry is all zeros and matches nothing), and alone in `outFilled` for a
+    // contradiction.
+    static constexpr Word kMark = Word(1) << 63;
+    struct Entry {
+        Word filled = 0;
+        Word empty = 0;
+        Word outFilled = 0;
+        Word outEmpty = 0;
+    };
+    struct alignas(64) Slot {
+        Entry way[2];
+    };
+    std::vector<int> region_; // per line, its part of the table, or -1
+    int shift_ = 1;           // log2 of the slots per line
+    std::vector<Slot> table_;
 };
 
 // Line propagation to a fixed point: solves each queued line, records the cells it decides

@@ -410,6 +410,84 @@ private slots:
         }
     }
 
+    // The search's table of short-line results answers exactly as the solver does, for
+    // contradictions too: with two entries a line (overwritten all the time) and with many;
+    // lines not marked for it and lines of more than 63 cells go to the solver. A fresh table
+    // holds nothing, not even the line with no cell known. Each answer counts as a line solve.
+    void shortLineCacheAnswersAsTheSolverDoes_data()
+    {
+        QTest::addColumn<int>("perLine");
+        QTest::newRow("two a line") << 2;
+        QTest::newRow("roomy") << 256;
+    }
+
+    void shortLineCacheAnswersAsTheSolverDoes()
+    {
+        QFETCH(int, perLine);
+        std::mt19937 random(777);
+        // Rows of 63 cells (the longest short line), columns of 70 (past the table).
+        const int width = 63;
+        const int height = 70;
+        std::vector<Cell> picture(static_cast<std::size_t>(width * height));
+        for (Cell& c : picture)
+            c = random() % 3 == 0 ? Cell::Filled : Cell::Empty;
+        std::fill(picture.begin(), picture.begin() + width, Cell::Filled);
+        std::vector<std::vector<int>> rows(height);
+        for (int y = 0; y < height; ++y)
+            rows[y] = runsOfCells(picture, y * width, width, 1);
+        std::vector<std::vector<int>> columns(width);
+        for (int x = 0; x < width; ++x)
+            columns[x] = runsOfCells(picture, x, height, width);
+        std::vector<std::uint8_t> cached(static_cast<std::size_t>(width + height), 1);
+        cached[5] = 0;
+        {
+            // Row 0, full, with nothing known: the solver decides every cell.
+            LineState open(rows, columns);
+            LineState direct(rows, columns);
+            ShortLineCache fresh(open, cached, static_cast<std::size_t>(perLine));
+            QCOMPARE(fresh.solve(open, 0), direct.solve(0));
+            QCOMPARE(open.solvedFilled()[0], direct.solvedFilled()[0]);
+            QCOMPARE(open.solvedEmpty()[0], direct.solvedEmpty()[0]);
+        }
+        LineState layout(rows, columns);
+        ShortLineCache cache(layout, cached, static_cast<std::size_t>(perLine));
+        int contradictions = 0;
+        int answers = 0;
+        for (int round = 0; round < 300; ++round) {
+            LineState state(rows, columns);
+            LineState direct(rows, columns);
+            // A few states only, so that they come again; some with a cell against the picture.
+            std::mt19937 cells(static_cast<unsigned>(round % 11));
+            for (int v = 0; v < width * height; ++v) {
+                const unsigned draw = cells() % 64;
+                if (draw < 16) {
+                    const bool filled = (picture[v] == Cell::Filled) != (draw == 0);
+                    state.set(v, filled);
+                    direct.set(v, filled);
+                }
+            }
+            for (int line = 0; line < state.lineCount(); line += 1 + static_cast<int>(random() % 3)) {
+                const std::uint64_t before = state.lineSolves();
+                const bool answer = cache.solve(state, line);
+                const bool solved = direct.solve(line);
+                QCOMPARE(state.lineSolves(), before + 1);
+                QCOMPARE(answer, solved);
+                ++answers;
+                if (!solved) {
+                    ++contradictions;
+                    continue;
+                }
+                for (int w = 0; w < wordsForLength(state.length(line)); ++w) {
+                    QCOMPARE(state.solvedFilled()[w], direct.solvedFilled()[w]);
+                    QCOMPARE(state.solvedEmpty()[w], direct.solvedEmpty()[w]);
+                }
+            }
+        }
+        // The states must exercise both outcomes.
+        QVERIFY(contradictions > 0);
+        QVERIFY(contradictions < answers);
+    }
+
     // The mask interface: outputs keep the known cells and never set bits past the end.
     void masksStayInsideTheLine()
     {
