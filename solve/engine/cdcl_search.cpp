@@ -123,8 +123,8 @@ private:
     {
         const int v = cellOf(p);
         if (bySearch) {
-            const int y = v / width_;
-            const int x = v - y * width_;
+            const int y = lines_.rowLine(v);
+            const int x = lines_.columnLine(v) - height_;
             const int trailPos = static_cast<int>(trail_.size());
             lineTrail_[lineTrailStart_[y] + lineTrailSize_[y]++] = {trailPos, x, saysFilled(p)};
             lineTrail_[lineTrailStart_[height_ + x] + lineTrailSize_[height_ + x]++] = {trailPos, y, saysFilled(p)};

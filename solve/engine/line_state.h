@@ -78,7 +78,11 @@ public:
     int columnLine(int cell) const { return height_ + place_[static_cast<std::size_t>(cell)].x; }
     // The cell at position i of `line`, and the position of `cell` in `line`.
     int cellAt(int line, int i) const { return cellOfLine(width_, height_, line, i); }
-    int positionIn(int line, int cell) const { return line < height_ ? cell % width_ : cell / width_; }
+    int positionIn(int line, int cell) const
+    {
+        const Place& at = place_[static_cast<std::size_t>(cell)];
+        return line < height_ ? at.x : at.y;
+    }
     // Words of the longest line's masks.
     int widestWords() const { return widestWords_; }
 
