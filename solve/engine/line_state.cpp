@@ -28,6 +28,8 @@ bool RunLimits::checkNow()
 LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vector<std::vector<int>>& columns)
     : width_(static_cast<int>(columns.size())), height_(static_cast<int>(rows.size()))
 {
+    if (width_ > 65535 || height_ > 65535)
+        throw std::length_error("a puzzle of over 65535 rows or columns");
     const int lines = width_ + height_;
     length_.assign(static_cast<std::size_t>(height_), width_);
     length_.resize(static_cast<std::size_t>(lines), height_);
@@ -51,7 +53,7 @@ LineState::LineState(const std::vector<std::vector<int>>& rows, const std::vecto
     place_.reserve(static_cast<std::size_t>(unknown_));
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
-            place_.push_back({y, x});
+            place_.push_back({static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(x)});
 }
 
 Cell LineState::cell(int cell) const
