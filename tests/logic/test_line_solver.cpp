@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <random>
+#include <stdexcept>
 
 using namespace zumeli::solver;
 using zumeli::test::referenceSolveLine;
@@ -507,6 +508,22 @@ private slots:
                 QCOMPARE(outEmpty.back() & outside, Word(0));
             }
         }
+    }
+
+    // Each cell's row and column are kept in 16 bits: the widest grid they hold finds its
+    // last cell's lines, and a wider one is refused rather than numbered wrongly.
+    void cellLinesHoldTheWidestGrid()
+    {
+        const std::vector<std::vector<int>> oneRow{{1}};
+        const LineState widest(oneRow, std::vector<std::vector<int>>(65535));
+        QCOMPARE(widest.rowLine(65534), 0);
+        QCOMPARE(widest.columnLine(65534), 1 + 65534);
+        QCOMPARE(widest.positionIn(0, 65534), 65534);
+        const LineState tallest(std::vector<std::vector<int>>(65535), oneRow);
+        QCOMPARE(tallest.rowLine(65534), 65534);
+        QCOMPARE(tallest.positionIn(65535, 65534), 65534);
+        QVERIFY_THROWS_EXCEPTION(std::length_error, LineState(oneRow, std::vector<std::vector<int>>(65536)));
+        QVERIFY_THROWS_EXCEPTION(std::length_error, LineState(std::vector<std::vector<int>>(65536), oneRow));
     }
 };
 
