@@ -115,6 +115,27 @@ std::vector<std::uint8_t> oneByOne(const Case& c)
 
 } // namespace
 
+// Calls check(c, filled, empty) on `count` random cases from `seed`, the masks holding each
+// case's facts and candidates; stops at the first failed check.
+template <typename Check>
+void forRandomCases(unsigned seed, int count, Check&& check)
+{
+    std::mt19937 random(seed);
+    for (int cases = 0; cases < count;) {
+        const std::optional<Case> c = randomCase(random);
+        if (!c)
+            continue;
+        ++cases;
+        Word filled = 0;
+        Word empty = 0;
+        maskOf(c->facts, {}, filled, empty);
+        maskOf(c->candidates, {}, filled, empty);
+        check(*c, filled, empty);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
 class TestLineExplain : public QObject {
     Q_OBJECT
 
@@ -125,39 +146,29 @@ private slots:
     // masks are left holding exactly it and the facts.
     void explanationIsTheOneByOneDeletion()
     {
-        std::mt19937 random(2026);
-        int cases = 0;
-        while (cases < 4000) {
-            const std::optional<Case> c = randomCase(random);
-            if (!c)
-                continue;
-            ++cases;
-            Word filled = 0;
-            Word empty = 0;
-            maskOf(c->facts, {}, filled, empty);
-            maskOf(c->candidates, {}, filled, empty);
-            QVERIFY(contradictory(c->all, filled, empty));
+        forRandomCases(2026, 4000, [&](const Case& c, Word filled, Word empty) {
+            QVERIFY(contradictory(c.all, filled, empty));
             std::vector<std::uint8_t> kept;
             keepNeededCells(
-                c->candidates, &filled, &empty, [&] { return contradictory(c->all, filled, empty); },
+                c.candidates, &filled, &empty, [&] { return contradictory(c.all, filled, empty); },
                 [] { return false; }, kept);
-            QCOMPARE(kept, oneByOne(*c));
+            QCOMPARE(kept, oneByOne(c));
             Word keptFilled = 0;
             Word keptEmpty = 0;
-            maskOf(c->facts, {}, keptFilled, keptEmpty);
-            maskOf(c->candidates, kept, keptFilled, keptEmpty);
+            maskOf(c.facts, {}, keptFilled, keptEmpty);
+            maskOf(c.candidates, kept, keptFilled, keptEmpty);
             QCOMPARE(filled, keptFilled);
             QCOMPARE(empty, keptEmpty);
-            QVERIFY(contradictory(c->all, filled, empty));
+            QVERIFY(contradictory(c.all, filled, empty));
             for (std::size_t i = 0; i < kept.size(); ++i) {
                 if (!kept[i])
                     continue;
                 Word f = filled;
                 Word e = empty;
-                toggleLineCell(c->candidates[i], &f, &e);
-                QVERIFY(!contradictory(c->all, f, e));
+                toggleLineCell(c.candidates[i], &f, &e);
+                QVERIFY(!contradictory(c.all, f, e));
             }
-        }
+        });
     }
 
     // Told to stop after a few tests, it keeps every candidate it has not dropped yet: the
@@ -173,36 +184,27 @@ private slots:
     void stoppingKeepsTheCandidatesNotDropped()
     {
         QFETCH(int, testsBeforeStop);
-        std::mt19937 random(99);
-        for (int cases = 0; cases < 500;) {
-            const std::optional<Case> c = randomCase(random);
-            if (!c)
-                continue;
-            ++cases;
-            Word filled = 0;
-            Word empty = 0;
-            maskOf(c->facts, {}, filled, empty);
-            maskOf(c->candidates, {}, filled, empty);
+        forRandomCases(99, 500, [&](const Case& c, Word filled, Word empty) {
             int tests = 0;
             std::vector<std::uint8_t> kept;
             keepNeededCells(
-                c->candidates, &filled, &empty,
+                c.candidates, &filled, &empty,
                 [&] {
                     ++tests;
-                    return contradictory(c->all, filled, empty);
+                    return contradictory(c.all, filled, empty);
                 },
                 [&] { return tests >= testsBeforeStop; }, kept);
             QVERIFY(tests <= testsBeforeStop);
             Word keptFilled = 0;
             Word keptEmpty = 0;
-            maskOf(c->facts, {}, keptFilled, keptEmpty);
-            maskOf(c->candidates, kept, keptFilled, keptEmpty);
+            maskOf(c.facts, {}, keptFilled, keptEmpty);
+            maskOf(c.candidates, kept, keptFilled, keptEmpty);
             QCOMPARE(filled, keptFilled);
             QCOMPARE(empty, keptEmpty);
-            QVERIFY(contradictory(c->all, filled, empty));
+            QVERIFY(contradictory(c.all, filled, empty));
             if (testsBeforeStop == 0)
-                QCOMPARE(kept, std::vector<std::uint8_t>(c->candidates.size(), 1));
-        }
+                QCOMPARE(kept, std::vector<std::uint8_t>(c.candidates.size(), 1));
+        });
     }
 
     // The deletion with the line solver's own tests, on random short lines: the explanation of
@@ -221,27 +223,18 @@ private slots:
         RunLimits limits(SolveOptions{}, Clock::now());
         if (stopped)
             limits.stop(StopReason::Cancelled);
-        std::mt19937 random(31);
-        for (int cases = 0; cases < 4000;) {
-            const std::optional<Case> c = randomCase(random);
-            if (!c)
-                continue;
-            ++cases;
-            Word filled = 0;
-            Word empty = 0;
-            maskOf(c->facts, {}, filled, empty);
-            maskOf(c->candidates, {}, filled, empty);
+        forRandomCases(31, 4000, [&](const Case& c, Word filled, Word empty) {
             std::vector<std::uint8_t> kept;
-            const int tests = keepNeededShortCells(c->runs.data(), static_cast<int>(c->runs.size()), c->length,
-                                                   c->candidates, filled, empty, limits, kept);
+            const int tests = keepNeededShortCells(c.runs.data(), static_cast<int>(c.runs.size()), c.length,
+                                                   c.candidates, filled, empty, limits, kept);
             if (stopped) {
                 QCOMPARE(tests, 0);
-                QCOMPARE(kept, std::vector<std::uint8_t>(c->candidates.size(), 1));
+                QCOMPARE(kept, std::vector<std::uint8_t>(c.candidates.size(), 1));
             } else {
-                QCOMPARE(tests, static_cast<int>(c->candidates.size()));
-                QCOMPARE(kept, oneByOne(*c));
+                QCOMPARE(tests, static_cast<int>(c.candidates.size()));
+                QCOMPARE(kept, oneByOne(c));
             }
-        }
+        });
     }
 };
 
