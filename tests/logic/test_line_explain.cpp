@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <random>
+#include <utility>
 
 using namespace zumeli::solver;
 
@@ -96,6 +97,16 @@ std::optional<Case> randomCase(std::mt19937& random)
     return c;
 }
 
+// The masks of the case's facts and of the candidates marked in `kept`: filled, then empty.
+std::pair<Word, Word> keptMasks(const Case& c, const std::vector<std::uint8_t>& kept)
+{
+    Word filled = 0;
+    Word empty = 0;
+    maskOf(c.facts, {}, filled, empty);
+    maskOf(c.candidates, kept, filled, empty);
+    return {filled, empty};
+}
+
 // The explanation of trying the candidates one by one in order, each dropped for good when
 // the line stays contradictory without it.
 std::vector<std::uint8_t> oneByOne(const Case& c)
@@ -103,10 +114,7 @@ std::vector<std::uint8_t> oneByOne(const Case& c)
     std::vector<std::uint8_t> kept(c.candidates.size(), 1);
     for (std::size_t i = 0; i < c.candidates.size(); ++i) {
         kept[i] = 0;
-        Word filled = 0;
-        Word empty = 0;
-        maskOf(c.facts, {}, filled, empty);
-        maskOf(c.candidates, kept, filled, empty);
+        const auto [filled, empty] = keptMasks(c, kept);
         if (!contradictory(c.all, filled, empty))
             kept[i] = 1;
     }
@@ -153,10 +161,7 @@ private slots:
                 c.candidates, &filled, &empty, [&] { return contradictory(c.all, filled, empty); },
                 [] { return false; }, kept);
             QCOMPARE(kept, oneByOne(c));
-            Word keptFilled = 0;
-            Word keptEmpty = 0;
-            maskOf(c.facts, {}, keptFilled, keptEmpty);
-            maskOf(c.candidates, kept, keptFilled, keptEmpty);
+            const auto [keptFilled, keptEmpty] = keptMasks(c, kept);
             QCOMPARE(filled, keptFilled);
             QCOMPARE(empty, keptEmpty);
             QVERIFY(contradictory(c.all, filled, empty));
@@ -195,10 +200,7 @@ private slots:
                 },
                 [&] { return tests >= testsBeforeStop; }, kept);
             QVERIFY(tests <= testsBeforeStop);
-            Word keptFilled = 0;
-            Word keptEmpty = 0;
-            maskOf(c.facts, {}, keptFilled, keptEmpty);
-            maskOf(c.candidates, kept, keptFilled, keptEmpty);
+            const auto [keptFilled, keptEmpty] = keptMasks(c, kept);
             QCOMPARE(filled, keptFilled);
             QCOMPARE(empty, keptEmpty);
             QVERIFY(contradictory(c.all, filled, empty));
