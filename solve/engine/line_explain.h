@@ -51,9 +51,9 @@ void keepNeededCells(const std::vector<LineCell>& candidates, Word* filled, Word
 }
 
 // keepNeededCells on a line of 1 to 63 cells whose runs fit in it, with the known cells
-// `filled` / `empty` (every candidate among them), each test the line solver's, as
-// shortLineFeasible: in one place with the tests, the masks stay in registers and the line's
-// set-up is done once. Stops before a test once `limits` say so. Returns the tests taken.
+// `filled` / `empty` (every candidate among them), each test answering as shortLineFeasible
+// would, most of them in a few instructions (see line_solver.cpp). Stops before a test once
+// `limits` say so. Returns the tests taken: one per candidate tried.
 int keepNeededShortCells(const int* runs, int runCount, int length, const std::vector<LineCell>& candidates,
                          Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept);
 

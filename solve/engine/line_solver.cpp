@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <type_traits>
 #include <vector>
@@ -333,8 +334,8 @@ bool solveBits(const int* runs, int k, int n, M filled, M empty, M& outFilled, M
 }
 
 // Whether any arrangement agrees with the known cells, for runs that fit in the line: the
-// forward half of the bit form. Inline: taken into the loop of keepNeededShortCells, the
-// tests of a long search took a tenth fewer instructions than with a call each.
+// forward half of the bit form. Inline: taken into the loop of keepNeededShortCells (for the
+// lines whose pattern is too long for its own tests), the masks stay in registers.
 template <typename M>
 inline bool fittingRunsFeasible(const int* runs, int k, int n, M filled, M empty)
 {
@@ -700,17 +701,151 @@ bool shortLineFeasible(const int* runs, int runCount, int length, Word filled, W
     return fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
 }
 
+namespace {
+
+// The line read as a pattern of symbols: an empty cell, each run's cells, an empty cell
+// between each two runs and one after the last, the empty ones repeatable. Bit i of a state
+// set: the cells read so far can end on symbol i. The line is pictured with an empty cell
+// before and after it: reading starts on symbol 0 and must end on the last.
+struct RunPattern {
+    Word emptySymbols = 0; // the symbols an empty cell matches, each repeatable
+    Word fillSymbols = 0;  // the symbols a filled cell matches
+    Word accepting = 0;    // where the line may end: the last symbol, or the last run's end before it
+};
+
+// The pattern of `runs` (at least one), or nothing when its symbols need more than 64 bits.
+std::optional<RunPattern> runPattern(const int* runs, int k)
+{
+    int symbols = 1 + k;
+    for (int j = 0; j < k; ++j)
+        symbols += runs[j];
+    if (symbols > 64)
+        return std::nullopt;
+    RunPattern p;
+    int at = 0;
+    p.emptySymbols = 1;
+    for (int j = 0; j < k; ++j) {
+        at += runs[j] + 1;
+        p.emptySymbols |= Word(1) << at;
+    }
+    const Word all = symbols == 64 ? ~Word(0) : (Word(1) << symbols) - 1;
+    p.fillSymbols = all & ~p.emptySymbols;
+    p.accepting = Word(3) << (symbols - 2);
+    return p;
+}
+
+// The symbols cell i may match: any, less those of the value it is known not to have.
+inline Word allowedSymbols(const RunPattern& p, Word filled, Word empty, int i)
+{
+    const Word isFilled = Word(0) - ((filled >> i) & 1);
+    const Word isEmpty = Word(0) - ((empty >> i) & 1);
+    return ~((isFilled & p.emptySymbols) | (isEmpty & p.fillSymbols));
+}
+
+// From the states before a cell to those after it, the cell matching `allowed`.
+inline Word stepAhead(const RunPattern& p, Word states, Word allowed)
+{
+    return ((states << 1) | (states & p.emptySymbols)) & allowed;
+}
+
+// The mirror image: from the states that can finish the line after a cell to those that can
+// finish it before the cell.
+inline Word stepBack(const RunPattern& p, Word states, Word allowed)
+{
+    const Word matched = states & allowed;
+    return (matched >> 1) | (matched & p.emptySymbols);
+}
+
+} // namespace
+
+// Each test asks whether the line has an arrangement with one more cell open. The states
+// reachable from the line's start up to that cell, and those that reach the line's end from
+// just after it, answer it in a step: the open cell joins any state of the first to any next
+// one of the second. Both tables follow the known cells as candidates are dropped, brought up
+// to date only as far as the next test needs (a drop changes the states after its cell in
+// the first, before it in the second). The answers are those of the bit form's feasibility
+// test, at a fraction of its cost.
 int keepNeededShortCells(const int* runs, int runCount, int length, const std::vector<LineCell>& candidates,
                          Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept)
 {
     int tests = 0;
-    keepNeededCells(
-        candidates, &filled, &empty,
-        [&] {
-            ++tests;
-            return !fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
-        },
-        [&] { return limits.stopped(); }, kept);
+    const std::optional<RunPattern> pattern = runCount > 0 ? runPattern(runs, runCount) : std::nullopt;
+    if (!pattern) {
+        keepNeededCells(
+            candidates, &filled, &empty,
+            [&] {
+                ++tests;
+                return !fittingRunsFeasible<std::uint64_t>(runs, runCount, length, filled, empty);
+            },
+            [&] { return limits.stopped(); }, kept);
+        return tests;
+    }
+    const RunPattern& p = *pattern;
+    // ahead[i]: the states after cells 0..i-1, up to date for i <= aheadDone, and none left
+    // from aheadNone on. behind[i]: the states from which cells i..n-1 finish the line, up to
+    // date for i >= behindDone, and none left up to behindNone. Where none are left, dropping
+    // a cell on that side leaves the line contradictory: no step is needed.
+    std::array<Word, 64> ahead;
+    std::array<Word, 64> behind;
+    ahead[0] = 1;
+    int aheadDone = 0;
+    int aheadNone = length + 1;
+    behind[static_cast<std::size_t>(length)] = p.accepting;
+    int behindDone = length;
+    int behindNone = -1;
+    // The states before cell i and after it, brought up to date that far.
+    auto statesAhead = [&](int i) {
+        if (i >= aheadNone)
+            return Word(0);
+        Word states = ahead[aheadDone];
+        while (aheadDone < i) {
+            states = stepAhead(p, states, allowedSymbols(p, filled, empty, aheadDone));
+            ahead[++aheadDone] = states;
+            if (!states) {
+                aheadNone = aheadDone;
+                return Word(0);
+            }
+        }
+        return ahead[i];
+    };
+    auto statesBehind = [&](int i) {
+        if (i <= behindNone)
+            return Word(0);
+        Word states = behind[behindDone];
+        while (behindDone > i) {
+            --behindDone;
+            states = stepBack(p, states, allowedSymbols(p, filled, empty, behindDone));
+            behind[behindDone] = states;
+            if (!states) {
+                behindNone = behindDone;
+                return Word(0);
+            }
+        }
+        return behind[i];
+    };
+    kept.assign(candidates.size(), 1);
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        if (limits.stopped())
+            break;
+        ++tests;
+        const int i = candidates[c].position;
+        const Word before = statesAhead(i);
+        const Word after = before ? statesBehind(i + 1) : Word(0);
+        if (stepAhead(p, before, ~Word(0)) & after)
+            continue; // an arrangement with the cell open: the contradiction needs it
+        kept[c] = 0;
+        (candidates[c].filled ? filled : empty) &= ~(Word(1) << i);
+        // Opening the cell changes the states after it, when some were left up to it, and
+        // those before it, when some were left from just after it.
+        if (aheadDone > i && i < aheadNone) {
+            aheadDone = i;
+            aheadNone = length + 1;
+        }
+        if (behindDone <= i && i + 1 > behindNone) {
+            behindDone = i + 1;
+            behindNone = -1;
+        }
+    }
     return tests;
 }
 

@@ -238,6 +238,56 @@ private slots:
             }
         });
     }
+
+    // Lines of 13 to 63 cells, too long for brute force: the explanation is the one of the
+    // deletion with the line solver's general feasibility test. Among them lines whose runs
+    // leave no cell to spare, where the pattern of cells the short-line test follows needs
+    // 64 and 65 bits (the second is explained the slower way).
+    void longShortLinesAreExplainedAsByDeletion()
+    {
+        std::mt19937 random(7);
+        RunLimits limits(SolveOptions{}, Clock::now());
+        int checked = 0;
+        for (int round = 0; round < 3000; ++round) {
+            // Every 50th: runs of one with single gaps, 63 cells (65 symbols) or 62 (64).
+            const bool packed = round % 50 == 0;
+            const int n = packed ? 62 + round / 50 % 2 : 13 + static_cast<int>(random() % 51);
+            std::vector<Cell> picture(static_cast<std::size_t>(n));
+            const unsigned density = 2 + random() % 4; // a filled cell in 2 to 5 of 6
+            for (int i = 0; i < n; ++i)
+                picture[i] = (packed ? i % 2 == 0 : random() % 6 < density) ? Cell::Filled : Cell::Empty;
+            const std::vector<int> runs = runsOfLine(picture);
+            const int k = static_cast<int>(runs.size());
+            Word filled = 0;
+            Word empty = 0;
+            std::vector<LineCell> candidates;
+            for (int i = 0; i < n; ++i) {
+                if (random() % 3 == 0)
+                    continue;
+                const bool wrong = random() % 8 == 0;
+                const LineCell c{i, (picture[i] == Cell::Filled) != wrong};
+                toggleLineCell(c, &filled, &empty);
+                if (random() % 5 != 0)
+                    candidates.push_back(c);
+            }
+            if (lineFeasible(runs.data(), k, n, &filled, &empty))
+                continue;
+            std::shuffle(candidates.begin(), candidates.end(), random);
+            Word expectFilled = filled;
+            Word expectEmpty = empty;
+            std::vector<std::uint8_t> expected;
+            keepNeededCells(
+                candidates, &expectFilled, &expectEmpty,
+                [&] { return !lineFeasible(runs.data(), k, n, &expectFilled, &expectEmpty); }, [] { return false; },
+                expected);
+            std::vector<std::uint8_t> kept;
+            const int tests = keepNeededShortCells(runs.data(), k, n, candidates, filled, empty, limits, kept);
+            QCOMPARE(tests, static_cast<int>(candidates.size()));
+            QCOMPARE(kept, expected);
+            ++checked;
+        }
+        QVERIFY(checked > 1000);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestLineExplain)
