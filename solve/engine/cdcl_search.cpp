@@ -383,8 +383,8 @@ private:
     }
 
     // Solves `line` and assigns the cells it decides, each with the line as its reason. False
-    // on a contradiction (its explanation left in conflict_) or when the run must stop; the
-    // queue is then emptied.
+    // on a contradiction (its explanation left in conflict_, unless looking ahead) or when
+    // the run must stop; the queue is then emptied.
     bool propagateLine(int line)
     {
         if (tick(lines_.length(line))) {
@@ -392,7 +392,10 @@ private:
             return false;
         }
         if (!solveCached(line)) {
-            minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
+            // A value tried while looking ahead is undone at once, its contradiction unread:
+            // taken as the branch, it meets the contradiction again and explains it then.
+            if (!probing_)
+                minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
             lines_.clearQueue();
             return false;
         }
