@@ -764,7 +764,7 @@ inline Word stepBack(const RunPattern& p, Word states, Word allowed)
 // one of the second. Both tables follow the known cells as candidates are dropped, brought up
 // to date only as far as the next test needs (a drop changes the states after its cell in
 // the first, before it in the second). The answers are those of the bit form's feasibility
-// test, at a fraction of its cost.
+// test, which walks every run for each.
 int keepNeededShortCells(const int* runs, int runCount, int length, const std::vector<LineCell>& candidates,
                          Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept)
 {
@@ -781,70 +781,40 @@ int keepNeededShortCells(const int* runs, int runCount, int length, const std::v
         return tests;
     }
     const RunPattern& p = *pattern;
-    // ahead[i]: the states after cells 0..i-1, up to date for i <= aheadDone, and none left
-    // from aheadNone on. behind[i]: the states from which cells i..n-1 finish the line, up to
-    // date for i >= behindDone, and none left up to behindNone. Where none are left, dropping
-    // a cell on that side leaves the line contradictory: no step is needed.
+    // allowed[i]: the symbols cell i may match as the masks are now. ahead[i]: the states
+    // after cells 0..i-1, up to date for i <= aheadDone. behind[i]: the states from which
+    // cells i..n-1 finish the line, up to date for i >= behindDone.
+    std::array<Word, 64> allowed;
+    for (int i = 0; i < length; ++i)
+        allowed[static_cast<std::size_t>(i)] = allowedSymbols(p, filled, empty, i);
     std::array<Word, 64> ahead;
     std::array<Word, 64> behind;
     ahead[0] = 1;
     int aheadDone = 0;
-    int aheadNone = length + 1;
     behind[static_cast<std::size_t>(length)] = p.accepting;
     int behindDone = length;
-    int behindNone = -1;
-    // The states before cell i and after it, brought up to date that far.
-    auto statesAhead = [&](int i) {
-        if (i >= aheadNone)
-            return Word(0);
-        Word states = ahead[aheadDone];
-        while (aheadDone < i) {
-            states = stepAhead(p, states, allowedSymbols(p, filled, empty, aheadDone));
-            ahead[++aheadDone] = states;
-            if (!states) {
-                aheadNone = aheadDone;
-                return Word(0);
-            }
-        }
-        return ahead[i];
-    };
-    auto statesBehind = [&](int i) {
-        if (i <= behindNone)
-            return Word(0);
-        Word states = behind[behindDone];
-        while (behindDone > i) {
-            --behindDone;
-            states = stepBack(p, states, allowedSymbols(p, filled, empty, behindDone));
-            behind[behindDone] = states;
-            if (!states) {
-                behindNone = behindDone;
-                return Word(0);
-            }
-        }
-        return behind[i];
-    };
     kept.assign(candidates.size(), 1);
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         if (limits.stopped())
             break;
         ++tests;
         const int i = candidates[c].position;
-        const Word before = statesAhead(i);
-        const Word after = before ? statesBehind(i + 1) : Word(0);
-        if (stepAhead(p, before, ~Word(0)) & after)
-            continue; // an arrangement with the cell open: the contradiction needs it
-        kept[c] = 0;
-        (candidates[c].filled ? filled : empty) &= ~(Word(1) << i);
-        // Opening the cell changes the states after it, when some were left up to it, and
-        // those before it, when some were left from just after it.
-        if (aheadDone > i && i < aheadNone) {
-            aheadDone = i;
-            aheadNone = length + 1;
+        for (Word states = ahead[aheadDone]; aheadDone < i; ++aheadDone) {
+            states = stepAhead(p, states, allowed[aheadDone]);
+            ahead[aheadDone + 1] = states;
         }
-        if (behindDone <= i && i + 1 > behindNone) {
-            behindDone = i + 1;
-            behindNone = -1;
+        for (Word states = behind[behindDone]; behindDone > i + 1; --behindDone) {
+            states = stepBack(p, states, allowed[behindDone - 1]);
+            behind[behindDone - 1] = states;
         }
+        // With the cell open, is there an arrangement? Then the contradiction needs the cell.
+        const bool needed = (stepAhead(p, ahead[i], ~Word(0)) & behind[i + 1]) != 0;
+        kept[c] = needed ? 1 : 0;
+        // Dropped, the cell is open for good: the states after it and before it change.
+        // (Without branches: which way it goes is hard to foresee.)
+        allowed[i] = needed ? allowed[i] : ~Word(0);
+        aheadDone = needed ? aheadDone : std::min(aheadDone, i);
+        behindDone = needed ? behindDone : std::max(behindDone, i + 1);
     }
     return tests;
 }
