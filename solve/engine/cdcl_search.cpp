@@ -282,27 +282,33 @@ private:
                 out.push_back(literal(first + candidates_[i].position * step, candidates_[i].filled));
     }
 
-    // The true literals that forced cell v (its reason), computed once per assignment.
-    const std::vector<Lit>& antecedents(int v)
+    // Calls visit(q) for each true literal q that forced cell v (its reason) until visit
+    // returns false; false then. A clause is read where it is; a line's explanation is
+    // computed once per assignment.
+    template <typename Visit> bool forEachAntecedent(int v, Visit&& visit)
     {
-        std::vector<Lit>& out = explanation_[v];
-        if (explained_[v])
-            return out;
-        explained_[v] = 1;
         const int reason = reason_[v];
-        out.clear();
         if (reason >= 0) {
-            const Lit self = literal(v, value_[v] == Cell::Filled);
+            // The literal the clause forced is its first.
             const Lit* lits = clauses_.lits(reason);
-            for (int i = 0; i < clauses_.size(reason); ++i)
-                if (lits[i] != self)
-                    out.push_back(opposite(lits[i]));
-        } else if (reason <= -2) {
-            const int line = -reason - 2;
-            const Lit flipped = literal(v, value_[v] != Cell::Filled);
-            minimalExplanation(line, trailPos_[v], flipped, out);
+            const int size = clauses_.size(reason);
+            for (int i = 1; i < size; ++i)
+                if (!visit(opposite(lits[i])))
+                    return false;
+            return true;
         }
-        return out;
+        if (reason == kDecision)
+            return true;
+        std::vector<Lit>& out = explanation_[v];
+        if (!explained_[v]) {
+            explained_[v] = 1;
+            const Lit flipped = literal(v, value_[v] != Cell::Filled);
+            minimalExplanation(-reason - 2, trailPos_[v], flipped, out);
+        }
+        for (const Lit q : out)
+            if (!visit(q))
+                return false;
+        return true;
     }
 
     void attach(int ref)
@@ -475,8 +481,10 @@ private:
             seen_[v] = 0;
             if (--open == 0)
                 break;
-            for (const Lit q : antecedents(v))
+            forEachAntecedent(v, [&](Lit q) {
                 consider(q);
+                return true;
+            });
         }
         learnt_[0] = opposite(uip);
         return true;
@@ -493,16 +501,10 @@ private:
         std::size_t kept = 1;
         for (std::size_t i = 1; i < learnt_.size(); ++i) {
             const int v = cellOf(learnt_[i]);
-            bool implied = minimize && reason_[v] != kDecision;
-            if (implied) {
-                for (const Lit q : antecedents(v)) {
-                    const int u = cellOf(q);
-                    if (!seen_[u] && level_[u] > 0) {
-                        implied = false;
-                        break;
-                    }
-                }
-            }
+            const bool implied = minimize && reason_[v] != kDecision && forEachAntecedent(v, [&](Lit q) {
+                const int u = cellOf(q);
+                return seen_[u] || level_[u] == 0;
+            });
             if (implied)
                 dropped_.push_back(learnt_[i]);
             else
