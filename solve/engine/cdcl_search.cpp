@@ -118,29 +118,24 @@ private:
     int truth(Lit p) const { return litTruth_[static_cast<std::size_t>(p)]; }
 
     // Puts the literal on the trail, and when the search sets it on the trails of its row and
-    // its column (the line masks are the caller's). A value tried while looking ahead is
-    // undone before any contradiction is analysed: what only the analysis reads (the line
-    // trails, level, reason, place on the trail) is not written for it.
+    // its column (the line masks are the caller's).
     void record(Lit p, int reason, bool bySearch = true)
     {
         const int v = cellOf(p);
+        if (bySearch) {
+            const int y = lines_.rowLine(v);
+            const int x = lines_.columnLine(v) - height_;
+            const int trailPos = static_cast<int>(trail_.size());
+            lineTrail_[lineTrailStart_[y] + lineTrailSize_[y]++] = {trailPos, x, saysFilled(p)};
+            lineTrail_[lineTrailStart_[height_ + x] + lineTrailSize_[height_ + x]++] = {trailPos, y, saysFilled(p)};
+        }
         value_[v] = saysFilled(p) ? Cell::Filled : Cell::Empty;
         litTruth_[static_cast<std::size_t>(p)] = 1;
         litTruth_[static_cast<std::size_t>(opposite(p))] = 0;
-        if (!probing_) {
-            if (bySearch) {
-                const int y = lines_.rowLine(v);
-                const int x = lines_.columnLine(v) - height_;
-                const int trailPos = static_cast<int>(trail_.size());
-                lineTrail_[lineTrailStart_[y] + lineTrailSize_[y]++] = {trailPos, x, saysFilled(p)};
-                lineTrail_[lineTrailStart_[height_ + x] + lineTrailSize_[height_ + x]++] = {trailPos, y,
-                                                                                              saysFilled(p)};
-            }
-            level_[v] = level();
-            reason_[v] = reason;
-            trailPos_[v] = static_cast<int>(trail_.size());
-            explained_[v] = 0;
-        }
+        level_[v] = level();
+        reason_[v] = reason;
+        trailPos_[v] = static_cast<int>(trail_.size());
+        explained_[v] = 0;
         trail_.push_back(p);
     }
 
@@ -167,14 +162,13 @@ private:
             trail_.pop_back();
             const int v = cellOf(p);
             lines_.unset(v, saysFilled(p));
+            // Undone from the end of the trail, the cell is the last on its lines' trails.
+            --lineTrailSize_[lines_.rowLine(v)];
+            --lineTrailSize_[lines_.columnLine(v)];
             value_[v] = Cell::Unknown;
             litTruth_[static_cast<std::size_t>(p)] = litTruth_[static_cast<std::size_t>(opposite(p))] = -1;
-            if (!probing_) {
-                // Undone from the end of the trail, the cell is the last on its lines' trails.
-                --lineTrailSize_[lines_.rowLine(v)];
-                --lineTrailSize_[lines_.columnLine(v)];
+            if (!probing_)
                 rhythm_.forget(v, saysFilled(p));
-            }
             heap_.insert(v);
         }
         trailLimit_.resize(static_cast<std::size_t>(target));
@@ -912,9 +906,7 @@ private:
     std::vector<std::uint8_t> keptCandidates_;
     std::vector<Lit> dropped_;
     std::vector<int> lookAheadCells_;
-    // Trying values ahead of a branch: the saved phases stay, and nothing the analysis of a
-    // contradiction reads is recorded.
-    bool probing_ = false;
+    bool probing_ = false; // trying values ahead of a branch: the saved phases stay
     std::vector<Lit> conflict_;
     std::vector<Lit> learnt_;
 
