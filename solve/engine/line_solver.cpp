@@ -769,7 +769,12 @@ int keepNeededShortCells(const int* runs, int runCount, int length, const std::v
                          Word filled, Word empty, const RunLimits& limits, std::vector<std::uint8_t>& kept)
 {
     int tests = 0;
-    const std::optional<RunPattern> pattern = runCount > 0 ? runPattern(runs, runCount) : std::nullopt;
+    // Setting up the states costs about a step per cell; a test of the bit form about one per
+    // run. With few candidates, or a pattern too long for a word, the tests are cheaper.
+    const bool fewTests =
+        candidates.size() * static_cast<std::size_t>(runCount + 1) < static_cast<std::size_t>(length);
+    const std::optional<RunPattern> pattern =
+        runCount > 0 && !fewTests ? runPattern(runs, runCount) : std::nullopt;
     if (!pattern) {
         keepNeededCells(
             candidates, &filled, &empty,
