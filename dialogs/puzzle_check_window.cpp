@@ -19,8 +19,11 @@ namespace zumeli {
 
 void PuzzleCheckWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         texts_.apply();
+        if ((isRunning() || isRepairing()) && runningText_)
+            text_->setText(runningText_());
+    }
     QDialog::changeEvent(event);
 }
 
@@ -49,7 +52,8 @@ PuzzleCheckWindow::PuzzleCheckWindow(QWidget* parent) : QDialog(parent)
     lineSolvableButton = new QPushButton(this);
     applyButton = new QPushButton(this);
     dropButton = new QPushButton(this);
-    // The title and the buttons follow a change of language; the report stays until the next.
+    // The title and the buttons follow a change of language, as does the note of a running
+    // check or repair (see changeEvent); the report stays until the next.
     texts_.add([this, closeButton] {
         setWindowTitle(tr("問題の検査"));
         checkButton->setText(tr("検査する(&C)"));
@@ -105,7 +109,8 @@ void PuzzleCheckWindow::startCheck(const BoardModel& model)
     const solver::CellGrid drawn = pictureFromBoard(model);
     drawnAgrees_ = answerMatchesClues(model);
     checkedClueSize_ = model.clueSize;
-    text_->setText(tr("検査しています..."));
+    runningText_ = [] { return tr("検査しています..."); };
+    text_->setText(runningText_());
     progress_->setRange(0, 0);  // busy: the engine cannot tell how far it is
     progress_->setVisible(true);
     // The result is shown on the window's own thread; a newer check or a closed window drops it.
@@ -191,7 +196,8 @@ void PuzzleCheckWindow::startRepair(bool lineSolvable)
 {
     if (isRunning() || isRepairing() || !offer_.allows(lineSolvable))
         return;
-    text_->setText(repairRunningText(RepairTarget::Board, lineSolvable));
+    runningText_ = [lineSolvable] { return repairRunningText(RepairTarget::Board, lineSolvable); };
+    text_->setText(runningText_());
     progress_->setRange(0, 1000);
     progress_->setValue(0);
     progress_->setVisible(true);

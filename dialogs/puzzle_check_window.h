@@ -14,6 +14,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -93,6 +94,9 @@ private:
     void showRepairOutcome();
 
     QLabel* text_ = nullptr;
+    // What text_ says while a check or a repair runs, in the language of the moment: a change
+    // of language while it runs says it again.
+    std::function<QString()> runningText_;
     QProgressBar* progress_ = nullptr;
     QHBoxLayout* pictures_ = nullptr;
     std::vector<QWidget*> pictureWidgets_;

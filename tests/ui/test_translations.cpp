@@ -332,6 +332,31 @@ private slots:
         form.parts().checkWindow->close();
     }
 
+    // A check still running when the language changes says so in the new language (its
+    // report, when it comes, is written in that language too).
+    void aRunningCheckFollowsTheLanguage()
+    {
+        ScriptedDesktop desktop;
+        BoardModel model;
+        Form1 form(desktop, model);
+        desktop.chosenFiles.push_back(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/tournament/tournament-0613.non"));
+        form.Command1_Click();
+        form.openCheckWindow();
+        PuzzleCheckWindow* check = form.parts().checkWindow;
+        QVERIFY(check->isRunning());
+        QVERIFY(windowTexts(check).contains(QStringLiteral("PuzzleCheckWindow/QLabel: 検査しています...")));
+        for (QAction* action : form.menuBar()->findChildren<QAction*>())
+            if (action->data().toString() == QLatin1String("en"))
+                action->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(check->isRunning());  // the search takes about a second
+        QCOMPARE(japaneseOnes(windowTexts(check)), QStringList());
+        check->cancel();
+        QVERIFY(QTest::qWaitFor([&] { return !check->isRunning(); }, 20000));
+        QCOMPARE(japaneseOnes(windowTexts(check)), QStringList());
+        check->close();
+    }
+
     void theMenuShowsTheKeptChoice()
     {
         ScriptedDesktop desktop;
