@@ -19,7 +19,7 @@
 namespace zumeli::cli {
 
 // The jobs of one runInOrder shared by its threads: which job comes next, the results
-// waiting for their turn, and how far the emitting has come.
+// waiting for their turn, and how far the delivering has come.
 template <typename Result, typename Work>
 class OrderedJobs {
 public:
@@ -34,7 +34,7 @@ public:
     {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return stopping_ || next_ >= count_ || next_ < emitted_ + window_; });
+            changed_.wait(lock, [&] { return stopping_ || next_ >= count_ || next_ < delivered_ + window_; });
             if (stopping_ || next_ >= count_)
                 return;
             const std::size_t i = next_++;
@@ -64,7 +64,7 @@ public:
                 std::rethrow_exception(failed_[i]);
             result = std::move(done_[i]);
             done_[i].reset();
-            emitted_ = i + 1;
+            delivered_ = i + 1;
         }
         changed_.notify_all();
         return std::move(*result);
@@ -91,23 +91,24 @@ private:
     std::vector<std::optional<Result>> done_;
     std::vector<std::exception_ptr> failed_;
     std::size_t next_ = 0;    // the next job a worker takes
-    std::size_t emitted_ = 0; // jobs handed to emit() so far
+    std::size_t delivered_ = 0; // jobs handed to deliver() so far
     bool stopping_ = false;
 };
 
-// Calls work(i) for every i in [0, count) on up to `threads` threads and emit(i, result) on
+// Calls work(i) for every i in [0, count) on up to `threads` threads and deliver(i, result) on
 // the calling thread for i = 0, 1, 2 ... each as soon as it and every job before it are done.
 // Results done ahead of their turn wait in memory; a worker starts no job more than a window
-// of jobs ahead of the last one emitted, so that memory stays small whatever the job times.
+// of jobs ahead of the last one delivered, so that memory stays small whatever the job times.
 // With one thread everything runs on the calling thread. An exception thrown by work() is
-// rethrown by this function when that job's turn to be emitted comes (after the workers are
-// stopped).
-template <typename Result, typename Work, typename Emit>
-void runInOrder(std::size_t count, unsigned threads, Work work, Emit emit)
+// rethrown by this function when that job's turn to be delivered comes (after the workers are
+// stopped). The parameter is not called `emit`: Qt defines that name as an empty macro, which
+// turns a call into a comma expression wherever Qt's headers come first.
+template <typename Result, typename Work, typename Deliver>
+void runInOrder(std::size_t count, unsigned threads, Work work, Deliver deliver)
 {
     if (threads <= 1 || count <= 1) {
         for (std::size_t i = 0; i < count; ++i)
-            emit(i, work(i));
+            deliver(i, work(i));
         return;
     }
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, count));
@@ -118,7 +119,7 @@ void runInOrder(std::size_t count, unsigned threads, Work work, Emit emit)
         pool.emplace_back([&jobs] { jobs.workLoop(); });
     try {
         for (std::size_t i = 0; i < count; ++i)
-            emit(i, jobs.take(i));
+            deliver(i, jobs.take(i));
     } catch (...) {
         jobs.stop(pool);
         throw;

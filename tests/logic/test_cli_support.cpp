@@ -94,7 +94,7 @@ private slots:
         std::mutex mutex;
         std::condition_variable finished;
         std::size_t done = 0;
-        std::atomic<std::size_t> emittedCount{0};
+        std::atomic<std::size_t> deliveredCount{0};
         std::atomic<bool> beyondWindow{false};
         std::vector<std::size_t> order;
         const std::thread::id caller = std::this_thread::get_id();
@@ -103,8 +103,8 @@ private slots:
         runInOrder<std::size_t>(
             count, threads,
             [&](std::size_t i) {
-                // The pool counts a result as handed out just before emit() sees it.
-                if (i >= emittedCount.load() + 1 + window)
+                // The pool counts a result as handed out just before deliver() sees it.
+                if (i >= deliveredCount.load() + 1 + window)
                     beyondWindow = true;
                 std::unique_lock lock(mutex);
                 if (i == 0)
@@ -117,7 +117,7 @@ private slots:
                 otherThread = otherThread && std::this_thread::get_id() == caller;
                 QCOMPARE(result, i * 10);
                 order.push_back(i);
-                emittedCount = i + 1;
+                deliveredCount = i + 1;
             });
 
         QVERIFY(otherThread);
