@@ -3,7 +3,7 @@
 #include "formats/answer_state_file.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 #include <vector>

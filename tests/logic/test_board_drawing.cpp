@@ -2,7 +2,7 @@
 #include "board/drawing/board_drawing.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cstring>
 

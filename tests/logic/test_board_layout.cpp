@@ -4,7 +4,7 @@
 #include "board/layout.h"
 #include "board/number_text.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <array>
 #include <cmath>

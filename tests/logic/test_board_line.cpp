@@ -4,7 +4,7 @@
 #include "formats/board_clues.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <random>
 #include <vector>

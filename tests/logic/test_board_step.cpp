@@ -4,7 +4,7 @@
 #include "support/ascii_board.h"
 
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 #include <vector>
 

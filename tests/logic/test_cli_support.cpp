@@ -3,7 +3,10 @@
 #include "cli/json_text.h"
 #include "cli/ordered_pool.h"
 
-#include <QtTest>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QTest>
 
 #include <atomic>
 #include <condition_variable>

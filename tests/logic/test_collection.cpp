@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <set>

@@ -2,7 +2,7 @@
 #include "files/dialog_filter.h"
 #include "files/file_flow.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

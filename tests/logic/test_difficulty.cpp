@@ -10,7 +10,7 @@
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <fstream>
 #include <functional>

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QImageReader>
-#include <QtTest>
+#include <QTest>
 
 #include <stdexcept>
 

@@ -8,7 +8,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using zumeli::test::pictureFromRows;

@@ -8,7 +8,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using zumeli::test::pictureFromRows;

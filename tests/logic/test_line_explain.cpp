@@ -3,7 +3,7 @@
 #include "solve/engine/line_explain.h"
 #include "solve/engine/puzzle.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <random>
 #include <utility>

@@ -5,7 +5,7 @@
 #include "solve/engine/run_placement.h"
 #include "support/reference_solver.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <random>
 #include <stdexcept>

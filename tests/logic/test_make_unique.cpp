@@ -8,7 +8,7 @@
 #include "solve/engine/split_mix.h"
 #include "support/reference_solver.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <atomic>

@@ -1,7 +1,7 @@
 // The new-puzzle dialog's rules: reading the boxes, the order of the checks, the empty board.
 #include "author/new_puzzle.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

@@ -1,7 +1,7 @@
 // Picture files: what they read to, what they refuse and why, and that writing reads back.
 #include "formats/picture_text.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using solver::Cell;

@@ -3,7 +3,7 @@
 #include "formats/puzzle_file.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "solve/engine/solver.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <fstream>
 #include <random>

@@ -9,7 +9,7 @@
 #include "support/ascii_board.h"
 #include "support/reference_solver.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // verdict allows, where a repair starts, and what a finished run comes to.
 #include "author/repair_offer.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 

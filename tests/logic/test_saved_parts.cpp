@@ -4,7 +4,7 @@
 #include "formats/saved_parts.h"
 #include "support/ascii_board.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <atomic>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include "formats/text_scan.h"
 #include "formats/webpbn_xml.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 #include <vector>

@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using test::pictureFromRows;

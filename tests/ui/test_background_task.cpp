@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QThread>
-#include <QtTest>
+#include <QTest>
 
 #include <atomic>
 #include <memory>

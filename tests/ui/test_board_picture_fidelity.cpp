@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

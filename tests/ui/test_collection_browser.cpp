@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

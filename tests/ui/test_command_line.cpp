@@ -11,7 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 #include <memory>
 

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -17,7 +17,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <functional>
 #include <memory>

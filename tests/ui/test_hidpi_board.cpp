@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

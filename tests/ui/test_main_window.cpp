@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

@@ -27,7 +27,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using test::pictureFromRows;

@@ -21,7 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 #include <csignal>
 

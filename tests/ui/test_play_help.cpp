@@ -22,7 +22,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using solver::CellGrid;

@@ -16,7 +16,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QtTest>
+#include <QTest>
 
 #include <sys/resource.h>
 

@@ -18,7 +18,7 @@
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

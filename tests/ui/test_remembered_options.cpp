@@ -9,7 +9,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -17,7 +17,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 #include <signal.h>
 

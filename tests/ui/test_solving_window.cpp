@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 

@@ -25,7 +25,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 using zumeli::test::ScriptedDesktop;

@@ -21,7 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace zumeli;
 
