@@ -4,13 +4,19 @@
 // A picture file (.txt, rows of '#' and '.') stands for the clues derived from it, with the
 // picture known; with --make-unique the changes make-unique proposes for it in both modes are
 // counted too (how many cells, a checksum of which, the verdict).
-// Usage: search_stats [--make-unique] FILE...
+// With --graded each puzzle is solved as zumeli-solve solves it: the grade learned on the way
+// (the simple line rules, then probing before the search), the work it does counted alone.
+// With --tie-break-seed S (not 0) the search takes cells it rates alike in another order:
+// summed over a few seeds, the work tells a change that saves work from one that only met
+// luckier ties on these files.
+// Usage: search_stats [--make-unique | --graded] [--tie-break-seed S] FILE...
 #include "formats/puzzle_formats.h"
 #include "solve/engine/difficulty.h"
 #include "solve/engine/make_unique.h"
 #include "solve/engine/solver.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -24,13 +30,26 @@ using namespace zumeli::solver;
 
 // One puzzle's counts: the solve of its clues alone, then the same with its own picture (when
 // it has one) as the known solution, as the puzzle check runs it.
-void printSolveCounts(const std::string& name, const Puzzle& puzzle, const CellGrid& goal)
+struct Mode {
+    bool withMakeUnique = false;
+    bool graded = false;
+    std::uint64_t tieBreakSeed = 0;
+};
+
+void printSolveCounts(const std::string& name, const Puzzle& puzzle, const CellGrid& goal, const Mode& mode)
 {
-    const SolveResult result = solve(puzzle);
+    SolveOptions options;
+    options.learnDifficulty = mode.graded;
+    options.tieBreakSeed = mode.tieBreakSeed;
+    const SolveResult result = solve(puzzle, options);
     std::printf("%-28s %-8s decisions %8llu conflicts %8llu line-solves %10llu", name.c_str(),
                 verdictName(result.verdict), static_cast<unsigned long long>(result.stats.nodes),
                 static_cast<unsigned long long>(result.stats.conflicts),
                 static_cast<unsigned long long>(result.stats.lineSolves));
+    if (mode.graded) {
+        std::printf(" grade %d\n", result.difficulty);
+        return;
+    }
     if (result.verdict == Verdict::Unique) {
         const auto grade = gradeDifficulty(puzzle, result);
         std::printf(" grade %s", grade ? grade->name : "stopped");
@@ -40,6 +59,7 @@ void printSolveCounts(const std::string& name, const Puzzle& puzzle, const CellG
         return;
     SolveOptions known;
     known.knownSolution = &goal;
+    known.tieBreakSeed = mode.tieBreakSeed;
     const SolveResult near = solve(puzzle, known);
     std::printf("%-28s %-8s decisions %8llu conflicts %8llu line-solves %10llu (picture known)\n",
                 name.c_str(), verdictName(near.verdict), static_cast<unsigned long long>(near.stats.nodes),
@@ -61,7 +81,7 @@ void printMakeUniqueCounts(const std::string& name, const CellGrid& picture, boo
                 verdictName(made.verdict));
 }
 
-void printCounts(const std::string& path, bool withMakeUnique)
+void printCounts(const std::string& path, const Mode& mode)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -69,12 +89,12 @@ void printCounts(const std::string& path, bool withMakeUnique)
     const std::string name = std::filesystem::path(path).filename().string();
     if (!std::string_view(path).ends_with(".txt")) {
         const Puzzle puzzle = zumeli::puzzleFromPuzzleFile(path, text.str());
-        printSolveCounts(name, puzzle, CellGrid::fromGoal(puzzle));
+        printSolveCounts(name, puzzle, CellGrid::fromGoal(puzzle), mode);
         return;
     }
     const CellGrid picture = CellGrid::fromAscii(text.str());
-    printSolveCounts(name, puzzleFromPicture(picture), picture);
-    if (withMakeUnique) {
+    printSolveCounts(name, puzzleFromPicture(picture), picture, mode);
+    if (mode.withMakeUnique) {
         printMakeUniqueCounts(name, picture, false);
         printMakeUniqueCounts(name, picture, true);
     }
@@ -85,14 +105,25 @@ void printCounts(const std::string& path, bool withMakeUnique)
 int main(int argc, char** argv)
 {
     int status = 0;
-    bool withMakeUnique = false;
+    Mode mode;
     for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--make-unique") {
-            withMakeUnique = true;
+        const std::string_view arg = argv[i];
+        if (arg == "--make-unique" || arg == "--graded") {
+            (arg == "--graded" ? mode.graded : mode.withMakeUnique) = true;
+            continue;
+        }
+        if (arg == "--tie-break-seed") {
+            char* end = nullptr;
+            mode.tieBreakSeed = i + 1 < argc ? std::strtoull(argv[i + 1], &end, 10) : 0;
+            if (end == nullptr || *end != '\0' || end == argv[i + 1]) {
+                std::fprintf(stderr, "search_stats: --tie-break-seed needs a number\n");
+                return 2;
+            }
+            ++i;
             continue;
         }
         try {
-            printCounts(argv[i], withMakeUnique);
+            printCounts(argv[i], mode);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "search_stats: %s: %s\n", argv[i], e.what());
             status = 1;

@@ -2,6 +2,7 @@
 #include "solve/engine/cdcl_branching.h"
 
 #include "solve/engine/run_placement.h"
+#include "solve/engine/split_mix.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +40,8 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
 }
 
 void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
-                   RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity, ActivityHeap& heap)
+                   std::uint64_t tieBreakSeed, RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity,
+                   ActivityHeap& heap)
 {
     const int cells = lines.cellCount();
     std::vector<double> rowShare(static_cast<std::size_t>(cells), 0.5);
@@ -66,6 +68,9 @@ void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scop
         const double p = yes + no > 0 ? yes / (yes + no) : 0.5;
         rhythm.seed(v, p > 0.5);
         activity[v] = (0.5 - std::abs(p - 0.5)) * 1e-3;
+        if (tieBreakSeed != 0) // up to a fifth of the activities' range
+            activity[v] += static_cast<double>(mix64(tieBreakSeed ^ mix64(static_cast<std::uint64_t>(v))) >> 11)
+                * 0x1p-53 * 1e-4;
         heap.increased(v);
     }
 }

@@ -19,22 +19,32 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
 // Starting guesses (seeded into `rhythm`) and activities from how likely each open cell is
 // to be filled, by its row and its column taken as independent: the likelier value is tried
 // first, and the least certain cells are branched on first (their branches settle the most).
-// Only the lines marked in `scopeLine` are read; `value` holds the cells known so far.
+// Only the lines marked in `scopeLine` are read; `value` holds the cells known so far. A
+// `tieBreakSeed` other than 0 adds to each activity a share drawn from it, up to a fifth of
+// their range: cells rated alike or nearly so come in another order (see
+// SolveOptions::tieBreakSeed).
 void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
-                   RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity, ActivityHeap& heap);
+                   std::uint64_t tieBreakSeed, RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity,
+                   ActivityHeap& heap);
 
 // What taking a value as a branch and going back again showed.
 struct BranchTrial {
     bool consistent = true; // no contradiction met
     std::size_t settled = 0; // cells it set, itself included
+    // When this was the second value of a cell, consistent like the first: a literal both
+    // values set (not the cell itself), or -1.
+    Lit implied = -1;
 };
 
 // The branch to take: of the most active open cells (`first` and the next ones in the
 // heap), the one whose two values, each tried and undone again, settle the most cells
 // together (the product of both counts), with the value `rhythm` prefers. A value that
-// meets a contradiction is taken instead, so that the search learns from it at once.
-// `tryBranch(p)` takes literal p as a branch and goes back again; `stopped()` tells whether
-// the run must stop. `cells` is working room; the cells taken from the heap go back into it.
+// meets a contradiction is taken instead, so that the search learns from it at once; so is
+// the opposite of a value that both values of a cell set (BranchTrial::implied), which meets
+// a contradiction under either value of that cell.
+// `tryBranch(p)` takes literal p as a branch and goes back again, the two values of a cell
+// one right after the other; `stopped()` tells whether the run must stop. `cells` is working
+// room; the cells taken from the heap go back into it.
 template <typename TryBranch, typename Stopped>
 Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& value,
                       const SearchRhythm& rhythm, std::vector<int>& cells, TryBranch&& tryBranch,
@@ -58,8 +68,8 @@ Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& va
             const Lit p = literal(u, filled);
             const BranchTrial trial = tryBranch(p);
             score *= static_cast<double>(trial.settled + 1);
-            if (!trial.consistent && !stopped()) {
-                choice = p;
+            if ((!trial.consistent || trial.implied >= 0) && !stopped()) {
+                choice = trial.consistent ? opposite(trial.implied) : p;
                 failed = true;
                 break;
             }

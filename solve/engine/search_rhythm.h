@@ -12,9 +12,10 @@ namespace zumeli::solver {
 // (the stable mode: rare restarts, each branch tries the value the cell had in the longest
 // stretch of the trail without a contradiction since the last restart, its target). The first
 // finds the contradictions quickly, the second finds solutions: it keeps heading for the
-// assignment that came closest. The modes alternate over spans of conflicts that grow, and
-// now and then every saved value is reset (to the starting guess, to the best assignment
-// seen, or to the starting guess inverted) to leave a region that leads nowhere.
+// assignment that came closest. The modes alternate over spans of conflicts that grow (the
+// stable ones longer: most first solutions come in the stable mode), and now and then every
+// saved value is reset (to the starting guess, to the best assignment seen, or to the
+// starting guess inverted) to leave a region that leads nowhere.
 //
 // Literals are those of the search: 2 * cell + 1 for "cell filled", 2 * cell for "empty".
 class SearchRhythm {

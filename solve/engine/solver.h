@@ -34,6 +34,11 @@ struct SolveOptions {
     // search when line logic leaves cells open. Callers that only want the verdict, many
     // times over (make-unique), leave it off: the verdict and lineGrid are the same either way.
     bool learnDifficulty = false;
+    // 0: the search takes cells it rates alike, or nearly so, in the same order on every run.
+    // Another value takes them in another order, the same for the same value: the verdict is
+    // the same, the path and the work to it are not. Benchmarks use it to tell a change that
+    // saves work from one that only happens to meet luckier ties.
+    std::uint64_t tieBreakSeed = 0;
 };
 
 struct SolveStats {

@@ -1,6 +1,7 @@
 // Solver verdicts against enumeration and the reference solver, hand-made puzzles, stop
 // conditions and the samples.
 #include "formats/non_format.h"
+#include "solve/engine/cdcl_branching.h"
 #include "solve/engine/line_state.h"
 #include "solve/engine/solver.h"
 #include "support/reference_solver.h"
@@ -22,6 +23,10 @@ namespace {
 
 // Search nodes the reference may spend on a sample puzzle before the comparison is skipped.
 constexpr std::uint64_t kReferenceNodes = 1000;
+
+// A contest-format puzzle with several solutions whose first solution takes the search about
+// ten thousand contradictions.
+const QString kLongSearchPuzzle = QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/tournament/tournament-0338.non");
 
 // Clue lists written "rows | columns", lines separated by ';', runs by ','.
 Puzzle puzzleFromClues(const QString& text)
@@ -618,16 +623,13 @@ private slots:
             QCOMPARE(result.solutions[0].toAscii(), CellGrid::fromGoal(puzzle).toAscii());
     }
 
-    // A sparse random picture from the corpus whose clues keep the search going for thousands
+    // A random puzzle of the contest format whose clues keep the search going for thousands
     // of contradictions (past the point where it shortens learned clauses and looks ahead):
-    // two different solutions, the same ones on every run, the same verdict with the picture
+    // two different solutions, the same ones on every run, the same verdict with a solution
     // known, and a node limit still ends the run.
     void longSearchIsExactAndRepeatable()
     {
-        const QString path = QStringLiteral(ZUMELI_SOURCE_DIR "/bench/corpus/random-d35-s1-45x45.txt");
-        QVERIFY2(QFile::exists(path), qPrintable(path));
-        const CellGrid g = CellGrid::fromAscii(readFile(path));
-        const Puzzle puzzle = puzzleFromPicture(g);
+        const Puzzle puzzle = zumeli::parseNonText(readFile(kLongSearchPuzzle));
         const SolveResult first = solve(puzzle);
         QCOMPARE(first.verdict, Verdict::Multiple);
         checkSolutions(puzzle, first);
@@ -639,7 +641,7 @@ private slots:
         QCOMPARE(again.stats.conflicts, first.stats.conflicts);
 
         SolveOptions near;
-        near.knownSolution = &g;
+        near.knownSolution = &first.solutions[1];
         QCOMPARE(solve(puzzle, near).verdict, Verdict::Multiple);
 
         SolveOptions limited;
@@ -648,6 +650,80 @@ private slots:
         QCOMPARE(stopped.verdict, Verdict::Stopped);
         QCOMPARE(stopped.stopReason, StopReason::NodeLimit);
         checkSolutions(puzzle, stopped);
+    }
+
+    // The tie-break seed sends the search down other paths to the same verdict: each seed
+    // repeats its own path, and the seeds do not all take the path of the default order.
+    void tieBreakSeedKeepsTheVerdict()
+    {
+        const Puzzle puzzle = zumeli::parseNonText(readFile(kLongSearchPuzzle));
+        const std::uint64_t defaultConflicts = solve(puzzle).stats.conflicts;
+        bool otherPath = false;
+        for (const std::uint64_t seed : {1u, 2u}) {
+            SolveOptions options;
+            options.tieBreakSeed = seed;
+            options.learnDifficulty = seed == 2;
+            const SolveResult result = solve(puzzle, options);
+            QCOMPARE(result.verdict, Verdict::Multiple);
+            checkSolutions(puzzle, result);
+            const SolveResult again = solve(puzzle, options);
+            QVERIFY(again.solutions == result.solutions);
+            QCOMPARE(again.stats.conflicts, result.stats.conflicts);
+            otherPath = otherPath || result.stats.conflicts != defaultConflicts;
+        }
+        QVERIFY(otherPath);
+    }
+
+    // Looking ahead: a value that fails is the branch; so is the opposite of a value that
+    // both values of one cell set, which fails under either of them; otherwise the cell whose
+    // values settle the most cells together, with its preferred value.
+    void lookAheadTakesTheBranchThatLearns()
+    {
+        using namespace zumeli::solver::cdcl;
+        const int cells = 4;
+        std::vector<double> activity = {4, 3, 2, 1};
+        const std::vector<Cell> value(cells, Cell::Unknown);
+        SearchRhythm rhythm(cells);
+        for (int v = 0; v < cells; ++v)
+            rhythm.seed(v, true);
+        // The trial of each literal, as the search would report it.
+        auto choose = [&](const std::map<Lit, BranchTrial>& trials) {
+            ActivityHeap heap;
+            heap.init(cells, &activity);
+            for (int v = 1; v < cells; ++v)
+                heap.insert(v);
+            std::vector<int> room;
+            std::vector<Lit> tried;
+            const Lit choice = chooseByLookAhead(
+                0, heap, value, rhythm, room,
+                [&](Lit p) {
+                    tried.push_back(p);
+                    const auto it = trials.find(p);
+                    return it == trials.end() ? BranchTrial{} : it->second;
+                },
+                [] { return false; });
+            bool allBack = true; // the candidates go back into the heap
+            for (int v = 1; v < cells; ++v)
+                allBack = allBack && heap.contains(v);
+            return std::make_pair(allBack ? choice : Lit(-1), tried.size());
+        };
+        std::map<Lit, BranchTrial> trials;
+        for (int v = 0; v < cells; ++v)
+            for (const bool filled : {true, false})
+                trials[literal(v, filled)] = BranchTrial{true, static_cast<std::size_t>(v + 1), -1};
+        // Cell 3 settles the most: 4 cells either way.
+        QCOMPARE(choose(trials).first, literal(3, true));
+        QCOMPARE(choose(trials).second, std::size_t(8));
+
+        std::map<Lit, BranchTrial> failing = trials;
+        failing[literal(1, false)].consistent = false;
+        QCOMPARE(choose(failing).first, literal(1, false));
+        QCOMPARE(choose(failing).second, std::size_t(4)); // no cell after it is tried
+
+        std::map<Lit, BranchTrial> merging = trials;
+        merging[literal(2, false)].implied = literal(0, true);
+        QCOMPARE(choose(merging).first, literal(0, false));
+        QCOMPARE(choose(merging).second, std::size_t(6));
     }
 
     void asciiPictures()
