@@ -28,13 +28,15 @@ namespace {
 
 using namespace zumeli::solver;
 
-// One puzzle's counts: the solve of its clues alone, then the same with its own picture (when
-// it has one) as the known solution, as the puzzle check runs it.
+// What the command line asks for (see the usage above).
 struct Mode {
     bool withMakeUnique = false;
     bool graded = false;
     std::uint64_t tieBreakSeed = 0;
 };
+
+// One puzzle's counts: the solve of its clues alone, then the same with its own picture (when
+// it has one) as the known solution, as the puzzle check runs it. Graded, the solve alone.
 
 void printSolveCounts(const std::string& name, const Puzzle& puzzle, const CellGrid& goal, const Mode& mode)
 {
