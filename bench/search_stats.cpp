@@ -37,7 +37,6 @@ struct Mode {
 
 // One puzzle's counts: the solve of its clues alone, then the same with its own picture (when
 // it has one) as the known solution, as the puzzle check runs it. Graded, the solve alone.
-
 void printSolveCounts(const std::string& name, const Puzzle& puzzle, const CellGrid& goal, const Mode& mode)
 {
     SolveOptions options;

@@ -671,17 +671,20 @@ private:
         const std::size_t settled = trail_.size() - before;
         Lit implied = -1;
         if (consistent) {
-            // The values the other value's trial set are marked with the stamp of that trial.
-            if (p == opposite(lastTrial_)) {
-                for (std::size_t i = before + 1; i < trail_.size() && implied < 0; ++i)
-                    if (trialMark_[static_cast<std::size_t>(trail_[i])] == trialStamp_)
-                        implied = trail_[i];
-                if (implied >= 0)
-                    pendingCell_ = cellOf(p);
+            // The values the trial before set carry its stamp: after the other value of the
+            // same cell, the first of them this trial sets again is the implied one. Each value
+            // set is then stamped with this trial's.
+            const bool second = p == opposite(lastTrial_);
+            const std::uint64_t stamp = trialStamp_ + 1;
+            for (std::size_t i = before + 1; i < trail_.size(); ++i) {
+                std::uint64_t& mark = trialMark_[static_cast<std::size_t>(trail_[i])];
+                if (second && implied < 0 && mark == trialStamp_)
+                    implied = trail_[i];
+                mark = stamp;
             }
-            ++trialStamp_;
-            for (std::size_t i = before + 1; i < trail_.size(); ++i)
-                trialMark_[static_cast<std::size_t>(trail_[i])] = trialStamp_;
+            trialStamp_ = stamp;
+            if (implied >= 0)
+                pendingCell_ = cellOf(p);
             lastTrial_ = p;
         } else {
             lastTrial_ = -2;
@@ -842,23 +845,22 @@ private:
         }
         if ((decisions_ & 255) == 0 && checkStop())
             return Verdict::Stopped;
-        // The cell whose two values both set the value this branch took the opposite of.
+        Lit choice;
         if (pendingCell_ >= 0 && value_[pendingCell_] == Cell::Unknown) {
-            const int u = pendingCell_;
+            // The cell whose two values both set the value the branch before took the opposite of.
+            choice = literal(pendingCell_, rhythm_.preferFilled(pendingCell_));
             pendingCell_ = -1;
-            trailLimit_.push_back(static_cast<int>(trail_.size()));
-            assign(literal(u, rhythm_.preferFilled(u)), kDecision);
-            return std::nullopt;
-        }
-        pendingCell_ = -1;
-        const int v = mostActiveOpenCell();
-        if (v < 0)
-            return finished(); // cannot happen: open cells are always in the heap
-        Lit choice = literal(v, rhythm_.preferFilled(v));
-        if (looksAhead()) {
-            choice = lookAhead(v);
-            if (stopped())
-                return Verdict::Stopped;
+        } else {
+            pendingCell_ = -1;
+            const int v = mostActiveOpenCell();
+            if (v < 0)
+                return finished(); // cannot happen: open cells are always in the heap
+            choice = literal(v, rhythm_.preferFilled(v));
+            if (looksAhead()) {
+                choice = lookAhead(v);
+                if (stopped())
+                    return Verdict::Stopped;
+            }
         }
         trailLimit_.push_back(static_cast<int>(trail_.size()));
         assign(choice, kDecision);
