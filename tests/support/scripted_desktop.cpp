@@ -102,4 +102,13 @@ ShownMessage ScriptedDesktop::lastMessage() const
     return messages.empty() ? ShownMessage{} : messages.back();
 }
 
+QProcessEnvironment childEnvironment(const QString& dataHome)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TMPDIR"), dataHome);
+    return environment;
+}
+
 } // namespace zumeli::test

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
@@ -75,5 +76,11 @@ private:
     std::unique_ptr<QTemporaryDir> settingsFolder_;
     std::unique_ptr<QSettings> settings_;
 };
+
+// The environment of a child program that a test starts and may kill: its data folder is
+// `dataHome`, it draws off screen, and its temporary folders (its scripted desktop's settings)
+// go under `dataHome` too, so that a killed child, which cannot remove them itself, leaves
+// nothing behind in the system's temporary folder.
+QProcessEnvironment childEnvironment(const QString& dataHome);
 
 } // namespace zumeli::test

@@ -380,10 +380,7 @@ private slots:
             file.write(QByteArray::fromStdString(nonText(puzzle)));
         }
         QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
+        child.setProcessEnvironment(test::childEnvironment(dataHome.path()));
         child.start(QStringLiteral(ZUMELI_PROGRESS_CHILD),
                     {puzzlePath, QStringLiteral("..#../.###./#####/#...#/#.#.#")});
         QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));

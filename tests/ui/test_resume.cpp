@@ -91,10 +91,7 @@ class ResumeTest : public QObject {
     void startChild(QProcess& child, const QString& mode, const QString& puzzle,
                     const QStringList& more)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome_.path());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
+        child.setProcessEnvironment(test::childEnvironment(dataHome_.path()));
         child.start(QStringLiteral(ZUMELI_KEEPING_CHILD), QStringList{mode, puzzle} + more);
         QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
     }
