@@ -43,7 +43,8 @@ struct BranchTrial {
 // the opposite of a value that both values of a cell set (BranchTrial::implied), which meets
 // a contradiction under either value of that cell.
 // `tryBranch(p)` takes literal p as a branch and goes back again, the two values of a cell
-// one right after the other; `stopped()` tells whether the run must stop. `cells` is working
+// one right after the other (a value that meets a contradiction is the choice, so the caller
+// may keep that trial as its branch instead of going back); `stopped()` tells whether the run must stop. `cells` is working
 // room; the cells taken from the heap go back into it.
 template <typename TryBranch, typename Stopped>
 Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& value,
