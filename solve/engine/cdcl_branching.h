@@ -44,8 +44,8 @@ struct BranchTrial {
 // a contradiction under either value of that cell.
 // `tryBranch(p)` takes literal p as a branch and goes back again, the two values of a cell
 // one right after the other (a value that meets a contradiction is the choice, so the caller
-// may keep that trial as its branch instead of going back); `stopped()` tells whether the run must stop. `cells` is working
-// room; the cells taken from the heap go back into it.
+// may keep that trial as its branch instead of going back); `stopped()` tells whether the
+// run must stop. `cells` is working room; the cells taken from the heap go back into it.
 template <typename TryBranch, typename Stopped>
 Lit chooseByLookAhead(int first, ActivityHeap& heap, const std::vector<Cell>& value,
                       const SearchRhythm& rhythm, std::vector<int>& cells, TryBranch&& tryBranch,

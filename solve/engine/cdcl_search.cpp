@@ -405,7 +405,7 @@ private:
             // A value tried while looking ahead leaves its contradiction unread: the look-ahead
             // then takes that trial as its branch, and the branch explains the line.
             if (!probing_)
-                minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
+                explainContradiction(line);
             else
                 failedLine_ = line;
             lines_.clearQueue();
@@ -415,6 +415,12 @@ private:
             assign(literal(cell, isFilled), lineReason(line));
         });
         return true;
+    }
+
+    // Leaves in conflict_ the fewest known cells of `line` that leave it no arrangement.
+    void explainContradiction(int line)
+    {
+        minimalExplanation(line, static_cast<int>(trail_.size()), std::nullopt, conflict_);
     }
 
     // Short lines go through a table of recent results: searches meet the same line states
@@ -877,7 +883,7 @@ private:
                     // The trial that failed is the branch taken; a line's contradiction is
                     // explained now, as propagation explains it outside trials.
                     if (failedLine_ >= 0)
-                        minimalExplanation(failedLine_, static_cast<int>(trail_.size()), std::nullopt, conflict_);
+                        explainContradiction(failedLine_);
                     return std::nullopt;
                 }
             }
