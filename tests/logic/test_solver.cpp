@@ -8,7 +8,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <random>
@@ -672,6 +674,112 @@ private slots:
             otherPath = otherPath || result.stats.conflicts != defaultConflicts;
         }
         QVERIFY(otherPath);
+    }
+
+    // Weighing each arrangement by the odds of its cells: even odds count the arrangements
+    // alike (the plain shares, known cells as certain odds), uneven ones move the shares
+    // towards the likelier arrangements, and a line no arrangement fits gives no share.
+    void weighedSharesFollowTheOdds()
+    {
+        using namespace zumeli::solver::cdcl;
+        std::mt19937 random(7);
+        for (int round = 0; round < 300; ++round) {
+            const int n = 1 + static_cast<int>(random() % 12);
+            std::vector<int> runs;
+            for (int used = 0; used < n && random() % 3 != 0;) {
+                const int run = 1 + static_cast<int>(random() % 3);
+                runs.push_back(run);
+                used += run + 1;
+            }
+            std::vector<Cell> line(static_cast<std::size_t>(n), Cell::Unknown);
+            std::vector<double> odds(static_cast<std::size_t>(n), 0.5);
+            for (int i = 0; i < n; ++i) {
+                const unsigned pick = random() % 4;
+                if (pick == 0) {
+                    line[i] = Cell::Filled;
+                    odds[i] = 1.0;
+                } else if (pick == 1) {
+                    line[i] = Cell::Empty;
+                    odds[i] = 0.0;
+                }
+            }
+            const std::vector<double> plain = filledShares(runs, line);
+            const std::vector<double> weighed = weighedFilledShares(runs, odds);
+            for (int i = 0; i < n; ++i)
+                QVERIFY2(std::abs(plain[i] - weighed[i]) < 1e-9, qPrintable(QString("round %1 cell %2").arg(round).arg(i)));
+        }
+        // One run of 1 in three cells, the first cell likely filled: its arrangement weighs
+        // 0.9 * 0.5 * 0.5, each other one 0.1 * 0.5 * 0.5.
+        const std::vector<double> leaning = weighedFilledShares({1}, {0.9, 0.5, 0.5});
+        QVERIFY(std::abs(leaning[0] - 0.225 / 0.275) < 1e-12);
+        QVERIFY(std::abs(leaning[1] - 0.025 / 0.275) < 1e-12);
+        QVERIFY(std::abs(leaning[2] - 0.025 / 0.275) < 1e-12);
+        const std::vector<double> none = weighedFilledShares({2}, {1.0, 0.0, 1.0});
+        QVERIFY(std::all_of(none.begin(), none.end(), [](double x) { return x == 0.0; }));
+    }
+
+    // The starting guesses: a small search keeps the likelier value by its row and its column
+    // taken alone; a large one takes the odds passed between rows and columns, which agree
+    // with a solution in more cells.
+    void startingGuessesPassOddsOnLargeSearches()
+    {
+        using namespace zumeli::solver::cdcl;
+        auto guesses = [](const Puzzle& puzzle) {
+            LineState lines(puzzle.rows, puzzle.columns);
+            const int cells = lines.cellCount();
+            const std::vector<std::uint8_t> scope(static_cast<std::size_t>(lines.lineCount()), 1);
+            const std::vector<Cell> value(static_cast<std::size_t>(cells), Cell::Unknown);
+            const SolveOptions options;
+            RunLimits limits(options, zumeli::solver::Clock::now());
+            SearchRhythm rhythm(cells);
+            std::vector<double> activity(static_cast<std::size_t>(cells), 0.0);
+            ActivityHeap heap;
+            heap.init(cells, &activity);
+            for (int v = 0; v < cells; ++v)
+                heap.insert(v);
+            seedBranching(lines, scope, value, 0, limits, rhythm, activity, heap);
+            std::vector<bool> filled(static_cast<std::size_t>(cells));
+            for (int v = 0; v < cells; ++v)
+                filled[v] = rhythm.preferFilled(v);
+            return filled;
+        };
+        auto linesAlone = [](const Puzzle& puzzle) {
+            const int width = static_cast<int>(puzzle.columns.size());
+            const int height = static_cast<int>(puzzle.rows.size());
+            std::vector<std::vector<double>> rowShares;
+            std::vector<std::vector<double>> columnShares;
+            for (const auto& runs : puzzle.rows)
+                rowShares.push_back(filledShares(runs, std::vector<Cell>(static_cast<std::size_t>(width), Cell::Unknown)));
+            for (const auto& runs : puzzle.columns)
+                columnShares.push_back(filledShares(runs, std::vector<Cell>(static_cast<std::size_t>(height), Cell::Unknown)));
+            std::vector<bool> filled(static_cast<std::size_t>(width * height));
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const double a = rowShares[y][x];
+                    const double b = columnShares[x][y];
+                    filled[y * width + x] = a * b > (1 - a) * (1 - b);
+                }
+            return filled;
+        };
+        const Puzzle small = zumeli::parseNonText(readFile(QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/dom/9-Dom.non")));
+        QVERIFY(guesses(small) == linesAlone(small));
+
+        const Puzzle large = zumeli::parseNonText(readFile(kLongSearchPuzzle));
+        const SolveResult result = solve(large);
+        QCOMPARE(result.verdict, Verdict::Multiple);
+        auto agreement = [&](const std::vector<bool>& filled) {
+            int best = 0;
+            for (const CellGrid& solution : result.solutions) {
+                int same = 0;
+                for (std::size_t v = 0; v < filled.size(); ++v)
+                    same += filled[v] == (solution.cells[v] == Cell::Filled);
+                best = std::max(best, same);
+            }
+            return best;
+        };
+        const int passed = agreement(guesses(large));
+        const int alone = agreement(linesAlone(large));
+        QVERIFY2(passed > alone, qPrintable(QString("%1 against %2").arg(passed).arg(alone)));
     }
 
     // Looking ahead: a value that fails is the branch; so is the opposite of a value that
