@@ -9,26 +9,24 @@
 
 namespace zumeli::solver::cdcl {
 
-std::vector<double> filledShares(const std::vector<int>& runs, const std::vector<Cell>& line)
+namespace {
+
+// Each cell's share of `total`, the summed weight of a line's arrangements: the weights of the
+// arrangements with a run over the cell. weight(j, s) is the summed weight of those in which
+// run j starts at cell s (0 where it cannot).
+template <typename Weight>
+std::vector<double> coveredShares(const std::vector<int>& runs, int n, double total, Weight&& weight)
 {
-    const int n = static_cast<int>(line.size());
-    const int k = static_cast<int>(runs.size());
     std::vector<double> share(static_cast<std::size_t>(n), 0.0);
-    RunPlacement<double> table(runs, line);
-    table.fillAhead();
-    table.fillBehind();
-    const double total = table.ahead(k, n);
     if (!(total > 0))
         return share;
     std::vector<double> cover(static_cast<std::size_t>(n) + 1, 0.0);
-    for (int j = 0; j < k; ++j) {
+    for (int j = 0; j < static_cast<int>(runs.size()); ++j) {
         const int len = runs[j];
         for (int s = 0; s + len <= n; ++s) {
-            if (!table.fits(s, s + len))
-                continue;
-            const double ways = table.placementWays(j, s);
-            cover[s] += ways;
-            cover[s + len] -= ways;
+            const double w = weight(j, s);
+            cover[s] += w;
+            cover[s + len] -= w;
         }
     }
     double running = 0;
@@ -37,6 +35,19 @@ std::vector<double> filledShares(const std::vector<int>& runs, const std::vector
         share[c] = std::clamp(running / total, 0.0, 1.0);
     }
     return share;
+}
+
+} // namespace
+
+std::vector<double> filledShares(const std::vector<int>& runs, const std::vector<Cell>& line)
+{
+    const int n = static_cast<int>(line.size());
+    RunPlacement<double> table(runs, line);
+    table.fillAhead();
+    table.fillBehind();
+    return coveredShares(runs, n, table.ahead(static_cast<int>(runs.size()), n), [&](int j, int s) {
+        return table.fits(s, s + runs[j]) ? table.placementWays(j, s) : 0.0;
+    });
 }
 
 std::vector<double> weighedFilledShares(const std::vector<int>& runs, const std::vector<double>& odds)
@@ -84,25 +95,9 @@ std::vector<double> weighedFilledShares(const std::vector<int>& runs, const std:
             behind[j * stride + i] = (i < n ? behind[j * stride + i + 1] * empty(i) : 0.0)
                 + (i + len <= n ? filled(i, i + len) * end(j, i + len) : 0.0);
     }
-    std::vector<double> share(static_cast<std::size_t>(n), 0.0);
-    const double total = ahead[k * stride + n];
-    if (!(total > 0))
-        return share;
-    std::vector<double> cover(stride, 0.0);
-    for (int j = 0; j < k; ++j) {
-        const int len = runs[j];
-        for (int s = 0; s + len <= n; ++s) {
-            const double w = start(j, s) * filled(s, s + len) * end(j, s + len);
-            cover[s] += w;
-            cover[s + len] -= w;
-        }
-    }
-    double running = 0;
-    for (int c = 0; c < n; ++c) {
-        running += cover[c];
-        share[c] = std::clamp(running / total, 0.0, 1.0);
-    }
-    return share;
+    return coveredShares(runs, n, ahead[k * stride + n], [&](int j, int s) {
+        return start(j, s) * filled(s, s + runs[j]) * end(j, s + runs[j]);
+    });
 }
 
 namespace {
