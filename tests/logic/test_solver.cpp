@@ -28,7 +28,7 @@ constexpr std::uint64_t kReferenceNodes = 1000;
 
 // A contest-format puzzle with several solutions whose first solution takes the search about
 // ten thousand contradictions.
-const QString kLongSearchPuzzle = QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/tournament/tournament-0338.non");
+const QString kLongSearchPuzzle = QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/tournament/tournament-0804.non");
 
 // Clue lists written "rows | columns", lines separated by ';', runs by ','.
 Puzzle puzzleFromClues(const QString& text)
@@ -714,6 +714,11 @@ private slots:
         QVERIFY(std::abs(leaning[0] - 0.225 / 0.275) < 1e-12);
         QVERIFY(std::abs(leaning[1] - 0.025 / 0.275) < 1e-12);
         QVERIFY(std::abs(leaning[2] - 0.025 / 0.275) < 1e-12);
+        // A long line of unlikely cells: the products of the odds vanish below what a double
+        // holds, and every placement of the run still weighs the same.
+        const std::vector<double> faint = weighedFilledShares({1}, std::vector<double>(128, 1e-3));
+        for (const double share : faint)
+            QVERIFY2(std::abs(share - 1.0 / 128) < 1e-9, qPrintable(QString::number(share)));
         const std::vector<double> none = weighedFilledShares({2}, {1.0, 0.0, 1.0});
         QVERIFY(std::all_of(none.begin(), none.end(), [](double x) { return x == 0.0; }));
     }

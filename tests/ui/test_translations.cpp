@@ -339,7 +339,7 @@ private slots:
         ScriptedDesktop desktop;
         BoardModel model;
         Form1 form(desktop, model);
-        desktop.chosenFiles.push_back(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/tournament/tournament-0613.non"));
+        desktop.chosenFiles.push_back(QStringLiteral(ZUMELI_SAMPLE_PUZZLES "/tournament/tournament-0766.non"));
         form.Command1_Click();
         form.openCheckWindow();
         PuzzleCheckWindow* check = form.parts().checkWindow;
