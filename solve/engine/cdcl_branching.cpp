@@ -39,10 +39,11 @@ std::vector<double> coveredShares(const std::vector<int>& runs, int n, double to
 }
 
 // runWeight[j * stride + s]: the odds that run j covers the cells from s on, all filled (0
-// where it would leave the line); empty[i]: the odds that cell i is empty. Worked out from products of the odds from the line's
-// start, the certain empties (odds 0) left out and counted instead: a stretch can be all
-// filled only without one, and then weighs the quotient of two products (worked out cell by
-// cell once the products fall below the doubles of full precision).
+// where it would leave the line); empty[i]: the odds that cell i is empty. The run weights
+// come from products of the odds from the line's start, the certain empties (odds 0) left
+// out and counted instead: a stretch can be all filled only without one, and then weighs the
+// quotient of two products (worked out cell by cell once the products fall below the
+// doubles of full precision).
 void fillRunWeights(const std::vector<int>& runs, const std::vector<double>& odds, std::size_t stride,
                     std::vector<double>& runWeight, std::vector<double>& empty)
 {
