@@ -40,10 +40,28 @@ constexpr int kOpenCellsForPassedOdds = 500;
 // Only the lines marked in `scopeLine` are read; `value` holds the cells known so far. A
 // `tieBreakSeed` other than 0 adds to each activity a share drawn from it, up to a fifth of
 // their range: cells rated alike or nearly so come in another order (see
-// SolveOptions::tieBreakSeed).
-void seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
+// SolveOptions::tieBreakSeed). Whether the guesses came from passed odds.
+bool seedBranching(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
                    std::uint64_t tieBreakSeed, RunLimits& limits, SearchRhythm& rhythm, std::vector<double>& activity,
                    ActivityHeap& heap);
+
+// The odds of a dive along the odds, kept from one turn to the next (see surestCells): what
+// each cell's row and its column say of it. Empty before the first turn.
+struct DiveOdds {
+    std::vector<double> row;
+    std::vector<double> column;
+};
+
+// The share of the open cells a turn of a dive takes as branches (see surestCells).
+constexpr double kDiveShare = 0.02;
+
+// The next branches of a dive: with the cells known in `value` as facts, the odds are passed
+// between the rows and columns marked in `scopeLine` (from the lines alone on the first turn,
+// from the odds the turn before left in `odds` after it, which it updates), and `picks` gets
+// the likelier values of the surest kDiveShare of the open cells (at least one), the surest
+// last. Empty when no cell of those lines is open.
+void surestCells(const LineState& lines, const std::vector<std::uint8_t>& scopeLine, const std::vector<Cell>& value,
+                 RunLimits& limits, DiveOdds& odds, std::vector<Lit>& picks);
 
 // What taking a value as a branch and going back again showed.
 struct BranchTrial {

@@ -28,7 +28,7 @@ constexpr std::uint64_t kReferenceNodes = 1000;
 
 // A contest-format puzzle with several solutions whose first solution takes the search about
 // ten thousand contradictions.
-const QString kLongSearchPuzzle = QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/tournament/tournament-0804.non");
+const QString kLongSearchPuzzle = QStringLiteral(ZUMELI_SOURCE_DIR "/tests/samples/tournament/tournament-0766.non");
 
 // Clue lists written "rows | columns", lines separated by ';', runs by ','.
 Puzzle puzzleFromClues(const QString& text)
@@ -785,6 +785,71 @@ private slots:
         const int passed = agreement(guesses(large));
         const int alone = agreement(linesAlone(large));
         QVERIFY2(passed > alone, qPrintable(QString("%1 against %2").arg(passed).arg(alone)));
+    }
+
+    // A dive takes the surest open cells by the passed odds, surest last, each with its
+    // likelier value; a later turn starts from the odds the turn before left and passes over
+    // the cells known by then; with no cell open there is nothing to take.
+    void aDiveTakesTheSurestCells()
+    {
+        using namespace zumeli::solver::cdcl;
+        const Puzzle puzzle = zumeli::parseNonText(readFile(kLongSearchPuzzle));
+        const SolveResult result = solve(puzzle);
+        QCOMPARE(result.verdict, Verdict::Multiple);
+        LineState lines(puzzle.rows, puzzle.columns);
+        const int cells = lines.cellCount();
+        const std::vector<std::uint8_t> scope(static_cast<std::size_t>(lines.lineCount()), 1);
+        std::vector<Cell> value(static_cast<std::size_t>(cells), Cell::Unknown);
+        const SolveOptions options;
+        RunLimits limits(options, zumeli::solver::Clock::now());
+        DiveOdds odds;
+        std::vector<Lit> picks;
+        auto sureness = [&](int v) {
+            const double a = odds.row[v];
+            const double b = odds.column[v];
+            return std::abs(a * b / (a * b + (1 - a) * (1 - b)) - 0.5);
+        };
+        auto checkTurn = [&](int open) {
+            QCOMPARE(picks.size(), std::max<std::size_t>(1, static_cast<std::size_t>(kDiveShare * open)));
+            std::vector<bool> picked(static_cast<std::size_t>(cells), false);
+            double least = 1;
+            for (std::size_t i = 0; i < picks.size(); ++i) {
+                const int v = cellOf(picks[i]);
+                QCOMPARE(value[v], Cell::Unknown);
+                QVERIFY(!picked[v]);
+                picked[v] = true;
+                const double a = odds.row[v];
+                const double b = odds.column[v];
+                QCOMPARE(saysFilled(picks[i]), a * b > (1 - a) * (1 - b));
+                if (i > 0)
+                    QVERIFY(sureness(v) >= sureness(cellOf(picks[i - 1])));
+                least = std::min(least, sureness(v));
+            }
+            for (int v = 0; v < cells; ++v)
+                if (value[v] == Cell::Unknown && !picked[v])
+                    QVERIFY(sureness(v) <= least);
+        };
+        surestCells(lines, scope, value, limits, odds, picks);
+        checkTurn(cells);
+        // The surest cells agree with a solution: a dive heads for one.
+        int agreeing = 0;
+        for (const CellGrid& solution : result.solutions) {
+            int same = 0;
+            for (const Lit p : picks)
+                same += (solution.cells[cellOf(p)] == Cell::Filled) == saysFilled(p);
+            agreeing = std::max(agreeing, same);
+        }
+        QCOMPARE(agreeing, static_cast<int>(picks.size()));
+
+        for (const Lit p : picks)
+            value[cellOf(p)] = saysFilled(p) ? Cell::Filled : Cell::Empty;
+        const int open = cells - static_cast<int>(picks.size());
+        surestCells(lines, scope, value, limits, odds, picks);
+        checkTurn(open);
+
+        value = result.solutions.front().cells;
+        surestCells(lines, scope, value, limits, odds, picks);
+        QVERIFY(picks.empty());
     }
 
     // Looking ahead: a value that fails is the branch; so is the opposite of a value that
