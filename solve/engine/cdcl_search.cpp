@@ -737,7 +737,12 @@ private:
     {
         if (stopped())
             return Verdict::Stopped;
-        diving_ = false; // a dive goes on only as long as it meets no contradiction
+        // A dive goes on through its first kDiveContradictions contradictions, its next turn
+        // passing the odds with what the search knows after each.
+        if (diving_ && conflicts_ < diveStart_ + kDiveContradictions)
+            divePicks_.clear();
+        else
+            diving_ = false;
         ++conflicts_;
         if ((conflicts_ & 255) == 0 && checkStop())
             return Verdict::Stopped;
@@ -772,8 +777,9 @@ private:
 
     // Goes back to the facts and dives: the branches to come take the surest cells by the odds
     // passed between rows and columns with the cells known so far, a few at a time, the odds
-    // passed again after each few, until the dive meets a contradiction (the search then goes
-    // on as before, its saved values those the dive set) or every cell is set.
+    // passed again after each few and after each contradiction (learned from as always),
+    // until kDiveContradictions contradictions (the search then goes on as before, its saved
+    // values those the dive set) or every cell is set.
     // A search that has not found a solution after kConflictsBeforeDive contradictions is
     // lost in a region of the puzzle with none; the odds, passed again along the way, lead
     // to one directly in many of these searches, or close to one.
@@ -783,6 +789,7 @@ private:
         backjump(0);
         conflictsAtRestart_ = conflicts_;
         diving_ = true;
+        diveStart_ = conflicts_;
         diveOdds_ = {};
         divePicks_.clear();
     }
@@ -1073,10 +1080,17 @@ private:
     //   dive after 1500     808 M  180 s   9
     //   dive after 2000     863 M  180 s  11
     //   dive after 3000     851 M  159 s  12
-    // After 2000, over seeds 1 to 6, the whole tournament set took 687 M line solves instead
-    // of 948 M, the 300 others 161 M instead of 354 M. One puzzle of the set lost: its dives
-    // lead away from its few solutions.
+    // (dives of 10 rounds a turn that ended at their first contradiction). After 2000, over
+    // seeds 1 to 6, the whole tournament set took 687 M line solves instead of 948 M, the 300
+    // others 161 M instead of 354 M; one puzzle of the set lost, its dives leading away from
+    // its few solutions.
     static constexpr std::uint64_t kConflictsBeforeDive = 2000;
+    // The contradictions a dive goes on through. Over tie-break seeds 1 to 24 on the same 35
+    // puzzles (3 rounds a turn; line solves, seconds, runs over 2 s): ending at the first
+    // 1224 M 267 s 7, going on through 50 799 M 130 s 6, through 200 816 M 159 s 6. The
+    // puzzle that lost took 4.5 to 108 s when the dive ended at its first contradiction.
+    static constexpr std::uint64_t kDiveContradictions = 50;
+    std::uint64_t diveStart_ = 0; // the contradictions met when the dive began
     bool passedOdds_ = false;
     bool dived_ = false;
     bool diving_ = false;
