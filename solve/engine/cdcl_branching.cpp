@@ -320,11 +320,11 @@ void surestCells(const LineState& lines, const std::vector<std::uint8_t>& scopeL
                  RunLimits& limits, DiveOdds& odds, std::vector<Lit>& picks)
 {
     // Later turns start from the odds of the turn before, where a few cells more are known:
-    // a few rounds move them far enough, and fewer rounds keep more of what the odds said
-    // before. Over tie-break seeds 1 to 24 on the 35 puzzles that take the most work (see
-    // kConflictsBeforeDive), line solves: 1 round 990 M (seeds 1 to 12), 3 rounds 1224 M, 5
-    // rounds 737 M (seeds 1 to 12), 10 rounds 1730 M; over seeds 1 to 6 on the tournament
-    // set, 3 rounds 487 M, 10 rounds 687 M.
+    // a few rounds move them far enough. With dives that ended at their first contradiction,
+    // over tie-break seeds 1 to 12 on the 35 puzzles that take the most work (see
+    // kConflictsBeforeDive), line solves: 1 round 990 M, 3 rounds 522 M, 5 rounds 737 M, 10
+    // rounds 863 M, 20 rounds 918 M; over seeds 1 to 6 on the whole tournament set, 3 rounds
+    // 487 M, 10 rounds 687 M.
     constexpr int kLaterRounds = 3;
     const bool first = odds.row.empty();
     if (first)
@@ -335,8 +335,8 @@ void surestCells(const LineState& lines, const std::vector<std::uint8_t>& scopeL
         if (value[v] == Cell::Unknown && scopeLine[lines.rowLine(v)])
             open.push_back({0.5 - std::abs(bothSay(odds.row[v], odds.column[v]) - 0.5), v});
     std::sort(open.begin(), open.end());
-    const std::size_t take =
-        std::min(open.size(), std::max<std::size_t>(1, static_cast<std::size_t>(kDiveShare * static_cast<double>(open.size()))));
+    const auto share = static_cast<std::size_t>(kDiveShare * static_cast<double>(open.size()));
+    const std::size_t take = std::min(open.size(), std::max<std::size_t>(1, share));
     picks.clear();
     for (std::size_t i = take; i-- > 0;) {
         const int v = open[i].second;
