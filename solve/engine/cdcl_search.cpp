@@ -908,15 +908,11 @@ private:
         if ((decisions_ & 255) == 0 && checkStop())
             return Verdict::Stopped;
         Lit choice;
-        if (diving_) {
-            if (const std::optional<Lit> p = nextDiveBranch()) {
-                trailLimit_.push_back(static_cast<int>(trail_.size()));
-                assign(*p, kDecision);
-                return std::nullopt;
-            }
-            diving_ = false;
-        }
-        if (pendingCell_ >= 0 && value_[pendingCell_] == Cell::Unknown) {
+        const std::optional<Lit> dive = diving_ ? nextDiveBranch() : std::nullopt;
+        diving_ = dive.has_value(); // a dive with no open cell left to it is over
+        if (dive) {
+            choice = *dive;
+        } else if (pendingCell_ >= 0 && value_[pendingCell_] == Cell::Unknown) {
             // The cell whose two values both set the value the branch before took the opposite of.
             choice = literal(pendingCell_, rhythm_.preferFilled(pendingCell_));
             pendingCell_ = -1;
